@@ -1,0 +1,67 @@
+#!/usr/bin/env bash
+# Set-up and everyday entry point: installs the missing Debian packages, configures and builds,
+# then runs the program or the tests.
+#
+#   ./setup.sh run [ARGS...]   build, then start the program
+#   ./setup.sh test            build, then run every test
+#   ./setup.sh build           only install, configure and build
+set -euo pipefail
+
+cd "$(dirname "$0")"
+preset="${VORN_PRESET:-default}"
+
+install_packages() {
+    local wanted missing=()
+    wanted=$(grep -v -E '^\s*(#|$)' debian-packages.txt)
+    for pkg in $wanted; do
+        dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' || missing+=("$pkg")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    if [ "$(id -u)" -ne 0 ]; then
+        echo "These Debian packages are missing: ${missing[*]}" >&2
+        echo "Install them with:" >&2
+        echo "  sudo apt-get update && sudo apt-get install -y --no-install-recommends ${missing[*]}" >&2
+        exit 1
+    fi
+    echo "Installing missing Debian packages: ${missing[*]}"
+    export DEBIAN_FRONTEND=noninteractive
+    if ! apt-get install -y --no-install-recommends "${missing[@]}"; then
+        apt-get update
+        apt-get install -y --no-install-recommends "${missing[@]}"
+    fi
+}
+
+build() {
+    install_packages
+    cmake --preset "$preset" >/dev/null
+    cmake --build --preset "$preset"
+}
+
+command="${1:-build}"
+[ $# -gt 0 ] && shift
+case "$command" in
+    build)
+        build
+        ;;
+    run)
+        build
+        program="build/$preset/gui/vorn-programmer"
+        if [ -x "$program" ]; then
+            exec "$program" "$@"
+        fi
+        echo
+        echo "Built in build/$preset/ (the window is not part of this build yet):"
+        echo "  src/libvorn_core.a   the core library"
+        for t in build/"$preset"/tests/vorn_test_*; do
+            [ -x "$t" ] && echo "  tests/$(basename "$t")"
+        done
+        ;;
+    test)
+        build
+        ctest --preset "$preset" -j "$(nproc)"
+        ;;
+    *)
+        echo "usage: $0 {run [ARGS...]|test|build}" >&2
+        exit 1
+        ;;
+esac

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace vorn {
+
+// Texts are UTF-8 in the core. A "character" of a field (maximum length, positions) is one code point.
+inline constexpr char32_t ReplacementCharacter = 0xFFFD;
+
+// Decodes UTF-8; every byte that does not start a valid sequence becomes U+FFFD.
+std::u32string DecodeUtf8(std::string_view text);
+// True when the text is well-formed UTF-8 (no overlong forms, no surrogates, at most U+10FFFF).
+bool IsValidUtf8(std::string_view text);
+void AppendUtf8(std::string& out, char32_t ch);
+std::string EncodeUtf8(std::u32string_view text);
+std::size_t Utf8Length(std::string_view text);
+
+} // namespace vorn
