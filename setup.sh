@@ -45,15 +45,15 @@ case "$command" in
         ;;
     run)
         build
-        program="build/$preset/gui/vorn-programmer"
+        program="build/$preset/bin/vorn-programmer"
         if [ -x "$program" ]; then
             exec "$program" "$@"
         fi
         echo
         echo "Built in build/$preset/ (the window is not part of this build yet):"
         echo "  src/libvorn_core.a   the core library"
-        for t in build/"$preset"/tests/vorn_test_*; do
-            [ -x "$t" ] && echo "  tests/$(basename "$t")"
+        for t in build/"$preset"/bin/vorn_test_*; do
+            [ -x "$t" ] && echo "  bin/$(basename "$t")"
         done
         ;;
     test)
