@@ -11,6 +11,35 @@ namespace {
 
 const std::string EmptyText;
 
+constexpr char32_t MaskDigit = '0';
+
+// The text of a mask with nothing typed: literals in place, blanks as spaces.
+std::u32string EmptyMaskText(const std::u32string& mask) {
+    std::u32string text = mask;
+    for (char32_t& ch : text) {
+        if (ch == MaskDigit) {
+            ch = ' ';
+        }
+    }
+    return text;
+}
+
+// A masked field's text laid over its mask: anything that does not fit becomes the empty text.
+std::u32string MaskedText(const std::u32string& mask, const std::string& text) {
+    std::u32string chars = DecodeUtf8(text);
+    if (chars.size() != mask.size()) {
+        return EmptyMaskText(mask);
+    }
+    for (std::size_t i = 0; i < mask.size(); ++i) {
+        const bool fits = mask[i] == MaskDigit ? (chars[i] == ' ' || (chars[i] >= '0' && chars[i] <= '9'))
+                                               : chars[i] == mask[i];
+        if (!fits) {
+            return EmptyMaskText(mask);
+        }
+    }
+    return chars;
+}
+
 std::size_t EventSlot(FieldEvent event) {
     return static_cast<std::size_t>(event);
 }
@@ -32,6 +61,7 @@ const Field& FieldModel::Add(FieldOptions options) {
     }
     fields_.push_back(std::unique_ptr<Field>(new Field(std::move(options))));
     Field& field = *fields_.back();
+    field.text_ = EncodeUtf8(EmptyMaskText(DecodeUtf8(field.options_.inputMask)));
     byName_.emplace(field.Name(), &field);
     return field;
 }
@@ -83,6 +113,7 @@ void FieldModel::ReplaceText(Field& field, std::string text) {
         return;
     }
     field.text_ = std::move(text);
+    field.caret_ = Utf8Length(field.text_);
     Notify(field, FieldChange::Text);
     Raise(field, FieldEvent::Change);
 }
@@ -162,6 +193,16 @@ void FieldModel::SetMaxLength(std::string_view name, std::size_t maxLength) {
     }
 }
 
+void FieldModel::SetInputMask(std::string_view name, std::string mask) {
+    Field& field = Mutable(name);
+    if (field.options_.inputMask != mask) {
+        field.options_.inputMask = std::move(mask);
+        Notify(field, FieldChange::InputMask);
+        ReplaceText(field, EncodeUtf8(EmptyMaskText(DecodeUtf8(field.options_.inputMask))));
+        field.caret_ = 0;
+    }
+}
+
 void FieldModel::SetFocus(std::string_view name) {
     const Field& target = Get(name);
     if (focused_ == target.Name()) {
@@ -183,6 +224,9 @@ KeyResult FieldModel::TypeKey(std::string_view name, char32_t key) {
         return KeyResult::Disabled;
     }
     SetFocus(name);
+    if (!field.InputMask().empty()) {
+        return TypeMasked(field, key);
+    }
     const char32_t passed = FilterKey(field.KeyFilter(), key);
     if (passed == NoKey) {
         return KeyResult::Discarded;
@@ -211,6 +255,59 @@ KeyResult FieldModel::TypeKey(std::string_view name, char32_t key) {
     return KeyResult::Accepted;
 }
 
+KeyResult FieldModel::TypeMasked(Field& field, char32_t key) {
+    const std::u32string mask = DecodeUtf8(field.InputMask());
+    std::u32string chars = MaskedText(mask, field.text_);
+    std::size_t caret = std::min(field.caret_, mask.size());
+    if (key == KeyCopy || key == KeyPaste || key == KeyCut) {
+        return KeyResult::Accepted;
+    }
+    if (key == KeyBackspace) {
+        while (caret > 0) {
+            --caret;
+            if (mask[caret] == MaskDigit) {
+                chars[caret] = ' ';
+                break;
+            }
+        }
+    } else if (key >= '0' && key <= '9') {
+        while (caret < mask.size() && mask[caret] != MaskDigit) {
+            ++caret;
+        }
+        if (caret == mask.size()) {
+            return KeyResult::TooLong;
+        }
+        chars[caret++] = key;
+    } else {
+        // Typing a literal that lies ahead jumps past it; the positions skipped become blanks.
+        const std::size_t literal = mask.find(key, caret);
+        if (key == MaskDigit || literal == std::u32string::npos) {
+            return KeyResult::Discarded;
+        }
+        for (std::size_t i = caret; i < literal; ++i) {
+            chars[i] = mask[i] == MaskDigit ? U' ' : mask[i];
+        }
+        caret = literal + 1;
+    }
+    ReplaceText(field, EncodeUtf8(chars));
+    field.caret_ = caret;
+    return KeyResult::Accepted;
+}
+
+KeyResult FieldModel::Clear(std::string_view name) {
+    Field& field = Mutable(name);
+    if (field.Kind() != FieldKind::Text) {
+        return KeyResult::NotText;
+    }
+    if (!Operable(field)) {
+        return KeyResult::Disabled;
+    }
+    SetFocus(name);
+    ReplaceText(field, EncodeUtf8(EmptyMaskText(DecodeUtf8(field.InputMask()))));
+    field.caret_ = 0;
+    return KeyResult::Accepted;
+}
+
 KeyResult FieldModel::TypeText(std::string_view name, std::string_view text) {
     for (char32_t ch : DecodeUtf8(text)) {
         const KeyResult result = TypeKey(name, ch);
@@ -230,6 +327,9 @@ KeyResult FieldModel::Paste(std::string_view name, std::string_view text) {
         return KeyResult::Disabled;
     }
     SetFocus(name);
+    if (!field.InputMask().empty()) {
+        return TypeText(name, text);
+    }
     std::u32string chars = DecodeUtf8(field.text_);
     const std::u32string pasted = DecodeUtf8(text);
     std::size_t room = pasted.size();

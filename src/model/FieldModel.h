@@ -23,7 +23,19 @@ enum class FieldEvent {
 };
 
 // What changed in a field, for the views that mirror it.
-enum class FieldChange { Text, Items, Index, Checked, Enabled, Visible, Tag, Hint, MaxLength, Focus };
+enum class FieldChange {
+    Text,
+    Items,
+    Index,
+    Checked,
+    Enabled,
+    Visible,
+    Tag,
+    Hint,
+    MaxLength,
+    InputMask,
+    Focus
+};
 
 // Outcome of an operator's key press or paste.
 enum class KeyResult {
@@ -43,6 +55,10 @@ struct FieldOptions {
     int tag = 0;
     bool enabled = true;
     bool visible = true;
+    // Text fields with an edit mask: "0" is an optional digit, any other character a literal kept in
+    // the text; blanks are spaces. Typing fills the digit positions from the caret and typing a
+    // literal jumps past it, as a masked line edit does.
+    std::string inputMask;
 };
 
 // One editor control as the core sees it. Its state changes only through the FieldModel, so that
@@ -57,6 +73,7 @@ public:
     int Tag() const { return options_.tag; }
     bool Enabled() const { return options_.enabled; }
     bool Visible() const { return options_.visible; }
+    const std::string& InputMask() const { return options_.inputMask; }
     const std::string& Hint() const { return hint_; }
     bool HintShown() const { return hintShown_; }
 
@@ -75,6 +92,7 @@ private:
     std::vector<std::string> items_;
     int index_ = -1;
     bool checked_ = false;
+    std::size_t caret_ = 0; // masked fields: the position typing goes on at
     std::string hint_;
     bool hintShown_ = false;
     std::array<std::function<void(const Field&)>, 3> handlers_;
@@ -114,6 +132,8 @@ public:
     void SetTag(std::string_view name, int tag);
     void SetHint(std::string_view name, std::string hint, bool shown);
     void SetMaxLength(std::string_view name, std::size_t maxLength);
+    // Sets the edit mask; the field then holds the mask's empty text.
+    void SetInputMask(std::string_view name, std::string mask);
     // Moves the keyboard focus; the field that had it raises Exit first.
     void SetFocus(std::string_view name);
     const std::string& FocusedName() const { return focused_; }
@@ -122,8 +142,11 @@ public:
     KeyResult TypeKey(std::string_view name, char32_t key);
     // Types each character in turn; stops at the first key that is not accepted and returns its result.
     KeyResult TypeText(std::string_view name, std::string_view text);
-    // Inserts text as a paste does: not filtered by key, cut at the maximum length.
+    // Inserts text as a paste does: not filtered by key, cut at the maximum length. A masked field
+    // takes the text as typed keys.
     KeyResult Paste(std::string_view name, std::string_view text);
+    // Selects all of a text field's content and deletes it (a masked field keeps its literals).
+    KeyResult Clear(std::string_view name);
     bool Select(std::string_view name, int index);
     // Chooses the first item with that display text; false when there is none.
     bool SelectText(std::string_view name, std::string_view displayText);
@@ -145,6 +168,7 @@ private:
     void Notify(const Field& field, FieldChange change);
     void Raise(const Field& field, FieldEvent event);
     void ReplaceText(Field& field, std::string text);
+    KeyResult TypeMasked(Field& field, char32_t key);
     bool Operable(const Field& field) const { return field.options_.enabled && field.options_.visible; }
 
     std::vector<std::unique_ptr<Field>> fields_;

@@ -1,0 +1,68 @@
+#include "model/PulseTime.h"
+
+#include "model/Utf8.h"
+
+#include <algorithm>
+
+namespace vorn {
+
+namespace {
+
+constexpr std::int64_t Saturation = 0xFFFFFFFFLL;
+
+std::string Separator(char32_t decimalSeparator) {
+    std::string s;
+    AppendUtf8(s, decimalSeparator);
+    return s;
+}
+
+} // namespace
+
+std::string PulseTimeMask(char32_t decimalSeparator) {
+    return "0000" + Separator(decimalSeparator) + "0";
+}
+
+std::string EmptyPulseTimeText(char32_t decimalSeparator) {
+    return "    " + Separator(decimalSeparator) + " ";
+}
+
+std::string FormatTenths(std::uint32_t tenths, char32_t decimalSeparator) {
+    std::string whole = std::to_string(tenths / 10);
+    if (whole.size() < 4) {
+        whole.insert(0, 4 - whole.size(), ' ');
+    }
+    return whole + Separator(decimalSeparator) + std::to_string(tenths % 10);
+}
+
+std::optional<std::int64_t> ParseTenths(std::string_view text, char32_t decimalSeparator) {
+    std::u32string chars = DecodeUtf8(text);
+    std::erase(chars, U' ');
+    std::size_t i = 0;
+    bool negative = false;
+    if (i < chars.size() && (chars[i] == '+' || chars[i] == '-')) {
+        negative = chars[i] == '-';
+        ++i;
+    }
+    std::int64_t whole = 0;
+    int digits = 0;
+    for (; i < chars.size() && chars[i] >= '0' && chars[i] <= '9'; ++i, ++digits) {
+        whole = std::min<std::int64_t>(whole * 10 + (chars[i] - '0'), Saturation);
+    }
+    int firstDecimal = 0;
+    if (i < chars.size() && chars[i] == decimalSeparator) {
+        ++i;
+        for (bool first = true; i < chars.size() && chars[i] >= '0' && chars[i] <= '9'; ++i, ++digits) {
+            if (first) {
+                firstDecimal = static_cast<int>(chars[i] - '0');
+                first = false;
+            }
+        }
+    }
+    if (digits == 0 || i != chars.size()) {
+        return std::nullopt;
+    }
+    const std::int64_t tenths = std::min<std::int64_t>(whole * 10 + firstDecimal, Saturation);
+    return negative ? -tenths : tenths;
+}
+
+} // namespace vorn

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// The relay pulse-time fields: tenths of a second, edited through a mask of four optional digits, the
+// locale's decimal separator and one optional digit, blanks shown as spaces.
+namespace vorn {
+
+// The field's mask for the view ("0000.0" with the separator); digits are optional positions.
+std::string PulseTimeMask(char32_t decimalSeparator);
+// The text of an untouched field: blanks and the separator.
+std::string EmptyPulseTimeText(char32_t decimalSeparator);
+// Tenths shown as the mask shows them: digits right-aligned before the separator, one decimal
+// ("  12.3", "   0.0", "6553.5").
+std::string FormatTenths(std::uint32_t tenths, char32_t decimalSeparator);
+// The number a text holds after its spaces are removed, as tenths cut toward zero; nullopt when it
+// is no decimal number in the locale's format (the separator alone, for instance). Values beyond the
+// 32-bit range saturate.
+std::optional<std::int64_t> ParseTenths(std::string_view text, char32_t decimalSeparator);
+
+} // namespace vorn
