@@ -1,0 +1,46 @@
+#pragma once
+
+#include "lang/IniDocument.h"
+#include "platform/Locale.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The machine's read-only registry, kept in "Registry.ini" in the installation folder: one section
+// per key path below the local-machine root, such as
+//   [Software\ORSK\VORN Programmer v2\Regions\Europe\RxFrequencyBands]
+// Each entry line is one value: its whole line is the value's name (the band
+// lists use names such as "1=869.2125 MHz"), and a line "name=data" gives the data of that name
+// ("Install Language Code=1033"). Key paths match without regard to letter case or a trailing "\".
+// The program never writes it.
+namespace vorn {
+
+inline constexpr std::string_view RegistryFileName = "Registry.ini";
+inline constexpr std::string_view ProgramRegistryKey = "Software\\ORSK\\VORN Programmer v2\\";
+inline constexpr std::string_view InstallLanguageValue = "Install Language Code";
+
+class Registry {
+public:
+    Registry() = default;
+    // A missing or unreadable file gives a registry without keys.
+    static Registry Load(const std::string& path);
+    static Registry FromText(std::string_view bytes);
+
+    bool HasKey(std::string_view keyPath) const;
+    // The names of all values of the key, in file order; nullopt when the key does not exist.
+    std::optional<std::vector<std::string>> ValueNames(std::string_view keyPath) const;
+    // The data of a "name=data" value; nullopt when the key or the value does not exist.
+    std::optional<std::string> Value(std::string_view keyPath, std::string_view name) const;
+
+private:
+    IniDocument content_;
+};
+
+// The language code the installer chose: "Install Language Code" of the program's key; when the
+// registry has none, the code of the user's locale (de_DE gives "1031"); empty when neither is known.
+std::string InstallLanguageCode(const Registry& registry,
+                                const EnvironmentLookup& environment = ProcessEnvironment);
+
+} // namespace vorn
