@@ -34,7 +34,7 @@ std::string FormatTenths(std::uint32_t tenths, char32_t decimalSeparator) {
     return whole + Separator(decimalSeparator) + std::to_string(tenths % 10);
 }
 
-std::optional<std::int64_t> ParseTenths(std::string_view text, char32_t decimalSeparator) {
+std::optional<DecimalTenths> ParseDecimalTenths(std::string_view text, char32_t decimalSeparator) {
     std::u32string chars = DecodeUtf8(text);
     std::erase(chars, U' ');
     std::size_t i = 0;
@@ -49,12 +49,15 @@ std::optional<std::int64_t> ParseTenths(std::string_view text, char32_t decimalS
         whole = std::min<std::int64_t>(whole * 10 + (chars[i] - '0'), Saturation);
     }
     int firstDecimal = 0;
+    bool beyond = false;
     if (i < chars.size() && chars[i] == decimalSeparator) {
         ++i;
-        for (bool first = true; i < chars.size() && chars[i] >= '0' && chars[i] <= '9'; ++i, ++digits) {
-            if (first) {
+        for (int position = 0; i < chars.size() && chars[i] >= '0' && chars[i] <= '9';
+             ++i, ++digits, ++position) {
+            if (position == 0) {
                 firstDecimal = static_cast<int>(chars[i] - '0');
-                first = false;
+            } else if (chars[i] != '0') {
+                beyond = true;
             }
         }
     }
@@ -62,7 +65,12 @@ std::optional<std::int64_t> ParseTenths(std::string_view text, char32_t decimalS
         return std::nullopt;
     }
     const std::int64_t tenths = std::min<std::int64_t>(whole * 10 + firstDecimal, Saturation);
-    return negative ? -tenths : tenths;
+    return DecimalTenths{negative ? -tenths : tenths, beyond && !negative};
+}
+
+std::optional<std::int64_t> ParseTenths(std::string_view text, char32_t decimalSeparator) {
+    const auto parsed = ParseDecimalTenths(text, decimalSeparator);
+    return parsed ? std::optional(parsed->tenths) : std::nullopt;
 }
 
 } // namespace vorn

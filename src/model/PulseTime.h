@@ -21,4 +21,12 @@ std::string FormatTenths(std::uint32_t tenths, char32_t decimalSeparator);
 // 32-bit range saturate.
 std::optional<std::int64_t> ParseTenths(std::string_view text, char32_t decimalSeparator);
 
+// A decimal number in the locale's format (spaces removed) as whole tenths cut toward zero, and
+// whether digits after the first decimal make it larger than that.
+struct DecimalTenths {
+    std::int64_t tenths = 0;
+    bool beyondTenths = false;
+};
+std::optional<DecimalTenths> ParseDecimalTenths(std::string_view text, char32_t decimalSeparator);
+
 } // namespace vorn

@@ -1,0 +1,69 @@
+#include "editor/Editor.h"
+
+#include "model/Catalogue.h"
+#include "model/FamilyAFields.h"
+#include "model/FamilyBFields.h"
+#include "model/FamilyCFields.h"
+#include "model/PulseTime.h"
+
+namespace vorn {
+
+namespace {
+
+const std::vector<FieldRow>* const FamilyRows[] = {&FamilyAFieldRows(), &FamilyBFieldRows(),
+                                                   &FamilyCFieldRows()};
+constexpr std::string_view PulseTimeFields[] = {"medtPulseActivationTime", "medtGOFA_RelayPulseTime"};
+constexpr std::string_view ServiceFields[] = {"edtGOFA_RadioProtocol", "edtGOFA_RfidProtocol",
+                                              "edtGOFA_RadioTxPower", "edtGOFA_WatchdogReset"};
+
+} // namespace
+
+Editor::Editor(CodeLists& lists, const ListIni& texts, Operator& view)
+    : lists_(lists), texts_(texts), view_(view) {
+    for (const auto* rows : FamilyRows) {
+        RegisterFields(fields_, *rows);
+    }
+    FillChoiceFields();
+    BindFieldChecks();
+    BindActionRules();
+}
+
+ConversionContext Editor::Context() {
+    return {fields_, lists_, decimalSeparator_, &Filling};
+}
+
+void Editor::SetDecimalSeparator(char32_t separator) {
+    decimalSeparator_ = separator;
+    for (std::string_view field : PulseTimeFields) {
+        fields_.SetInputMask(field, PulseTimeMask(separator));
+    }
+}
+
+void Editor::SetGofaServiceView(bool shown) {
+    for (std::string_view field : ServiceFields) {
+        fields_.SetVisible(field, shown);
+    }
+}
+
+int Editor::ImageToFields(const Image& image) {
+    const int result = vorn::ImageToFields(Context(), image);
+    if (FamilyOf(image[ProductTypeAddress]) == Family::A) {
+        UpdateUserTypeEnabling(0);
+        UpdateActionEnabling(0);
+        RefreshOverflowHints();
+        ActionListDirty = true;
+    }
+    return result;
+}
+
+int Editor::FieldsToImage(Image& image) {
+    return vorn::FieldsToImage(Context(), image);
+}
+
+void Editor::FillChoiceFields() {
+    for (const auto* rows : FamilyRows) {
+        vorn::FillChoiceFields(fields_, lists_, *rows);
+    }
+}
+
+} // namespace vorn
