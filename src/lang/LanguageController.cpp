@@ -1,0 +1,216 @@
+#include "lang/LanguageController.h"
+
+#include "app/Operator.h"
+#include "lang/Shortcut.h"
+#include "lang/TextCatalogue.h"
+#include "lang/TextFormat.h"
+#include "model/Catalogue.h"
+#include "model/FieldModel.h"
+#include "model/Utf8.h"
+
+namespace vorn {
+
+namespace {
+
+constexpr std::string_view HexDigitTexts = "0123456789ABCDEF";
+
+std::string WithSeparator(std::string_view pattern, char32_t separator) {
+    std::string sep;
+    AppendUtf8(sep, separator);
+    std::string out;
+    for (const char c : pattern) {
+        if (c == '#') {
+            out += sep;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+std::vector<LanguageMenuItem> LanguageMenuItems(const std::vector<std::string>& languageFiles,
+                                                std::string_view languageFileName) {
+    std::vector<LanguageMenuItem> items;
+    for (std::size_t i = 0; i < languageFiles.size(); ++i) {
+        const int tag = static_cast<int>(i);
+        items.push_back({FormatText("Language_%i", {tag}), LanguageDisplayName(languageFiles[i]), tag,
+                         languageFiles[i] == languageFileName});
+    }
+    return items;
+}
+
+void FillDropDown(FieldModel& fields, std::string_view control, std::vector<std::string> items) {
+    const Field* field = fields.Find(control);
+    if (field == nullptr || field->Kind() != FieldKind::Choice) {
+        return;
+    }
+    const int old = field->Index();
+    const std::size_t count = items.size();
+    fields.SetItems(control, std::move(items));
+    if (old >= 0 && static_cast<std::size_t>(old) < count) {
+        fields.SetIndex(control, old);
+    }
+}
+
+void BuildCodeLists(const ListIni& reader, CodeLists& lists) {
+    for (const auto& row : ListSections()) {
+        reader.ReadList(row.section, lists.*row.list);
+    }
+    for (const auto& row : AddedItems()) {
+        (lists.*row.list).push_back(MakeItem(row.code, reader.Text(row.section, row.key)));
+    }
+    lists.HexDigits.clear();
+    for (int i = 0; i < 16; ++i) {
+        lists.HexDigits.push_back(MakeItem(i, HexDigitTexts.substr(static_cast<std::size_t>(i), 1)));
+    }
+    // Until the action descriptions are built, an action reference shows its number.
+    lists.ActionReferences.clear();
+    for (int i = 0; i < 15; ++i) {
+        lists.ActionReferences.push_back(MakeItem(i, " " + std::to_string(i + 1) + "."));
+    }
+    lists.ActionReferences.push_back(MakeItem(15, reader.Text("COMMON", "TEXT-NO_ACTION")));
+    for (const auto& row : DeviceNameLists()) {
+        CodeList& list = lists.*row.list;
+        list.clear();
+        for (int key = row.firstKey; key <= row.lastKey; ++key) {
+            list.push_back(reader.Text(DevicesSection, std::to_string(key)));
+        }
+    }
+}
+
+std::vector<ControlText> CatalogueTexts(const ListIni& reader) {
+    std::vector<ControlText> texts;
+    for (const auto& key : MainWindowTextKeys()) {
+        std::string text = reader.Text(key.section, key.key);
+        if (key.property == ControlProperty::Shortcut) {
+            text = NormaliseShortcut(text);
+        }
+        texts.push_back({key.control, key.property, std::move(text)});
+    }
+    return texts;
+}
+
+std::vector<ControlText> DecimalSeparatorTexts(char32_t decimalSeparator) {
+    const std::string mask = WithSeparator("!9999#9;1; ", decimalSeparator);
+    return {
+        {"medtPulseActivationTime", ControlProperty::EditMask, mask},
+        {"medtGOFA_RelayPulseTime", ControlProperty::EditMask, mask},
+        {"lblGOFA_RelayPulseTimeUnit", ControlProperty::Caption,
+         WithSeparator("(0#1-6553#5s)", decimalSeparator)},
+    };
+}
+
+LanguageController::LanguageController(ListIni& reader, CodeLists& lists, FieldModel& fields, Operator& view)
+    : reader_(reader), lists_(lists), fields_(fields), view_(view) {
+    for (const auto& product : Catalogue) {
+        deviceCodes_.push_back(product.productType);
+    }
+}
+
+StartupLanguage LanguageController::ChooseAtStartup(const std::string& folder,
+                                                    std::string_view storedLanguage,
+                                                    const std::function<std::string()>& installLanguageCode) {
+    reader_.SetFolder(folder);
+    reader_.ListLanguageFiles(languageFiles_);
+    if (languageFiles_.empty()) {
+        languageFileName_.clear();
+        view_.ShowStandardMessage(MessageIcon::Error, std::string(NoLanguageFilesText));
+        view_.SetLanguageMenu({}, false);
+        return {};
+    }
+    std::string wanted(storedLanguage);
+    if (wanted.empty() && installLanguageCode) {
+        const std::string code = installLanguageCode();
+        const std::size_t length = Utf8Length(code);
+        if (length == 4 || length == 5) {
+            wanted = FindContaining(languageFiles_, "-" + code + ".");
+        }
+    }
+    const LanguageChoice choice = ListIni::ChooseLanguageFile(languageFiles_, wanted);
+    languageFileName_ = choice.name;
+    if (choice.fallback) {
+        view_.ShowStandardMessage(
+            MessageIcon::Information,
+            FormatText(InstallLanguageNotFoundText, {LanguageDisplayName(languageFileName_)}));
+    }
+    view_.SetLanguageMenu(LanguageMenuItems(languageFiles_, languageFileName_), true);
+    if (hooks_.storeLanguage) {
+        hooks_.storeLanguage(languageFileName_);
+    }
+    return {true, choice.fallback};
+}
+
+AppliedLanguage LanguageController::ApplyAtFirstShow() {
+    const std::string path = LanguageFilePath();
+    if (hooks_.changeCodeReader != nullptr) {
+        hooks_.changeCodeReader->LoadFile(path);
+    }
+    return ApplyLanguage(path);
+}
+
+AppliedLanguage LanguageController::ApplyLanguage(const std::string& path) {
+    reader_.LoadFile(path);
+    AppliedLanguage applied;
+    applied.texts = CatalogueTexts(reader_);
+    for (auto& text : DecimalSeparatorTexts(decimalSeparator_)) {
+        applied.texts.push_back(std::move(text));
+    }
+    BuildCodeLists(reader_, lists_);
+    for (const auto& dropDown : DropDownLists()) {
+        FillDropDown(fields_, dropDown.control, DisplayTexts(lists_.*dropDown.list));
+    }
+    for (const auto& row : DeviceNameLists()) {
+        const CodeList& list = lists_.*row.list;
+        if (list.size() != static_cast<std::size_t>(row.lastKey - row.firstKey + 1)) {
+            continue;
+        }
+        for (std::size_t i = 0; i < list.size(); ++i) {
+            const int button = row.firstKey + static_cast<int>(i);
+            DeviceButtonText text{"bbtnDevice_" + std::to_string(button), std::string(ValuePart(list[i])), 0};
+            // Two models of the same name both get the code of the first of them.
+            text.code = CodeOfText(list, text.caption);
+            deviceCodes_[static_cast<std::size_t>(button - 1)] = text.code;
+            applied.texts.push_back({text.control, ControlProperty::Caption, text.caption});
+            applied.deviceButtons.push_back(std::move(text));
+        }
+    }
+    view_.ApplyControlTexts(applied.texts);
+    if (hooks_.refreshOverflowHints) {
+        hooks_.refreshOverflowHints();
+    }
+    return applied;
+}
+
+bool LanguageController::ChangeLanguage(int tag) {
+    if (tag < 0 || static_cast<std::size_t>(tag) >= languageFiles_.size()) {
+        return false;
+    }
+    const std::string name = languageFiles_[static_cast<std::size_t>(tag)];
+    const std::string display = LanguageDisplayName(name);
+    view_.CheckLanguageMenuItem(tag);
+    languageFileName_ = name;
+    const std::string path = reader_.Folder() + name;
+    ApplyLanguage(path);
+    if (hooks_.changeCodeReader != nullptr) {
+        hooks_.changeCodeReader->LoadFile(path);
+    }
+    if (hooks_.updateCaption) {
+        hooks_.updateCaption();
+    }
+    if (hooks_.storeLanguage) {
+        hooks_.storeLanguage(name);
+    }
+    view_.SetStatusText(FormatText(reader_.Text(LanguageChangedSection, LanguageChangedKey), {display}));
+    if (hooks_.setActionListDirty) {
+        hooks_.setActionListDirty();
+    }
+    return true;
+}
+
+int LanguageController::DeviceButtonCode(std::size_t index) const {
+    return index < deviceCodes_.size() ? deviceCodes_[index] : 0;
+}
+
+} // namespace vorn
