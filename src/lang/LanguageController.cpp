@@ -7,6 +7,7 @@
 #include "model/Catalogue.h"
 #include "model/FieldModel.h"
 #include "model/Utf8.h"
+#include "platform/Files.h"
 
 namespace vorn {
 
@@ -29,6 +30,27 @@ std::string WithSeparator(std::string_view pattern, char32_t separator) {
 }
 
 } // namespace
+
+int CopyShippedLanguageFiles(const std::string& installFolder, const std::string& programDataFolder) {
+    ListIni target;
+    target.SetFolder(programDataFolder);
+    std::vector<std::string> present;
+    if (target.ListLanguageFiles(present) > 0) {
+        return 0;
+    }
+    ListIni source;
+    source.SetFolder(installFolder);
+    std::vector<std::string> shipped;
+    source.ListLanguageFiles(shipped);
+    int copied = 0;
+    for (const auto& name : shipped) {
+        const auto bytes = ReadWholeFile(source.Folder() + name, MaxLanguageFileBytes);
+        if (bytes && WriteFileAtomically(target.Folder() + name, *bytes)) {
+            ++copied;
+        }
+    }
+    return copied;
+}
 
 std::vector<LanguageMenuItem> LanguageMenuItems(const std::vector<std::string>& languageFiles,
                                                 std::string_view languageFileName) {

@@ -28,6 +28,11 @@ inline constexpr std::string_view InstallLanguageNotFoundText =
 inline constexpr std::string_view LanguageChangedSection = "FILE";
 inline constexpr std::string_view LanguageChangedKey = "STATUS-LANGUAGE_WAS_CHANGED_TO_NN";
 
+// Stands in for the installer, which lays the language files down in the program-data folder: when
+// that folder holds no language file yet, every language file of the installation folder is copied
+// into it. Returns the number of files copied.
+int CopyShippedLanguageFiles(const std::string& installFolder, const std::string& programDataFolder);
+
 // The language menu: one radio item per language file, checked when it is the current file.
 std::vector<LanguageMenuItem> LanguageMenuItems(const std::vector<std::string>& languageFiles,
                                                 std::string_view languageFileName);

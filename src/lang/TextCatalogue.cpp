@@ -569,7 +569,7 @@ std::vector<ProgramTextRow> AllTextKeys() {
         }
     };
     for (const auto& k : mainKeys) {
-        add(k.section, k.key, "");
+        add(k.section, k.key, ArgumentsOf(k.section, k.key));
     }
     for (const auto& row : OtherWindowRows) {
         add(row.section, row.key, ArgumentsOf(row.section, row.key));

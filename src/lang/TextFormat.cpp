@@ -9,7 +9,7 @@ namespace vorn {
 
 namespace {
 
-struct Spec {
+struct Directive {
     std::string_view raw; // the placeholder as written, "%" included
     std::optional<int> index;
     bool leftJustify = false;
@@ -18,12 +18,12 @@ struct Spec {
     char type = 0; // lower case
 };
 
-enum class TokenKind { Literal, Percent, Spec, Malformed };
+enum class TokenKind { Literal, Percent, Directive, Malformed };
 
 struct Token {
     TokenKind kind;
     std::string_view text; // literal text, or the raw placeholder
-    Spec spec;
+    Directive directive;
 };
 
 bool IsDigitChar(char c) {
@@ -61,7 +61,7 @@ Token ParsePlaceholder(std::string_view s, std::size_t& i) {
         ++i;
         return Token{TokenKind::Percent, s.substr(start, 2), {}};
     }
-    Spec spec;
+    Directive directive;
     // An optional "index:"; digits not followed by ":" are the width.
     std::size_t digitsEnd = i;
     while (digitsEnd < s.size() && IsDigitChar(s[digitsEnd])) {
@@ -73,21 +73,21 @@ Token ParsePlaceholder(std::string_view s, std::size_t& i) {
             i = digitsEnd + 1;
             return malformed();
         }
-        spec.index = index;
+        directive.index = index;
         ++i; // ':'
     }
     if (i < s.size() && s[i] == '-') {
-        spec.leftJustify = true;
+        directive.leftJustify = true;
         ++i;
     }
     if (i < s.size() && IsDigitChar(s[i])) {
-        if (!ReadNumber(s, i, spec.width)) {
+        if (!ReadNumber(s, i, directive.width)) {
             return malformed();
         }
     }
     if (i < s.size() && s[i] == '.') {
         ++i;
-        if (!ReadNumber(s, i, spec.precision)) {
+        if (!ReadNumber(s, i, directive.precision)) {
             return malformed();
         }
     }
@@ -103,9 +103,9 @@ Token ParsePlaceholder(std::string_view s, std::size_t& i) {
     case 'u':
     case 'x':
         ++i;
-        spec.type = lower;
-        spec.raw = s.substr(start, i - start);
-        return Token{TokenKind::Spec, spec.raw, spec};
+        directive.type = lower;
+        directive.raw = s.substr(start, i - start);
+        return Token{TokenKind::Directive, directive.raw, directive};
     default:
         // Unsupported types and anything else: the placeholder stays as written. A letter is part of
         // it; any other character is left to the literal text that follows.
@@ -164,10 +164,10 @@ std::string Digits(std::uint64_t magnitude, int base) {
     return out;
 }
 
-std::string FormatNumber(std::int64_t value, const Spec& spec) {
+std::string FormatNumber(std::int64_t value, const Directive& directive) {
     bool negative = false;
     std::uint64_t magnitude = 0;
-    if (spec.type == 'u' || spec.type == 'x') {
+    if (directive.type == 'u' || directive.type == 'x') {
         // Unsigned views of a negative number wrap as a 32-bit value would.
         magnitude = value < 0 && value >= INT32_MIN ? static_cast<std::uint32_t>(value)
                                                     : static_cast<std::uint64_t>(value);
@@ -175,9 +175,9 @@ std::string FormatNumber(std::int64_t value, const Spec& spec) {
         negative = value < 0;
         magnitude = negative ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
     }
-    std::string digits = Digits(magnitude, spec.type == 'x' ? 16 : 10);
-    if (spec.precision > 0 && digits.size() < static_cast<std::size_t>(spec.precision)) {
-        digits.insert(0, static_cast<std::size_t>(spec.precision) - digits.size(), '0');
+    std::string digits = Digits(magnitude, directive.type == 'x' ? 16 : 10);
+    if (directive.precision > 0 && digits.size() < static_cast<std::size_t>(directive.precision)) {
+        digits.insert(0, static_cast<std::size_t>(directive.precision) - digits.size(), '0');
     }
     return negative ? "-" + digits : digits;
 }
@@ -194,12 +194,12 @@ std::string_view CutCharacters(std::string_view text, std::size_t count) {
     return text.substr(0, i);
 }
 
-std::string Render(const Spec& spec, const FormatArg& arg) {
+std::string Render(const Directive& directive, const FormatArg& arg) {
     std::string body;
-    if (spec.type == 's') {
+    if (directive.type == 's') {
         if (const auto* text = arg.Text()) {
-            body = spec.precision >= 0
-                       ? std::string(CutCharacters(*text, static_cast<std::size_t>(spec.precision)))
+            body = directive.precision >= 0
+                       ? std::string(CutCharacters(*text, static_cast<std::size_t>(directive.precision)))
                        : *text;
         } else {
             body = std::to_string(*arg.Number());
@@ -211,12 +211,12 @@ std::string Render(const Spec& spec, const FormatArg& arg) {
         } else {
             number = ParseInteger(*arg.Text());
         }
-        body = number ? FormatNumber(*number, spec) : *arg.Text();
+        body = number ? FormatNumber(*number, directive) : *arg.Text();
     }
     const std::size_t length = Utf8Length(body);
-    if (spec.width > 0 && length < static_cast<std::size_t>(spec.width)) {
-        const std::string pad(static_cast<std::size_t>(spec.width) - length, ' ');
-        body = spec.leftJustify ? body + pad : pad + body;
+    if (directive.width > 0 && length < static_cast<std::size_t>(directive.width)) {
+        const std::string pad(static_cast<std::size_t>(directive.width) - length, ' ');
+        body = directive.leftJustify ? body + pad : pad + body;
     }
     return body;
 }
@@ -232,11 +232,12 @@ std::string FormatText(std::string_view pattern, const FormatArgs& args) {
         case TokenKind::Literal: out += token.text; break;
         case TokenKind::Percent: out += '%'; break;
         case TokenKind::Malformed: out += token.text; break;
-        case TokenKind::Spec: {
-            const std::size_t index = token.spec.index ? static_cast<std::size_t>(*token.spec.index) : next;
+        case TokenKind::Directive: {
+            const std::size_t index =
+                token.directive.index ? static_cast<std::size_t>(*token.directive.index) : next;
             next = index + 1;
             if (index < args.size()) {
-                out += Render(token.spec, args[index]);
+                out += Render(token.directive, args[index]);
             } else {
                 out += token.text;
             }
@@ -253,10 +254,10 @@ PatternInfo InspectPattern(std::string_view pattern) {
     Scan(pattern, [&](const Token& token) {
         if (token.kind == TokenKind::Malformed) {
             info.malformed.emplace_back(token.text);
-        } else if (token.kind == TokenKind::Spec) {
-            const int index = token.spec.index ? *token.spec.index : next;
+        } else if (token.kind == TokenKind::Directive) {
+            const int index = token.directive.index ? *token.directive.index : next;
             next = index + 1;
-            info.placeholders.push_back({index, token.spec.type});
+            info.placeholders.push_back({index, token.directive.type});
         }
     });
     return info;

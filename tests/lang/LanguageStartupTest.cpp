@@ -5,6 +5,7 @@
 #include "support/ScriptedOperator.h"
 #include "support/TempDir.h"
 
+#include <filesystem>
 #include <optional>
 
 #include <gtest/gtest.h>
@@ -149,6 +150,24 @@ TEST(LanguageStartupTest, NoLanguageFiles) {
     // The program goes on with every text undefined.
     controller.ApplyAtFirstShow();
     EXPECT_EQ(view.ControlTextOf("mnuFile", ControlProperty::Caption), "[MENU] 'FILE' IS UNDEFINED");
+}
+
+TEST(LanguageStartupTest, ShippedFilesAreCopiedOnlyIntoAFolderWithoutAny) {
+    test::TempDir install;
+    test::TempDir data;
+    test::WriteBytes(install.File("English-1033.lang"), "[COMMON]\nBUTTON-OK=OK\n");
+    test::WriteBytes(install.File("Deutsch-1031.lang"), "[COMMON]\nBUTTON-OK=OK\n");
+    test::WriteBytes(install.File("Registry.ini"), "");
+    EXPECT_EQ(CopyShippedLanguageFiles(install.Path(), data.Path()), 2);
+    EXPECT_EQ(test::ReadBytes(data.File("English-1033.lang")), "[COMMON]\nBUTTON-OK=OK\n");
+    EXPECT_FALSE(std::filesystem::exists(data.File("Registry.ini")));
+
+    // A folder that has its own language files keeps them as they are.
+    test::WriteBytes(data.File("English-1033.lang"), "[COMMON]\nBUTTON-OK=Edited\n");
+    std::filesystem::remove(data.File("Deutsch-1031.lang"));
+    EXPECT_EQ(CopyShippedLanguageFiles(install.Path(), data.Path()), 0);
+    EXPECT_EQ(test::ReadBytes(data.File("English-1033.lang")), "[COMMON]\nBUTTON-OK=Edited\n");
+    EXPECT_FALSE(std::filesystem::exists(data.File("Deutsch-1031.lang")));
 }
 
 TEST(LanguageStartupTest, MenuItemsNameTagAndCheck) {
