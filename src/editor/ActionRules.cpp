@@ -1,4 +1,5 @@
 #include "editor/Editor.h"
+#include "lang/LanguageController.h"
 #include "model/Utf8.h"
 
 #include <string>
@@ -154,9 +155,7 @@ void Editor::RebuildActionReferences() {
 
     const std::vector<std::string> texts = DisplayTexts(lists_.ActionReferences);
     auto refill = [&](const std::string& field) {
-        const int old = fields_.Get(field).Index();
-        fields_.SetItems(field, texts);
-        fields_.SetIndex(field, old);
+        FillDropDown(fields_, field, texts);
         OverflowHint(field);
     };
     for (int n = 1; n <= 7; ++n) {

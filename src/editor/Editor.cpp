@@ -1,17 +1,13 @@
 #include "editor/Editor.h"
 
 #include "model/Catalogue.h"
-#include "model/FamilyAFields.h"
-#include "model/FamilyBFields.h"
-#include "model/FamilyCFields.h"
 #include "model/PulseTime.h"
 
 namespace vorn {
 
 namespace {
 
-const std::vector<FieldRow>* const FamilyRows[] = {&FamilyAFieldRows(), &FamilyBFieldRows(),
-                                                   &FamilyCFieldRows()};
+constexpr Family Families[] = {Family::A, Family::B, Family::C};
 constexpr std::string_view PulseTimeFields[] = {"medtPulseActivationTime", "medtGOFA_RelayPulseTime"};
 constexpr std::string_view ServiceFields[] = {"edtGOFA_RadioProtocol", "edtGOFA_RfidProtocol",
                                               "edtGOFA_RadioTxPower", "edtGOFA_WatchdogReset"};
@@ -20,8 +16,8 @@ constexpr std::string_view ServiceFields[] = {"edtGOFA_RadioProtocol", "edtGOFA_
 
 Editor::Editor(CodeLists& lists, const ListIni& texts, Operator& view)
     : lists_(lists), texts_(texts), view_(view) {
-    for (const auto* rows : FamilyRows) {
-        RegisterFields(fields_, *rows);
+    for (Family family : Families) {
+        RegisterFields(fields_, FieldRowsOf(family));
     }
     FillChoiceFields();
     BindFieldChecks();
@@ -61,8 +57,8 @@ int Editor::FieldsToImage(Image& image) {
 }
 
 void Editor::FillChoiceFields() {
-    for (const auto* rows : FamilyRows) {
-        vorn::FillChoiceFields(fields_, lists_, *rows);
+    for (Family family : Families) {
+        vorn::FillChoiceFields(fields_, lists_, FieldRowsOf(family));
     }
 }
 

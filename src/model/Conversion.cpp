@@ -1,11 +1,14 @@
 #include "model/Conversion.h"
 
+#include "lang/LanguageController.h"
 #include "model/Catalogue.h"
 #include "model/FamilyAFields.h"
 #include "model/FamilyBFields.h"
 #include "model/FamilyCFields.h"
 #include "model/PulseTime.h"
 #include "model/ValueHelpers.h"
+
+#include <unordered_map>
 
 namespace vorn {
 
@@ -26,11 +29,57 @@ void RegisterFields(FieldModel& fields, const std::vector<FieldRow>& rows) {
 void FillChoiceFields(FieldModel& fields, const CodeLists& lists, const std::vector<FieldRow>& rows) {
     for (const FieldRow& row : rows) {
         if (row.kind == FieldKind::Choice && row.list != nullptr) {
-            const int old = fields.Get(row.name).Index();
-            fields.SetItems(row.name, DisplayTexts(lists.*row.list));
-            fields.SetIndex(row.name, old);
+            FillDropDown(fields, row.name, DisplayTexts(lists.*row.list));
         }
     }
+}
+
+const std::vector<FieldRow>& FieldRowsOf(Family family) {
+    static const std::vector<FieldRow> none;
+    switch (family) {
+    case Family::A: return FamilyAFieldRows();
+    case Family::B: return FamilyBFieldRows();
+    case Family::C: return FamilyCFieldRows();
+    case Family::None: break;
+    }
+    return none;
+}
+
+namespace {
+
+struct FieldIndexEntry {
+    const FieldRow* row;
+    Family family;
+};
+
+const std::unordered_map<std::string_view, FieldIndexEntry>& FieldIndex() {
+    static const auto index = [] {
+        std::unordered_map<std::string_view, FieldIndexEntry> map;
+        for (Family family : {Family::A, Family::B, Family::C}) {
+            for (const FieldRow& row : FieldRowsOf(family)) {
+                map.emplace(row.name, FieldIndexEntry{&row, family});
+            }
+        }
+        return map;
+    }();
+    return index;
+}
+
+} // namespace
+
+const FieldRow* FindFieldRow(std::string_view name) {
+    const auto found = FieldIndex().find(name);
+    return found == FieldIndex().end() ? nullptr : found->second.row;
+}
+
+Family FamilyOfField(std::string_view name) {
+    const auto found = FieldIndex().find(name);
+    return found == FieldIndex().end() ? Family::None : found->second.family;
+}
+
+const CodeList* ChoiceListOf(const CodeLists& lists, std::string_view field) {
+    const FieldRow* row = FindFieldRow(field);
+    return row != nullptr && row->list != nullptr ? &(lists.*(row->list)) : nullptr;
 }
 
 namespace {

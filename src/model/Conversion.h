@@ -1,6 +1,7 @@
 #pragma once
 
 #include "lang/CodeLists.h"
+#include "model/Catalogue.h"
 #include "model/FieldModel.h"
 #include "model/ProgData.h"
 
@@ -61,6 +62,14 @@ void RegisterFields(FieldModel& fields, const std::vector<FieldRow>& rows);
 // Fills every registered choice field of the rows from its code list (position kept, as a language
 // change does).
 void FillChoiceFields(FieldModel& fields, const CodeLists& lists, const std::vector<FieldRow>& rows);
+
+// The field tables of the three families, and a field's row and family by name (nullptr and
+// Family::None for a name that is no editor field).
+const std::vector<FieldRow>& FieldRowsOf(Family family);
+const FieldRow* FindFieldRow(std::string_view name);
+Family FamilyOfField(std::string_view name);
+// The code list a choice field shows, or nullptr.
+const CodeList* ChoiceListOf(const CodeLists& lists, std::string_view field);
 
 // Image to fields, then the family's own dependent updates are the caller's. -2 for no family.
 int ImageToFields(const ConversionContext& context, const Image& image);

@@ -2,6 +2,7 @@
 
 #include "lang/ListIni.h"
 #include "model/Catalogue.h"
+#include "support/Paths.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -13,16 +14,9 @@
 namespace vorn {
 namespace {
 
-// The installation data: the staged folder when the environment names it, else the sources it is
-// staged from.
+// The installation data as the build stages it.
 std::string DataFolder() {
-    if (const char* dir = std::getenv("VORN_DATA_DIR"); dir != nullptr && *dir != '\0') {
-        return std::string(dir) + "/";
-    }
-    if (const char* source = std::getenv("VORN_SOURCE_DIR"); source != nullptr && *source != '\0') {
-        return std::string(source) + "/data/install/";
-    }
-    return {};
+    return test::DataFolder();
 }
 
 TEST(TextCatalogueTest, RowsExpandToEveryControl) {
@@ -132,7 +126,7 @@ ListIni LoadShipped(const char* name) {
 }
 
 TEST(ShippedLanguageFilesTest, DefineEveryKeyWithTheArgumentsItsUserPasses) {
-    ASSERT_FALSE(DataFolder().empty()) << "neither VORN_DATA_DIR nor VORN_SOURCE_DIR is set";
+    ASSERT_FALSE(DataFolder().empty());
     for (const char* name : ShippedFiles) {
         const ListIni reader = LoadShipped(name);
         ASSERT_FALSE(reader.Content().Empty()) << name;

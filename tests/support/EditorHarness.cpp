@@ -2,27 +2,12 @@
 
 #include "lang/TextFormat.h"
 #include "model/Utf8.h"
+#include "support/Paths.h"
 
 namespace vorn::test {
 
-namespace {
-
-// The texts the editor rules read, worded as in the English language file.
-constexpr const char* EditorTexts = R"([COMMON]
-MESSAGE-ENTERED_VALUE_MUST_BE_BETWEEN_N_AND_N=The entered value must be between %s and %s.
-TEXT-NO_ACTION=No action
-TEXT-RELAY_1=Relay 1:
-TEXT-RELAY_2=Relay 2:
-CAPTION-ERROR=Error
-BUTTON-OK=OK
-[TAB_4]
-LABEL-UNIT_ID_CODE=Unit ID code
-)";
-
-} // namespace
-
 EditorHarness::EditorHarness(char32_t separator) : lists(EnglishLists()) {
-    texts.LoadBytes(EditorTexts);
+    texts.LoadFile(DataFolder() + "English-1033.lang");
     editor = std::make_unique<Editor>(lists, texts, view);
     editor->SetDecimalSeparator(separator);
 }

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "app/Operator.h"
+#include "editor/Editor.h"
+#include "lang/CodeLists.h"
+#include "lang/ListIni.h"
+#include "model/ProgData.h"
+
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace vorn::cli {
+
+// Exit status of vornctl.
+inline constexpr int ExitSuccess = 0;
+inline constexpr int ExitUsage = 1;
+inline constexpr int ExitRefused = 2;
+inline constexpr int ExitFailed = 3; // conversion or file error
+
+// An error that ends the command with a status and a message for stderr.
+struct CliError : std::runtime_error {
+    CliError(int exitStatus, const std::string& message) : std::runtime_error(message), status(exitStatus) {}
+    int status;
+};
+
+// The operator of a command line: nobody answers, so every message dialog is recorded and closed with
+// its first button (the range messages have only OK).
+class RecordingOperator : public Operator {
+public:
+    void ShowStandardMessage(MessageIcon, const std::string& text) override { messages_.push_back(text); }
+    DialogResult ShowMessageDialog(const MessageDialog& dialog) override;
+    void SetStatusText(const std::string&) override {}
+    void ApplyControlTexts(const std::vector<ControlText>&) override {}
+    void SetLanguageMenu(const std::vector<LanguageMenuItem>&, bool) override {}
+    void CheckLanguageMenuItem(int) override {}
+
+    // The messages shown since the last call.
+    std::vector<std::string> TakeMessages();
+
+private:
+    std::vector<std::string> messages_;
+};
+
+struct GlobalOptions {
+    std::string languageFile; // empty: the settings' "Language", else English
+    std::string region;       // empty: the settings' "Region", else the first region
+};
+
+// Everything a command works with: the language, the region's bands, and the editor.
+class CliContext {
+public:
+    explicit CliContext(const GlobalOptions& options);
+
+    ListIni texts;
+    CodeLists lists;
+    RecordingOperator view;
+    std::unique_ptr<Editor> editor;
+    std::string installFolder;
+    std::string languagePath;
+    std::string regionName;
+
+    // Reads a configuration file; a file shorter than 256 bytes, missing or unreadable is a file
+    // error, and so is a longer one when refuseLonger is set (writing it back would cut it).
+    ProgData::Bytes ReadImage(const std::string& path, bool refuseLonger);
+    // Shows an image in the editor (family A also gets its action descriptions); the result code.
+    int Load(const ProgData::Bytes& image);
+    // The text of the compatibility message for a result, empty for success.
+    std::string ResultMessage(int result, const ProgData::Bytes& image) const;
+};
+
+} // namespace vorn::cli

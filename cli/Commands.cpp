@@ -1,0 +1,397 @@
+#include "Commands.h"
+
+#include "model/Catalogue.h"
+#include "model/Conversion.h"
+#include "model/Utf8.h"
+#include "model/ValueHelpers.h"
+#include "platform/Files.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <iostream>
+#include <map>
+#include <nlohmann/json.hpp>
+#include <set>
+
+namespace vorn::cli {
+
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+std::string KindName(FieldKind kind) {
+    switch (kind) {
+    case FieldKind::Text: return "text";
+    case FieldKind::Choice: return "choice";
+    case FieldKind::Check: return "check";
+    }
+    return "";
+}
+
+int ShownCode(CliContext& context, const Field& field) {
+    const CodeList* list = ChoiceListOf(context.lists, field.Name());
+    return field.Index() < 0 || list == nullptr ? 0 : CodeOfText(*list, field.Text());
+}
+
+Json FieldJson(CliContext& context, const Field& field) {
+    Json value{{"kind", KindName(field.Kind())}, {"enabled", field.Enabled()}};
+    switch (field.Kind()) {
+    case FieldKind::Text: value["text"] = field.Text(); break;
+    case FieldKind::Choice:
+        value["index"] = field.Index();
+        value["code"] = ShownCode(context, field);
+        value["text"] = field.Text();
+        break;
+    case FieldKind::Check: value["checked"] = field.Checked(); break;
+    }
+    return value;
+}
+
+std::string Quoted(const std::string& text) {
+    return Json(text).dump();
+}
+
+std::string FieldLine(CliContext& context, const Field& field) {
+    std::string line;
+    switch (field.Kind()) {
+    case FieldKind::Text: line = "text " + Quoted(field.Text()); break;
+    case FieldKind::Choice:
+        line = field.Index() < 0
+                   ? "choice none"
+                   : "choice #" + std::to_string(ShownCode(context, field)) + " " + Quoted(field.Text());
+        break;
+    case FieldKind::Check: line = field.Checked() ? "check on" : "check off"; break;
+    }
+    return field.Enabled() ? line : line + " (disabled)";
+}
+
+// The fields of the image's family in table order.
+std::vector<const Field*> FamilyFields(CliContext& context, Family family) {
+    std::vector<const Field*> fields;
+    for (const FieldRow& row : FieldRowsOf(family)) {
+        fields.push_back(&context.editor->Fields().Get(row.name));
+    }
+    return fields;
+}
+
+std::string ModelName(std::uint8_t productType) {
+    const ProductInfo* product = FindProduct(productType);
+    return product != nullptr ? std::string(product->model) : std::string();
+}
+
+std::string HexOf(std::uint8_t value) {
+    return "0x" + HexByte(value);
+}
+
+void PrintMessages(const std::vector<std::string>& messages) {
+    for (const std::string& message : messages) {
+        std::fprintf(stderr, "vornctl: message: %s\n", message.c_str());
+    }
+}
+
+// A field's value as shown, for comparing two configurations.
+std::string ShownValue(CliContext& context, const Field& field) {
+    return FieldLine(context, field);
+}
+
+std::map<std::string, Json> Snapshot(CliContext& context, Family family,
+                                     std::map<std::string, std::string>& shown) {
+    std::map<std::string, Json> values;
+    for (const Field* field : FamilyFields(context, family)) {
+        values[field->Name()] = FieldJson(context, *field);
+        shown[field->Name()] = ShownValue(context, *field);
+    }
+    return values;
+}
+
+const ProductInfo& ParseModel(const std::string& text) {
+    if (const ProductInfo* product = FindProductByModel(text)) {
+        return *product;
+    }
+    try {
+        std::size_t used = 0;
+        const unsigned long code = std::stoul(text, &used, 0);
+        if (used == text.size() && code <= 0xFF) {
+            if (const ProductInfo* product = FindProduct(static_cast<std::uint8_t>(code))) {
+                return *product;
+            }
+        }
+    } catch (const std::exception&) {}
+    throw CliError(ExitRefused, "unknown model: " + text + " (see vornctl models)");
+}
+
+// Applies one NAME=VALUE as the operator would; throws CliError naming the field and the message.
+void Assign(CliContext& context, Family family, const std::string& assignment) {
+    const auto eq = assignment.find('=');
+    if (eq == std::string::npos || eq == 0) {
+        throw CliError(ExitRefused, "not an assignment NAME=VALUE: " + assignment);
+    }
+    const std::string name = assignment.substr(0, eq);
+    const std::string value = assignment.substr(eq + 1);
+    FieldModel& fields = context.editor->Fields();
+    const Field* field = fields.Find(name);
+    if (field == nullptr) {
+        throw CliError(ExitRefused, "unknown field: " + name);
+    }
+    if (FamilyOfField(name) != family) {
+        throw CliError(ExitRefused, name + ": not a field of this model's family (" +
+                                        std::string(FamilyName(family)) + ")");
+    }
+    if (!field->Enabled() || !field->Visible()) {
+        throw CliError(ExitRefused, name + ": the field is disabled");
+    }
+    auto failOnMessage = [&] {
+        const auto messages = context.view.TakeMessages();
+        if (!messages.empty()) {
+            throw CliError(ExitRefused, name + ": " + messages.front());
+        }
+    };
+    context.view.TakeMessages();
+    switch (field->Kind()) {
+    case FieldKind::Text: {
+        fields.Clear(name);
+        failOnMessage();
+        for (char32_t key : DecodeUtf8(value)) {
+            const KeyResult result = fields.TypeKey(name, key);
+            std::string typed;
+            AppendUtf8(typed, key);
+            if (result == KeyResult::Discarded) {
+                throw CliError(ExitRefused, name + ": the key " + Quoted(typed) + " is not accepted");
+            }
+            if (result == KeyResult::TooLong) {
+                throw CliError(ExitRefused,
+                               name + ": at most " + std::to_string(field->MaxLength()) + " characters");
+            }
+            failOnMessage();
+        }
+        fields.Leave(name);
+        failOnMessage();
+        break;
+    }
+    case FieldKind::Choice: {
+        int index = -1;
+        if (value.size() > 1 && value.front() == '#') {
+            const CodeList* list = ChoiceListOf(context.lists, name);
+            const std::string code = value.substr(1);
+            const bool number =
+                std::all_of(code.begin(), code.end(), [](char ch) { return ch >= '0' && ch <= '9'; });
+            index = list == nullptr || !number ? -1 : IndexOfCode(*list, IntOrZero(code));
+        } else {
+            const auto& items = field->Items();
+            const auto found = std::find(items.begin(), items.end(), value);
+            index = found == items.end() ? -1 : static_cast<int>(found - items.begin());
+        }
+        if (index < 0 || !fields.Select(name, index)) {
+            throw CliError(ExitRefused, name + ": the list has no item " + Quoted(value));
+        }
+        failOnMessage();
+        break;
+    }
+    case FieldKind::Check: {
+        if (value != "0" && value != "1") {
+            throw CliError(ExitRefused, name + ": a check field takes 0 or 1, not " + Quoted(value));
+        }
+        if (field->Checked() != (value == "1")) {
+            fields.Click(name);
+        }
+        failOnMessage();
+        break;
+    }
+    }
+}
+
+} // namespace
+
+int Show(CliContext& context, const std::string& file, bool json) {
+    const ProgData::Bytes image = context.ReadImage(file, false);
+    const std::uint8_t type = image[ProductTypeAddress];
+    const Family family = FamilyOf(type);
+    const int result = context.Load(image);
+    const std::string message = context.ResultMessage(result, image);
+    const auto messages = context.view.TakeMessages();
+    if (json) {
+        Json out{{"file", file},
+                 {"productType", type},
+                 {"family", family == Family::None ? Json(nullptr) : Json(std::string(FamilyName(family)))},
+                 {"model", family == Family::None ? Json(nullptr) : Json(ModelName(type))},
+                 {"result", result},
+                 {"message", message},
+                 {"messages", messages},
+                 {"fields", Json::object()}};
+        for (const Field* field : FamilyFields(context, family)) {
+            out["fields"][field->Name()] = FieldJson(context, *field);
+        }
+        std::cout << out.dump(2) << "\n";
+    } else {
+        std::cout << "file: " << file << "\n";
+        std::cout << "product type: " << HexOf(type) << " (" << int(type) << ")";
+        if (family != Family::None) {
+            std::cout << ", model " << ModelName(type) << ", family " << FamilyName(family);
+        }
+        std::cout << "\n";
+        for (const Field* field : FamilyFields(context, family)) {
+            std::cout << field->Name() << ": " << FieldLine(context, *field) << "\n";
+        }
+        std::cout << "result: " << result << "\n";
+        std::cout << "message: " << (message.empty() ? "none" : message) << "\n";
+        PrintMessages(messages);
+    }
+    return result == ResultSuccess ? ExitSuccess : ExitFailed;
+}
+
+int Set(CliContext& context, const std::string& file, const std::vector<std::string>& assignments,
+        const std::string& output) {
+    ProgData data;
+    data.Image = context.ReadImage(file, true);
+    const Family family = FamilyOf(data.Image[ProductTypeAddress]);
+    const int loaded = context.Load(data.Image);
+    const auto loadMessages = context.view.TakeMessages();
+    if (loaded != ResultSuccess) {
+        throw CliError(ExitFailed, file + " does not convert: " + context.ResultMessage(loaded, data.Image));
+    }
+    if (!loadMessages.empty()) {
+        throw CliError(ExitFailed, file + " does not convert cleanly: " + loadMessages.front());
+    }
+    for (const std::string& assignment : assignments) {
+        Assign(context, family, assignment);
+    }
+    const int stored = context.editor->FieldsToImage(data.Image);
+    if (stored != ResultSuccess) {
+        throw CliError(ExitFailed, "the fields do not convert: " + context.ResultMessage(stored, data.Image));
+    }
+    const std::string target = output.empty() ? file : output;
+    if (!data.WriteImageFile(target)) {
+        throw CliError(ExitFailed, "cannot write " + target);
+    }
+    return ExitSuccess;
+}
+
+int Diff(CliContext& context, const std::string& first, const std::string& second, bool json) {
+    const ProgData::Bytes a = context.ReadImage(first, false);
+    const ProgData::Bytes b = context.ReadImage(second, false);
+    std::map<std::string, std::string> shownA;
+    std::map<std::string, std::string> shownB;
+    context.Load(a);
+    auto valuesA = Snapshot(context, FamilyOf(a[ProductTypeAddress]), shownA);
+    context.Load(b);
+    auto valuesB = Snapshot(context, FamilyOf(b[ProductTypeAddress]), shownB);
+    context.view.TakeMessages();
+
+    std::set<std::string> names;
+    for (const auto& [name, value] : shownA) {
+        names.insert(name);
+    }
+    for (const auto& [name, value] : shownB) {
+        names.insert(name);
+    }
+    // Table order of the fields, as show prints them.
+    std::vector<std::string> ordered;
+    for (Family family : {Family::A, Family::B, Family::C}) {
+        for (const FieldRow& row : FieldRowsOf(family)) {
+            if (names.count(row.name) != 0 && shownA[row.name] != shownB[row.name]) {
+                ordered.push_back(row.name);
+            }
+        }
+    }
+    Json out{{"a", first}, {"b", second}, {"fields", Json::object()}, {"bytes", Json::array()}};
+    for (const std::string& name : ordered) {
+        out["fields"][name] = {{"a", valuesA.count(name) ? valuesA[name] : Json(nullptr)},
+                               {"b", valuesB.count(name) ? valuesB[name] : Json(nullptr)}};
+    }
+    for (int address = 0; address < ProgData::ImageSize; ++address) {
+        if (a[address] != b[address]) {
+            out["bytes"].push_back({{"address", address}, {"a", a[address]}, {"b", b[address]}});
+        }
+    }
+    if (json) {
+        std::cout << out.dump(2) << "\n";
+        return ExitSuccess;
+    }
+    for (const std::string& name : ordered) {
+        std::cout << name << ": " << (shownA.count(name) ? shownA[name] : "(no such field)") << " -> "
+                  << (shownB.count(name) ? shownB[name] : "(no such field)") << "\n";
+    }
+    for (const auto& entry : out["bytes"]) {
+        const int address = entry["address"];
+        std::cout << "byte " << address << ": " << HexOf(a[address]) << " -> " << HexOf(b[address]) << "\n";
+    }
+    if (ordered.empty() && out["bytes"].empty()) {
+        std::cout << "no differences\n";
+    }
+    return ExitSuccess;
+}
+
+int New(CliContext& context, const std::string& model, const std::string& output) {
+    const ProductInfo& product = ParseModel(model);
+    const std::string source = context.installFolder + "DefaultConfig/" + context.regionName + "/" +
+                               std::string(product.defaultFileName);
+    ProgData data;
+    if (!data.ReadImageFile(source)) {
+        throw CliError(ExitFailed, "no default configuration of " + std::string(product.model) +
+                                       " for region " + context.regionName + " (" + source + ")");
+    }
+    if (!data.WriteImageFile(output)) {
+        throw CliError(ExitFailed, "cannot write " + output);
+    }
+    return ExitSuccess;
+}
+
+int Models(bool json) {
+    Json out = Json::array();
+    for (const ProductInfo& p : Catalogue) {
+        out.push_back({{"model", p.model},
+                       {"productType", p.productType},
+                       {"family", FamilyName(p.family)},
+                       {"button", p.button},
+                       {"defaultFile", p.defaultFileName}});
+        if (!json) {
+            std::printf("%-11s %s (%3d)  family %s  %s\n", std::string(p.model).c_str(),
+                        HexOf(p.productType).c_str(), p.productType,
+                        std::string(FamilyName(p.family)).c_str(), std::string(p.defaultFileName).c_str());
+        }
+    }
+    if (json) {
+        std::cout << out.dump(2) << "\n";
+    }
+    return ExitSuccess;
+}
+
+int Regions(CliContext& context, bool json) {
+    Json out = Json::array();
+    for (const std::string& item : context.lists.Regions) {
+        const std::string name(NamePart(item));
+        out.push_back({{"name", name},
+                       {"text", std::string(ValuePart(item))},
+                       {"current", name == context.regionName}});
+        if (!json) {
+            std::cout << (name == context.regionName ? "* " : "  ") << name << "  " << ValuePart(item)
+                      << "\n";
+        }
+    }
+    if (json) {
+        std::cout << out.dump(2) << "\n";
+    }
+    return ExitSuccess;
+}
+
+int Bands(CliContext& context, bool json) {
+    Json out{{"region", context.regionName}, {"receive", Json::array()}, {"transmit", Json::array()}};
+    for (const auto& [key, list] : {std::pair{"receive", &context.lists.ReceiveBands},
+                                    std::pair{"transmit", &context.lists.TransmitBands}}) {
+        if (!json) {
+            std::cout << key << " bands of " << context.regionName << ":\n";
+        }
+        for (const std::string& item : *list) {
+            out[key].push_back({{"band", CodeOfItem(item)}, {"text", std::string(ValuePart(item))}});
+            if (!json) {
+                std::cout << "  " << CodeOfItem(item) << "  " << ValuePart(item) << "\n";
+            }
+        }
+    }
+    if (json) {
+        std::cout << out.dump(2) << "\n";
+    }
+    return ExitSuccess;
+}
+
+} // namespace vorn::cli

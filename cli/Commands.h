@@ -1,0 +1,19 @@
+#pragma once
+
+#include "CliContext.h"
+
+#include <string>
+#include <vector>
+
+namespace vorn::cli {
+
+int Show(CliContext& context, const std::string& file, bool json);
+int Set(CliContext& context, const std::string& file, const std::vector<std::string>& assignments,
+        const std::string& output);
+int Diff(CliContext& context, const std::string& first, const std::string& second, bool json);
+int New(CliContext& context, const std::string& model, const std::string& output);
+int Models(bool json);
+int Regions(CliContext& context, bool json);
+int Bands(CliContext& context, bool json);
+
+} // namespace vorn::cli
