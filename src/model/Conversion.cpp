@@ -8,6 +8,7 @@
 #include "model/PulseTime.h"
 #include "model/ValueHelpers.h"
 
+#include <algorithm>
 #include <unordered_map>
 
 namespace vorn {
@@ -203,6 +204,29 @@ std::string ProductNameOf(const CodeList& names, std::uint8_t productType) {
         }
     }
     return {};
+}
+
+bool ShowIdentity(const ConversionContext& c, const IdentityFields& fields, const CodeList& names,
+                  const Image& image) {
+    const auto date = static_cast<std::size_t>(fields.productionDateAddress);
+    ShowText(c, fields.productionDate, FormatBcdDate(image[date], image[date + 1], image[date + 2]));
+    ShowText(c, fields.firmwareType, Decimal(image[46]));
+    ShowText(c, fields.firmwareVersion, FormatFirmwareVersion(image[47]));
+    const std::string name = ProductNameOf(names, image[ProductTypeAddress]);
+    ShowText(c, fields.productName, name);
+    ShowText(c, fields.serialNumber, FormatSerialNumber(image[123], image[124], image[125]));
+    return !name.empty();
+}
+
+void StoreIdentity(const ConversionContext& c, const IdentityFields& fields, const CodeList& names,
+                   Image& image) {
+    const auto date = ParseBcdDate(TextOf(c, fields.productionDate));
+    std::copy(date.begin(), date.end(), image.begin() + fields.productionDateAddress);
+    image[46] = StoredByte(c, fields.firmwareType);
+    image[47] = ParseFirmwareVersion(TextOf(c, fields.firmwareVersion));
+    StoreProductType(c, fields.productName, names, image);
+    const auto serial = ParseSerialNumber(TextOf(c, fields.serialNumber));
+    std::copy(serial.begin(), serial.end(), image.begin() + 123);
 }
 
 void StoreProductType(const ConversionContext& c, std::string_view field, const CodeList& names,

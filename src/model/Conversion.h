@@ -109,6 +109,21 @@ void ShowWord(const ConversionContext& c, std::string_view field, const Image& i
 void StoreWord(const ConversionContext& c, std::string_view field, Image& image, int address);
 // The product name: the display text of the product-type code in the family's device-name list.
 std::string ProductNameOf(const CodeList& names, std::uint8_t productType);
+// The identity of a device, shown the same way by every family: production date (BCD, at its
+// family's address), firmware type (46) and version (47), product name (122), serial number (123-125).
+struct IdentityFields {
+    const char* productionDate;
+    int productionDateAddress;
+    const char* firmwareType;
+    const char* firmwareVersion;
+    const char* productName;
+    const char* serialNumber;
+};
+// Shows them in that order; false when the product name is not in the device-name list.
+bool ShowIdentity(const ConversionContext& c, const IdentityFields& fields, const CodeList& names,
+                  const Image& image);
+void StoreIdentity(const ConversionContext& c, const IdentityFields& fields, const CodeList& names,
+                   Image& image);
 // Stores the code of the shown product name into byte 122; a name that the list lacks keeps the byte,
 // so that a file never loses the model it belongs to.
 void StoreProductType(const ConversionContext& c, std::string_view field, const CodeList& names,

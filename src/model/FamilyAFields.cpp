@@ -31,6 +31,9 @@ std::string ActionAuto(int i) {
     return "cbAction_" + ActionRowName(i) + "_Auto";
 }
 
+constexpr IdentityFields Identity{
+    "edtProductionDate", 34, "edtFirmwareType", "edtFirmwareVersion", "edtProductName", "edtSerialNumber"};
+
 FieldRow Choice(std::string name, CodeList CodeLists::*list, const char* listName, int tag = 0) {
     return {
         .name = std::move(name), .kind = FieldKind::Choice, .list = list, .listName = listName, .tag = tag};
@@ -220,18 +223,12 @@ int FamilyAImageToFields(const ConversionContext& c, const Image& image) {
     if (!SelectBit(c, "cbbxCheckBatteryIn24Vmode", lists.YesNo, image[42], 0)) {
         outcome.Fail(42);
     }
-    ShowText(c, "edtProductionDate", FormatBcdDate(image[34], image[35], image[36]));
-    ShowByte(c, "edtFirmwareType", image[46]);
-    ShowText(c, "edtFirmwareVersion", FormatFirmwareVersion(image[47]));
     if ((image[47] >> 4) != 2) {
         outcome.RefuseFirmware();
     }
-    const std::string name = ProductNameOf(lists.DeviceNamesA, image[122]);
-    ShowText(c, "edtProductName", name);
-    if (name.empty()) {
+    if (!ShowIdentity(c, Identity, lists.DeviceNamesA, image)) {
         outcome.Fail(122);
     }
-    ShowText(c, "edtSerialNumber", FormatSerialNumber(image[123], image[124], image[125]));
     ShowByte(c, "edtRadioCalibration", image[127]);
     ShowByte(c, "edtEquipmentType", image[45]);
     return outcome.Result();
@@ -342,17 +339,7 @@ int FamilyAFieldsToImage(const ConversionContext& c, Image& image) {
     image[40] = StoredByte(c, "edtNumberOfMissedAckBeforeSleep");
     image[41] = StoredByte(c, "edtBatteryCheckInterval");
     const bool battery24V = code("cbbxCheckBatteryIn24Vmode", lists.YesNo) == 1;
-    const auto date = ParseBcdDate(TextOf(c, "edtProductionDate"));
-    image[34] = date[0];
-    image[35] = date[1];
-    image[36] = date[2];
-    image[46] = StoredByte(c, "edtFirmwareType");
-    image[47] = ParseFirmwareVersion(TextOf(c, "edtFirmwareVersion"));
-    StoreProductType(c, "edtProductName", lists.DeviceNamesA, image);
-    const auto serial = ParseSerialNumber(TextOf(c, "edtSerialNumber"));
-    image[123] = serial[0];
-    image[124] = serial[1];
-    image[125] = serial[2];
+    StoreIdentity(c, Identity, lists.DeviceNamesA, image);
     image[127] = StoredByte(c, "edtRadioCalibration");
     image[45] = StoredByte(c, "edtEquipmentType");
     image[42] =

@@ -8,6 +8,10 @@ using namespace conversion;
 
 namespace {
 
+constexpr IdentityFields Identity{"edtHESK_ProductionDate", 34,
+                                  "edtHESK_FirmwareType",   "edtHESK_FirmwareVersion",
+                                  "edtHESK_ProductName",    "edtHESK_SerialNumber"};
+
 FieldRow YesNo(std::string name) {
     return {
         .name = std::move(name), .kind = FieldKind::Choice, .list = &CodeLists::YesNo, .listName = "YesNo"};
@@ -62,18 +66,12 @@ int FamilyBImageToFields(const ConversionContext& c, const Image& image) {
     ShowText(c, "edtHESK_MaxNumberOfBursts", Decimal(image[52]));
     SelectCode(c, "cbbxHESK_IgnoreAck", yesNo, (image[48] >> 1) & 1);
     SelectCode(c, "cbbxHESK_RadioControlMode", yesNo, image[48] & 1);
-    ShowText(c, "edtHESK_ProductionDate", FormatBcdDate(image[34], image[35], image[36]));
-    ShowText(c, "edtHESK_FirmwareType", Decimal(image[46]));
-    ShowText(c, "edtHESK_FirmwareVersion", FormatFirmwareVersion(image[47]));
     if (image[47] >= 0x20) {
         outcome.RefuseFirmware();
     }
-    const std::string name = ProductNameOf(c.lists.DeviceNamesB, image[122]);
-    ShowText(c, "edtHESK_ProductName", name);
-    if (name.empty()) {
+    if (!ShowIdentity(c, Identity, c.lists.DeviceNamesB, image)) {
         outcome.Fail(122);
     }
-    ShowText(c, "edtHESK_SerialNumber", FormatSerialNumber(image[123], image[124], image[125]));
     ShowText(c, "edtHESK_RadioCalibration", Decimal(image[127]));
     ShowText(c, "edtHESK_EquipmentType", Decimal(image[43]));
     SelectCode(c, "cbbxHESK_SingleButtonPresence", yesNo, image[50] & 1);
@@ -104,17 +102,7 @@ int FamilyBFieldsToImage(const ConversionContext& c, Image& image) {
     }
     image[52] = StoredByte(c, "edtHESK_MaxNumberOfBursts");
     image[48] = Bit(yes("cbbxHESK_IgnoreAck"), 1) | Bit(yes("cbbxHESK_RadioControlMode"), 0);
-    const auto date = ParseBcdDate(TextOf(c, "edtHESK_ProductionDate"));
-    image[34] = date[0];
-    image[35] = date[1];
-    image[36] = date[2];
-    image[46] = StoredByte(c, "edtHESK_FirmwareType");
-    image[47] = ParseFirmwareVersion(TextOf(c, "edtHESK_FirmwareVersion"));
-    StoreProductType(c, "edtHESK_ProductName", c.lists.DeviceNamesB, image);
-    const auto serial = ParseSerialNumber(TextOf(c, "edtHESK_SerialNumber"));
-    image[123] = serial[0];
-    image[124] = serial[1];
-    image[125] = serial[2];
+    StoreIdentity(c, Identity, c.lists.DeviceNamesB, image);
     image[127] = StoredByte(c, "edtHESK_RadioCalibration");
     image[43] = StoredByte(c, "edtHESK_EquipmentType");
     image[50] = Bit(yes("cbbxHESK_SingleButtonPresence"), 0) | Bit(yes("cbbxHESK_LedFlashIndication"), 1);

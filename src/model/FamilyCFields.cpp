@@ -29,6 +29,10 @@ constexpr int DipRelay = 4;         // DIP5: relay source and polarity
 constexpr int DipInputFunction = 3; // DIP4
 constexpr int DipInputMode = 2;     // DIP3
 
+constexpr IdentityFields Identity{"edtGOFA_ProductionDate", 117,
+                                  "edtGOFA_Firmwaretype",   "edtGOFA_FirmwareVersion",
+                                  "edtGOFA_ProductName",    "edtGOFA_SerialNumber"};
+
 struct AlarmTypeField {
     const char* name;
     int address;
@@ -309,15 +313,9 @@ int FamilyCImageToFields(const ConversionContext& c, const Image& image) {
     show("edtGOFA_DipSwitch", DipText(dip));
     show("edtGOFA_RfidVant", Decimal(256L * image[134] + image[135]));
     show("edtGOFA_Potentiometer_P1", PotentiometerText(image));
-    show("edtGOFA_ProductionDate", FormatBcdDate(image[117], image[118], image[119]));
-    show("edtGOFA_Firmwaretype", Decimal(image[46]));
-    show("edtGOFA_FirmwareVersion", FormatFirmwareVersion(image[47]));
-    const std::string name = ProductNameOf(lists.DeviceNamesC, image[122]);
-    show("edtGOFA_ProductName", name);
-    if (name.empty()) {
+    if (!ShowIdentity(c, Identity, lists.DeviceNamesC, image)) {
         outcome.Fail(122);
     }
-    show("edtGOFA_SerialNumber", FormatSerialNumber(image[123], image[124], image[125]));
     show("edtGOFA_RadioCalibration", HexByte(image[112]) + HexByte(image[113]));
     show("edtGOFA_RadioProtocol", Decimal(image[115]));
     show("edtGOFA_RfidProtocol", Decimal(image[116]));
@@ -387,17 +385,7 @@ int FamilyCFieldsToImage(const ConversionContext& c, Image& image) {
         outcome.Fail(128);
     }
     StoreWord(c, "edtGOFA_RfidVant", image, 134);
-    const auto date = ParseBcdDate(TextOf(c, "edtGOFA_ProductionDate"));
-    image[117] = date[0];
-    image[118] = date[1];
-    image[119] = date[2];
-    image[46] = StoredByte(c, "edtGOFA_Firmwaretype");
-    image[47] = ParseFirmwareVersion(TextOf(c, "edtGOFA_FirmwareVersion"));
-    StoreProductType(c, "edtGOFA_ProductName", lists.DeviceNamesC, image);
-    const auto serial = ParseSerialNumber(TextOf(c, "edtGOFA_SerialNumber"));
-    image[123] = serial[0];
-    image[124] = serial[1];
-    image[125] = serial[2];
+    StoreIdentity(c, Identity, lists.DeviceNamesC, image);
     const std::string& calibration = TextOf(c, "edtGOFA_RadioCalibration");
     if (Utf8Length(calibration) == 4) {
         StoreHex16(c, "edtGOFA_RadioCalibration", image, 112);

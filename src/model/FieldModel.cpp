@@ -217,13 +217,9 @@ void FieldModel::SetFocus(std::string_view name) {
 
 KeyResult FieldModel::TypeKey(std::string_view name, char32_t key) {
     Field& field = Mutable(name);
-    if (field.Kind() != FieldKind::Text) {
-        return KeyResult::NotText;
+    if (const KeyResult refused = BeginTextEdit(field); refused != KeyResult::Accepted) {
+        return refused;
     }
-    if (!Operable(field)) {
-        return KeyResult::Disabled;
-    }
-    SetFocus(name);
     if (!field.InputMask().empty()) {
         return TypeMasked(field, key);
     }
@@ -252,6 +248,17 @@ KeyResult FieldModel::TypeKey(std::string_view name, char32_t key) {
     std::string text = field.text_;
     AppendUtf8(text, passed);
     ReplaceText(field, std::move(text));
+    return KeyResult::Accepted;
+}
+
+KeyResult FieldModel::BeginTextEdit(Field& field) {
+    if (field.Kind() != FieldKind::Text) {
+        return KeyResult::NotText;
+    }
+    if (!Operable(field)) {
+        return KeyResult::Disabled;
+    }
+    SetFocus(field.Name());
     return KeyResult::Accepted;
 }
 
@@ -296,13 +303,9 @@ KeyResult FieldModel::TypeMasked(Field& field, char32_t key) {
 
 KeyResult FieldModel::Clear(std::string_view name) {
     Field& field = Mutable(name);
-    if (field.Kind() != FieldKind::Text) {
-        return KeyResult::NotText;
+    if (const KeyResult refused = BeginTextEdit(field); refused != KeyResult::Accepted) {
+        return refused;
     }
-    if (!Operable(field)) {
-        return KeyResult::Disabled;
-    }
-    SetFocus(name);
     ReplaceText(field, EncodeUtf8(EmptyMaskText(DecodeUtf8(field.InputMask()))));
     field.caret_ = 0;
     return KeyResult::Accepted;
@@ -320,13 +323,9 @@ KeyResult FieldModel::TypeText(std::string_view name, std::string_view text) {
 
 KeyResult FieldModel::Paste(std::string_view name, std::string_view text) {
     Field& field = Mutable(name);
-    if (field.Kind() != FieldKind::Text) {
-        return KeyResult::NotText;
+    if (const KeyResult refused = BeginTextEdit(field); refused != KeyResult::Accepted) {
+        return refused;
     }
-    if (!Operable(field)) {
-        return KeyResult::Disabled;
-    }
-    SetFocus(name);
     if (!field.InputMask().empty()) {
         return TypeText(name, text);
     }

@@ -169,6 +169,8 @@ private:
     void Raise(const Field& field, FieldEvent event);
     void ReplaceText(Field& field, std::string text);
     KeyResult TypeMasked(Field& field, char32_t key);
+    // Refuses an edit of a field that is no text field or cannot be operated; else moves the focus to it.
+    KeyResult BeginTextEdit(Field& field);
     bool Operable(const Field& field) const { return field.options_.enabled && field.options_.visible; }
 
     std::vector<std::unique_ptr<Field>> fields_;
