@@ -131,17 +131,19 @@ std::string SerialUnitDriver::DescribeOpenError(const std::string& path, int err
     switch (error) {
     case EACCES:
     case EPERM: {
-        // Serial ports belong to the group "dialout"; name the port's own group where it has another.
-        std::string groupName = "dialout";
+        // Serial ports belong to the group "dialout"; a port set up otherwise is named with its group.
+        std::string text =
+            "Permission denied on " + path + ": this user may not use the interface unit's serial " +
+            "port. Add the user to the group \"dialout\" (sudo usermod -aG dialout \"$USER\"), " +
+            "then log out and in again.";
         struct stat info {};
         if (::stat(path.c_str(), &info) == 0 && info.st_gid != 0) {
-            if (const struct group* owner = ::getgrgid(info.st_gid); owner != nullptr) {
-                groupName = owner->gr_name;
+            const struct group* owner = ::getgrgid(info.st_gid);
+            if (owner != nullptr && std::string_view(owner->gr_name) != "dialout") {
+                text += std::string(" This port belongs to the group \"") + owner->gr_name + "\".";
             }
         }
-        return "Permission denied on " + path + ": this user may not use the interface unit's serial port. " +
-               "Add the user to the group \"" + groupName + "\" (sudo usermod -aG " + groupName +
-               " \"$USER\"), then log out and in again.";
+        return text;
     }
     case ENOENT:
     case ENODEV:

@@ -1,5 +1,4 @@
 #include "link/KduLink.h"
-
 #include "support/CaseName.h"
 #include "support/SimLink.h"
 
@@ -55,7 +54,8 @@ INSTANTIATE_TEST_SUITE_P(
         PayloadCase{"ListenOn", [](KduLink& l) { l.ListenOn(); }, Wire("s1")},
         PayloadCase{"SetH", [](KduLink& l) { l.SetH('1'); }, "\x02h199\x03"},
         PayloadCase{"GetCapturedCode", [](KduLink& l) { l.GetCapturedCode(ignored); }, Wire("c1")},
-        PayloadCase{"RequestDeviceCode", [](KduLink& l) { l.RequestDeviceCode("FFFF", "2E2F"); }, Wire("aFFFF2E2F")},
+        PayloadCase{"RequestDeviceCode", [](KduLink& l) { l.RequestDeviceCode("FFFF", "2E2F"); },
+                    Wire("aFFFF2E2F")},
         PayloadCase{"PollDeviceCode", [](KduLink& l) { l.PollDeviceCode(ignored); }, Wire("A")},
         PayloadCase{"GetVersion", [](KduLink& l) { l.GetVersion(ignored); }, "\x02v76\x03"},
         PayloadCase{"CheckVersion", [](KduLink& l) { l.CheckVersion("17-1"); }, "\x02v76\x03"},
@@ -134,7 +134,8 @@ INSTANTIATE_TEST_SUITE_P(
         ClassifyCase{"RecordLongest", GetReadRecord, FramedReply("12AB08200102030405060708"), 0,
                      "12AB08200102030405060708"},
         ClassifyCase{"RecordNineCharacters", GetReadRecord, FramedReply("12AB0120F"), 8, ""},
-        ClassifyCase{"RecordTwentyFiveCharacters", GetReadRecord, FramedReply("12AB082001020304050607080"), 8, ""},
+        ClassifyCase{"RecordTwentyFiveCharacters", GetReadRecord, FramedReply("12AB082001020304050607080"), 8,
+                     ""},
         ClassifyCase{"RecordBareByte", GetReadRecord, RawReply("\x15"), 8, ""},
         ClassifyCase{"JobReplyPending", PollJobReply, FramedReply("02"), 0, "02"},
         ClassifyCase{"JobReplyRefusal", PollJobReply, RawReply("\x15"), 2, ""},
@@ -166,7 +167,8 @@ TEST_P(CheckVersionTest, ComparesVersionAndUnitType) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Versions, CheckVersionTest,
-                         ::testing::Values(VersionCase{"Same", "17-1.05 KDU", 0}, VersionCase{"Older", "16-1.05 KDU", 7},
+                         ::testing::Values(VersionCase{"Same", "17-1.05 KDU", 0},
+                                           VersionCase{"Older", "16-1.05 KDU", 7},
                                            VersionCase{"Newer", "20-1.00 KDU", 0},
                                            VersionCase{"SameMinorDigitHigher", "18-1.00 KDU", 0},
                                            VersionCase{"OtherUnitType", "17-2.05 KDU", 7},

@@ -4,8 +4,8 @@
 #include "support/SimLink.h"
 
 #include <chrono>
-#include <set>
 #include <ostream>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -59,9 +59,10 @@ INSTANTIATE_TEST_SUITE_P(
                       FrameCase{"Version", "v", Bytes({0x02, 0x76, 0x37, 0x36, 0x03})},
                       FrameCase{"Poll", "Q", Bytes({0x02, 0x51, 0x35, 0x31, 0x03})},
                       // The sum wraps at 256: 195 times "~" (0x7E) sums to 0x5FFA, sent as FA.
-                      FrameCase{"LongestPayload", std::string(195, '~'), "\x02" + std::string(195, '~') + "FA\x03"},
-                      FrameCase{"TooLongForTheBuffer", std::string(196, 'A'), ""},
-                      FrameCase{"Empty", "", ""}, FrameCase{"ZeroByteInside", std::string("h\0", 2), ""}),
+                      FrameCase{"LongestPayload", std::string(195, '~'),
+                                "\x02" + std::string(195, '~') + "FA\x03"},
+                      FrameCase{"TooLongForTheBuffer", std::string(196, 'A'), ""}, FrameCase{"Empty", "", ""},
+                      FrameCase{"ZeroByteInside", std::string("h\0", 2), ""}),
     test::CaseName{});
 
 TEST(SendFrameTest, ClosedLinkSendsNothing) {
@@ -97,7 +98,8 @@ INSTANTIATE_TEST_SUITE_P(
     test::CaseName{});
 
 TEST(HexTest, DigitValuesAndByteText) {
-    const std::vector<std::pair<char, int>> digits{{'0', 0}, {'9', 9}, {'A', 10}, {'F', 15}, {'a', 42}, {'G', 16}};
+    const std::vector<std::pair<char, int>> digits{{'0', 0},  {'9', 9},  {'A', 10},
+                                                   {'F', 15}, {'a', 42}, {'G', 16}};
     for (const auto& [ch, value] : digits) {
         EXPECT_EQ(KduLink::HexDigitValue(ch), value) << ch;
     }
@@ -148,28 +150,37 @@ const std::string Version = "17-1.05 KDU";
 
 INSTANTIATE_TEST_SUITE_P(
     Replies, ReceiveReplyTest,
-    ::testing::Values(
-        ReplyCase{"ValidFrame", 11, Kind(FaultKind::Delay), 11, Version},
-        ReplyCase{"TwoFivesFrame", 2, RawReply(Bytes({0x02, 0x35, 0x35, 0x36, 0x41, 0x03})), 2, "55"},
-        ReplyCase{"LowerCaseChecksumRaw", 2, RawReply(Bytes({0x02, 0x35, 0x35, 0x36, 0x61, 0x03})), 0, ""},
-        ReplyCase{"LowerCaseChecksum", 11, Kind(FaultKind::LowerCaseChecksum), 0, ""},
-        ReplyCase{"WrongChecksum", 11, Kind(FaultKind::WrongChecksum), 0, ""},
-        ReplyCase{"AckToFramedRequest", 11, RawReply("\x06"), 1, "\x06"},
-        ReplyCase{"RefusalInByteMode", 1, RawReply("\x15"), 1, "\x15"},
-        ReplyCase{"TwoAcksInByteMode", 1, RawReply("\x06\x06"), 0, ""},
-        ReplyCase{"SplitShortGap", 11, Split(5, 150ms), 11, Version},
-        ReplyCase{"SplitLongGap", 11, Split(5, 250ms), 0, ""},
-        ReplyCase{"StrayBytesBefore", 11, Kind(FaultKind::StrayBefore, "\xFF\x41"), 0, ""},
-        ReplyCase{"ByteAfterEtx", 2, RawReply(Bytes({0x02, 0x35, 0x35, 0x36, 0x41, 0x03, 0x41})), 0, ""},
-        ReplyCase{"ZeroAfterEtx", 2, RawReply(Bytes({0x02, 0x35, 0x35, 0x36, 0x41, 0x03, 0x00})), 0, ""},
-        ReplyCase{"Silence", 11, Kind(FaultKind::Silence), 0, ""},
-        ReplyCase{"TooLate", 11, [] {
-                      FaultRule rule = Kind(FaultKind::Delay);
-                      rule.gap = 260ms;
-                      return rule;
-                  }(), 0, ""},
-        ReplyCase{"FullAreaOfRubbish", 11, RawReply(std::string(300, 'x')), 0, ""},
-        ReplyCase{"EtxBeforeStx", 2, RawReply(Bytes({0x03, 0x02, 0x35, 0x35, 0x36, 0x41})), 0, ""}),
+    ::
+        testing::Values(ReplyCase{"ValidFrame", 11, Kind(FaultKind::Delay), 11, Version},
+                        ReplyCase{"TwoFivesFrame", 2, RawReply(Bytes({0x02, 0x35, 0x35, 0x36, 0x41, 0x03})),
+                                  2, "55"},
+                        ReplyCase{"LowerCaseChecksumRaw", 2,
+                                  RawReply(Bytes({0x02, 0x35, 0x35, 0x36, 0x61, 0x03})), 0, ""},
+                        ReplyCase{"LowerCaseChecksum", 11, Kind(FaultKind::LowerCaseChecksum), 0, ""},
+                        ReplyCase{"WrongChecksum", 11, Kind(FaultKind::WrongChecksum), 0, ""},
+                        ReplyCase{"AckToFramedRequest", 11, RawReply("\x06"), 1, "\x06"},
+                        ReplyCase{"RefusalInByteMode", 1, RawReply("\x15"), 1, "\x15"},
+                        ReplyCase{"TwoAcksInByteMode", 1, RawReply("\x06\x06"), 0, ""},
+                        ReplyCase{"SplitShortGap", 11, Split(5, 150ms), 11, Version},
+                        ReplyCase{"SplitLongGap", 11, Split(5, 250ms), 0, ""},
+                        ReplyCase{"StrayBytesBefore", 11, Kind(FaultKind::StrayBefore, "\xFF\x41"), 0, ""},
+                        ReplyCase{"ByteAfterEtx", 2,
+                                  RawReply(Bytes({0x02, 0x35, 0x35, 0x36, 0x41, 0x03, 0x41})), 0, ""},
+                        ReplyCase{"ZeroAfterEtx", 2,
+                                  RawReply(Bytes({0x02, 0x35, 0x35, 0x36, 0x41, 0x03, 0x00})), 0, ""},
+                        ReplyCase{"Silence", 11, Kind(FaultKind::Silence), 0, ""},
+                        ReplyCase{
+                            "TooLate",
+                            11,
+                            [] {
+                                FaultRule rule = Kind(FaultKind::Delay);
+                                rule.gap = 260ms;
+                                return rule;
+                            }(),
+                            0, ""},
+                        ReplyCase{"FullAreaOfRubbish", 11, RawReply(std::string(300, 'x')), 0, ""},
+                        ReplyCase{"EtxBeforeStx", 2, RawReply(Bytes({0x03, 0x02, 0x35, 0x35, 0x36, 0x41})), 0,
+                                  ""}),
     test::CaseName{});
 
 TEST(ReceiveReplyTest, SilenceCostsTheFirstWaitAndAGapEndsTheCollection) {
@@ -229,8 +240,8 @@ public:
     std::set<std::string> failing;
     std::vector<std::string> calls;
     bool eventCreationFails = false;
-    bool endlessBytes = false;    // a unit that never stops sending
-    bool emptyWakeUps = false;    // a wait that always ends at once without data
+    bool endlessBytes = false; // a unit that never stops sending
+    bool emptyWakeUps = false; // a wait that always ends at once without data
 
     int Call(const std::string& name) {
         calls.push_back(name);
@@ -245,7 +256,9 @@ public:
     int SetDataCharacteristics(std::uint8_t w, std::uint8_t s, std::uint8_t p) override {
         return Call("data " + std::to_string(w) + std::to_string(s) + std::to_string(p));
     }
-    int SetFlowControl(std::uint16_t f, std::uint8_t, std::uint8_t) override { return Call("flow " + std::to_string(f)); }
+    int SetFlowControl(std::uint16_t f, std::uint8_t, std::uint8_t) override {
+        return Call("flow " + std::to_string(f));
+    }
     int SetModemLinePulse() override { return Call("pulse"); }
     int SetModemLineRest() override { return Call("rest"); }
     int SetTimeouts(std::uint32_t r, std::uint32_t w) override {
@@ -276,8 +289,13 @@ public:
     }
 };
 
-const std::vector<std::string> FullOpen{"open Orsk KDU - Active USB Interface 2", "baud 57600", "data 820", "flow 0",
-                                        "rest",                                   "event",      "notify 1"};
+const std::vector<std::string> FullOpen{"open Orsk KDU - Active USB Interface 2",
+                                        "baud 57600",
+                                        "data 820",
+                                        "flow 0",
+                                        "rest",
+                                        "event",
+                                        "notify 1"};
 
 struct OpenCase {
     const char* name;

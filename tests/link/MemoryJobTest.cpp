@@ -61,7 +61,8 @@ TEST(JobRequestTest, ReadAndWriteRequestTexts) {
     job.Data[0] = 0x01;
     job.Data[1] = 0xAB;
     job.Data[2] = 0xF0;
-    EXPECT_EQ(job.RequestText(), "07030004D201002003" "01ABF0");
+    EXPECT_EQ(job.RequestText(), "07030004D201002003"
+                                 "01ABF0");
     job.Length = 64;
     EXPECT_EQ(job.RequestText().size(), 146u);
 }
@@ -141,50 +142,83 @@ INSTANTIATE_TEST_SUITE_P(
     Outcomes, JobOutcomeTest,
     ::testing::Values(
         JobCase{"NoUnit", [](SimLink& s, MemoryJob&) { s.unit.Unplug(); }, JobNotOpened, {}},
-        JobCase{"OldFirmware", [](SimLink& s, MemoryJob&) { s.Scenario().VersionText = "16-1.05 KDU"; },
-                JobVersionRefused, {}},
-        JobCase{"SilentVersion", [](SimLink& s, MemoryJob&) { s.AddFault({"v", FaultKind::Silence}); },
-                JobVersionRefused, {}},
-        JobCase{"SetHRefused", [](SimLink& s, MemoryJob&) { s.AddFault(RawReply("\x15", "h")); },
-                JobNotAcknowledged, {}},
-        JobCase{"RadioParametersRefused", [](SimLink& s, MemoryJob&) { s.AddFault(RawReply("\x15", "q")); },
-                JobNotAcknowledged, {}},
-        JobCase{"RequestRefused", [](SimLink& s, MemoryJob&) { s.AddFault(RawReply("\x15", "Q0")); },
-                JobNotAcknowledged, {}},
+        JobCase{"OldFirmware",
+                [](SimLink& s, MemoryJob&) { s.Scenario().VersionText = "16-1.05 KDU"; },
+                JobVersionRefused,
+                {}},
+        JobCase{"SilentVersion",
+                [](SimLink& s, MemoryJob&) {
+                    s.AddFault({"v", FaultKind::Silence});
+                },
+                JobVersionRefused,
+                {}},
+        JobCase{"SetHRefused",
+                [](SimLink& s, MemoryJob&) { s.AddFault(RawReply("\x15", "h")); },
+                JobNotAcknowledged,
+                {}},
+        JobCase{"RadioParametersRefused",
+                [](SimLink& s, MemoryJob&) { s.AddFault(RawReply("\x15", "q")); },
+                JobNotAcknowledged,
+                {}},
+        JobCase{"RequestRefused",
+                [](SimLink& s, MemoryJob&) { s.AddFault(RawReply("\x15", "Q0")); },
+                JobNotAcknowledged,
+                {}},
         JobCase{"DeviceAbsent", [](SimLink&, MemoryJob& j) { j.SerialNumber = 999; }, JobNoReply, {}},
         JobCase{"DeviceOnAnotherBand", [](SimLink&, MemoryJob& j) { j.Band = 2; }, JobNoReply, {}},
-        JobCase{"FiveEndsAtOnce", [](SimLink& s, MemoryJob&) { s.AddFault(Poll(FramedReply("05"))); },
-                JobNoReply, {}},
+        JobCase{"FiveEndsAtOnce",
+                [](SimLink& s, MemoryJob&) { s.AddFault(Poll(FramedReply("05"))); },
+                JobNoReply,
+                {}},
         JobCase{"PendingDoesNotUseUpFailedPolls",
                 [](SimLink& s, MemoryJob&) {
                     // 50 polls without reply, then ten "02" answers, then the data.
                     s.AddFault(SilentPolls(50));
                     s.Scenario().Devices[0].PendingPolls = 60;
                 },
-                JobDone, {}},
-        JobCase{"FiftyOneFailedPolls", [](SimLink& s, MemoryJob&) { s.AddFault(SilentPolls(51)); }, JobNoReply, {}},
+                JobDone,
+                {}},
+        JobCase{"FiftyOneFailedPolls",
+                [](SimLink& s, MemoryJob&) { s.AddFault(SilentPolls(51)); },
+                JobNoReply,
+                {}},
         JobCase{"RefusedPollsCountAsFailed",
-                [](SimLink& s, MemoryJob&) { s.AddFault(RawReply("\x15", "Q$", -1)); }, JobNoReply, {}},
+                [](SimLink& s, MemoryJob&) { s.AddFault(RawReply("\x15", "Q$", -1)); },
+                JobNoReply,
+                {}},
         JobCase{"ReadReplyOfExactLength",
-                [](SimLink& s, MemoryJob&) { s.AddFault(Poll(FramedReply(ReadReply(32)))); }, JobDone, {}},
+                [](SimLink& s, MemoryJob&) { s.AddFault(Poll(FramedReply(ReadReply(32)))); },
+                JobDone,
+                {}},
         JobCase{"ReadReplyOneLonger",
-                [](SimLink& s, MemoryJob&) { s.AddFault(Poll(FramedReply(ReadReply(33)))); }, JobReplyError,
+                [](SimLink& s, MemoryJob&) { s.AddFault(Poll(FramedReply(ReadReply(33)))); },
+                JobReplyError,
                 {}},
         JobCase{"ReadReplyOneShorter",
-                [](SimLink& s, MemoryJob&) { s.AddFault(Poll(FramedReply(ReadReply(31)))); }, JobReplyError,
+                [](SimLink& s, MemoryJob&) { s.AddFault(Poll(FramedReply(ReadReply(31)))); },
+                JobReplyError,
                 {}},
         JobCase{"WriteAcknowledgementOfAnyLength",
-                [](SimLink& s, MemoryJob&) { s.AddFault(Poll(FramedReply(std::string(24, '0') + "03"))); }, JobDone,
+                [](SimLink& s, MemoryJob&) { s.AddFault(Poll(FramedReply(std::string(24, '0') + "03"))); },
+                JobDone,
                 {}},
         JobCase{"UnknownKind",
-                [](SimLink& s, MemoryJob&) { s.AddFault(Poll(FramedReply(std::string(24, '0') + "04" + "0000"))); },
-                JobReplyError, {"Unknown R/W parameter"}},
-        JobCase{"TenCharactersHaveNoKind",
-                [](SimLink& s, MemoryJob&) { s.AddFault(Poll(FramedReply("0000000000"))); }, JobReplyError,
+                [](SimLink& s, MemoryJob&) {
+                    s.AddFault(Poll(FramedReply(std::string(24, '0') + "04" + "0000")));
+                },
+                JobReplyError,
                 {"Unknown R/W parameter"}},
-        JobCase{"OtherTwoCharacterReply", [](SimLink& s, MemoryJob&) { s.AddFault(Poll(FramedReply("0A"))); },
-                JobDone, {"Other reply, 2 bytes: 4865"}},
-        JobCase{"ShortReply", [](SimLink& s, MemoryJob&) { s.AddFault(Poll(FramedReply("12345"))); }, JobDone,
+        JobCase{"TenCharactersHaveNoKind",
+                [](SimLink& s, MemoryJob&) { s.AddFault(Poll(FramedReply("0000000000"))); },
+                JobReplyError,
+                {"Unknown R/W parameter"}},
+        JobCase{"OtherTwoCharacterReply",
+                [](SimLink& s, MemoryJob&) { s.AddFault(Poll(FramedReply("0A"))); },
+                JobDone,
+                {"Other reply, 2 bytes: 4865"}},
+        JobCase{"ShortReply",
+                [](SimLink& s, MemoryJob&) { s.AddFault(Poll(FramedReply("12345"))); },
+                JobDone,
                 {"Reply length is not 2 or >=10"}},
         JobCase{"UnpluggedWhilePolling",
                 [](SimLink& s, MemoryJob&) {
@@ -192,14 +226,13 @@ INSTANTIATE_TEST_SUITE_P(
                     unplug.position = 3;
                     s.AddFault(unplug);
                 },
-                JobNoReply, {}},
-        JobCase{"LengthAbove64",
-                [](SimLink&, MemoryJob& j) {
-                    j.Length = 65;
-                },
-                JobCannotBeSent, {}},
-        JobCase{"SerialNumberAboveSixDigits", [](SimLink&, MemoryJob& j) { j.SerialNumber = 0x1000000; },
-                JobCannotBeSent, {}}),
+                JobNoReply,
+                {}},
+        JobCase{"LengthAbove64", [](SimLink&, MemoryJob& j) { j.Length = 65; }, JobCannotBeSent, {}},
+        JobCase{"SerialNumberAboveSixDigits",
+                [](SimLink&, MemoryJob& j) { j.SerialNumber = 0x1000000; },
+                JobCannotBeSent,
+                {}}),
     test::CaseName{});
 
 TEST(MemoryJobTest, TooLongJobSendsOnlyTheVersionQuery) {
@@ -271,8 +304,9 @@ INSTANTIATE_TEST_SUITE_P(
                       DecodeCase{"Nine", "123456789", 4, JobReplyKind::Unexpected},
                       DecodeCase{"ReadComplete", std::string(24, '0') + "02" + std::string(6 + 8, '1'), 4,
                                  JobReplyKind::Done},
-                      DecodeCase{"ReadLengthAboveTheJobLimit", std::string(24, '0') + "02" + std::string(6 + 130, '1'),
-                                 65, JobReplyKind::ReplyError},
+                      DecodeCase{"ReadLengthAboveTheJobLimit",
+                                 std::string(24, '0') + "02" + std::string(6 + 130, '1'), 65,
+                                 JobReplyKind::ReplyError},
                       DecodeCase{"Write", std::string(24, '0') + "03", 4, JobReplyKind::Done},
                       DecodeCase{"TwentyFive", std::string(25, '0'), 4, JobReplyKind::ReplyError}),
     test::CaseName{});

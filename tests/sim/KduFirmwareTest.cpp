@@ -61,7 +61,8 @@ TEST(PresenceUnitTest, ReadRadioJobDeliversRecordsOfTheReadEntries) {
         ++records;
     }
     EXPECT_EQ(records, 4);
-    for (const auto& [first, count] : std::vector<std::pair<int, int>>{{0x20, 5}, {0x27, 5}, {0x2E, 7}, {0x7A, 6}}) {
+    for (const auto& [first, count] :
+         std::vector<std::pair<int, int>>{{0x20, 5}, {0x27, 5}, {0x2E, 7}, {0x7A, 6}}) {
         for (int a = first; a < first + count; ++a) {
             EXPECT_EQ(data.Image[a], 0xFF - a) << a;
         }
@@ -85,8 +86,8 @@ TEST(PresenceUnitTest, RefusalsAndOutcomesOfRadioJobs) {
     SimLink sim(OnePresenceUnit());
     ASSERT_EQ(sim.link.Open(), 0);
     std::string text;
-    EXPECT_EQ(sim.link.PollWriteStatus(text), CommandNoData); // no job yet
-    EXPECT_EQ(sim.link.StartRadioJob("12AB"), CommandJobRefused); // nothing to do
+    EXPECT_EQ(sim.link.PollWriteStatus(text), CommandNoData);           // no job yet
+    EXPECT_EQ(sim.link.StartRadioJob("12AB"), CommandJobRefused);       // nothing to do
     EXPECT_EQ(sim.link.AddWriteEntry("0320BEEF"), CommandEntryRefused); // count and data disagree
     EXPECT_EQ(sim.link.GetReadRecord(text), CommandNoData);
 

@@ -1,6 +1,6 @@
-#include "sim/FaultRule.h"
 #include "sim/SimOptions.h"
 
+#include "sim/FaultRule.h"
 #include "support/CaseName.h"
 #include "support/TempDir.h"
 
@@ -53,14 +53,17 @@ INSTANTIATE_TEST_SUITE_P(
         RuleCase{"Silence", "v:silence", true, Rule("v", FaultKind::Silence)},
         RuleCase{"SilenceForEver", "*:silence*-1", true, Rule("*", FaultKind::Silence, {}, 0, {}, 0, -1)},
         RuleCase{"RawRefusal", "N:raw=15", true, Rule("N", FaultKind::Raw, "\x15")},
-        RuleCase{"PayloadPollOnly", "Q$:payload=05*3", true, Rule("Q$", FaultKind::Payload, "05", 0, {}, 0, 3)},
+        RuleCase{"PayloadPollOnly", "Q$:payload=05*3", true,
+                 Rule("Q$", FaultKind::Payload, "05", 0, {}, 0, 3)},
         RuleCase{"SplitWithSkip", "Q$:split=6/300@2", true, Rule("Q$", FaultKind::Split, {}, 6, 300ms, 2)},
-        RuleCase{"StrayAfter", "Q:stray-after=4142/50", true, Rule("Q", FaultKind::StrayAfter, "AB", 0, 50ms)},
+        RuleCase{"StrayAfter", "Q:stray-after=4142/50", true,
+                 Rule("Q", FaultKind::StrayAfter, "AB", 0, 50ms)},
         RuleCase{"Unplug", "x:unplug=5", true, Rule("x", FaultKind::Unplug, {}, 5)},
         RuleCase{"Checksum", "v:checksum@1", true, Rule("v", FaultKind::WrongChecksum, {}, 0, {}, 1)},
         RuleCase{"NoMatch", ":silence", false, {}}, RuleCase{"NoKind", "v", false, {}},
         RuleCase{"UnknownKind", "v:explode", false, {}}, RuleCase{"OddHex", "v:raw=151", false, {}},
-        RuleCase{"SplitWithoutGap", "v:split=4", false, {}}, RuleCase{"ArgumentNotWanted", "v:checksum=1", false, {}},
+        RuleCase{"SplitWithoutGap", "v:split=4", false, {}},
+        RuleCase{"ArgumentNotWanted", "v:checksum=1", false, {}},
         RuleCase{"BadCount", "v:silence*x", false, {}}),
     test::CaseName{});
 

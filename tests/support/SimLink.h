@@ -11,7 +11,8 @@ namespace vorn::test {
 
 // A link to the simulated unit, both on one virtual clock.
 struct SimLink {
-    explicit SimLink(sim::SimScenario scenario = {}) : unit(clock, std::move(scenario)), link(unit, clock, trace) {}
+    explicit SimLink(sim::SimScenario scenario = {})
+        : unit(clock, std::move(scenario)), link(unit, clock, trace) {}
 
     sim::SimScenario& Scenario() { return unit.Scenario(); }
     void AddFault(const sim::FaultRule& rule) { unit.Scenario().Faults.push_back(rule); }
