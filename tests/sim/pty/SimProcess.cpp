@@ -2,7 +2,6 @@
 
 #include <cerrno>
 #include <csignal>
-#include <cstdlib>
 #include <fcntl.h>
 #include <poll.h>
 #include <spawn.h>
@@ -15,8 +14,7 @@ extern char** environ;
 namespace vorn::test {
 
 std::string SimProcess::Executable() {
-    const char* binary = std::getenv("VORN_BINARY_DIR");
-    return std::string(binary != nullptr ? binary : ".") + "/bin/vorn-kdu-sim";
+    return VORN_KDU_SIM_EXECUTABLE;
 }
 
 SimProcess::SimProcess(const std::vector<std::string>& arguments) {

@@ -21,7 +21,7 @@ public:
     // Waits for the simulator to end by itself; true when it did within the time.
     bool WaitForExit(std::chrono::milliseconds timeout);
 
-    // The built simulator: $VORN_BINARY_DIR/bin/vorn-kdu-sim.
+    // The built simulator.
     static std::string Executable();
 
 private:
