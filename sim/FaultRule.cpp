@@ -30,7 +30,7 @@ int HexValue(char ch) {
     return -1;
 }
 
-enum class Argument { None, Bytes, Text, Position, Gap, PositionAndGap, BytesAndGap };
+enum class Argument { None, Bytes, Text, Gap, PositionAndGap, PositionAndOptionalGap, BytesAndGap };
 
 struct KindRow {
     std::string_view name;
@@ -48,7 +48,7 @@ constexpr std::array<KindRow, 10> Kinds{{
     {"stray", FaultKind::StrayBefore, Argument::Bytes},
     {"stray-after", FaultKind::StrayAfter, Argument::BytesAndGap},
     {"delay", FaultKind::Delay, Argument::Gap},
-    {"unplug", FaultKind::Unplug, Argument::Position},
+    {"unplug", FaultKind::Unplug, Argument::PositionAndOptionalGap},
 }};
 
 // Takes a trailing "<mark><integer>" off the text when there is one.
@@ -153,14 +153,6 @@ std::optional<FaultRule> ParseFaultRule(std::string_view text, std::string& erro
         rule.bytes = *bytes;
         break;
     }
-    case Argument::Position: {
-        const auto position = ParseInt(argument);
-        if (!position || *position < 0) {
-            return bad();
-        }
-        rule.position = *position;
-        break;
-    }
     case Argument::Gap: {
         const auto gap = ParseInt(argument);
         if (!gap || *gap < 0) {
@@ -169,10 +161,13 @@ std::optional<FaultRule> ParseFaultRule(std::string_view text, std::string& erro
         rule.gap = Millis{*gap};
         break;
     }
-    case Argument::PositionAndGap: {
+    case Argument::PositionAndGap:
+    case Argument::PositionAndOptionalGap: {
+        // An unplug without a gap comes a little after its bytes, so the host has read them.
+        const std::optional<int> defaultGap =
+            row->argument == Argument::PositionAndOptionalGap ? std::optional<int>(10) : std::nullopt;
         const auto position = ParseInt(argument.substr(0, slash));
-        const auto gap =
-            slash == std::string_view::npos ? std::nullopt : ParseInt(argument.substr(slash + 1));
+        const auto gap = slash == std::string_view::npos ? defaultGap : ParseInt(argument.substr(slash + 1));
         if (!position || !gap || *position < 0 || *gap < 0) {
             return bad();
         }

@@ -19,7 +19,7 @@ enum class FaultKind {
     StrayBefore,       // these bytes, then the real answer, in one piece
     StrayAfter,        // the real answer, then these bytes `gap` later (stale for the next command)
     Delay,             // the real answer `gap` later than usual
-    Unplug,            // `position` bytes of the real answer, then the unit is unplugged
+    Unplug,            // `position` bytes of the real answer, and `gap` later the unit is unplugged
 };
 
 // One fault of a scenario: applies to the commands whose payload starts with `match` ("*" any
@@ -31,7 +31,7 @@ struct FaultRule {
     FaultKind kind = FaultKind::Silence;
     std::string bytes; // Raw, StrayBefore, StrayAfter: the bytes; Payload: the payload text
     int position = 0;  // Split, Unplug
-    Millis gap{0};     // Split, StrayAfter, Delay
+    Millis gap{0};     // Split, StrayAfter, Delay, Unplug
     int skip = 0;
     int times = 1;
 
@@ -39,8 +39,9 @@ struct FaultRule {
 };
 
 // Parses "MATCH:KIND[=ARG][@SKIP][*TIMES]", for example "v:checksum", "Q$:payload=05*-1",
-// "Q$:split=6/300@2", "N:raw=15", "*:stray=FF", "Q:stray-after=4142/50", "x:unplug=5".
-// Byte arguments are hexadecimal pairs. nullopt and a reason for a text that is none of these.
+// "Q$:split=6/300@2", "N:raw=15", "*:stray=FF", "Q:stray-after=4142/50", "x:unplug=5" (unplug 10 ms after the
+// bytes; "x:unplug=5/0" at once). Byte arguments are hexadecimal pairs. nullopt and a reason for a text that
+// is none of these.
 std::optional<FaultRule> ParseFaultRule(std::string_view text, std::string& error);
 
 // Hexadecimal pairs to bytes ("0615" gives 06 15); nullopt for an odd length or a non-digit.

@@ -170,12 +170,8 @@ void KduFirmware::Answer(const std::string& payload) {
         break;
     case FaultKind::Delay: Deliver(std::move(reply), delay + fault->gap); break;
     case FaultKind::Unplug:
-        Later(delay, [this, part = reply.substr(0, position)] {
-            if (!unplugged_ && !part.empty()) {
-                output_(part);
-            }
-            Unplug();
-        });
+        Deliver(reply.substr(0, position), delay);
+        Later(delay + fault->gap, [this] { Unplug(); });
         break;
     }
 }

@@ -54,10 +54,11 @@ int main(int argc, char** argv) {
                    "1000 by default, '-' never; TYPE 13 by default)");
     app.add_option("--transmitter", transmitters,
                    "Transmitter CODE[:AFTER_MS], sent AFTER_MS after listening starts");
-    app.add_option("--fault", faults,
-                   "Fault MATCH:KIND[=ARG][@SKIP][*TIMES]; kinds: silence, raw=HEX, payload=TEXT, checksum, "
-                   "lowercase, split=POS/GAP_MS, stray=HEX, stray-after=HEX/GAP_MS, delay=MS, unplug=POS. "
-                   "MATCH is a payload prefix, '*' any, 'Q$' the job poll only");
+    app.add_option(
+        "--fault", faults,
+        "Fault MATCH:KIND[=ARG][@SKIP][*TIMES]; kinds: silence, raw=HEX, payload=TEXT, checksum, "
+        "lowercase, split=POS/GAP_MS, stray=HEX, stray-after=HEX/GAP_MS, delay=MS, unplug=POS[/GAP_MS]. "
+        "MATCH is a payload prefix, '*' any, 'Q$' the job poll only");
     app.add_option("--link", linkPath, "Also make this path a symbolic link to the terminal");
     app.add_flag("--debug", debug, "Log every command received to standard error");
     CLI11_PARSE(app, argc, argv);

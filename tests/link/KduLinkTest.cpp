@@ -154,8 +154,6 @@ INSTANTIATE_TEST_SUITE_P(
         testing::Values(ReplyCase{"ValidFrame", 11, Kind(FaultKind::Delay), 11, Version},
                         ReplyCase{"TwoFivesFrame", 2, RawReply(Bytes({0x02, 0x35, 0x35, 0x36, 0x41, 0x03})),
                                   2, "55"},
-                        ReplyCase{"LowerCaseChecksumRaw", 2,
-                                  RawReply(Bytes({0x02, 0x35, 0x35, 0x36, 0x61, 0x03})), 0, ""},
                         ReplyCase{"LowerCaseChecksum", 11, Kind(FaultKind::LowerCaseChecksum), 0, ""},
                         ReplyCase{"WrongChecksum", 11, Kind(FaultKind::WrongChecksum), 0, ""},
                         ReplyCase{"AckToFramedRequest", 11, RawReply("\x06"), 1, "\x06"},

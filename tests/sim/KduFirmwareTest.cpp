@@ -159,10 +159,14 @@ TEST(FirmwareTest, UnplugInTheMiddleOfAReply) {
     SimLink sim;
     sim::FaultRule unplug{"v", sim::FaultKind::Unplug};
     unplug.position = 6;
+    unplug.gap = 10ms;
     sim.AddFault(unplug);
     ASSERT_EQ(sim.link.Open(), 0);
     std::string version;
+    const Millis start = sim.clock.Now();
     EXPECT_EQ(sim.link.GetVersion(version), CommandFailed);
+    // Six bytes came, then nothing more: the collection ended after the following wait.
+    EXPECT_EQ(sim.clock.Now() - start, sim.Scenario().ReplyDelay + 200ms);
     EXPECT_TRUE(sim.unit.Firmware().Unplugged());
     sim.link.Close();
     EXPECT_EQ(sim.link.Open(), 1);
