@@ -35,8 +35,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     std::string output;
     const int result = link.ReceiveReply(output, KduLink::FirstWait, expectedLength);
-    const bool consistent = result >= 0 && result <= static_cast<int>(KduLink::ReceiveAreaSize) - 4 + 1 &&
-                            (result == 0 ? output.empty() : output.size() == static_cast<std::size_t>(result));
+    const bool consistent =
+        result >= 0 && result <= static_cast<int>(KduLink::ReceiveAreaSize) - 4 + 1 &&
+        (result == 0 ? output.empty() : output.size() == static_cast<std::size_t>(result));
     if (!consistent) {
         __builtin_trap();
     }
