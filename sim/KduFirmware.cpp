@@ -1,0 +1,553 @@
+#include "sim/KduFirmware.h"
+
+#include "link/KduLink.h"
+#include "model/ValueHelpers.h"
+
+#include <algorithm>
+#include <cctype>
+#include <memory>
+
+namespace vorn::sim {
+
+namespace {
+
+// Upper bound of buffered input without a frame end: a host that sends rubbish does not grow it.
+constexpr std::size_t MaxPendingInput = 1024;
+constexpr std::size_t MaxRecordBytes = 8;
+
+std::string Bare(std::uint8_t b) {
+    return std::string(1, static_cast<char>(b));
+}
+
+bool IsHex(std::string_view text) {
+    return std::all_of(text.begin(), text.end(),
+                       [](char ch) { return std::isxdigit(static_cast<unsigned char>(ch)); });
+}
+
+// Value of a run of hexadecimal digits (the caller has checked them).
+std::uint32_t HexValue(std::string_view text) {
+    std::uint32_t value = 0;
+    for (const char ch : text) {
+        const int digit = std::isdigit(static_cast<unsigned char>(ch))
+                              ? ch - '0'
+                              : std::toupper(static_cast<unsigned char>(ch)) - 'A' + 10;
+        value = value * 16 + static_cast<std::uint32_t>(digit);
+    }
+    return value;
+}
+
+std::string Upper(std::string_view text) {
+    std::string upper(text);
+    std::transform(upper.begin(), upper.end(), upper.begin(),
+                   [](char ch) { return static_cast<char>(std::toupper(static_cast<unsigned char>(ch))); });
+    return upper;
+}
+
+} // namespace
+
+std::string Frame(std::string_view payload) {
+    unsigned sum = 0;
+    for (const char ch : payload) {
+        sum += static_cast<unsigned char>(ch);
+    }
+    std::string frame;
+    frame += static_cast<char>(Stx);
+    frame.append(payload);
+    frame += HexByte(static_cast<std::uint8_t>(sum & 0xFF));
+    frame += static_cast<char>(Etx);
+    return frame;
+}
+
+KduFirmware::KduFirmware(VirtualClock& clock, SimScenario scenario, Output output)
+    : clock_(clock), scenario_(std::move(scenario)), output_(std::move(output)) {}
+
+KduFirmware::~KduFirmware() {
+    *alive_ = false;
+}
+
+const std::vector<KduFirmware::CommandRow>& KduFirmware::Commands() {
+    static const std::vector<CommandRow> rows{
+        {'s', &KduFirmware::Listen},          {'h', &KduFirmware::SetH},
+        {'c', &KduFirmware::Captured},        {'a', &KduFirmware::RequestCode},
+        {'A', &KduFirmware::PollCode},        {'v', &KduFirmware::Version},
+        {'n', &KduFirmware::WriteEntry},      {'m', &KduFirmware::ReadEntry},
+        {'N', &KduFirmware::WriteStatus},     {'M', &KduFirmware::ReadStatus},
+        {'x', &KduFirmware::ReadRecord},      {'i', &KduFirmware::StartRadio},
+        {'q', &KduFirmware::RadioParameters}, {'Q', &KduFirmware::MemoryJobCommand},
+    };
+    return rows;
+}
+
+void KduFirmware::Later(Millis delay, std::function<void()> action) {
+    std::weak_ptr<bool> alive = alive_;
+    clock_.Schedule(delay, [alive, action = std::move(action)] {
+        if (const auto token = alive.lock(); token && *token) {
+            action();
+        }
+    });
+}
+
+// --- From the host --------------------------------------------------------------------------------
+
+void KduFirmware::Receive(std::string_view bytes) {
+    if (unplugged_) {
+        return;
+    }
+    input_.append(bytes);
+    for (;;) {
+        const auto stx = input_.find(static_cast<char>(Stx));
+        if (stx == std::string::npos) {
+            input_.clear();
+            return;
+        }
+        input_.erase(0, stx);
+        const auto etx = input_.find(static_cast<char>(Etx));
+        if (etx == std::string::npos) {
+            if (input_.size() > MaxPendingInput) {
+                input_.clear();
+            }
+            return;
+        }
+        const std::string frame = input_.substr(0, etx + 1);
+        input_.erase(0, etx + 1);
+        if (!IsValidFrame(std::span(reinterpret_cast<const std::uint8_t*>(frame.data()), frame.size())) ||
+            frame.size() < 5) {
+            ++badFrames_;
+            Deliver(Bare(Nak), scenario_.ReplyDelay);
+            continue;
+        }
+        Answer(frame.substr(1, frame.size() - 4));
+    }
+}
+
+void KduFirmware::ModemLine(bool pulse) {
+    lineChanges_.push_back({clock_.Now(), pulse});
+}
+
+void KduFirmware::Answer(const std::string& payload) {
+    received_.push_back(payload);
+    const auto& rows = Commands();
+    const auto row =
+        std::find_if(rows.begin(), rows.end(), [&](const CommandRow& r) { return r.letter == payload[0]; });
+    std::string reply =
+        row == rows.end() ? Bare(Nak) : (this->*(row->handle))(std::string_view(payload).substr(1));
+
+    const Millis delay = scenario_.ReplyDelay;
+    const FaultRule* fault = TakeFault(payload);
+    if (fault == nullptr) {
+        Deliver(std::move(reply), delay);
+        return;
+    }
+    const bool framed = reply.size() >= 4 && static_cast<std::uint8_t>(reply.front()) == Stx;
+    const auto position = std::min<std::size_t>(static_cast<std::size_t>(fault->position), reply.size());
+    switch (fault->kind) {
+    case FaultKind::Silence: break;
+    case FaultKind::Raw: Deliver(fault->bytes, delay); break;
+    case FaultKind::Payload: Deliver(Frame(fault->bytes), delay); break;
+    case FaultKind::WrongChecksum:
+        if (framed) {
+            char& digit = reply[reply.size() - 2];
+            digit = digit == '0' ? '1' : '0';
+        }
+        Deliver(std::move(reply), delay);
+        break;
+    case FaultKind::LowerCaseChecksum:
+        if (framed) {
+            for (std::size_t i = reply.size() - 3; i < reply.size() - 1; ++i) {
+                reply[i] = static_cast<char>(std::tolower(static_cast<unsigned char>(reply[i])));
+            }
+        }
+        Deliver(std::move(reply), delay);
+        break;
+    case FaultKind::Split:
+        Deliver(reply.substr(0, position), delay);
+        Deliver(reply.substr(position), delay + fault->gap);
+        break;
+    case FaultKind::StrayBefore: Deliver(fault->bytes + reply, delay); break;
+    case FaultKind::StrayAfter:
+        Deliver(std::move(reply), delay);
+        Deliver(fault->bytes, delay + fault->gap);
+        break;
+    case FaultKind::Delay: Deliver(std::move(reply), delay + fault->gap); break;
+    case FaultKind::Unplug:
+        Deliver(reply.substr(0, position), delay);
+        Later(delay + fault->gap, [this] { Unplug(); });
+        break;
+    }
+}
+
+const FaultRule* KduFirmware::TakeFault(std::string_view payload) {
+    faultSeen_.resize(scenario_.Faults.size(), 0);
+    for (std::size_t i = 0; i < scenario_.Faults.size(); ++i) {
+        const FaultRule& rule = scenario_.Faults[i];
+        if (!rule.Matches(payload)) {
+            continue;
+        }
+        const int seen = faultSeen_[i]++;
+        if (seen < rule.skip || (rule.times >= 0 && seen - rule.skip >= rule.times)) {
+            continue;
+        }
+        return &rule;
+    }
+    return nullptr;
+}
+
+void KduFirmware::Deliver(std::string bytes, Millis delay) {
+    if (bytes.empty()) {
+        return;
+    }
+    Later(delay, [this, bytes = std::move(bytes)] {
+        if (!unplugged_) {
+            output_(bytes);
+        }
+    });
+}
+
+// --- The world ------------------------------------------------------------------------------------
+
+void KduFirmware::SendUnasked(std::string_view bytes) {
+    Deliver(std::string(bytes), Millis{0});
+}
+
+void KduFirmware::Unplug() {
+    if (unplugged_) {
+        return;
+    }
+    unplugged_ = true;
+    if (onUnplug_) {
+        onUnplug_();
+    }
+}
+
+void KduFirmware::ActivateTransmitter(const std::string& code) {
+    if (listening_ && !unplugged_) {
+        captured_ = Upper(code);
+    }
+}
+
+MemoryDevice* KduFirmware::FindDevice(std::uint32_t serialNumber) {
+    for (auto& device : scenario_.Devices) {
+        if (device.SerialNumber == serialNumber) {
+            return &device;
+        }
+    }
+    return nullptr;
+}
+
+PresenceUnit* KduFirmware::FindPresenceUnit(std::string_view radioCode) {
+    const std::string code = Upper(radioCode);
+    for (auto& unit : scenario_.PresenceUnits) {
+        if (Upper(unit.RadioCode) == code) {
+            return &unit;
+        }
+    }
+    return nullptr;
+}
+
+void KduFirmware::PressButton(const std::string& radioCode) {
+    const PresenceUnit* unit = FindPresenceUnit(radioCode);
+    if (unit == nullptr || !unit->Present || unplugged_) {
+        return;
+    }
+    if (codeRequest_ && !codeRequest_->failed && codeRequest_->answer.empty()) {
+        codeRequest_->answer = Upper(unit->RadioCode) + "00" + unit->TypeCode + "0000";
+    }
+    if (radioJob_ && radioJob_->status == RadioStatus::Running &&
+        radioJob_->radioCode == Upper(unit->RadioCode)) {
+        Later(scenario_.AirTime, [this, generation = radioJob_->generation, code = unit->RadioCode] {
+            CompleteRadioJob(generation, code);
+        });
+    }
+}
+
+void KduFirmware::SchedulePresses(const std::string& onlyCode) {
+    for (const auto& unit : scenario_.PresenceUnits) {
+        if (unit.Present && unit.PressAfter.count() >= 0 &&
+            (onlyCode.empty() || Upper(unit.RadioCode) == onlyCode)) {
+            Later(unit.PressAfter, [this, code = unit.RadioCode] { PressButton(code); });
+        }
+    }
+}
+
+void KduFirmware::CompleteRadioJob(std::uint64_t generation, const std::string& radioCode) {
+    if (!radioJob_ || radioJob_->generation != generation || radioJob_->status != RadioStatus::Running) {
+        return;
+    }
+    PresenceUnit* unit = FindPresenceUnit(radioCode);
+    if (unit == nullptr || !unit->Present) {
+        radioJob_->status = RadioStatus::NoContact;
+        return;
+    }
+    if (unit->FailsJobs) {
+        radioJob_->status = RadioStatus::Failed;
+        return;
+    }
+    bool codeWritten = false;
+    for (const auto& entry : radioJob_->writes) {
+        const std::uint32_t count = HexValue(entry.substr(0, 2));
+        const std::uint32_t address = HexValue(entry.substr(2, 2));
+        for (std::uint32_t i = 0; i < count && address + i < unit->Image.size(); ++i) {
+            unit->Image[address + i] = static_cast<std::uint8_t>(HexValue(entry.substr(4 + 2 * i, 2)));
+            codeWritten |= address + i == 0x20 || address + i == 0x21;
+        }
+    }
+    for (const auto& entry : radioJob_->reads) {
+        const std::uint32_t count = HexValue(entry.substr(0, 2));
+        const std::uint32_t address = HexValue(entry.substr(2, 2));
+        for (std::uint32_t done = 0; done < count; done += MaxRecordBytes) {
+            const std::uint32_t chunk = std::min<std::uint32_t>(MaxRecordBytes, count - done);
+            const std::uint32_t start = address + done;
+            std::string record = Upper(unit->RadioCode) + HexByte(static_cast<std::uint8_t>(chunk)) +
+                                 HexByte(static_cast<std::uint8_t>(start));
+            for (std::uint32_t i = 0; i < chunk; ++i) {
+                record += HexByte(start + i < unit->Image.size() ? unit->Image[start + i] : 0);
+            }
+            records_.push_back(record);
+        }
+    }
+    if (codeWritten) {
+        unit->RadioCode = HexByte(unit->Image[0x20]) + HexByte(unit->Image[0x21]);
+    }
+    radioJob_->status = RadioStatus::Done;
+}
+
+// --- Commands -------------------------------------------------------------------------------------
+
+std::string KduFirmware::Listen(std::string_view arguments) {
+    if (arguments == "1") {
+        listening_ = true;
+        captured_.reset();
+        for (const auto& transmitter : scenario_.Transmitters) {
+            Later(transmitter.After, [this, code = transmitter.Code] { ActivateTransmitter(code); });
+        }
+        return Bare(Ack);
+    }
+    if (arguments == "0") {
+        listening_ = false;
+        return Bare(Ack);
+    }
+    return Bare(Nak);
+}
+
+std::string KduFirmware::SetH(std::string_view arguments) {
+    if (arguments.size() != 1) {
+        return Bare(Nak);
+    }
+    hByte_ = static_cast<std::uint8_t>(arguments[0]);
+    return Bare(Ack);
+}
+
+std::string KduFirmware::Captured(std::string_view arguments) {
+    if (arguments != "1") {
+        return Bare(Nak);
+    }
+    if (!captured_) {
+        return Frame("00000000");
+    }
+    const std::string code = *captured_;
+    captured_.reset();
+    return Frame(code + "0100");
+}
+
+std::string KduFirmware::RequestCode(std::string_view arguments) {
+    if (arguments.size() != 8 || !IsHex(arguments)) {
+        return Bare(Nak);
+    }
+    codeRequest_ = CodeRequest{false, {}, ++generation_};
+    Later(scenario_.CodeRequestTimeout, [this, generation = generation_] {
+        if (codeRequest_ && codeRequest_->generation == generation && codeRequest_->answer.empty()) {
+            codeRequest_->failed = true;
+        }
+    });
+    SchedulePresses({});
+    return Bare(Ack);
+}
+
+std::string KduFirmware::PollCode(std::string_view arguments) {
+    if (!arguments.empty()) {
+        return Bare(Nak);
+    }
+    if (!codeRequest_ || codeRequest_->failed) {
+        codeRequest_.reset();
+        return Frame("04");
+    }
+    if (codeRequest_->answer.empty()) {
+        return Frame("01");
+    }
+    const std::string answer = codeRequest_->answer;
+    codeRequest_.reset();
+    return Frame(answer);
+}
+
+std::string KduFirmware::Version(std::string_view arguments) {
+    return arguments.empty() ? Frame(scenario_.VersionText) : Bare(Nak);
+}
+
+std::string KduFirmware::WriteEntry(std::string_view arguments) {
+    if (arguments.empty()) {
+        writeEntries_.clear();
+        return Bare(Ack);
+    }
+    if (arguments.size() < 6 || arguments.size() % 2 != 0 || !IsHex(arguments) ||
+        arguments.size() != 4 + 2 * HexValue(arguments.substr(0, 2)) ||
+        writeEntries_.size() >= scenario_.MaxEntries) {
+        return Bare(EntryRefusal);
+    }
+    writeEntries_.push_back(Upper(arguments));
+    return Bare(Ack);
+}
+
+std::string KduFirmware::ReadEntry(std::string_view arguments) {
+    if (arguments.empty()) {
+        readEntries_.clear();
+        return Bare(Ack);
+    }
+    if (arguments.size() != 4 || !IsHex(arguments) || HexValue(arguments.substr(0, 2)) == 0 ||
+        readEntries_.size() >= scenario_.MaxEntries) {
+        return Bare(Nak);
+    }
+    readEntries_.push_back(Upper(arguments));
+    return Bare(Ack);
+}
+
+std::string KduFirmware::RadioStatusReply() const {
+    if (!radioJob_) {
+        return Bare(Nak);
+    }
+    switch (radioJob_->status) {
+    case RadioStatus::Running: return Frame("01");
+    case RadioStatus::Done: return Frame("03");
+    case RadioStatus::Failed: return Frame("04");
+    case RadioStatus::NoContact: return Frame("05");
+    }
+    return Bare(Nak);
+}
+
+std::string KduFirmware::WriteStatus(std::string_view arguments) {
+    return arguments.empty() ? RadioStatusReply() : Bare(Nak);
+}
+
+std::string KduFirmware::ReadStatus(std::string_view arguments) {
+    return arguments.empty() ? RadioStatusReply() : Bare(Nak);
+}
+
+std::string KduFirmware::ReadRecord(std::string_view arguments) {
+    if (!arguments.empty() || records_.empty()) {
+        return Bare(Nak);
+    }
+    const std::string record = records_.front();
+    records_.pop_front();
+    return Frame(record);
+}
+
+std::string KduFirmware::StartRadio(std::string_view arguments) {
+    if (arguments.size() != 4 || !IsHex(arguments)) {
+        return Bare(Nak);
+    }
+    if (writeEntries_.empty() && readEntries_.empty()) {
+        return Bare(JobRefusal);
+    }
+    radioJob_ = RadioJob{Upper(arguments), writeEntries_, readEntries_, RadioStatus::Running, ++generation_};
+    records_.clear();
+    Later(scenario_.RadioJobTimeout, [this, generation = generation_] {
+        if (radioJob_ && radioJob_->generation == generation && radioJob_->status == RadioStatus::Running) {
+            radioJob_->status = RadioStatus::NoContact;
+        }
+    });
+    SchedulePresses(radioJob_->radioCode);
+    return Bare(Ack);
+}
+
+std::string KduFirmware::RadioParameters(std::string_view arguments) {
+    if (arguments.size() != 8 || !IsHex(arguments)) {
+        return Bare(Nak);
+    }
+    band_ = static_cast<std::uint8_t>(HexValue(arguments.substr(0, 2)));
+    for (std::size_t i = 0; i < radioParameters_.size(); ++i) {
+        radioParameters_[i] = static_cast<std::uint8_t>(HexValue(arguments.substr(2 + 2 * i, 2)));
+    }
+    return Bare(Ack);
+}
+
+std::string KduFirmware::MemoryJobCommand(std::string_view arguments) {
+    if (arguments.empty()) {
+        return PollMemoryJob();
+    }
+    if (arguments.size() < 18 || !IsHex(arguments)) {
+        return Bare(Nak);
+    }
+    MemoryJobState job;
+    job.header = Upper(arguments.substr(0, 18));
+    job.productType = static_cast<std::uint8_t>(HexValue(arguments.substr(2, 2)));
+    job.serialNumber = HexValue(arguments.substr(4, 6));
+    const std::string_view direction = arguments.substr(10, 2);
+    job.address = static_cast<std::uint16_t>(HexValue(arguments.substr(12, 4)));
+    const std::uint32_t length = HexValue(arguments.substr(16, 2));
+    if ((direction != "00" && direction != "01") || length > 64) {
+        return Bare(Nak);
+    }
+    job.write = direction == "01";
+    job.length = static_cast<std::uint8_t>(length);
+    if (arguments.size() != 18 + (job.write ? 2 * length : 0)) {
+        return Bare(Nak);
+    }
+    for (std::uint32_t i = 0; job.write && i < length; ++i) {
+        job.data += static_cast<char>(HexValue(arguments.substr(18 + 2 * i, 2)));
+    }
+    job.band = band_;
+    memoryJob_ = job;
+    return Bare(Ack);
+}
+
+MemoryDevice* KduFirmware::AddressedDevice(const MemoryJobState& job) {
+    for (auto& device : scenario_.Devices) {
+        if (device.Present && device.SerialNumber == job.serialNumber && device.Band == job.band &&
+            (job.productType == 0 || device.ProductType == job.productType)) {
+            return &device;
+        }
+    }
+    return nullptr;
+}
+
+std::string KduFirmware::PollMemoryJob() {
+    if (!memoryJob_) {
+        return Bare(Nak);
+    }
+    MemoryJobState& job = *memoryJob_;
+    if (job.polls < SimScenario::Forever) {
+        ++job.polls;
+    }
+    MemoryDevice* device = AddressedDevice(job);
+    const int pending = device == nullptr           ? scenario_.NoAnswerPolls
+                        : device->PendingPolls >= 0 ? device->PendingPolls
+                                                    : scenario_.PendingPolls;
+    if (job.polls <= pending) {
+        return Frame("02");
+    }
+    if (device == nullptr) {
+        memoryJob_.reset();
+        return Frame("05");
+    }
+    std::string reply = job.header + "000000" + (job.write ? "03" : "02") + "000000";
+    for (std::uint32_t i = 0; i < job.length; ++i) {
+        const std::uint32_t address = job.address + i;
+        if (address >= device->Image.size()) {
+            continue;
+        }
+        if (job.write) {
+            device->Image[address] = static_cast<std::uint8_t>(job.data[i]);
+        }
+    }
+    if (!job.write) {
+        for (std::uint32_t i = 0; i < job.length; ++i) {
+            const std::uint32_t address = job.address + i;
+            reply += HexByte(address < device->Image.size() ? device->Image[address] : 0);
+        }
+    } else if (device->FollowsBandByte && job.address <= 55 && 55 < job.address + job.length) {
+        device->Band = device->Image[55];
+    }
+    memoryJob_.reset();
+    return Frame(reply);
+}
+
+} // namespace vorn::sim

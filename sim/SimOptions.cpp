@@ -1,0 +1,144 @@
+#include "sim/SimOptions.h"
+
+#include "platform/Files.h"
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <vector>
+
+namespace vorn::sim {
+
+namespace {
+
+std::vector<std::string_view> SplitFields(std::string_view text) {
+    std::vector<std::string_view> fields;
+    for (;;) {
+        const auto colon = text.find(':');
+        fields.push_back(text.substr(0, colon));
+        if (colon == std::string_view::npos) {
+            return fields;
+        }
+        text.remove_prefix(colon + 1);
+    }
+}
+
+template <class T>
+std::optional<T> ParseNumber(std::string_view text, int base, T max) {
+    if (base == 16 && (text.starts_with("0x") || text.starts_with("0X"))) {
+        text.remove_prefix(2);
+    }
+    unsigned long long value = 0;
+    const auto* end = text.data() + text.size();
+    const auto [ptr, ec] = std::from_chars(text.data(), end, value, base);
+    if (text.empty() || ec != std::errc{} || ptr != end || value > static_cast<unsigned long long>(max)) {
+        return std::nullopt;
+    }
+    return static_cast<T>(value);
+}
+
+bool IsRadioCode(std::string_view text) {
+    return text.size() == 4 && std::all_of(text.begin(), text.end(), [](char ch) {
+               return std::isxdigit(static_cast<unsigned char>(ch));
+           });
+}
+
+std::string Upper(std::string_view text) {
+    std::string upper(text);
+    std::transform(upper.begin(), upper.end(), upper.begin(),
+                   [](char ch) { return static_cast<char>(std::toupper(static_cast<unsigned char>(ch))); });
+    return upper;
+}
+
+bool LoadImage(std::string_view path, Memory& image, std::string& error) {
+    if (!ReadFilePrefix(std::string(path), image.data(), image.size())) {
+        error = "cannot read 256 bytes from \"" + std::string(path) + "\"";
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+std::optional<MemoryDevice> ParseMemoryDevice(std::string_view text, std::string& error) {
+    const auto fields = SplitFields(text);
+    MemoryDevice device;
+    const auto type = ParseNumber<std::uint8_t>(fields[0], 16, 0xFF);
+    const auto serial =
+        fields.size() > 1 ? ParseNumber<std::uint32_t>(fields[1], 10, 0xFFFFFF) : std::nullopt;
+    if (fields.size() > 4 || !type || !serial) {
+        error = "a device is TYPE:SERIAL[:BAND[:FILE]] (type in hexadecimal, serial 0-16777215): \"" +
+                std::string(text) + "\"";
+        return std::nullopt;
+    }
+    device.ProductType = *type;
+    device.SerialNumber = *serial;
+    if (fields.size() > 2) {
+        const auto band = ParseNumber<std::uint8_t>(fields[2], 10, 0xFF);
+        if (!band) {
+            error = "bad band in \"" + std::string(text) + "\"";
+            return std::nullopt;
+        }
+        device.Band = *band;
+    }
+    if (fields.size() > 3 && !LoadImage(fields[3], device.Image, error)) {
+        return std::nullopt;
+    }
+    // The memory tells the same identity as the air does.
+    device.Image[55] = device.Band;
+    device.Image[122] = *type;
+    device.Image[123] = static_cast<std::uint8_t>(*serial >> 16);
+    device.Image[124] = static_cast<std::uint8_t>(*serial >> 8);
+    device.Image[125] = static_cast<std::uint8_t>(*serial);
+    return device;
+}
+
+std::optional<PresenceUnit> ParsePresenceUnit(std::string_view text, std::string& error) {
+    const auto fields = SplitFields(text);
+    if (fields.size() > 4 || !IsRadioCode(fields[0])) {
+        error = "a presence unit is CODE[:TYPE[:PRESS_MS[:FILE]]] with a 4-digit hexadecimal code: \"" +
+                std::string(text) + "\"";
+        return std::nullopt;
+    }
+    PresenceUnit unit;
+    unit.RadioCode = Upper(fields[0]);
+    unit.PressAfter = Millis{1000};
+    if (fields.size() > 1 && !fields[1].empty()) {
+        if (fields[1].size() != 2) {
+            error = "the answer type is two characters: \"" + std::string(text) + "\"";
+            return std::nullopt;
+        }
+        unit.TypeCode = std::string(fields[1]);
+    }
+    if (fields.size() > 2) {
+        if (fields[2] == "-") {
+            unit.PressAfter = Millis{-1};
+        } else if (const auto after = ParseNumber<std::uint32_t>(fields[2], 10, 3600000)) {
+            unit.PressAfter = Millis{*after};
+        } else {
+            error = "bad button time in \"" + std::string(text) + "\"";
+            return std::nullopt;
+        }
+    }
+    if (fields.size() > 3 && !LoadImage(fields[3], unit.Image, error)) {
+        return std::nullopt;
+    }
+    const auto code = ParseNumber<std::uint16_t>(unit.RadioCode, 16, 0xFFFF);
+    unit.Image[0x20] = static_cast<std::uint8_t>(*code >> 8);
+    unit.Image[0x21] = static_cast<std::uint8_t>(*code);
+    return unit;
+}
+
+std::optional<Transmitter> ParseTransmitter(std::string_view text, std::string& error) {
+    const auto fields = SplitFields(text);
+    const auto after = fields.size() > 1 ? ParseNumber<std::uint32_t>(fields[1], 10, 3600000)
+                                         : std::optional<std::uint32_t>(500);
+    if (fields.size() > 2 || !IsRadioCode(fields[0]) || !after) {
+        error =
+            "a transmitter is CODE[:AFTER_MS] with a 4-digit hexadecimal code: \"" + std::string(text) + "\"";
+        return std::nullopt;
+    }
+    return Transmitter{Upper(fields[0]), Millis{*after}};
+}
+
+} // namespace vorn::sim

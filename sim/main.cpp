@@ -1,0 +1,131 @@
+// vorn-kdu-sim: the simulated interface unit behind a pseudo-terminal. Prints the terminal's path on
+// the first line of standard output, then serves until it is stopped (SIGINT, SIGTERM) or unplugged.
+#include "sim/PtyBridge.h"
+#include "sim/SimOptions.h"
+
+#include <CLI/CLI.hpp>
+#include <atomic>
+#include <csignal>
+#include <cstdio>
+#include <iostream>
+#include <unistd.h>
+
+namespace {
+
+std::atomic<bool> stopRequested{false};
+
+void RequestStop(int) {
+    stopRequested.store(true);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    using namespace vorn::sim;
+    SimScenario scenario;
+    std::vector<std::string> devices;
+    std::vector<std::string> presenceUnits;
+    std::vector<std::string> transmitters;
+    std::vector<std::string> faults;
+    std::string linkPath;
+    long replyDelay = scenario.ReplyDelay.count();
+    long airTime = scenario.AirTime.count();
+    bool debug = false;
+
+    CLI::App app{"Simulated KDU interface unit behind a pseudo-terminal.\n"
+                 "Prints the terminal's path, then answers the programmer's commands on it.\n"
+                 "Example: vorn-kdu-sim --device 23:1234:1 --presence 12AB --fault 'v:checksum'"};
+    app.add_option("--unit-version", scenario.VersionText, "Unit firmware version text (11 characters)")
+        ->capture_default_str();
+    app.add_option("--reply-delay", replyDelay, "Milliseconds from a command to the unit's answer")
+        ->capture_default_str();
+    app.add_option("--pending", scenario.PendingPolls, "\"02\" answers before a device answers a memory job")
+        ->capture_default_str();
+    app.add_option("--no-answer-polls", scenario.NoAnswerPolls,
+                   "\"02\" answers before \"05\" when no device answers")
+        ->capture_default_str();
+    app.add_option("--air-time", airTime, "Milliseconds a family B transfer takes after the button press")
+        ->capture_default_str();
+    app.add_option("--device", devices,
+                   "Family A or C device TYPE:SERIAL[:BAND[:FILE]] (type hexadecimal, e.g. 23 or 4B; "
+                   "band 1 by default; FILE a 256-byte image)");
+    app.add_option("--presence", presenceUnits,
+                   "Family B unit CODE[:TYPE[:PRESS_MS[:FILE]]] (button pressed PRESS_MS after a request, "
+                   "1000 by default, '-' never; TYPE 13 by default)");
+    app.add_option("--transmitter", transmitters,
+                   "Transmitter CODE[:AFTER_MS], sent AFTER_MS after listening starts");
+    app.add_option(
+        "--fault", faults,
+        "Fault MATCH:KIND[=ARG][@SKIP][*TIMES]; kinds: silence, raw=HEX, payload=TEXT, checksum, "
+        "lowercase, split=POS/GAP_MS, stray=HEX, stray-after=HEX/GAP_MS, delay=MS, unplug=POS[/GAP_MS]. "
+        "MATCH is a payload prefix, '*' any, 'Q$' the job poll only");
+    app.add_option("--link", linkPath, "Also make this path a symbolic link to the terminal");
+    app.add_flag("--debug", debug, "Log every command received to standard error");
+    CLI11_PARSE(app, argc, argv);
+
+    scenario.ReplyDelay = vorn::Millis{replyDelay};
+    scenario.AirTime = vorn::Millis{airTime};
+    std::string error;
+    for (const auto& text : devices) {
+        auto device = ParseMemoryDevice(text, error);
+        if (!device) {
+            std::cerr << "vorn-kdu-sim: " << error << "\n";
+            return 2;
+        }
+        scenario.Devices.push_back(*device);
+    }
+    for (const auto& text : presenceUnits) {
+        auto unit = ParsePresenceUnit(text, error);
+        if (!unit) {
+            std::cerr << "vorn-kdu-sim: " << error << "\n";
+            return 2;
+        }
+        scenario.PresenceUnits.push_back(*unit);
+    }
+    for (const auto& text : transmitters) {
+        auto transmitter = ParseTransmitter(text, error);
+        if (!transmitter) {
+            std::cerr << "vorn-kdu-sim: " << error << "\n";
+            return 2;
+        }
+        scenario.Transmitters.push_back(*transmitter);
+    }
+    for (const auto& text : faults) {
+        auto rule = ParseFaultRule(text, error);
+        if (!rule) {
+            std::cerr << "vorn-kdu-sim: " << error << "\n";
+            return 2;
+        }
+        scenario.Faults.push_back(*rule);
+    }
+
+    PtyBridge bridge(std::move(scenario));
+    if (!bridge.Open(error)) {
+        std::cerr << "vorn-kdu-sim: " << error << "\n";
+        return 1;
+    }
+    if (!linkPath.empty()) {
+        ::unlink(linkPath.c_str());
+        if (::symlink(bridge.PortPath().c_str(), linkPath.c_str()) != 0) {
+            std::cerr << "vorn-kdu-sim: cannot create the link " << linkPath << "\n";
+            return 1;
+        }
+    }
+    if (debug) {
+        bridge.SetCommandLog(
+            [](std::string_view payload) { std::cerr << "vorn-kdu-sim: received \"" << payload << "\"\n"; });
+    }
+    std::signal(SIGINT, RequestStop);
+    std::signal(SIGTERM, RequestStop);
+    std::signal(SIGPIPE, SIG_IGN);
+
+    std::cout << bridge.PortPath() << std::endl;
+    bridge.Run(stopRequested);
+    if (!linkPath.empty()) {
+        ::unlink(linkPath.c_str());
+    }
+    if (bridge.Firmware().Unplugged()) {
+        std::cerr << "vorn-kdu-sim: unit unplugged\n";
+    }
+    return 0;
+}

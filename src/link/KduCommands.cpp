@@ -1,0 +1,208 @@
+// The unit's command set: one KduLink operation per command, each classified by its row of the
+// command table.
+#include "link/KduLink.h"
+
+#include <array>
+
+namespace vorn {
+
+namespace {
+
+using Command = KduLink::Command;
+
+enum class ReplyRule {
+    Ack,          // bare 0x06 gives 0, anything else the failure result
+    AckOrRefusal, // as Ack, and the refusal byte gives the refusal result
+    Framed,       // a frame whose payload length lies in [minLength, maxLength]
+    Anything,     // whatever came, always 0
+};
+
+struct CommandRow {
+    Command command;
+    int expectedLength; // 1 waits for bare bytes, more for a frame
+    ReplyRule rule;
+    int minLength;
+    int maxLength;
+    std::uint8_t refusalByte;
+    int refusalResult;
+    int failResult;
+};
+
+constexpr int Any = static_cast<int>(KduLink::ReceiveAreaSize);
+
+// clang-format off
+constexpr std::array<CommandRow, 17> CommandTable{{
+    {Command::ListenOff,          1,  ReplyRule::Ack,          0,  0,   0,            0,                   CommandFailed},
+    {Command::ListenOn,           1,  ReplyRule::Ack,          0,  0,   0,            0,                   CommandFailed},
+    {Command::SetH,               1,  ReplyRule::Ack,          0,  0,   0,            0,                   CommandFailed},
+    {Command::GetCapturedCode,    8,  ReplyRule::Framed,       8,  8,   0,            0,                   CommandFailed},
+    {Command::RequestDeviceCode,  1,  ReplyRule::Ack,          0,  0,   0,            0,                   CommandFailed},
+    {Command::PollDeviceCode,     2,  ReplyRule::Anything,     0,  Any, 0,            0,                   CommandOk},
+    {Command::GetVersion,         11, ReplyRule::Framed,       11, 11,  0,            0,                   CommandFailed},
+    {Command::CheckVersion,       11, ReplyRule::Framed,       11, 11,  0,            0,                   CommandFailed},
+    {Command::AddWriteEntry,      1,  ReplyRule::AckOrRefusal, 0,  0,   EntryRefusal, CommandEntryRefused, CommandFailed},
+    {Command::AddReadEntry,       1,  ReplyRule::Ack,          0,  0,   0,            0,                   CommandFailed},
+    {Command::PollWriteStatus,    2,  ReplyRule::Framed,       2,  2,   0,            0,                   CommandNoData},
+    {Command::PollReadStatus,     2,  ReplyRule::Framed,       2,  2,   0,            0,                   CommandNoData},
+    {Command::GetReadRecord,      10, ReplyRule::Framed,       10, 24,  0,            0,                   CommandNoData},
+    {Command::StartRadioJob,      1,  ReplyRule::AckOrRefusal, 0,  0,   JobRefusal,   CommandJobRefused,   CommandFailed},
+    {Command::SetRadioParameters, 1,  ReplyRule::Ack,          0,  0,   0,            0,                   CommandFailed},
+    {Command::SendJobRequest,     1,  ReplyRule::Ack,          0,  0,   0,            0,                   CommandFailed},
+    {Command::PollJobReply,       2,  ReplyRule::Framed,       2,  Any, 0,            0,                   CommandFailed},
+}};
+// clang-format on
+
+constexpr bool RowsInCommandOrder() {
+    for (std::size_t i = 0; i < CommandTable.size(); ++i) {
+        if (CommandTable[i].command != static_cast<Command>(i)) {
+            return false;
+        }
+    }
+    return true;
+}
+static_assert(RowsInCommandOrder(), "the command table is indexed by Command");
+
+const CommandRow& RowOf(Command command) {
+    return CommandTable[static_cast<std::size_t>(command)];
+}
+
+std::string Hex2(std::uint8_t b) {
+    return KduLink::ByteToHex(b);
+}
+
+} // namespace
+
+int KduLink::RunCommand(Command command, std::string_view payload, std::string& output, Millis firstWait) {
+    output.clear();
+    // A command started from inside the pump of another link operation does nothing.
+    if (busy_) {
+        return RowOf(command).rule == ReplyRule::Anything ? CommandFailed : RowOf(command).failResult;
+    }
+    BusyScope scope(busy_);
+    const CommandRow& row = RowOf(command);
+    std::string reply;
+    SendFrameUnguarded(payload);
+    const int n = ReceiveReplyUnguarded(reply, firstWait, row.expectedLength);
+    const bool bare = n == 1;
+    switch (row.rule) {
+    case ReplyRule::Ack:
+        return bare && static_cast<std::uint8_t>(reply[0]) == Ack ? CommandOk : row.failResult;
+    case ReplyRule::AckOrRefusal:
+        if (bare && static_cast<std::uint8_t>(reply[0]) == Ack) {
+            return CommandOk;
+        }
+        if (bare && static_cast<std::uint8_t>(reply[0]) == row.refusalByte) {
+            return row.refusalResult;
+        }
+        return row.failResult;
+    case ReplyRule::Framed:
+        if (n >= row.minLength && n <= row.maxLength) {
+            output = std::move(reply);
+            return CommandOk;
+        }
+        return row.failResult;
+    case ReplyRule::Anything: output = std::move(reply); return CommandOk;
+    }
+    return row.failResult;
+}
+
+int KduLink::ListenOff() {
+    std::string ignored;
+    return RunCommand(Command::ListenOff, "s0", ignored, FirstWait);
+}
+
+int KduLink::ListenOn() {
+    std::string ignored;
+    return RunCommand(Command::ListenOn, "s1", ignored, FirstWait);
+}
+
+int KduLink::SetH(std::uint8_t value) {
+    std::string ignored;
+    std::string payload = "h";
+    payload += static_cast<char>(value);
+    return RunCommand(Command::SetH, payload, ignored, FirstWait);
+}
+
+int KduLink::GetCapturedCode(std::string& code) {
+    const int result = RunCommand(Command::GetCapturedCode, "c1", code, FirstWait);
+    if (result == CommandOk) {
+        code.resize(4);
+    }
+    return result;
+}
+
+int KduLink::RequestDeviceCode(std::string_view first, std::string_view second) {
+    std::string ignored;
+    std::string payload = "a";
+    payload.append(first).append(second);
+    return RunCommand(Command::RequestDeviceCode, payload, ignored, FirstWait);
+}
+
+int KduLink::PollDeviceCode(std::string& reply) {
+    return RunCommand(Command::PollDeviceCode, "A", reply, FirstWait);
+}
+
+int KduLink::GetVersion(std::string& version) {
+    return RunCommand(Command::GetVersion, "v", version, FirstWait);
+}
+
+int KduLink::CheckVersion(std::string_view minimum) {
+    std::string version;
+    const int result = RunCommand(Command::CheckVersion, "v", version, FirstWait);
+    if (result != CommandOk) {
+        return result;
+    }
+    // Characters, not numbers: the two-digit version first, then the unit type at the fourth place.
+    const auto at = [](std::string_view text, std::size_t i) { return i < text.size() ? text[i] : '\0'; };
+    if (at(version, 3) != at(minimum, 3)) {
+        return CommandVersionRefused;
+    }
+    const bool newEnough = at(version, 0) > at(minimum, 0) ||
+                           (at(version, 0) == at(minimum, 0) && at(version, 1) >= at(minimum, 1));
+    return newEnough ? CommandOk : CommandVersionRefused;
+}
+
+int KduLink::AddWriteEntry(std::string_view entry) {
+    std::string ignored;
+    return RunCommand(Command::AddWriteEntry, "n" + std::string(entry), ignored, FirstWait);
+}
+
+int KduLink::AddReadEntry(std::string_view entry) {
+    std::string ignored;
+    return RunCommand(Command::AddReadEntry, "m" + std::string(entry), ignored, FirstWait);
+}
+
+int KduLink::PollWriteStatus(std::string& status) {
+    return RunCommand(Command::PollWriteStatus, "N", status, FirstWait);
+}
+
+int KduLink::PollReadStatus(std::string& status) {
+    return RunCommand(Command::PollReadStatus, "M", status, FirstWait);
+}
+
+int KduLink::GetReadRecord(std::string& record) {
+    return RunCommand(Command::GetReadRecord, "x", record, FirstWait);
+}
+
+int KduLink::StartRadioJob(std::string_view radioCode) {
+    std::string ignored;
+    return RunCommand(Command::StartRadioJob, "i" + std::string(radioCode), ignored, FirstWait);
+}
+
+int KduLink::SetRadioParameters(std::uint8_t band, std::uint8_t second, std::uint8_t third,
+                                std::uint8_t fourth) {
+    std::string ignored;
+    const std::string payload = "q" + Hex2(band) + Hex2(second) + Hex2(third) + Hex2(fourth);
+    return RunCommand(Command::SetRadioParameters, payload, ignored, FirstWait);
+}
+
+int KduLink::SendJobRequest(std::string_view request) {
+    std::string ignored;
+    return RunCommand(Command::SendJobRequest, "Q" + std::string(request), ignored, FirstWait);
+}
+
+int KduLink::PollJobReply(std::string& reply, Millis firstWait) {
+    return RunCommand(Command::PollJobReply, "Q", reply, firstWait);
+}
+
+} // namespace vorn

@@ -1,0 +1,187 @@
+#pragma once
+
+#include "link/UnitDriver.h"
+#include "platform/Clock.h"
+#include "platform/TraceSink.h"
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace vorn {
+
+// Result codes of the command operations.
+inline constexpr int CommandOk = 0;
+inline constexpr int CommandFailed = 2;         // no reply, a reply of the wrong form, no acknowledge
+inline constexpr int CommandVersionRefused = 7; // unit firmware below the minimum or of another type
+inline constexpr int CommandNoData = 8;         // nothing to report yet (status polls, read records)
+inline constexpr int CommandJobRefused = 9;     // StartRadioJob refused with 0x04
+inline constexpr int CommandEntryRefused = 10;  // AddWriteEntry refused with 0x1B
+
+// Bare answer bytes of the unit.
+inline constexpr std::uint8_t Stx = 0x02;
+inline constexpr std::uint8_t Etx = 0x03;
+inline constexpr std::uint8_t Ack = 0x06;
+inline constexpr std::uint8_t JobRefusal = 0x04;
+inline constexpr std::uint8_t EntryRefusal = 0x1B;
+inline constexpr std::uint8_t Nak = 0x15;
+
+// True when the collected bytes form one valid frame: STX first, ETX last, and the two digits before
+// the ETX giving the 8-bit sum of the payload between them. Reads nothing outside the span.
+bool IsValidFrame(std::span<const std::uint8_t> collected);
+
+// The link to the interface unit: opens and sets up the unit through its driver, frames every command,
+// collects and checks every reply, and offers the unit's command set. Opened and closed around every
+// operation by its users; used from one thread.
+//
+// While it waits, the link calls the message pump (at least every PumpInterval) so the view stays
+// responsive. No link operation may start while another one runs: a call made from inside the pump
+// does nothing and reports failure.
+class KduLink {
+public:
+    static constexpr std::string_view UnitDescription = "Orsk KDU - Active USB Interface";
+    static constexpr std::size_t TransmitBufferSize = 200;
+    // STX, payload, two checksum digits and ETX, plus the terminating zero, fit the transmit buffer.
+    static constexpr std::size_t MaxPayloadLength = TransmitBufferSize - 5;
+    static constexpr std::size_t ReceiveAreaSize = 250;
+    static constexpr std::size_t PurgeChunk = 256;
+    // A unit that keeps sending is not purged for ever: this many reads at most per purge.
+    static constexpr int MaxPurgeReads = 64;
+    // Wake-ups without a new byte that a reply collection tolerates before it ends.
+    static constexpr int MaxIdleWakeups = 20;
+    static constexpr Millis FirstWait{250};
+    static constexpr Millis FollowingWait{200};
+    static constexpr Millis PumpInterval{50};
+    static constexpr Millis PulseTime{100};
+    static constexpr Millis SettleTime{300};
+    static constexpr std::uint32_t BaudRate = 57600;
+    static constexpr std::uint32_t ReadTimeoutMs = 10;
+    static constexpr std::uint32_t WriteTimeoutMs = 100;
+
+    KduLink(UnitDriver& driver, Clock& clock, TraceSink& trace);
+    KduLink(const KduLink&) = delete;
+    KduLink& operator=(const KduLink&) = delete;
+    ~KduLink();
+
+    // Processes the view's pending messages once; set by whoever owns the link (the window sets it to
+    // its event loop's "process events").
+    void SetMessagePump(std::function<void()> pump) { pump_ = std::move(pump); }
+
+    bool IsOpen() const { return open_; }
+    bool IsBusy() const { return busy_; }
+    TraceSink& Trace() { return trace_; }
+    Clock& LinkClock() { return clock_; }
+    UnitDriver& Driver() { return driver_; }
+
+    // 0 when the unit was opened and fully set up, 1 otherwise. Every set-up step is tried; the caller
+    // always calls Close afterwards.
+    int Open();
+    void Close();
+    // Pulse of the modem-control line (100 ms) followed by 300 ms for the unit to settle.
+    void PulseLine();
+    void PurgeReceiveQueue();
+    // Bytes written; 0 when nothing was sent (closed link, empty payload, a payload too long for the
+    // transmit buffer or holding a zero byte).
+    int SendFrame(std::string_view payload);
+    // 0: no valid reply; 1: one bare byte (output holds it); n >= 2: a valid frame whose n payload
+    // bytes are in output. Expected length above 1 waits for a frame, else for bare bytes.
+    int ReceiveReply(std::string& output, Millis firstWait, int expectedLength);
+    int Transact(std::string_view payload, std::string& output, Millis firstWait, int expectedLength);
+    // True when a character arrived (or the wait ended for any reason but the time-out).
+    bool WaitForData(Millis timeout);
+    std::size_t ReadAvailable(std::span<std::uint8_t> buffer);
+    std::uint32_t QueuedCount();
+
+    // Value of a hexadecimal digit as the unit writes them: up to "9" the digit, above it "A" = 10.
+    static int HexDigitValue(char ch);
+    static std::string ByteToHex(std::uint8_t b);
+
+    // The command set. Results are the Command* codes above.
+    int ListenOff();
+    int ListenOn();
+    int SetH(std::uint8_t value);
+    // On success code holds the captured radio code (4 characters).
+    int GetCapturedCode(std::string& code);
+    int RequestDeviceCode(std::string_view first, std::string_view second);
+    // Always 0 unless re-entered: reply holds whatever came (a 2-character status, a device answer,
+    // one bare byte or nothing).
+    int PollDeviceCode(std::string& reply);
+    int GetVersion(std::string& version);
+    int CheckVersion(std::string_view minimum);
+    int AddWriteEntry(std::string_view entry);
+    int AddReadEntry(std::string_view entry);
+    int PollWriteStatus(std::string& status);
+    int PollReadStatus(std::string& status);
+    int GetReadRecord(std::string& record);
+    int StartRadioJob(std::string_view radioCode);
+    int SetRadioParameters(std::uint8_t band, std::uint8_t second, std::uint8_t third, std::uint8_t fourth);
+    int SendJobRequest(std::string_view request);
+    int PollJobReply(std::string& reply, Millis firstWait);
+
+    // The commands, in the order of the command table.
+    enum class Command {
+        ListenOff,
+        ListenOn,
+        SetH,
+        GetCapturedCode,
+        RequestDeviceCode,
+        PollDeviceCode,
+        GetVersion,
+        CheckVersion,
+        AddWriteEntry,
+        AddReadEntry,
+        PollWriteStatus,
+        PollReadStatus,
+        GetReadRecord,
+        StartRadioJob,
+        SetRadioParameters,
+        SendJobRequest,
+        PollJobReply,
+    };
+
+private:
+    // Marks the link busy for the length of one public operation.
+    class BusyScope {
+    public:
+        explicit BusyScope(bool& busy) : busy_(busy) { busy_ = true; }
+        BusyScope(const BusyScope&) = delete;
+        BusyScope& operator=(const BusyScope&) = delete;
+        ~BusyScope() { busy_ = false; }
+
+    private:
+        bool& busy_;
+    };
+
+    int OpenUnguarded();
+    void CloseUnguarded();
+    void PurgeUnguarded();
+    int SendFrameUnguarded(std::string_view payload);
+    int ReceiveReplyUnguarded(std::string& output, Millis firstWait, int expectedLength);
+    bool WaitForDataUnguarded(Millis timeout);
+    std::size_t ReadAvailableUnguarded(std::span<std::uint8_t> buffer);
+    std::uint32_t QueuedCountUnguarded();
+    void SleepPumping(Millis duration);
+    void Pump();
+    void Append(std::uint8_t b);
+
+    // Sends the payload and classifies the reply by the command's row of the command table; the
+    // framed payload (or the bare byte) goes to output when the row accepts it.
+    int RunCommand(Command command, std::string_view payload, std::string& output, Millis firstWait);
+
+    UnitDriver& driver_;
+    Clock& clock_;
+    TraceSink& trace_;
+    std::function<void()> pump_;
+    bool open_ = false;         // a driver handle is held
+    bool eventCreated_ = false; // the receive event exists
+    bool busy_ = false;         // a link operation runs
+    std::array<std::uint8_t, TransmitBufferSize> transmit_{};
+    std::uint8_t transmitLength_ = 0;
+    std::uint8_t checksum_ = 0;
+};
+
+} // namespace vorn

@@ -1,0 +1,81 @@
+#pragma once
+
+#include "link/KduLink.h"
+#include "platform/Clock.h"
+#include "platform/TraceSink.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace vorn {
+
+// Results of a memory job.
+inline constexpr int JobDone = 0;
+inline constexpr int JobNotOpened = 1;       // the unit could not be opened or set up
+inline constexpr int JobNotAcknowledged = 2; // SetH, SetRadioParameters or SendJobRequest refused
+inline constexpr int JobVersionRefused = 7;  // unit firmware too old, of another type, or silent
+inline constexpr int JobCannotBeSent = 11;   // the request cannot be formed as it stands; nothing sent
+inline constexpr int JobNoReply = 12;        // the device did not answer
+inline constexpr int JobReplyError = 13;     // a reply of another kind or of the wrong length
+
+inline constexpr std::uint8_t JobRead = 0;
+inline constexpr std::uint8_t JobWrite = 1;
+
+// One block of device memory moved between the image and a family A or C device, addressed by serial
+// number and product type on one frequency band. Kept by its owner and reused for every job: the
+// sequence counter runs on from job to job.
+class MemoryJob {
+public:
+    static constexpr std::size_t MaxLength = 64;
+    static constexpr std::uint32_t MaxSerialNumber = 0xFFFFFF;
+    static constexpr std::uint32_t MaxAddress = 0xFFFF;
+    // Polls without a valid reply that end a job.
+    static constexpr int MaxFailedPolls = 50;
+    // A unit that keeps answering "still pending" is given up after this much polling.
+    static constexpr Millis MaxPendingTime{30000};
+    static constexpr std::string_view MinimumUnitVersion = "17-1";
+
+    std::uint8_t Band = 0;
+    std::uint8_t RadioParameter2 = 4;
+    std::uint8_t RadioParameter3 = 0;
+    std::uint8_t RadioParameter4 = 6;
+    std::uint8_t HByte = 0x31;
+    std::uint8_t SequenceCounter = 0;
+    std::uint8_t ProductTypeNumber = 0;
+    std::uint32_t SerialNumber = 0;
+    std::uint8_t Direction = JobRead;
+    std::uint32_t Address = 0;
+    std::uint8_t Length = 0;
+    std::array<std::uint8_t, MaxLength> Data{};
+
+    bool IsWrite() const { return Direction == JobWrite; }
+    // False when a field does not fit its place in the request (length above 64, a serial number
+    // above six hexadecimal digits, an address above four).
+    bool CanBeSent() const;
+    // The request text sent with SendJobRequest: sequence counter, product type, serial number,
+    // direction, address, length, and for a write the data bytes.
+    std::string RequestText() const;
+};
+
+// What one poll reply of two characters or more means to the job.
+enum class JobReplyKind {
+    Pending,    // "02": poll again
+    NoReply,    // "05": the device did not answer
+    Unexpected, // another two-character reply, or 3 to 9 characters: poll again
+    Done,       // a write acknowledgement, or a complete read reply (data copied into the job)
+    ReplyError, // a reply of another kind, or a read reply of the wrong length
+};
+
+// Decodes a poll reply into the job; writes the traces of unexpected replies. Reads only inside the
+// reply, writes only inside the job's data.
+JobReplyKind DecodeJobReply(std::string_view reply, MemoryJob& job, TraceSink& trace);
+
+// Sends the job: SetH, SetRadioParameters, SendJobRequest. 0, 2 or 11.
+int SendJob(KduLink& link, MemoryJob& job);
+
+// One complete job: open, pulse, version check, send, poll for the device's answer, close.
+int RunMemoryJob(KduLink& link, MemoryJob& job);
+
+} // namespace vorn
