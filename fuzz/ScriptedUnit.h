@@ -37,14 +37,7 @@ public:
     int SetEventNotification(std::uint32_t) override { return DriverOk; }
     WaitOutcome WaitReceiveEvent(Millis timeout) override {
         const Millis deadline = clock_.Now() + timeout;
-        while (!signalled_) {
-            const auto next = clock_.NextDue();
-            if (!next || *next > deadline) {
-                clock_.AdvanceTo(deadline);
-                break;
-            }
-            clock_.AdvanceTo(*next);
-        }
+        clock_.AdvanceUntil(deadline, [this] { return signalled_; });
         const bool arrived = signalled_;
         signalled_ = false;
         return arrived ? WaitOutcome::Signalled : WaitOutcome::TimedOut;

@@ -130,14 +130,7 @@ WaitOutcome SimulatedUnit::WaitReceiveEvent(Millis timeout) {
     }
     const Millis deadline = clock_.Now() + std::max(timeout, Millis{0});
     // Move virtual time from one scheduled happening to the next until a character has arrived.
-    while (!signalled_) {
-        const auto next = clock_.NextDue();
-        if (!next || *next > deadline) {
-            clock_.AdvanceTo(deadline);
-            break;
-        }
-        clock_.AdvanceTo(*next);
-    }
+    clock_.AdvanceUntil(deadline, [this] { return signalled_; });
     if (signalled_) {
         signalled_ = false;
         return WaitOutcome::Signalled;

@@ -55,6 +55,18 @@ bool VirtualClock::Cancel(TimerId id) {
     return false;
 }
 
+bool VirtualClock::AdvanceUntil(Millis deadline, const std::function<bool()>& done) {
+    while (!done()) {
+        const auto next = NextDue();
+        if (!next || *next > deadline) {
+            AdvanceTo(deadline);
+            return done();
+        }
+        AdvanceTo(*next);
+    }
+    return true;
+}
+
 std::optional<Millis> VirtualClock::NextDue() const {
     if (timers_.empty()) {
         return std::nullopt;

@@ -45,6 +45,9 @@ public:
     TimerId Schedule(Millis delay, std::function<void()> fn);
     bool Cancel(TimerId id);
     std::optional<Millis> NextDue() const;
+    // Moves time from one scheduled callback to the next until done() holds or the deadline is
+    // reached (time then stands at the deadline); returns done().
+    bool AdvanceUntil(Millis deadline, const std::function<bool()>& done);
     std::size_t PendingCount() const { return timers_.size(); }
 
 private:

@@ -51,6 +51,21 @@ TEST(VirtualClockTest, CallbacksMayScheduleAndSleep) {
     EXPECT_EQ(clock.PendingCount(), 0u);
 }
 
+TEST(VirtualClockTest, AdvanceUntilStopsAtTheHappeningThatDoesIt) {
+    VirtualClock clock;
+    bool arrived = false;
+    clock.Schedule(30ms, [] {});
+    clock.Schedule(70ms, [&] { arrived = true; });
+    clock.Schedule(90ms, [] {});
+    EXPECT_FALSE(clock.AdvanceUntil(50ms, [&] { return arrived; }));
+    EXPECT_EQ(clock.Now(), 50ms) << "time stands at the deadline";
+    EXPECT_TRUE(clock.AdvanceUntil(200ms, [&] { return arrived; }));
+    EXPECT_EQ(clock.Now(), 70ms);
+    EXPECT_EQ(clock.PendingCount(), 1u);
+    EXPECT_TRUE(clock.AdvanceUntil(100ms, [] { return true; }));
+    EXPECT_EQ(clock.Now(), 70ms) << "nothing to wait for";
+}
+
 TEST(RealClockTest, IsMonotonic) {
     RealClock clock;
     const Millis before = clock.Now();
