@@ -52,9 +52,10 @@ case "$command" in
         echo
         echo "Built in build/$preset/ (the window is not part of this build yet):"
         echo "  src/libvorn_core.a   the core library"
-        for t in build/"$preset"/bin/vorn_test_*; do
+        for t in build/"$preset"/bin/*; do
             [ -x "$t" ] && echo "  bin/$(basename "$t")"
         done
+        echo "The command line is build/$preset/bin/vornctl (see README.md)."
         ;;
     test)
         build
