@@ -1,6 +1,6 @@
 #include "CliContext.h"
 
-#include "lang/IniDocument.h"
+#include "base/IniDocument.h"
 #include "lang/LanguageController.h"
 #include "lang/TextFormat.h"
 #include "model/Catalogue.h"

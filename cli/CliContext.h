@@ -1,10 +1,11 @@
 #pragma once
 
-#include "app/Operator.h"
+#include "base/CodeLists.h"
 #include "editor/Editor.h"
-#include "lang/CodeLists.h"
 #include "lang/ListIni.h"
 #include "model/ProgData.h"
+#include "view/DialogView.h"
+#include "view/MainWindowView.h"
 
 #include <memory>
 #include <stdexcept>
@@ -27,14 +28,10 @@ struct CliError : std::runtime_error {
 
 // The operator of a command line: nobody answers, so every message dialog is recorded and closed with
 // its first button (the range messages have only OK).
-class RecordingOperator : public Operator {
+class RecordingOperator : public SilentDialogView, public SilentMainWindowView {
 public:
     void ShowStandardMessage(MessageIcon, const std::string& text) override { messages_.push_back(text); }
     DialogResult ShowMessageDialog(const MessageDialog& dialog) override;
-    void SetStatusText(const std::string&) override {}
-    void ApplyControlTexts(const std::vector<ControlText>&) override {}
-    void SetLanguageMenu(const std::vector<LanguageMenuItem>&, bool) override {}
-    void CheckLanguageMenuItem(int) override {}
 
     // The messages shown since the last call.
     std::vector<std::string> TakeMessages();

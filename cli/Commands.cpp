@@ -1,8 +1,8 @@
 #include "Commands.h"
 
+#include "base/Utf8.h"
 #include "model/Catalogue.h"
 #include "model/Conversion.h"
-#include "model/Utf8.h"
 #include "model/ValueHelpers.h"
 #include "platform/Files.h"
 

@@ -1,6 +1,5 @@
+#include "base/Utf8.h"
 #include "editor/Editor.h"
-#include "lang/LanguageController.h"
-#include "model/Utf8.h"
 
 #include <string>
 

@@ -14,7 +14,7 @@ constexpr std::string_view ServiceFields[] = {"edtGOFA_RadioProtocol", "edtGOFA_
 
 } // namespace
 
-Editor::Editor(CodeLists& lists, const ListIni& texts, Operator& view)
+Editor::Editor(CodeLists& lists, const ListIni& texts, DialogView& view)
     : lists_(lists), texts_(texts), view_(view) {
     for (Family family : Families) {
         RegisterFields(fields_, FieldRowsOf(family));

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "lang/CodeLists.h"
+#include "base/CodeLists.h"
 #include "lang/ListIni.h"
 #include "model/Conversion.h"
 #include "model/FieldModel.h"
@@ -10,14 +10,14 @@
 
 namespace vorn {
 
-class Operator;
+class DialogView;
 
 // The configuration editor of the main window: every field of the three families, the flags the
 // editor rules share, the conversions between an image and the fields, the key filters and range
 // checks of the fields, and the events, actions and action descriptions of family A.
 class Editor {
 public:
-    Editor(CodeLists& lists, const ListIni& texts, Operator& view);
+    Editor(CodeLists& lists, const ListIni& texts, DialogView& view);
     Editor(const Editor&) = delete;
     Editor& operator=(const Editor&) = delete;
 
@@ -62,7 +62,7 @@ private:
 
     CodeLists& lists_;
     const ListIni& texts_;
-    Operator& view_;
+    DialogView& view_;
     FieldModel fields_;
     char32_t decimalSeparator_ = '.';
 };

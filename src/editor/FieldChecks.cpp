@@ -1,7 +1,6 @@
-#include "app/Operator.h"
 #include "editor/Editor.h"
-#include "lang/MessageDialog.h"
 #include "lang/TextFormat.h"
+#include "lang/TranslatedDialog.h"
 #include "model/PulseTime.h"
 #include "model/ValueHelpers.h"
 

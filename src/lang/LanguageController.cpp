@@ -1,13 +1,14 @@
 #include "lang/LanguageController.h"
 
-#include "app/Operator.h"
+#include "base/Utf8.h"
 #include "lang/Shortcut.h"
 #include "lang/TextCatalogue.h"
 #include "lang/TextFormat.h"
 #include "model/Catalogue.h"
 #include "model/FieldModel.h"
-#include "model/Utf8.h"
 #include "platform/Files.h"
+#include "view/DialogView.h"
+#include "view/MainWindowView.h"
 
 namespace vorn {
 
@@ -63,19 +64,6 @@ std::vector<LanguageMenuItem> LanguageMenuItems(const std::vector<std::string>& 
     return items;
 }
 
-void FillDropDown(FieldModel& fields, std::string_view control, std::vector<std::string> items) {
-    const Field* field = fields.Find(control);
-    if (field == nullptr || field->Kind() != FieldKind::Choice) {
-        return;
-    }
-    const int old = field->Index();
-    const std::size_t count = items.size();
-    fields.SetItems(control, std::move(items));
-    if (old >= 0 && static_cast<std::size_t>(old) < count) {
-        fields.SetIndex(control, old);
-    }
-}
-
 void BuildCodeLists(const ListIni& reader, CodeLists& lists) {
     for (const auto& row : ListSections()) {
         reader.ReadList(row.section, lists.*row.list);
@@ -124,8 +112,9 @@ std::vector<ControlText> DecimalSeparatorTexts(char32_t decimalSeparator) {
     };
 }
 
-LanguageController::LanguageController(ListIni& reader, CodeLists& lists, FieldModel& fields, Operator& view)
-    : reader_(reader), lists_(lists), fields_(fields), view_(view) {
+LanguageController::LanguageController(ListIni& reader, CodeLists& lists, FieldModel& fields,
+                                       DialogView& dialogs, MainWindowView& window)
+    : reader_(reader), lists_(lists), fields_(fields), dialogs_(dialogs), window_(window) {
     for (const auto& product : Catalogue) {
         deviceCodes_.push_back(product.productType);
     }
@@ -138,8 +127,8 @@ StartupLanguage LanguageController::ChooseAtStartup(const std::string& folder,
     reader_.ListLanguageFiles(languageFiles_);
     if (languageFiles_.empty()) {
         languageFileName_.clear();
-        view_.ShowStandardMessage(MessageIcon::Error, std::string(NoLanguageFilesText));
-        view_.SetLanguageMenu({}, false);
+        dialogs_.ShowStandardMessage(MessageIcon::Error, std::string(NoLanguageFilesText));
+        window_.SetLanguageMenu({}, false);
         return {};
     }
     std::string wanted(storedLanguage);
@@ -153,11 +142,11 @@ StartupLanguage LanguageController::ChooseAtStartup(const std::string& folder,
     const LanguageChoice choice = ListIni::ChooseLanguageFile(languageFiles_, wanted);
     languageFileName_ = choice.name;
     if (choice.fallback) {
-        view_.ShowStandardMessage(
+        dialogs_.ShowStandardMessage(
             MessageIcon::Information,
             FormatText(InstallLanguageNotFoundText, {LanguageDisplayName(languageFileName_)}));
     }
-    view_.SetLanguageMenu(LanguageMenuItems(languageFiles_, languageFileName_), true);
+    window_.SetLanguageMenu(LanguageMenuItems(languageFiles_, languageFileName_), true);
     if (hooks_.storeLanguage) {
         hooks_.storeLanguage(languageFileName_);
     }
@@ -198,7 +187,7 @@ AppliedLanguage LanguageController::ApplyLanguage(const std::string& path) {
             applied.deviceButtons.push_back(std::move(text));
         }
     }
-    view_.ApplyControlTexts(applied.texts);
+    window_.ApplyControlTexts(applied.texts);
     if (hooks_.refreshOverflowHints) {
         hooks_.refreshOverflowHints();
     }
@@ -211,7 +200,7 @@ bool LanguageController::ChangeLanguage(int tag) {
     }
     const std::string name = languageFiles_[static_cast<std::size_t>(tag)];
     const std::string display = LanguageDisplayName(name);
-    view_.CheckLanguageMenuItem(tag);
+    window_.CheckLanguageMenuItem(tag);
     languageFileName_ = name;
     const std::string path = reader_.Folder() + name;
     ApplyLanguage(path);
@@ -224,7 +213,7 @@ bool LanguageController::ChangeLanguage(int tag) {
     if (hooks_.storeLanguage) {
         hooks_.storeLanguage(name);
     }
-    view_.SetStatusText(FormatText(reader_.Text(LanguageChangedSection, LanguageChangedKey), {display}));
+    window_.SetStatusText(FormatText(reader_.Text(LanguageChangedSection, LanguageChangedKey), {display}));
     if (hooks_.setActionListDirty) {
         hooks_.setActionListDirty();
     }

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "lang/CodeLists.h"
-#include "lang/ControlText.h"
+#include "base/CodeLists.h"
 #include "lang/ListIni.h"
+#include "view/ControlText.h"
 
 #include <functional>
 #include <string>
@@ -14,7 +14,8 @@
 namespace vorn {
 
 class FieldModel;
-class Operator;
+class DialogView;
+class MainWindowView;
 
 // The two fixed boxes of the start-up, shown before any language is loaded.
 inline constexpr std::string_view NoLanguageFilesText =
@@ -36,10 +37,6 @@ int CopyShippedLanguageFiles(const std::string& installFolder, const std::string
 // The language menu: one radio item per language file, checked when it is the current file.
 std::vector<LanguageMenuItem> LanguageMenuItems(const std::vector<std::string>& languageFiles,
                                                 std::string_view languageFileName);
-
-// Replaces a drop-down list's items and selects the same position again when it still exists.
-// Controls the field model does not hold as choice fields are left alone.
-void FillDropDown(FieldModel& fields, std::string_view control, std::vector<std::string> items);
 
 // Rebuilds every code list the language provides: the list sections with the program's own items
 // after them, HexDigits, ActionReferences and the three device-name lists. The band lists stay.
@@ -78,7 +75,8 @@ struct StartupLanguage {
 
 class LanguageController {
 public:
-    LanguageController(ListIni& reader, CodeLists& lists, FieldModel& fields, Operator& view);
+    LanguageController(ListIni& reader, CodeLists& lists, FieldModel& fields, DialogView& dialogs,
+                       MainWindowView& window);
 
     void SetHooks(LanguageHooks hooks) { hooks_ = std::move(hooks); }
     void SetDecimalSeparator(char32_t separator) { decimalSeparator_ = separator; }
@@ -111,7 +109,8 @@ private:
     ListIni& reader_;
     CodeLists& lists_;
     FieldModel& fields_;
-    Operator& view_;
+    DialogView& dialogs_;
+    MainWindowView& window_;
     LanguageHooks hooks_;
     char32_t decimalSeparator_ = '.';
     std::vector<std::string> languageFiles_;

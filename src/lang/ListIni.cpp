@@ -1,6 +1,6 @@
 #include "lang/ListIni.h"
 
-#include "lang/TextDecoding.h"
+#include "base/TextDecoding.h"
 #include "platform/Files.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "lang/CodeList.h"
-#include "lang/IniDocument.h"
+#include "base/CodeList.h"
+#include "base/IniDocument.h"
 
 #include <cstddef>
 #include <string>

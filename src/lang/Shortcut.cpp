@@ -1,6 +1,6 @@
 #include "lang/Shortcut.h"
 
-#include "lang/IniDocument.h"
+#include "base/IniDocument.h"
 
 #include <array>
 #include <vector>

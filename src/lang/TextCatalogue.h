@@ -1,7 +1,7 @@
 #pragma once
 
-#include "lang/CodeLists.h"
-#include "lang/ControlText.h"
+#include "base/CodeLists.h"
+#include "view/ControlText.h"
 
 #include <span>
 #include <string>

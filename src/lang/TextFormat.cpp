@@ -1,6 +1,6 @@
 #include "lang/TextFormat.h"
 
-#include "model/Utf8.h"
+#include "base/Utf8.h"
 
 #include <charconv>
 #include <optional>

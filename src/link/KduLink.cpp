@@ -43,8 +43,8 @@ std::string KduLink::ByteToHex(std::uint8_t b) {
 }
 
 void KduLink::Pump() {
-    if (pump_) {
-        pump_();
+    if (pump_ != nullptr) {
+        pump_->ProcessPendingEvents();
     }
 }
 

@@ -3,11 +3,11 @@
 #include "link/UnitDriver.h"
 #include "platform/Clock.h"
 #include "platform/TraceSink.h"
+#include "view/EventPump.h"
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -38,9 +38,9 @@ bool IsValidFrame(std::span<const std::uint8_t> collected);
 // collects and checks every reply, and offers the unit's command set. Opened and closed around every
 // operation by its users; used from one thread.
 //
-// While it waits, the link calls the message pump (at least every PumpInterval) so the view stays
-// responsive. No link operation may start while another one runs: a call made from inside the pump
-// does nothing and reports failure.
+// While it waits, the link lets the view process its events (at least every PumpInterval) so the
+// window stays responsive. No link operation may start while another one runs: a call made from inside the
+// pump does nothing and reports failure.
 class KduLink {
 public:
     static constexpr std::string_view UnitDescription = "Orsk KDU - Active USB Interface";
@@ -67,9 +67,9 @@ public:
     KduLink& operator=(const KduLink&) = delete;
     ~KduLink();
 
-    // Processes the view's pending messages once; set by whoever owns the link (the window sets it to
-    // its event loop's "process events").
-    void SetMessagePump(std::function<void()> pump) { pump_ = std::move(pump); }
+    // The view's event loop, served while the link waits; set by whoever owns the link (none: the link
+    // only waits).
+    void SetEventPump(EventPump* pump) { pump_ = pump; }
 
     bool IsOpen() const { return open_; }
     bool IsBusy() const { return busy_; }
@@ -175,7 +175,7 @@ private:
     UnitDriver& driver_;
     Clock& clock_;
     TraceSink& trace_;
-    std::function<void()> pump_;
+    EventPump* pump_ = nullptr;
     bool open_ = false;         // a driver handle is held
     bool eventCreated_ = false; // the receive event exists
     bool busy_ = false;         // a link operation runs

@@ -1,6 +1,5 @@
 #include "model/Conversion.h"
 
-#include "lang/LanguageController.h"
 #include "model/Catalogue.h"
 #include "model/FamilyAFields.h"
 #include "model/FamilyBFields.h"

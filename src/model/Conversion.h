@@ -1,6 +1,6 @@
 #pragma once
 
-#include "lang/CodeLists.h"
+#include "base/CodeLists.h"
 #include "model/Catalogue.h"
 #include "model/FieldModel.h"
 #include "model/ProgData.h"

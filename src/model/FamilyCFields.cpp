@@ -1,8 +1,8 @@
 #include "model/FamilyCFields.h"
 
+#include "base/Utf8.h"
 #include "model/BandTable.h"
 #include "model/PulseTime.h"
-#include "model/Utf8.h"
 #include "model/ValueHelpers.h"
 
 #include <array>

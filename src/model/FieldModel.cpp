@@ -1,6 +1,6 @@
 #include "model/FieldModel.h"
 
-#include "model/Utf8.h"
+#include "base/Utf8.h"
 #include "model/ValueHelpers.h"
 
 #include <stdexcept>
@@ -405,6 +405,19 @@ void FieldModel::RemoveObserver(int id) {
 bool FieldModel::TextOverflows(std::string_view name) const {
     const Field& field = Get(name);
     return overflowQuery_ ? overflowQuery_(field) : false;
+}
+
+void FillDropDown(FieldModel& fields, std::string_view control, std::vector<std::string> items) {
+    const Field* field = fields.Find(control);
+    if (field == nullptr || field->Kind() != FieldKind::Choice) {
+        return;
+    }
+    const int old = field->Index();
+    const std::size_t count = items.size();
+    fields.SetItems(control, std::move(items));
+    if (old >= 0 && static_cast<std::size_t>(old) < count) {
+        fields.SetIndex(control, old);
+    }
 }
 
 } // namespace vorn

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editor/KeyFilters.h"
+#include "model/KeyFilters.h"
 
 #include <array>
 #include <cstddef>
@@ -184,5 +184,9 @@ private:
     std::string focused_;
     OverflowQuery overflowQuery_;
 };
+
+// Replaces a drop-down list's items and selects the same position again when it still exists.
+// Controls the field model does not hold as choice fields are left alone.
+void FillDropDown(FieldModel& fields, std::string_view control, std::vector<std::string> items);
 
 } // namespace vorn

@@ -1,6 +1,6 @@
 #include "model/ProgData.h"
 
-#include "model/Utf8.h"
+#include "base/Utf8.h"
 #include "model/ValueHelpers.h"
 #include "platform/Files.h"
 

@@ -1,6 +1,6 @@
 #include "model/PulseTime.h"
 
-#include "model/Utf8.h"
+#include "base/Utf8.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #include "model/ValueHelpers.h"
 
-#include "model/Utf8.h"
+#include "base/Utf8.h"
 
 #include <limits>
 
@@ -149,37 +149,6 @@ std::uint8_t HexPairAt(std::string_view text, std::size_t p) {
         return 0;
     }
     return HexPairValue(chars[p - 1], chars[p]);
-}
-
-std::int32_t IntOrZero(std::string_view text) {
-    std::size_t i = 0;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
-        ++i;
-    }
-    if (i == text.size()) {
-        return 0;
-    }
-    // Accumulate as a negative number so that the lowest 32-bit value is representable.
-    std::int64_t value = 0;
-    for (; i < text.size(); ++i) {
-        if (!IsDigit(static_cast<unsigned char>(text[i]))) {
-            return 0;
-        }
-        value = value * 10 + (text[i] - '0');
-        if (value > static_cast<std::int64_t>(std::numeric_limits<std::int32_t>::max()) + 1) {
-            return 0;
-        }
-    }
-    if (negative) {
-        value = -value;
-    }
-    if (value > std::numeric_limits<std::int32_t>::max() ||
-        value < std::numeric_limits<std::int32_t>::min()) {
-        return 0;
-    }
-    return static_cast<std::int32_t>(value);
 }
 
 std::size_t NarrowCopy(std::string_view text, std::span<char> buffer) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/NumberText.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -52,8 +54,6 @@ std::uint8_t HexPairValue(char32_t c1, char32_t c2);
 // HexPairValue of the characters at the 1-based positions p and p+1, 0 when the text is shorter.
 std::uint8_t HexPairAt(std::string_view text, std::size_t p);
 
-// The text as a signed decimal integer ([+-]digits within 32 bits); 0 for anything else.
-std::int32_t IntOrZero(std::string_view text);
 // IntOrZero stored into a byte: its low 8 bits.
 inline std::uint8_t ByteOrZero(std::string_view text) {
     return static_cast<std::uint8_t>(static_cast<std::uint32_t>(IntOrZero(text)) & 0xFFu);

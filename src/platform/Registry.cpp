@@ -1,6 +1,6 @@
 #include "platform/Registry.h"
 
-#include "lang/TextDecoding.h"
+#include "base/TextDecoding.h"
 #include "platform/Files.h"
 
 namespace vorn {

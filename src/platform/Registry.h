@@ -1,6 +1,6 @@
 #pragma once
 
-#include "lang/IniDocument.h"
+#include "base/IniDocument.h"
 #include "platform/Locale.h"
 
 #include <optional>

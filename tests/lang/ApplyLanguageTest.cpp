@@ -63,7 +63,7 @@ struct Window {
     CodeLists lists;
     FieldModel fields;
     test::ScriptedOperator view;
-    LanguageController controller{reader, lists, fields, view};
+    LanguageController controller{reader, lists, fields, view, view};
     std::vector<std::string> stored;
     int captionUpdates = 0;
     int hintRefreshes = 0;

@@ -34,7 +34,7 @@ TEST_P(StartupChoice, ChoosesAndReports) {
     CodeLists lists;
     FieldModel fields;
     test::ScriptedOperator view;
-    LanguageController controller(reader, lists, fields, view);
+    LanguageController controller(reader, lists, fields, view, view);
     std::vector<std::string> stored;
     controller.SetHooks({.storeLanguage = [&](const std::string& name) { stored.push_back(name); }});
     bool asked = false;
@@ -131,7 +131,7 @@ TEST(LanguageStartupTest, NoLanguageFiles) {
     CodeLists lists;
     FieldModel fields;
     test::ScriptedOperator view;
-    LanguageController controller(reader, lists, fields, view);
+    LanguageController controller(reader, lists, fields, view, view);
     bool stored = false;
     controller.SetHooks({.storeLanguage = [&](const std::string&) { stored = true; }});
     const auto result = controller.ChooseAtStartup(dir.Path(), "English-1033.lang", [] { return "1033"; });

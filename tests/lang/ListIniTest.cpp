@@ -1,7 +1,7 @@
 #include "lang/ListIni.h"
 
-#include "lang/TextDecoding.h"
-#include "model/Utf8.h"
+#include "base/TextDecoding.h"
+#include "base/Utf8.h"
 #include "support/CaseName.h"
 #include "support/TempDir.h"
 

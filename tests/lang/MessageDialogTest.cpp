@@ -1,6 +1,5 @@
-#include "lang/MessageDialog.h"
-
 #include "lang/ListIni.h"
+#include "lang/TranslatedDialog.h"
 #include "support/ScriptedOperator.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,6 @@
 #include "link/KduLink.h"
 
+#include "support/CallbackPump.h"
 #include "support/CaseName.h"
 #include "support/SimLink.h"
 
@@ -17,6 +18,7 @@ namespace {
 using namespace std::chrono_literals;
 using sim::FaultKind;
 using sim::FaultRule;
+using test::CallbackPump;
 using test::FramedReply;
 using test::RawReply;
 using test::SimLink;
@@ -365,7 +367,8 @@ TEST(OpenTest, WithoutUnitOpenFailsAndCloseIsHarmless) {
 TEST(PulseLineTest, PulsesForHundredMillisecondsThenSettles) {
     SimLink sim;
     std::vector<Millis> pumps;
-    sim.link.SetMessagePump([&] { pumps.push_back(sim.clock.Now()); });
+    CallbackPump pump([&] { pumps.push_back(sim.clock.Now()); });
+    sim.link.SetEventPump(&pump);
     ASSERT_EQ(sim.link.Open(), 0);
     const Millis start = sim.clock.Now();
     sim.link.PulseLine();
@@ -395,7 +398,8 @@ TEST(PumpTest, WaitsServeTheViewAtLeastEveryFiftyMilliseconds) {
     SimLink sim;
     sim.AddFault(Kind(FaultKind::Silence));
     std::vector<Millis> pumps;
-    sim.link.SetMessagePump([&] { pumps.push_back(sim.clock.Now()); });
+    CallbackPump pump([&] { pumps.push_back(sim.clock.Now()); });
+    sim.link.SetEventPump(&pump);
     ASSERT_EQ(sim.link.Open(), 0);
     std::string version;
     EXPECT_EQ(sim.link.GetVersion(version), 2);
@@ -410,7 +414,7 @@ TEST(PumpTest, ReenteredOperationsDoNothingAndFail) {
     ASSERT_EQ(sim.link.Open(), 0);
     std::vector<int> results;
     bool reentered = false;
-    sim.link.SetMessagePump([&] {
+    CallbackPump pump([&] {
         if (reentered) {
             return;
         }
@@ -427,6 +431,7 @@ TEST(PumpTest, ReenteredOperationsDoNothingAndFail) {
         sim.link.Close();
         sim.link.PulseLine();
     });
+    sim.link.SetEventPump(&pump);
     sim.unit.ClearWritten();
     std::string version;
     const Millis start = sim.clock.Now();

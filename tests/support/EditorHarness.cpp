@@ -1,7 +1,7 @@
 #include "support/EditorHarness.h"
 
+#include "base/Utf8.h"
 #include "lang/TextFormat.h"
-#include "model/Utf8.h"
 #include "support/Paths.h"
 
 namespace vorn::test {

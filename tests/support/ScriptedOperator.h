@@ -1,6 +1,7 @@
 #pragma once
 
-#include "app/Operator.h"
+#include "view/DialogView.h"
+#include "view/MainWindowView.h"
 
 #include <deque>
 #include <map>
@@ -11,10 +12,10 @@
 
 namespace vorn::test {
 
-// An operator for tests: every call is recorded, and the answers of modal dialogs are taken from
-// queues filled beforehand. A dialog shown with no answer queued fails the test and is answered
-// DialogResult::None (closed without a choice).
-class ScriptedOperator : public Operator {
+// An operator for tests, in the roles of the dialogs and the main window: every call is recorded, and
+// the answers of modal dialogs are taken from queues filled beforehand. A dialog shown with no answer
+// queued fails the test and is answered DialogResult::None (closed without a choice).
+class ScriptedOperator : public SilentDialogView, public SilentMainWindowView {
 public:
     struct StandardMessage {
         MessageIcon icon;

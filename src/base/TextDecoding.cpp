@@ -1,6 +1,6 @@
-#include "lang/TextDecoding.h"
+#include "base/TextDecoding.h"
 
-#include "model/Utf8.h"
+#include "base/Utf8.h"
 
 #include <array>
 

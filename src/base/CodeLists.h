@@ -1,6 +1,6 @@
 #pragma once
 
-#include "lang/CodeList.h"
+#include "base/CodeList.h"
 
 // The code lists the main window keeps; the language fills them (and the region the two band lists),
 // and the family conversions and editor rules read them as they are at the moment of use.

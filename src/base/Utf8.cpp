@@ -1,4 +1,4 @@
-#include "model/Utf8.h"
+#include "base/Utf8.h"
 
 namespace vorn {
 

@@ -1,4 +1,4 @@
-#include "lang/IniDocument.h"
+#include "base/IniDocument.h"
 
 namespace vorn {
 

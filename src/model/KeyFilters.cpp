@@ -1,4 +1,4 @@
-#include "editor/KeyFilters.h"
+#include "model/KeyFilters.h"
 
 #include "model/ValueHelpers.h"
 

@@ -1,6 +1,6 @@
-#include "lang/CodeList.h"
+#include "base/CodeList.h"
 
-#include "model/ValueHelpers.h"
+#include "base/NumberText.h"
 
 namespace vorn {
 

@@ -1,7 +1,7 @@
-#include "lang/MessageDialog.h"
+#include "lang/TranslatedDialog.h"
 
-#include "app/Operator.h"
 #include "lang/ListIni.h"
+#include "view/DialogView.h"
 
 #include <algorithm>
 
@@ -48,14 +48,6 @@ const std::vector<DialogButtonInfo>& DialogButtonTable() {
         {Buttons::Close, "BUTTON-CLOSE", DialogResult::Close, true},
     };
     return buttons;
-}
-
-bool MessageDialog::Accepts(DialogResult result) const {
-    if (result == DialogResult::None || result == escapeResult) {
-        return true;
-    }
-    return std::any_of(buttons.begin(), buttons.end(),
-                       [&](const MessageButton& b) { return b.closes && b.result == result; });
 }
 
 std::vector<std::string> SplitLineBreaks(std::string_view text) {
@@ -141,16 +133,11 @@ MessageDialog BuildMessageDialog(const ListIni& reader, std::string_view text, M
     return dialog;
 }
 
-DialogResult ShowMessageDialog(const ListIni& reader, Operator& view, std::string_view text, MessageKind kind,
-                               DialogButtons buttons) {
+DialogResult ShowMessageDialog(const ListIni& reader, DialogView& view, std::string_view text,
+                               MessageKind kind, DialogButtons buttons) {
     const MessageDialog dialog = BuildMessageDialog(reader, text, kind, buttons);
     const DialogResult result = view.ShowMessageDialog(dialog);
     return dialog.Accepts(result) ? result : DialogResult::None;
-}
-
-WindowOrigin CentreOver(int ownerLeft, int ownerTop, int ownerWidth, int ownerHeight, int width, int height) {
-    // Integer division in C++ truncates toward zero, as the halving must.
-    return {ownerLeft + (ownerWidth - width) / 2, ownerTop + (ownerHeight - height) / 2};
 }
 
 } // namespace vorn

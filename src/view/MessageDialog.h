@@ -2,15 +2,11 @@
 
 #include <cstdint>
 #include <string>
-#include <string_view>
 #include <vector>
 
-// The one translated message dialog: a kind (icon and caption), the text, and a row of buttons whose
-// captions come from the language file. The core builds it; a view draws it and reports the button.
+// A message dialog as a view draws it: a kind (icon and caption), the text, and a row of buttons. The
+// core builds it in the current language; the view shows it and reports the button.
 namespace vorn {
-
-class ListIni;
-class Operator;
 
 enum class MessageKind : std::uint8_t {
     Warning = 0,
@@ -58,23 +54,6 @@ inline constexpr DialogButtons YesNoCancel = Yes | No | Cancel;
 inline constexpr DialogButtons YesNoAbort = Yes | No | Abort;
 } // namespace Buttons
 
-struct MessageKindInfo {
-    MessageKind kind;
-    MessageIcon icon;
-    std::string_view captionKey; // section "COMMON"
-};
-
-struct DialogButtonInfo {
-    DialogButtons mask;
-    std::string_view captionKey; // section "COMMON"
-    DialogResult result;
-    bool closes; // Help does not close the dialog
-};
-
-// The kinds by value and the buttons in bit order.
-const std::vector<MessageKindInfo>& MessageKinds();
-const std::vector<DialogButtonInfo>& DialogButtonTable();
-
 struct MessageButton {
     DialogButtons mask = 0;
     std::string caption;
@@ -95,19 +74,6 @@ struct MessageDialog {
     // True when some button closes the dialog with this result (or it is the Escape result).
     bool Accepts(DialogResult result) const;
 };
-
-// Builds the dialog from the current language: caption from the kind, button captions from the set.
-// A set without any button that closes the dialog gets an OK button, so the dialog can always be left.
-MessageDialog BuildMessageDialog(const ListIni& reader, std::string_view text, MessageKind kind,
-                                 DialogButtons buttons);
-
-// Shows the dialog through the view and returns the button pressed. An answer the dialog cannot give
-// (no such button) counts as closed without a choice.
-DialogResult ShowMessageDialog(const ListIni& reader, Operator& view, std::string_view text, MessageKind kind,
-                               DialogButtons buttons);
-
-// Splits a text at CR LF, LF CR, CR or LF.
-std::vector<std::string> SplitLineBreaks(std::string_view text);
 
 // Top-left corner that centres a window of the given size over another, halves truncated toward
 // zero (a larger window extends equally to both sides).

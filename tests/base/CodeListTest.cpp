@@ -1,4 +1,4 @@
-#include "lang/CodeList.h"
+#include "base/CodeList.h"
 
 #include <gtest/gtest.h>
 
