@@ -101,12 +101,14 @@ CliContext::CliContext(const GlobalOptions& options) : installFolder(Installatio
 }
 
 ProgData::Bytes CliContext::ReadImage(const std::string& path, bool refuseLonger) {
-    ProgData data;
-    if (!FileExists(path)) {
+    ProgData::Bytes image{};
+    // One open: the size that explains a refusal is the size of the file that was read.
+    const FileStart read = ReadFileStart(path, image.data(), image.size());
+    if (!read.opened) {
         throw CliError(ExitFailed, "no such configuration file: " + path);
     }
-    const std::uint64_t size = ProgData::ImageFileSize(path);
-    if (!data.ReadImageFile(path)) {
+    const std::uint64_t size = read.size;
+    if (!read.complete) {
         throw CliError(ExitFailed, "cannot read " + path +
                                        ": a configuration file holds 256 bytes, this one " +
                                        std::to_string(size));
@@ -119,7 +121,7 @@ ProgData::Bytes CliContext::ReadImage(const std::string& path, bool refuseLonger
         }
         std::fprintf(stderr, "vornctl: %s\n", note.c_str());
     }
-    return data.Image;
+    return image;
 }
 
 int CliContext::Load(const ProgData::Bytes& image) {

@@ -28,18 +28,13 @@ std::string KindName(FieldKind kind) {
     return "";
 }
 
-int ShownCode(CliContext& context, const Field& field) {
-    const CodeList* list = ChoiceListOf(context.lists, field.Name());
-    return field.Index() < 0 || list == nullptr ? 0 : CodeOfText(*list, field.Text());
-}
-
 Json FieldJson(CliContext& context, const Field& field) {
     Json value{{"kind", KindName(field.Kind())}, {"enabled", field.Enabled()}};
     switch (field.Kind()) {
     case FieldKind::Text: value["text"] = field.Text(); break;
     case FieldKind::Choice:
         value["index"] = field.Index();
-        value["code"] = ShownCode(context, field);
+        value["code"] = ShownCode(context.lists, field);
         value["text"] = field.Text();
         break;
     case FieldKind::Check: value["checked"] = field.Checked(); break;
@@ -56,9 +51,9 @@ std::string FieldLine(CliContext& context, const Field& field) {
     switch (field.Kind()) {
     case FieldKind::Text: line = "text " + Quoted(field.Text()); break;
     case FieldKind::Choice:
-        line = field.Index() < 0
-                   ? "choice none"
-                   : "choice #" + std::to_string(ShownCode(context, field)) + " " + Quoted(field.Text());
+        line = field.Index() < 0 ? "choice none"
+                                 : "choice #" + std::to_string(ShownCode(context.lists, field)) + " " +
+                                       Quoted(field.Text());
         break;
     case FieldKind::Check: line = field.Checked() ? "check on" : "check off"; break;
     }

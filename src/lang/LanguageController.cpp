@@ -5,6 +5,7 @@
 #include "lang/TextCatalogue.h"
 #include "lang/TextFormat.h"
 #include "model/Catalogue.h"
+#include "model/Conversion.h"
 #include "model/FieldModel.h"
 #include "platform/Files.h"
 #include "view/DialogView.h"
@@ -169,8 +170,12 @@ AppliedLanguage LanguageController::ApplyLanguage(const std::string& path) {
         applied.texts.push_back(std::move(text));
     }
     BuildCodeLists(reader_, lists_);
-    for (const auto& dropDown : DropDownLists()) {
-        FillDropDown(fields_, dropDown.control, DisplayTexts(lists_.*dropDown.list));
+    for (const Family family : {Family::A, Family::B, Family::C}) {
+        for (const FieldRow& row : FieldRowsOf(family)) {
+            if (FilledByLanguage(row)) {
+                FillDropDown(fields_, row.name, DisplayTexts(lists_.*row.list));
+            }
+        }
     }
     for (const auto& row : DeviceNameLists()) {
         const CodeList& list = lists_.*row.list;

@@ -123,8 +123,4 @@ void ListIni::ReadList(std::string_view section, std::vector<std::string>& list)
     }
 }
 
-std::vector<std::string> ListIni::SplitLines(std::string_view text) {
-    return vorn::SplitLines(text);
-}
-
 } // namespace vorn

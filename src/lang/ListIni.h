@@ -56,24 +56,6 @@ public:
     // line for an entry without "="); a missing section leaves it empty.
     void ReadList(std::string_view section, std::vector<std::string>& list) const;
 
-    // The code-list lookups, as the callers of the reader know them.
-    static std::vector<std::string> DisplayTexts(const CodeList& list) { return vorn::DisplayTexts(list); }
-    static int CodeOfText(const CodeList& list, std::string_view text) {
-        return vorn::CodeOfText(list, text);
-    }
-    static std::string NameOfText(const CodeList& list, std::string_view text) {
-        return vorn::NameOfText(list, text);
-    }
-    static int IndexOfCode(const CodeList& list, int code) { return vorn::IndexOfCode(list, code); }
-    static int IndexOfName(const CodeList& list, std::string_view name) {
-        return vorn::IndexOfName(list, name);
-    }
-    static int NextCode(const CodeList& list, int code) { return vorn::NextCode(list, code); }
-    static std::string FindContaining(const std::vector<std::string>& list, std::string_view text) {
-        return vorn::FindContaining(list, text);
-    }
-    static std::vector<std::string> SplitLines(std::string_view text);
-
 private:
     std::string path_;
     std::string folder_;

@@ -210,56 +210,6 @@ constexpr std::array MainWindowRows{
     CatalogueRow{"COMMON", "LABEL-EQUIPMENT_TYPE", "lblGOFA_EquipmentType", Caption},
 };
 
-using L = CodeLists;
-constexpr std::array DropDownRows{
-    DropDownRow{"cbbxUserEvent_5_InputType", &L::InputTypesBypass},
-    DropDownRow{"cbbxUserEvent_6_InputType", &L::InputTypes},
-    DropDownRow{"cbbxUserEvent_7_InputType", &L::InputTypes},
-    DropDownRow{"cbbxUserEvent_#_Condition_A", &L::Conditions, RowSet::UserEvents},
-    DropDownRow{"cbbxUserEvent_#_Condition_B", &L::Conditions, RowSet::UserEvents},
-    DropDownRow{"cbbxUserEvent_#_ActionReference", &L::ActionReferences, RowSet::UserEvents},
-    DropDownRow{"cbbxOutput_1_Contact", &L::RelayContacts},
-    DropDownRow{"cbbxOutput_2_Contact", &L::RelayContacts},
-    DropDownRow{"cbbxCableLength", &L::CableLengths},
-    DropDownRow{"cbbxRadioEvent_#_AlarmType", &L::RadioEventAlarmTypes, RowSet::RadioEvents},
-    DropDownRow{"cbbxRadioEvent_#_UserType", &L::UserTypes, RowSet::RadioEvents},
-    DropDownRow{"cbbxRadioEvent_#_Condition_A", &L::Conditions, RowSet::RadioEvents},
-    DropDownRow{"cbbxRadioEvent_#_Condition_B", &L::Conditions, RowSet::RadioEvents},
-    DropDownRow{"cbbxRadioEvent_#_ActionReference", &L::ActionReferences, RowSet::RadioEvents},
-    DropDownRow{"cbbxAction_#_AlarmType", &L::ActionAlarmTypes, RowSet::Actions},
-    DropDownRow{"cbbxAction_#_Relay_1", &L::RelayActions, RowSet::Actions},
-    DropDownRow{"cbbxAction_#_Relay_2", &L::RelayActions, RowSet::Actions},
-    DropDownRow{"cbbxSendAck", &L::YesNo},
-    DropDownRow{"cbbxIgnoreAck", &L::YesNo},
-    DropDownRow{"cbbxCheckBatteryIn24Vmode", &L::YesNo},
-    DropDownRow{"cbbxHESK_IgnoreAck", &L::YesNo},
-    DropDownRow{"cbbxHESK_RadioControlMode", &L::YesNo},
-    DropDownRow{"cbbxHESK_CheckBatteryIn24VMode", &L::YesNo},
-    DropDownRow{"cbbxHESK_SingleButtonPresence", &L::YesNo},
-    DropDownRow{"cbbxHESK_LedFlashIndication", &L::YesNo},
-    DropDownRow{"cbbxGOFA_AntennaType_Read", &L::AntennaTypes},
-    DropDownRow{"cbbxGOFA_Zone", &L::HexDigits},
-    DropDownRow{"cbbxGOFA_Power_Read", &L::PowerHighLow},
-    DropDownRow{"cbbxGOFA_RelaySource_Read", &L::RelaySources},
-    DropDownRow{"cbbxGOFA_RelaySource", &L::RelaySources},
-    DropDownRow{"cbbxGOFA_RelayPolarity_Read", &L::RelayPolarities},
-    DropDownRow{"cbbxGOFA_RelayPolarity", &L::RelayPolarities},
-    DropDownRow{"cbbxGOFA_TamperTransmitAlarm_Read", &L::YesNo},
-    DropDownRow{"cbbxGOFA_TamperTransmitAlarm", &L::YesNo},
-    DropDownRow{"cbbxGOFA_TamperStatus_Read", &L::TamperStatus},
-    DropDownRow{"cbbxGOFA_ExtInputMode_Read", &L::ExternalInputModes},
-    DropDownRow{"cbbxGOFA_ExtInputMode", &L::ExternalInputModes},
-    DropDownRow{"cbbxGOFA_ExtInputFunction_Read", &L::ExternalInputFunctions},
-    DropDownRow{"cbbxGOFA_ExtInputFunction", &L::ExternalInputFunctions},
-    DropDownRow{"cbbxGOFA_SendAck", &L::YesNo},
-    DropDownRow{"cbbxGOFA_IgnoreAck", &L::YesNo},
-    DropDownRow{"cbbxGOFA_AlarmTypeButton", &L::AlarmTypes},
-    DropDownRow{"cbbxGOFA_AlarmTypeTamper", &L::AlarmTypes},
-    DropDownRow{"cbbxGOFA_AlarmTypeAntennaFailure", &L::AlarmTypes},
-    DropDownRow{"cbbxGOFA_AlarmTypeExternalInput", &L::AlarmTypes},
-    DropDownRow{"cbbxGOFA_AlarmTypeRadioTest", &L::AlarmTypes},
-};
-
 constexpr std::array OtherWindowRows{
     WindowTextRow{"TfrmChangeCode", "CHANGE_CODE", "TITLE-CHANGE_ID_CODE", "caption"},
     WindowTextRow{"TfrmChangeCode", "CHANGE_CODE", "MEMO-ENTER_NEW_CODE_AND_CLICK_CHANGE_CODE", "mmoNote"},
@@ -388,6 +338,7 @@ constexpr std::array ProgramTextRows{
     ProgramTextRow{"SELECT_REGION", "MESSAGE-CONFIG_MISSING_FOR_SELECTED_REGION", ""},
 };
 
+using L = CodeLists;
 constexpr std::array ListSectionRows{
     ListSectionRow{"AlarmTypes", &L::RadioEventAlarmTypes},
     ListSectionRow{"AlarmTypes", &L::ActionAlarmTypes},
@@ -513,20 +464,6 @@ std::vector<ControlTextKey> MainWindowTextKeys() {
         }
     }
     return keys;
-}
-
-std::span<const DropDownRow> DropDownCatalogue() {
-    return DropDownRows;
-}
-
-std::vector<DropDownList> DropDownLists() {
-    std::vector<DropDownList> lists;
-    for (const auto& row : DropDownRows) {
-        for (const auto& [control, number] : RowLabels(row.rows)) {
-            lists.push_back({Expand(row.control, control), row.list});
-        }
-    }
-    return lists;
 }
 
 std::span<const WindowTextRow> OtherWindowTexts() {

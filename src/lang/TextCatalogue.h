@@ -38,19 +38,6 @@ struct ControlTextKey {
 std::span<const CatalogueRow> MainWindowCatalogue();
 std::vector<ControlTextKey> MainWindowTextKeys();
 
-// Drop-down lists of the main window and the code list each shows.
-struct DropDownRow {
-    std::string_view control;
-    CodeList CodeLists::*list;
-    RowSet rows = RowSet::None;
-};
-std::span<const DropDownRow> DropDownCatalogue();
-struct DropDownList {
-    std::string control;
-    CodeList CodeLists::*list;
-};
-std::vector<DropDownList> DropDownLists();
-
 // The texts the other windows take each time they are shown; control names the element (or
 // "caption" for the window caption, "" for a text the window's code uses otherwise).
 struct WindowTextRow {

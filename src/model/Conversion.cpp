@@ -34,6 +34,11 @@ void FillChoiceFields(FieldModel& fields, const CodeLists& lists, const std::vec
     }
 }
 
+bool FilledByLanguage(const FieldRow& row) {
+    return row.kind == FieldKind::Choice && row.list != nullptr && row.list != &CodeLists::ReceiveBands &&
+           row.list != &CodeLists::TransmitBands;
+}
+
 const std::vector<FieldRow>& FieldRowsOf(Family family) {
     static const std::vector<FieldRow> none;
     switch (family) {
@@ -80,6 +85,15 @@ Family FamilyOfField(std::string_view name) {
 const CodeList* ChoiceListOf(const CodeLists& lists, std::string_view field) {
     const FieldRow* row = FindFieldRow(field);
     return row != nullptr && row->list != nullptr ? &(lists.*(row->list)) : nullptr;
+}
+
+int ShownCodeIn(const Field& field, const CodeList& list) {
+    return field.Index() < 0 ? 0 : CodeOfText(list, field.Text());
+}
+
+int ShownCode(const CodeLists& lists, const Field& field) {
+    const CodeList* list = ChoiceListOf(lists, field.Name());
+    return list == nullptr ? 0 : ShownCodeIn(field, *list);
 }
 
 namespace {
@@ -163,8 +177,7 @@ bool SelectCode(const ConversionContext& c, std::string_view field, const CodeLi
 }
 
 int ShownCode(const ConversionContext& c, std::string_view field, const CodeList& list) {
-    const Field& f = c.fields.Get(field);
-    return f.Index() < 0 ? 0 : CodeOfText(list, f.Text());
+    return ShownCodeIn(c.fields.Get(field), list);
 }
 
 bool HasSelection(const ConversionContext& c, std::string_view field) {

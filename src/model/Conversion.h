@@ -62,6 +62,9 @@ void RegisterFields(FieldModel& fields, const std::vector<FieldRow>& rows);
 // Fills every registered choice field of the rows from its code list (position kept, as a language
 // change does).
 void FillChoiceFields(FieldModel& fields, const CodeLists& lists, const std::vector<FieldRow>& rows);
+// True for a choice field whose list the language fills: every one but the band lists, which are the
+// region's.
+bool FilledByLanguage(const FieldRow& row);
 
 // The field tables of the three families, and a field's row and family by name (nullptr and
 // Family::None for a name that is no editor field).
@@ -70,6 +73,10 @@ const FieldRow* FindFieldRow(std::string_view name);
 Family FamilyOfField(std::string_view name);
 // The code list a choice field shows, or nullptr.
 const CodeList* ChoiceListOf(const CodeLists& lists, std::string_view field);
+// The code of the item a choice field shows in that list: 0 without a selection.
+int ShownCodeIn(const Field& field, const CodeList& list);
+// The code of the item a choice field shows in its own list: 0 without a selection or a list.
+int ShownCode(const CodeLists& lists, const Field& field);
 
 // Image to fields, then the family's own dependent updates are the caller's. -2 for no family.
 int ImageToFields(const ConversionContext& context, const Image& image);

@@ -66,7 +66,7 @@ void ProgData::Snapshot() {
     ComparisonCopy = Image;
 }
 
-bool ProgData::StoreReadRecord(std::string_view record, ByteState state) {
+void ProgData::StoreReadRecord(std::string_view record, ByteState state) {
     const int count = HexPairAt(record, 5);
     const int start = HexPairAt(record, 7);
     const std::size_t length = Utf8Length(record);
@@ -79,7 +79,6 @@ bool ProgData::StoreReadRecord(std::string_view record, ByteState state) {
         Image[static_cast<std::size_t>(address)] = HexPairAt(record, position);
         State[static_cast<std::size_t>(address)] = state;
     }
-    return true;
 }
 
 bool ProgData::ReadImageFile(const std::string& path) {

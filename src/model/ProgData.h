@@ -66,7 +66,7 @@ public:
     // Stores one read record of a presence unit: characters 5-6 the count, 7-8 the start address,
     // then the data bytes as hexadecimal pairs. Addresses beyond 255 and pairs that the record does
     // not hold are skipped.
-    bool StoreReadRecord(std::string_view record, ByteState state);
+    void StoreReadRecord(std::string_view record, ByteState state);
 
     // True only when 256 bytes were read (a longer file gives its first 256); on failure the image
     // keeps its previous content.

@@ -102,18 +102,26 @@ std::string NameOf(const std::string& path) {
 
 } // namespace
 
-bool ReadFilePrefix(const std::string& path, std::uint8_t* buffer, std::size_t size) {
+FileStart ReadFileStart(const std::string& path, std::uint8_t* buffer, std::size_t size) {
+    FileStart result;
     struct stat info {};
     Descriptor fd(OpenRegularForReading(path, info));
     if (!fd.Valid()) {
-        return false;
+        return result;
     }
+    result.opened = true;
+    result.size = info.st_size < 0 ? 0 : static_cast<std::uint64_t>(info.st_size);
     std::vector<std::uint8_t> data(size);
     if (ReadUpTo(fd.Get(), data.data(), size) != static_cast<long>(size)) {
-        return false;
+        return result;
     }
     std::copy(data.begin(), data.end(), buffer);
-    return true;
+    result.complete = true;
+    return result;
+}
+
+bool ReadFilePrefix(const std::string& path, std::uint8_t* buffer, std::size_t size) {
+    return ReadFileStart(path, buffer, size).complete;
 }
 
 std::optional<std::string> ReadWholeFile(const std::string& path, std::size_t maxBytes) {

@@ -9,8 +9,16 @@
 // path is refused, never waited on), and writes that replace a file atomically.
 namespace vorn {
 
-// Reads exactly `size` bytes from the start of an existing regular file; false when it is shorter or
-// cannot be read. The buffer is only written on success.
+// What reading the start of a file found.
+struct FileStart {
+    bool opened = false;    // an existing regular file that could be opened
+    std::uint64_t size = 0; // its size, when opened
+    bool complete = false;  // the bytes asked for were all read
+};
+// Reads exactly `size` bytes from the start of an existing regular file, opening it once. The buffer
+// is only written when they were all read.
+FileStart ReadFileStart(const std::string& path, std::uint8_t* buffer, std::size_t size);
+// As ReadFileStart; false when the file is shorter or cannot be read.
 bool ReadFilePrefix(const std::string& path, std::uint8_t* buffer, std::size_t size);
 
 // The whole content of a regular file of at most maxBytes bytes; nullopt otherwise.

@@ -310,7 +310,6 @@ class Split : public ::testing::TestWithParam<SplitCase> {};
 
 TEST_P(Split, SplitsAtTilde) {
     EXPECT_EQ(SplitLines(GetParam().text), GetParam().lines);
-    EXPECT_EQ(ListIni::SplitLines(GetParam().text), GetParam().lines);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -55,22 +55,6 @@ TEST(TextCatalogueTest, RowsExpandToEveryControl) {
               16);
 }
 
-TEST(TextCatalogueTest, DropDownListsByName) {
-    std::map<std::string, CodeList CodeLists::*> lists;
-    for (const auto& d : DropDownLists()) {
-        EXPECT_TRUE(lists.emplace(d.control, d.list).second) << d.control << " listed twice";
-    }
-    EXPECT_EQ(lists.at("cbbxAction_F_Relay_2"), &CodeLists::RelayActions);
-    EXPECT_EQ(lists.at("cbbxAction_A_AlarmType"), &CodeLists::ActionAlarmTypes);
-    EXPECT_EQ(lists.at("cbbxUserEvent_7_Condition_B"), &CodeLists::Conditions);
-    EXPECT_EQ(lists.at("cbbxRadioEvent_8_ActionReference"), &CodeLists::ActionReferences);
-    EXPECT_EQ(lists.at("cbbxRadioEvent_1_AlarmType"), &CodeLists::RadioEventAlarmTypes);
-    EXPECT_EQ(lists.at("cbbxUserEvent_5_InputType"), &CodeLists::InputTypesBypass);
-    EXPECT_EQ(lists.at("cbbxGOFA_Zone"), &CodeLists::HexDigits);
-    EXPECT_FALSE(lists.contains("cbbxUserEvent_1_InputType"));
-    EXPECT_FALSE(lists.contains("cbbxTxFrequencyBand")) << "band lists are filled by the region";
-}
-
 TEST(TextCatalogueTest, ProgramTextsAreListedOnce) {
     std::set<std::pair<std::string_view, std::string_view>> keys;
     for (const auto& row : ProgramTexts()) {

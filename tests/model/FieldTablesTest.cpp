@@ -1,4 +1,3 @@
-#include "lang/TextCatalogue.h"
 #include "model/Conversion.h"
 
 #include <map>
@@ -31,30 +30,63 @@ TEST(FieldTables, NamesAreUniqueAndFindTheirFamily) {
     EXPECT_EQ(FamilyOfField("lblNothing"), Family::None);
 }
 
-// The language fills every drop-down list from the same code list that the conversions read;
-// the band lists are the region's.
-TEST(FieldTables, AgreeWithTheLanguagesDropDownTable) {
-    std::map<std::string, CodeList CodeLists::*> language;
-    for (const DropDownList& list : DropDownLists()) {
-        language[list.control] = list.list;
-    }
-    const std::set<std::string> regionLists{"cbbxTxFrequencyBand", "cbbxRxFrequencyBand",
-                                            "cbbxGOFA_TxFrequencyBand", "cbbxGOFA_RxFrequencyBand"};
-    std::size_t choices = 0;
+// The drop-down lists the language fills and the code list of each, counted per list as the
+// language's own table lists them; the four band lists are the region's.
+TEST(FieldTables, LanguageFillsEveryDropDownButTheBandLists) {
+    const std::map<std::string, int> expected{
+        {"InputTypesBypass", 1},
+        {"InputTypes", 2},
+        {"Conditions", 30},
+        {"ActionReferences", 15},
+        {"RelayContacts", 2},
+        {"CableLengths", 1},
+        {"RadioEventAlarmTypes", 8},
+        {"UserTypes", 8},
+        {"ActionAlarmTypes", 15},
+        {"RelayActions", 30},
+        {"YesNo", 12},
+        {"AntennaTypes", 1},
+        {"HexDigits", 1},
+        {"PowerHighLow", 1},
+        {"RelaySources", 2},
+        {"RelayPolarities", 2},
+        {"TamperStatus", 1},
+        {"ExternalInputModes", 2},
+        {"ExternalInputFunctions", 2},
+        {"AlarmTypes", 5},
+    };
+    std::map<std::string, int> filled;
+    std::set<std::string> regionFilled;
     for (const FieldRow* row : AllRows()) {
         if (row->kind != FieldKind::Choice) {
             continue;
         }
-        ++choices;
-        ASSERT_NE(row->list, nullptr) << row->name;
-        if (regionLists.count(row->name) != 0) {
-            EXPECT_EQ(language.count(row->name), 0u) << row->name;
-            continue;
+        if (FilledByLanguage(*row)) {
+            ++filled[row->listName];
+        } else {
+            regionFilled.insert(row->name);
         }
-        ASSERT_EQ(language.count(row->name), 1u) << row->name << " is filled by no language row";
-        EXPECT_TRUE(language[row->name] == row->list) << row->name << " shows another list";
     }
-    EXPECT_EQ(choices, language.size() + regionLists.size()) << "a language row names no choice field";
+    EXPECT_EQ(filled, expected);
+    EXPECT_EQ(regionFilled, (std::set<std::string>{"cbbxTxFrequencyBand", "cbbxRxFrequencyBand",
+                                                   "cbbxGOFA_TxFrequencyBand", "cbbxGOFA_RxFrequencyBand"}));
+    using L = CodeLists;
+    const std::pair<const char*, CodeList CodeLists::*> named[] = {
+        {"cbbxAction_F_Relay_2", &L::RelayActions},
+        {"cbbxAction_A_AlarmType", &L::ActionAlarmTypes},
+        {"cbbxUserEvent_7_Condition_B", &L::Conditions},
+        {"cbbxRadioEvent_8_ActionReference", &L::ActionReferences},
+        {"cbbxRadioEvent_1_AlarmType", &L::RadioEventAlarmTypes},
+        {"cbbxUserEvent_5_InputType", &L::InputTypesBypass},
+        {"cbbxUserEvent_6_InputType", &L::InputTypes},
+        {"cbbxGOFA_Zone", &L::HexDigits},
+        {"cbbxGOFA_TamperTransmitAlarm_Read", &L::YesNo},
+    };
+    for (const auto& [name, list] : named) {
+        ASSERT_NE(FindFieldRow(name), nullptr) << name;
+        EXPECT_TRUE(FindFieldRow(name)->list == list) << name;
+    }
+    EXPECT_EQ(FindFieldRow("cbbxUserEvent_1_InputType"), nullptr);
 }
 
 TEST(FieldTables, TagsMaximumLengthsAndDesignStates) {

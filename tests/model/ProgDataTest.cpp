@@ -140,7 +140,7 @@ class ReadRecords : public ::testing::TestWithParam<RecordCase> {};
 TEST_P(ReadRecords, StoresTheRecordBytes) {
     ProgData data;
     data.Image.fill(0xEE);
-    EXPECT_TRUE(data.StoreReadRecord(GetParam().record, ByteState::ToRead));
+    data.StoreReadRecord(GetParam().record, ByteState::ToRead);
     std::vector<std::pair<int, int>> stored;
     for (int a = 0; a < ProgData::ImageSize; ++a) {
         if (data.State[a] == ByteState::ToRead) {
