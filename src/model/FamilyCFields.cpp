@@ -172,7 +172,7 @@ std::string PotentiometerText(const Image& image) {
     if (Get(image, Map::FirmwareVersion) < FirmwareWithSwitchStatus) {
         return "---";
     }
-    const int value = 256 * High(image, Map::Potentiometer) + Low(image, Map::Potentiometer);
+    const int value = static_cast<int>(Get(image, Map::Potentiometer));
     if (value < PotentiometerMinimum || value > PotentiometerMaximum) {
         return "???";
     }
@@ -320,8 +320,7 @@ int FamilyCImageToFields(const ConversionContext& c, const Image& image) {
         }
     }
     show("edtGOFA_DipSwitch", DipText(Get(image, Map::DipSwitches)));
-    show("edtGOFA_RfidVant",
-         Decimal(256L * High(image, Map::Potentiometer) + Low(image, Map::Potentiometer)));
+    show("edtGOFA_RfidVant", Decimal(Get(image, Map::Potentiometer)));
     show("edtGOFA_Potentiometer_P1", PotentiometerText(image));
     if (!ShowIdentity(c, Identity, lists.DeviceNamesC, image)) {
         outcome.Fail(ProductTypeAddress);

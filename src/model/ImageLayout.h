@@ -55,6 +55,9 @@ inline std::uint8_t High(const Image& image, Word place) {
 inline std::uint8_t Low(const Image& image, Word place) {
     return image[Index(place.address) + 1];
 }
+inline unsigned Get(const Image& image, Word place) {
+    return 256u * High(image, place) + Low(image, place);
+}
 inline void Put(Image& image, Word place, std::uint8_t high, std::uint8_t low) {
     image[Index(place.address)] = high;
     image[Index(place.address) + 1] = low;
