@@ -153,6 +153,7 @@ int FamilyAImageToFields(const ConversionContext& c, const Image& image) {
     auto showByte = [&](std::string_view field, layout::Byte place) {
         ShowByte(c, field, Get(image, place));
     };
+    auto hexAt = [&](layout::Word place) { return FormatHex16(High(image, place), Low(image, place)); };
     auto showRadioId = [&](const std::string& field, layout::Word code, layout::Nibble mask) {
         ShowText(
             c, field,
@@ -203,11 +204,10 @@ int FamilyAImageToFields(const ConversionContext& c, const Image& image) {
                  Map::RadioEventActionReference(n));
     }
     // An automatic action shows the unit code of the image being loaded.
-    const std::string unitCode = FormatHex16(High(image, Map::UnitRadioId), Low(image, Map::UnitRadioId));
+    const std::string unitCode = hexAt(Map::UnitRadioId);
     for (int i = 1; i <= 15; ++i) {
         selectAt(ActionList(i, "AlarmType"), lists.ActionAlarmTypes, Map::ActionAlarmType(i));
-        const std::string code =
-            FormatHex16(High(image, Map::ActionRadioId(i)), Low(image, Map::ActionRadioId(i)));
+        const std::string code = hexAt(Map::ActionRadioId(i));
         const bool automatic = code.empty();
         ShowText(c, ActionRadioId(i), automatic ? unitCode : code);
         c.fields.SetEnabled(ActionRadioId(i), !automatic);
