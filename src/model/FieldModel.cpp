@@ -94,6 +94,12 @@ void FieldModel::Raise(const Field& field, FieldEvent event) {
 
 void FieldModel::ReplaceText(Field& field, std::string text) {
     if (field.text_ == text) {
+        // As in a line edit, setting the text puts the caret at its end even when nothing changed.
+        const std::size_t end = Utf8Length(field.text_);
+        if (field.caret_ != end || field.anchor_ != end) {
+            field.caret_ = field.anchor_ = end;
+            Notify(field, FieldChange::Selection);
+        }
         return;
     }
     field.text_ = std::move(text);
@@ -211,8 +217,7 @@ void FieldModel::SetInputMask(std::string_view name, std::string mask) {
         field.mask_ = InputMask::Parse(mask);
         field.options_.inputMask = std::move(mask);
         Notify(field, FieldChange::InputMask);
-        ReplaceText(field, field.mask_ ? EncodeUtf8(field.mask_->EmptyText()) : std::string());
-        field.caret_ = field.anchor_ = 0;
+        Commit(field, field.mask_ ? field.mask_->EmptyText() : std::u32string(), 0, 0);
     }
 }
 
@@ -245,10 +250,13 @@ KeyResult FieldModel::SetCaret(std::string_view name, std::size_t position) {
         return refused;
     }
     MaskedText edit = EditOf(field);
+    if (position > edit.text.size()) {
+        return KeyResult::Accepted; // a line edit ignores a position beyond its text
+    }
     if (field.mask_) {
         field.mask_->MoveCaret(edit, position);
     } else {
-        edit.caret = edit.anchor = std::min(position, edit.text.size());
+        edit.caret = edit.anchor = position;
     }
     Commit(field, edit);
     return KeyResult::Accepted;
@@ -261,7 +269,10 @@ KeyResult FieldModel::SetSelection(std::string_view name, std::size_t start, std
     }
     MaskedText edit = EditOf(field);
     const std::size_t size = edit.text.size();
-    edit.anchor = std::min(start, size);
+    if (start > size) {
+        return KeyResult::Accepted;
+    }
+    edit.anchor = start;
     const std::size_t span = static_cast<std::size_t>(length < 0 ? -length : length);
     edit.caret = length < 0 ? edit.anchor - std::min(span, edit.anchor) : std::min(edit.anchor + span, size);
     Commit(field, edit);
@@ -426,7 +437,9 @@ KeyResult FieldModel::ProposeText(std::string_view name, std::string_view text, 
     const std::u32string proposed = DecodeUtf8(text);
     caret = std::min(caret, proposed.size());
     if (proposed == before) {
-        return SetCaret(name, caret);
+        // Nothing to edit (a selection of blanks deleted, say): the widget's caret stands.
+        Commit(field, before, caret, caret);
+        return KeyResult::Accepted;
     }
     // The widget's caret ends the inserted text, so the unchanged tail lies behind it; the common
     // head is what remains in front.
@@ -442,10 +455,15 @@ KeyResult FieldModel::ProposeText(std::string_view name, std::string_view text, 
     const std::u32string inserted = proposed.substr(head, proposed.size() - tail - head);
     const std::size_t oldCaret = field.caret_;
     const std::size_t oldAnchor = field.anchor_;
+    // A masked line edit overwrites: a range it shows empty again was deleted, and other text shown
+    // over a range was typed at the range's start.
+    const std::size_t removed = before.size() - tail - head;
+    const bool deleted =
+        field.mask_ ? inserted == field.mask_->EmptyText().substr(head, removed) : inserted.empty();
     field.anchor_ = head;
-    field.caret_ = before.size() - tail;
+    field.caret_ = field.mask_ && !deleted ? head : before.size() - tail;
     KeyResult result = KeyResult::Accepted;
-    if (inserted.empty()) {
+    if (deleted) {
         result = DeleteAtCaret(field, false);
     } else if (inserted.size() == 1) {
         result = TypeAtCaret(field, inserted.front());

@@ -164,11 +164,12 @@ public:
     const std::string& FocusedName() const { return focused_; }
 
     // Operator acts on text fields.
-    // Places the caret and drops the selection; beyond the text it goes to the end. A masked field's
-    // caret moved onto a literal skips it in the direction of the move, as a masked line edit's does.
+    // Places the caret and drops the selection; a position beyond the text changes nothing, as in a
+    // line edit. A masked field's caret moved onto a literal skips it in the direction of the move.
     KeyResult SetCaret(std::string_view name, std::size_t position);
     // Selects `length` characters from `start`, as QLineEdit::setSelection: a negative length selects
-    // backwards, and the caret ends at start + length; clamped to the text.
+    // backwards, and the caret ends at start + length, within the text; a start beyond the text
+    // changes nothing.
     KeyResult SetSelection(std::string_view name, std::size_t start, std::ptrdiff_t length);
     // A key press at the caret: the key filter, then the character replaces the selection. Backspace
     // (8) deletes as Backspace() does; copy, paste and cut (3, 22, 24) leave the text alone, since the
@@ -183,10 +184,11 @@ public:
     KeyResult Paste(std::string_view name, std::string_view text);
     // A widget's own edit, reported as the text it now shows and its caret. The core works out which
     // range was replaced by what (the caret marks the end of the inserted text) and runs that as the
-    // act: nothing inserted is a Delete of the range, one character a typed key, more a paste. When
-    // the field then holds the proposed text, the caret is the proposed one; otherwise the field
-    // keeps its own text and observers hear Text even when nothing changed, so the widget shows the
-    // field's text again.
+    // act: nothing inserted is a Delete of the range, one character a typed key, more a paste (a
+    // masked field overwrites: a range shown empty again is a Delete, other text is typed at the
+    // range's start). When the field then holds the proposed text, the caret is the proposed one;
+    // otherwise observers hear Text, even when the field's text did not change, so that the widget
+    // shows the field's text again.
     KeyResult ProposeText(std::string_view name, std::string_view text, std::size_t caret);
     // Selects all of a text field's content and deletes it (a masked field keeps its literals).
     KeyResult Clear(std::string_view name);
