@@ -123,11 +123,13 @@ private:
 // alike. Every edit that changes the text raises Change once, with the caret already in place; a
 // refused edit raises nothing. A masked field edits in overwrite mode through its InputMask.
 //
-// Binding a line edit: give it the field's InputMask and MaxLength, show Text, Caret and the
-// selection whenever observers hear Text or Selection, forward cursor and selection moves with
-// SetCaret / SetSelection, and forward each edit either as the act itself (TypeKey, Backspace,
-// Delete, Paste) or, from a widget that only reports its new text, with ProposeText. A masked line
-// edit's displayText (blanks included) is the field's text.
+// Binding a line edit: give it the field's InputMask, show Text, Caret and the selection whenever
+// observers hear Text or Selection, forward cursor and selection moves with SetCaret / SetSelection,
+// and forward each edit either as the act itself (TypeKey, Backspace, Delete, Paste) or, from a
+// widget that only reports its new text, with ProposeText. A masked line edit's displayText (blanks
+// included) is the field's text. Leave the line edit's own maxLength alone: the core refuses the
+// edits beyond MaxLength, while a line edit would also cut a longer text the program shows (a stored
+// 255 in a two-digit field).
 class FieldModel {
 public:
     using Handler = std::function<void(const Field& sender)>;
