@@ -1,0 +1,39 @@
+// The window's tests run Qt without a display: the offscreen platform, no platform theme, Qt's own
+// file dialogs, and a private runtime folder. A warning Qt prints fails the test that caused it (as
+// QTest::failOnWarning does in Qt's own test runner), except the offscreen platform's notices of what
+// it does not support.
+#include <cstdlib>
+
+#include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+void FailOnWarning(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtDebugMsg || type == QtInfoMsg) {
+        return;
+    }
+    if (message.contains(QLatin1String("does not support"))) {
+        return;
+    }
+    ADD_FAILURE() << "Qt warned: " << message.toStdString();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qunsetenv("QT_QPA_PLATFORMTHEME");
+    QTemporaryDir runtime(QDir::tempPath() + QStringLiteral("/vorn-gui-runtime-XXXXXX"));
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
+    QApplication app(argc, argv);
+    QApplication::setApplicationDisplayName(QStringLiteral("VORN Family Programmer"));
+    qInstallMessageHandler(FailOnWarning);
+    testing::InitGoogleTest(&argc, argv);
+    const int result = RUN_ALL_TESTS();
+    qInstallMessageHandler(nullptr);
+    return result;
+}
