@@ -62,7 +62,13 @@ MessageWindow::MessageWindow(const MessageDialog& dialog, QWidget* owner)
         icon->setAlignment(Qt::AlignTop);
         body->addWidget(icon, 0, Qt::AlignTop);
     }
-    auto* text = new QLabel(QString::fromStdString(dialog.text), this);
+    // The text's own line breaks (CR, LF or both) become the label's lines.
+    QStringList lines;
+    for (const std::string& line : dialog.lines) {
+        lines << QString::fromStdString(line);
+    }
+    auto* text = new QLabel(
+        dialog.lines.empty() ? QString::fromStdString(dialog.text) : lines.join(QLatin1Char('\n')), this);
     text->setObjectName(QStringLiteral("lblMessage"));
     text->setTextFormat(Qt::PlainText);
     text->setWordWrap(true);

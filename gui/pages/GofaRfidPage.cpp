@@ -90,60 +90,97 @@ QWidget* BuildGofaRfidPage(QWidget* parent) {
         return NewEdit(group, QLatin1String(name), chars);
     };
 
+    // Each row's controls are made in reading order (read field, then override): the tab order.
+    struct Row {
+        QLabel* caption;
+        QWidget* read = nullptr;
+        QLabel* switchCaption = nullptr;
+        QLabel* readRange = nullptr;
+        QWidget* override = nullptr;
+        QLabel* overrideRange = nullptr;
+    };
+    auto add = [](SwitchGroup& group, const Row& row) {
+        AddSwitchRow(group, row.caption, row.read, row.switchCaption, row.readRange, row.override,
+                     row.overrideRange);
+    };
+
     SwitchGroup rfid =
         NewSwitchGroup(page, "gbGOFA_Rfid", "lblGOFA_RfidReadOfSwitches", "lblGOFA_RfidOverride");
     QGroupBox* g = rfid.group;
-    AddSwitchRow(rfid, label(g, "lblGOFA_PositionIdCode"), edit(g, "edtGOFA_Position_Read", CodeChars),
-                 Fixed(g, "lblGOFA_PositionSwitches", "S1, S2"),
-                 Fixed(g, "lblGOFA_PositionReadRange", "(0001-00FF)"), edit(g, "edtGOFA_Position", CodeChars),
-                 Fixed(g, "lblGOFA_PositionRange", "(0001-FFFE)"));
-    AddSwitchRow(rfid, label(g, "lblGOFA_Zone"), edit(g, "edtGOFA_Zone_Read", CodeChars),
-                 Fixed(g, "lblGOFA_ZoneSwitch", "S3"), nullptr, FixedCombo(g, "cbbxGOFA_Zone"),
-                 Fixed(g, "lblGOFA_ZoneRange", "(0-F)"));
-    AddSwitchRow(rfid, label(g, "lblGOFA_Power"), FixedCombo(g, "cbbxGOFA_Power_Read"),
-                 Fixed(g, "lblGOFA_PowerSwitch", "DIP7"), Fixed(g, "lblGOFA_PowerReadRange", "(50, 100%)"),
-                 edit(g, "edtGOFA_RfidPower", 3), Fixed(g, "lblGOFA_PowerRange", "(10-100%)"));
-    AddSwitchRow(rfid, label(g, "lblGOFA_AntennaType"), FixedCombo(g, "cbbxGOFA_AntennaType_Read"), nullptr,
-                 nullptr, nullptr, nullptr);
+    Row cells{label(g, "lblGOFA_PositionIdCode")};
+    cells.read = edit(g, "edtGOFA_Position_Read", CodeChars);
+    cells.switchCaption = Fixed(g, "lblGOFA_PositionSwitches", "S1, S2");
+    cells.readRange = Fixed(g, "lblGOFA_PositionReadRange", "(0001-00FF)");
+    cells.override = edit(g, "edtGOFA_Position", CodeChars);
+    cells.overrideRange = Fixed(g, "lblGOFA_PositionRange", "(0001-FFFE)");
+    add(rfid, cells);
+    cells = Row{label(g, "lblGOFA_Zone")};
+    cells.read = edit(g, "edtGOFA_Zone_Read", CodeChars);
+    cells.switchCaption = Fixed(g, "lblGOFA_ZoneSwitch", "S3");
+    cells.override = FixedCombo(g, "cbbxGOFA_Zone");
+    cells.overrideRange = Fixed(g, "lblGOFA_ZoneRange", "(0-F)");
+    add(rfid, cells);
+    cells = Row{label(g, "lblGOFA_Power")};
+    cells.read = FixedCombo(g, "cbbxGOFA_Power_Read");
+    cells.switchCaption = Fixed(g, "lblGOFA_PowerSwitch", "DIP7");
+    cells.readRange = Fixed(g, "lblGOFA_PowerReadRange", "(50, 100%)");
+    cells.override = edit(g, "edtGOFA_RfidPower", 3);
+    cells.overrideRange = Fixed(g, "lblGOFA_PowerRange", "(10-100%)");
+    add(rfid, cells);
+    cells = Row{label(g, "lblGOFA_AntennaType")};
+    cells.read = FixedCombo(g, "cbbxGOFA_AntennaType_Read");
+    add(rfid, cells);
     align(rfid.grid);
     left->addWidget(rfid.group);
 
     SwitchGroup relay =
         NewSwitchGroup(page, "gbGOFA_Relay", "lblGOFA_RelayReadOfSwitches", "lblGOFA_RelayOverride");
     g = relay.group;
-    AddSwitchRow(relay, label(g, "lblGOFA_RelaySource"), FixedCombo(g, "cbbxGOFA_RelaySource_Read"),
-                 Fixed(g, "lblGOFA_RelaySourceSwitch", "DIP5"), nullptr,
-                 FixedCombo(g, "cbbxGOFA_RelaySource"), nullptr);
-    AddSwitchRow(relay, label(g, "lblGOFA_RelayPolarity"), FixedCombo(g, "cbbxGOFA_RelayPolarity_Read"),
-                 Fixed(g, "lblGOFA_RelayPolaritySwitch", "DIP5"), nullptr,
-                 FixedCombo(g, "cbbxGOFA_RelayPolarity"), nullptr);
-    AddSwitchRow(relay, label(g, "lblGOFA_RelayPulseTime"), edit(g, "edtGOFA_RelayPulseTime_Read", 7),
-                 nullptr, nullptr, edit(g, "medtGOFA_RelayPulseTime", 7),
-                 Fixed(g, "lblGOFA_RelayPulseTimeUnit", "(0.1-6553.5s)"));
+    cells = Row{label(g, "lblGOFA_RelaySource")};
+    cells.read = FixedCombo(g, "cbbxGOFA_RelaySource_Read");
+    cells.switchCaption = Fixed(g, "lblGOFA_RelaySourceSwitch", "DIP5");
+    cells.override = FixedCombo(g, "cbbxGOFA_RelaySource");
+    add(relay, cells);
+    cells = Row{label(g, "lblGOFA_RelayPolarity")};
+    cells.read = FixedCombo(g, "cbbxGOFA_RelayPolarity_Read");
+    cells.switchCaption = Fixed(g, "lblGOFA_RelayPolaritySwitch", "DIP5");
+    cells.override = FixedCombo(g, "cbbxGOFA_RelayPolarity");
+    add(relay, cells);
+    cells = Row{label(g, "lblGOFA_RelayPulseTime")};
+    cells.read = edit(g, "edtGOFA_RelayPulseTime_Read", 7);
+    cells.override = edit(g, "medtGOFA_RelayPulseTime", 7);
+    cells.overrideRange = Fixed(g, "lblGOFA_RelayPulseTimeUnit", "(0.1-6553.5s)");
+    add(relay, cells);
     align(relay.grid);
     left->addWidget(relay.group);
 
     SwitchGroup tamper =
         NewSwitchGroup(page, "gbGOFA_Tamper", "lblGOFA_TamperReadOfSwitches", "lblGOFA_TamperOverride");
     g = tamper.group;
-    AddSwitchRow(tamper, label(g, "lblGOFA_TamperTransmitAlarm"),
-                 FixedCombo(g, "cbbxGOFA_TamperTransmitAlarm_Read"),
-                 Fixed(g, "lblGOFA_TamperTransmitAlarmSwitch", "DIP6"), nullptr,
-                 FixedCombo(g, "cbbxGOFA_TamperTransmitAlarm"), nullptr);
-    AddSwitchRow(tamper, label(g, "lblGOFA_TamperStatus"), FixedCombo(g, "cbbxGOFA_TamperStatus_Read"),
-                 nullptr, nullptr, nullptr, nullptr);
+    cells = Row{label(g, "lblGOFA_TamperTransmitAlarm")};
+    cells.read = FixedCombo(g, "cbbxGOFA_TamperTransmitAlarm_Read");
+    cells.switchCaption = Fixed(g, "lblGOFA_TamperTransmitAlarmSwitch", "DIP6");
+    cells.override = FixedCombo(g, "cbbxGOFA_TamperTransmitAlarm");
+    add(tamper, cells);
+    cells = Row{label(g, "lblGOFA_TamperStatus")};
+    cells.read = FixedCombo(g, "cbbxGOFA_TamperStatus_Read");
+    add(tamper, cells);
     align(tamper.grid);
     left->addWidget(tamper.group);
 
     SwitchGroup input =
         NewSwitchGroup(page, "gbGOFA_ExtInput", "lblGOFA_ExtInputReadOfSwitches", "lblGOFA_ExtInputOverride");
     g = input.group;
-    AddSwitchRow(input, label(g, "lblGOFA_ExtInputFunction"), FixedCombo(g, "cbbxGOFA_ExtInputFunction_Read"),
-                 Fixed(g, "lblGOFA_ExtInputFunctionSwitch", "DIP4"), nullptr,
-                 FixedCombo(g, "cbbxGOFA_ExtInputFunction"), nullptr);
-    AddSwitchRow(input, label(g, "lblGOFA_ExtInputMode"), FixedCombo(g, "cbbxGOFA_ExtInputMode_Read"),
-                 Fixed(g, "lblGOFA_ExtInputModeSwitch", "DIP3"), nullptr,
-                 FixedCombo(g, "cbbxGOFA_ExtInputMode"), nullptr);
+    cells = Row{label(g, "lblGOFA_ExtInputFunction")};
+    cells.read = FixedCombo(g, "cbbxGOFA_ExtInputFunction_Read");
+    cells.switchCaption = Fixed(g, "lblGOFA_ExtInputFunctionSwitch", "DIP4");
+    cells.override = FixedCombo(g, "cbbxGOFA_ExtInputFunction");
+    add(input, cells);
+    cells = Row{label(g, "lblGOFA_ExtInputMode")};
+    cells.read = FixedCombo(g, "cbbxGOFA_ExtInputMode_Read");
+    cells.switchCaption = Fixed(g, "lblGOFA_ExtInputModeSwitch", "DIP3");
+    cells.override = FixedCombo(g, "cbbxGOFA_ExtInputMode");
+    add(input, cells);
     align(input.grid);
     left->addWidget(input.group);
     left->addStretch(1);
