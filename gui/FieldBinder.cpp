@@ -50,13 +50,22 @@ QString ShownText(const QLineEdit& edit) {
 }
 
 FieldBinder::FieldBinder(FieldModel& model, QWidget& root) : model_(model) {
+    Bind(root);
+    observer_ = model_.AddObserver([this](const Field& field, FieldChange change) { Show(field, change); });
+    model_.SetOverflowQuery([this](const Field& field) { return TextOverflows(field); });
+}
+
+void FieldBinder::Bind(QWidget& root) {
     for (QWidget* widget : root.findChildren<QWidget*>()) {
         const std::string name = widget->objectName().toStdString();
         const Field* field = name.empty() ? nullptr : model_.Find(name);
         if (field == nullptr) {
             continue;
         }
-        if (bindings_.count(name) != 0) {
+        if (const auto bound = bindings_.find(name); bound != bindings_.end()) {
+            if (bound->second.widget == widget) {
+                continue;
+            }
             throw std::logic_error("two widgets for the field " + name);
         }
         auto* edit = qobject_cast<QLineEdit*>(widget);
@@ -76,8 +85,6 @@ FieldBinder::FieldBinder(FieldModel& model, QWidget& root) : model_(model) {
         widget->installEventFilter(this);
         ShowAll(*field);
     }
-    observer_ = model_.AddObserver([this](const Field& field, FieldChange change) { Show(field, change); });
-    model_.SetOverflowQuery([this](const Field& field) { return TextOverflows(field); });
 }
 
 FieldBinder::~FieldBinder() {

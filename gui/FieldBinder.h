@@ -30,6 +30,9 @@ class FieldBinder : public QObject {
 public:
     FieldBinder(FieldModel& model, QWidget& root);
     ~FieldBinder() override;
+    // Binds the field widgets below another root (controls made later, a page built on demand); each
+    // shows its field's state at once.
+    void Bind(QWidget& root);
     FieldBinder(const FieldBinder&) = delete;
     FieldBinder& operator=(const FieldBinder&) = delete;
 

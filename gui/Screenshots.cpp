@@ -44,6 +44,7 @@ QStringList WriteScreenshots(TfrmEdit& window, const ScreenshotScript& script, c
     QTabWidget* pages = window.PageControl();
     // Layouts settle only on a shown window (on the offscreen platform too).
     window.show();
+    window.EnsurePagesBuilt();
     for (int tag = 0; tag < script.languages; ++tag) {
         script.chooseLanguage(tag);
         const QString prefix = script.languageName(tag).toLower() + QLatin1Char('-');

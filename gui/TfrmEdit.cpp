@@ -5,6 +5,8 @@
 #include "gui/pages/EditorPages.h"
 #include "gui/pages/PageBuilder.h"
 
+#include <utility>
+
 #include <QAbstractButton>
 #include <QAction>
 #include <QActionGroup>
@@ -132,11 +134,25 @@ void TfrmEdit::BuildMenus() {
     AddAction(help, "mnuHelpAbout");
 }
 
+namespace {
+
+struct EditorPage {
+    const char* name;
+    void (*build)(QWidget* page);
+};
+constexpr EditorPage EditorPages[] = {
+    {"tbsButtons", BuildButtonsPage},     {"tbsRadioEvents", BuildRadioEventsPage},
+    {"tbsActions", BuildActionsPage},     {"tbsPreferences", BuildPreferencesPage},
+    {"tbsHeskConfig", BuildHeskPage},     {"tbsGofaRfid", BuildGofaRfidPage},
+    {"tbsGofaRadio", BuildGofaRadioPage},
+};
+
+} // namespace
+
 void TfrmEdit::BuildPages() {
     pgcEdit_ = new QTabWidget(this);
     pgcEdit_->setObjectName(QStringLiteral("pgcEdit"));
     pgcEdit_->setFixedSize(ClientWidth, PageControlHeight);
-    pgcEdit_->setDocumentMode(false);
     devicePage_ = new DevicePage(pgcEdit_);
     devicePage_->SetChooseHandler([this](int button) {
         if (handlers_.deviceButton) {
@@ -144,21 +160,55 @@ void TfrmEdit::BuildPages() {
         }
     });
     pgcEdit_->addTab(devicePage_, devicePage_->objectName());
-    using Builder = QWidget* (*)(QWidget*);
-    for (Builder build : {BuildButtonsPage, BuildRadioEventsPage, BuildActionsPage, BuildPreferencesPage,
-                          BuildHeskPage, BuildGofaRfidPage, BuildGofaRadioPage}) {
-        QWidget* page = build(pgcEdit_);
+    // The editor pages exist from the start (their tabs are shown and hidden by name); their controls
+    // come when the pages are built.
+    for (const EditorPage& editor : EditorPages) {
+        auto* page = new QWidget(pgcEdit_);
+        page->setObjectName(QLatin1String(editor.name));
         pgcEdit_->addTab(page, page->objectName());
     }
     connect(pgcEdit_, &QTabWidget::currentChanged, this, [this](int index) {
-        if (pgcEdit_->widget(index) == devicePage_ && handlers_.devicePageShown) {
+        if (pgcEdit_->widget(index) != devicePage_) {
+            EnsurePagesBuilt();
+        } else if (handlers_.devicePageShown) {
             handlers_.devicePageShown();
         }
     });
     setCentralWidget(pgcEdit_);
-    // Labels show their hints a while, as the language sets them.
-    for (QLabel* label : pgcEdit_->findChildren<QLabel*>()) {
-        label->setToolTipDuration(HintShownMs);
+    IndexControls(this);
+}
+
+void TfrmEdit::EnsurePagesBuilt() {
+    if (pagesBuilt_) {
+        return;
+    }
+    pagesBuilt_ = true;
+    for (const EditorPage& editor : EditorPages) {
+        QWidget* page = pgcEdit_->widget(PageIndex(editor.name));
+        editor.build(page);
+        if (binder_ != nullptr) {
+            binder_->Bind(*page);
+        }
+        // Labels show their hints a while, as the language sets them.
+        for (QLabel* label : page->findChildren<QLabel*>()) {
+            label->setToolTipDuration(HintShownMs);
+        }
+        IndexControls(page);
+    }
+    ApplyControlTexts(std::exchange(pendingTexts_, {}));
+    for (const auto& [name, visible] : std::exchange(pendingVisible_, {})) {
+        SetControlVisible(name, visible);
+    }
+    for (const auto& [name, enabled] : std::exchange(pendingEnabled_, {})) {
+        SetControlEnabled(name, enabled);
+    }
+}
+
+void TfrmEdit::IndexControls(QWidget* root) {
+    for (QWidget* widget : root->findChildren<QWidget*>()) {
+        if (!widget->objectName().isEmpty()) {
+            controls_.emplace(widget->objectName().toStdString(), widget);
+        }
     }
 }
 
@@ -186,7 +236,8 @@ QAction* TfrmEdit::Action(std::string_view name) const {
 }
 
 QWidget* TfrmEdit::Control(std::string_view name) const {
-    return findChild<QWidget*>(Name(name));
+    const auto found = controls_.find(std::string(name));
+    return found != controls_.end() ? found->second : nullptr;
 }
 
 int TfrmEdit::PageIndex(std::string_view page) const {
@@ -230,6 +281,9 @@ void TfrmEdit::ApplyControlTexts(const std::vector<ControlText>& texts) {
         }
         QWidget* widget = Control(text.control);
         if (widget == nullptr) {
+            if (!pagesBuilt_) {
+                pendingTexts_.push_back(text);
+            }
             continue;
         }
         if (text.property == ControlProperty::Hint) {
@@ -287,6 +341,9 @@ void TfrmEdit::CheckLanguageMenuItem(int tag) {
 
 void TfrmEdit::SetPageTabVisible(std::string_view page, bool visible) {
     if (const int index = PageIndex(page); index >= 0) {
+        if (visible && pgcEdit_->widget(index) != devicePage_) {
+            EnsurePagesBuilt();
+        }
         pgcEdit_->setTabVisible(index, visible);
     }
 }
@@ -308,6 +365,8 @@ void TfrmEdit::SetControlVisible(std::string_view control, bool visible) {
     } else if (QWidget* widget = Control(control)) {
         widget->setVisible(visible);
         RealignColumns(pgcEdit_);
+    } else if (!pagesBuilt_) {
+        pendingVisible_.emplace_back(control, visible);
     }
 }
 
@@ -316,6 +375,8 @@ void TfrmEdit::SetControlEnabled(std::string_view control, bool enabled) {
         action->setEnabled(enabled);
     } else if (QWidget* widget = Control(control)) {
         widget->setEnabled(enabled);
+    } else if (!pagesBuilt_) {
+        pendingEnabled_.emplace_back(control, enabled);
     }
 }
 
@@ -354,6 +415,16 @@ void TfrmEdit::showEvent(QShowEvent* event) {
     if (pgcEdit_->currentWidget() == devicePage_ && handlers_.devicePageShown) {
         handlers_.devicePageShown();
     }
+}
+
+bool TfrmEdit::event(QEvent* event) {
+    const bool handled = QMainWindow::event(event);
+    if (event->type() == QEvent::Paint && !pagesBuilt_ && !buildScheduled_) {
+        // The editor pages are built as soon as the window has been painted once.
+        buildScheduled_ = true;
+        QTimer::singleShot(0, this, [this] { EnsurePagesBuilt(); });
+    }
+    return handled;
 }
 
 bool TfrmEdit::eventFilter(QObject* watched, QEvent* event) {

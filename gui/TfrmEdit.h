@@ -60,6 +60,11 @@ public:
     void UnbindFields();
     FieldBinder* Binder() const { return binder_.get(); }
 
+    // The editor pages are filled with their controls once the window has first been painted (or when
+    // a page is first needed), so the window shows itself quickly; this builds them now.
+    void EnsurePagesBuilt();
+    bool PagesBuilt() const { return pagesBuilt_; }
+
     QTabWidget* PageControl() const { return pgcEdit_; }
     DevicePage* DeviceSelection() const { return devicePage_; }
     QAction* Action(std::string_view name) const;
@@ -84,6 +89,7 @@ public:
     void SetWindowEnabled(bool enabled) override;
 
 protected:
+    bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -95,6 +101,7 @@ private:
     QMenu* AddMenu(QMenu* parent, const char* name);
     int PageIndex(std::string_view page) const;
     QWidget* Control(std::string_view name) const;
+    void IndexControls(QWidget* root);
     bool HandleDrop(QEvent* event);
     bool HandleKey(QObject* watched, QEvent* event);
 
@@ -107,6 +114,13 @@ private:
     QMenu* languageMenu_ = nullptr;
     QActionGroup* languageGroup_ = nullptr;
     std::unordered_map<std::string, QAction*> actions_;
+    std::unordered_map<std::string, QWidget*> controls_;
+    // What the core set on controls of pages not built yet, applied once they are.
+    std::vector<ControlText> pendingTexts_;
+    std::vector<std::pair<std::string, bool>> pendingVisible_;
+    std::vector<std::pair<std::string, bool>> pendingEnabled_;
+    bool pagesBuilt_ = false;
+    bool buildScheduled_ = false;
     bool busy_ = false;
 };
 

@@ -1,9 +1,12 @@
 // Temporary composition: the window over the editor and the language, until the program controller
 // is there.
 #include "editor/Editor.h"
+#include "gui/ProgramOptions.h"
 #include "gui/QtDialogView.h"
 #include "gui/Screenshots.h"
+#include "gui/StartupBenchmark.h"
 #include "gui/TfrmEdit.h"
+#include "gui/VornApplication.h"
 #include "lang/LanguageController.h"
 #include "model/Catalogue.h"
 #include "model/Conversion.h"
@@ -18,8 +21,10 @@
 using namespace vorn;
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName(QStringLiteral("VORN Family Programmer"));
+    gui::StartupBenchmark bench;
+    gui::VornApplication app(argc, argv);
+    std::vector<std::string> args(argv + 1, argv + argc);
+    const gui::ProgramOptions options = gui::ParseProgramOptions(args);
     gui::TfrmEdit window;
     gui::QtDialogView dialogs(&window);
     ListIni texts;
@@ -79,6 +84,8 @@ int main(int argc, char** argv) {
             return files.isEmpty() ? 1 : 0;
         }
     }
+    if (options.startupBenchmark)
+        bench.Watch(window);
     window.show();
     const int code = QApplication::exec();
     window.UnbindFields();

@@ -12,9 +12,7 @@
 
 namespace vorn::gui {
 
-QWidget* BuildActionsPage(QWidget* parent) {
-    auto* page = new QWidget(parent);
-    page->setObjectName(QStringLiteral("tbsActions"));
+void BuildActionsPage(QWidget* page) {
     auto* pageLayout = new QVBoxLayout(page);
 
     QGroupBox* group = NewGroup(page, "gbActions");
@@ -47,7 +45,6 @@ QWidget* BuildActionsPage(QWidget* parent) {
 
     pageLayout->addWidget(group);
     pageLayout->addStretch(1);
-    return page;
 }
 
 } // namespace vorn::gui

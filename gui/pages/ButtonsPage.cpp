@@ -25,9 +25,7 @@ QFrame* NewRule(QWidget* parent) {
 
 } // namespace
 
-QWidget* BuildButtonsPage(QWidget* parent) {
-    auto* page = new QWidget(parent);
-    page->setObjectName(QStringLiteral("tbsButtons"));
+void BuildButtonsPage(QWidget* page) {
     auto* pageLayout = new QVBoxLayout(page);
 
     QGroupBox* group = NewGroup(page, "gbButtonPortsInputs");
@@ -66,7 +64,6 @@ QWidget* BuildButtonsPage(QWidget* parent) {
 
     pageLayout->addWidget(group);
     pageLayout->addStretch(1);
-    return page;
 }
 
 } // namespace vorn::gui

@@ -11,9 +11,7 @@
 
 namespace vorn::gui {
 
-QWidget* BuildGofaRadioPage(QWidget* parent) {
-    auto* page = new QWidget(parent);
-    page->setObjectName(QStringLiteral("tbsGofaRadio"));
+void BuildGofaRadioPage(QWidget* page) {
     auto* columns = new QHBoxLayout(page);
     auto* left = new QVBoxLayout;
     auto* right = new QVBoxLayout;
@@ -97,7 +95,6 @@ QWidget* BuildGofaRadioPage(QWidget* parent) {
     rightLabels->Add(grid, 0);
     right->addWidget(alarms);
     right->addStretch(1);
-    return page;
 }
 
 } // namespace vorn::gui

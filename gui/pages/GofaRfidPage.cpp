@@ -67,9 +67,7 @@ QComboBox* FixedCombo(QWidget* group, const char* name) {
 
 } // namespace
 
-QWidget* BuildGofaRfidPage(QWidget* parent) {
-    auto* page = new QWidget(parent);
-    page->setObjectName(QStringLiteral("tbsGofaRfid"));
+void BuildGofaRfidPage(QWidget* page) {
     auto* columns = new QHBoxLayout(page);
     auto* left = new QVBoxLayout;
     auto* right = new QVBoxLayout;
@@ -237,7 +235,6 @@ QWidget* BuildGofaRfidPage(QWidget* parent) {
     rightLabels->Add(grid, 0);
     right->addWidget(general);
     right->addStretch(1);
-    return page;
 }
 
 } // namespace vorn::gui

@@ -11,9 +11,7 @@
 
 namespace vorn::gui {
 
-QWidget* BuildHeskPage(QWidget* parent) {
-    auto* page = new QWidget(parent);
-    page->setObjectName(QStringLiteral("tbsHeskConfig"));
+void BuildHeskPage(QWidget* page) {
     auto* columns = new QHBoxLayout(page);
     auto* left = new QVBoxLayout;
     auto* right = new QVBoxLayout;
@@ -96,7 +94,6 @@ QWidget* BuildHeskPage(QWidget* parent) {
     rightLabels->Add(grid, 0);
     right->addWidget(info);
     right->addStretch(1);
-    return page;
 }
 
 } // namespace vorn::gui

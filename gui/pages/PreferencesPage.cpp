@@ -11,9 +11,7 @@
 
 namespace vorn::gui {
 
-QWidget* BuildPreferencesPage(QWidget* parent) {
-    auto* page = new QWidget(parent);
-    page->setObjectName(QStringLiteral("tbsPreferences"));
+void BuildPreferencesPage(QWidget* page) {
     auto* columns = new QHBoxLayout(page);
     auto* left = new QVBoxLayout;
     auto* right = new QVBoxLayout;
@@ -101,7 +99,6 @@ QWidget* BuildPreferencesPage(QWidget* parent) {
     rightLabels->Add(grid, 0);
     right->addWidget(info);
     right->addStretch(1);
-    return page;
 }
 
 } // namespace vorn::gui

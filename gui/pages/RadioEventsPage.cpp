@@ -11,9 +11,7 @@
 
 namespace vorn::gui {
 
-QWidget* BuildRadioEventsPage(QWidget* parent) {
-    auto* page = new QWidget(parent);
-    page->setObjectName(QStringLiteral("tbsRadioEvents"));
+void BuildRadioEventsPage(QWidget* page) {
     auto* pageLayout = new QVBoxLayout(page);
 
     QGroupBox* group = NewGroup(page, "gbRadioEvents");
@@ -70,7 +68,6 @@ QWidget* BuildRadioEventsPage(QWidget* parent) {
 
     pageLayout->addWidget(group);
     pageLayout->addStretch(1);
-    return page;
 }
 
 } // namespace vorn::gui

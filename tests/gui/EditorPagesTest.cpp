@@ -35,6 +35,7 @@ struct PagesFixture {
         language.ChooseAtStartup(DataFolder(), languageFile, {});
         language.ApplyAtFirstShow();
         ShowActive(window);
+        window.EnsurePagesBuilt();
     }
     ~PagesFixture() { window.UnbindFields(); }
 
