@@ -1,5 +1,7 @@
 #include "gui/MessageWindow.h"
 
+#include "gui/WindowPlacement.h"
+
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -117,15 +119,7 @@ void MessageWindow::reject() {
 }
 
 void MessageWindow::CentreOverOwner() {
-    QWidget* owner = parentWidget();
-    if (owner == nullptr) {
-        return;
-    }
-    adjustSize();
-    const QRect frame = owner->window()->frameGeometry();
-    const WindowOrigin origin =
-        CentreOver(frame.left(), frame.top(), frame.width(), frame.height(), width(), height());
-    move(origin.left, origin.top);
+    gui::CentreOverOwner(*this, parentWidget());
 }
 
 DialogResult MessageWindow::Ask() {

@@ -455,9 +455,13 @@ bool TfrmEdit::HandleDrop(QEvent* event) {
         for (const QUrl& url : drop->mimeData()->urls()) {
             paths.push_back((url.isLocalFile() ? url.toLocalFile() : url.toString()).toStdString());
         }
-        if (handlers_.drop) {
-            handlers_.drop(paths);
-        }
+        // Handled once the drag has ended, so that a message about the files does not hold up the
+        // program they were dragged from.
+        QTimer::singleShot(0, this, [this, paths] {
+            if (handlers_.drop) {
+                handlers_.drop(paths);
+            }
+        });
     }
     return true;
 }

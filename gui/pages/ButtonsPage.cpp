@@ -30,7 +30,7 @@ void BuildButtonsPage(QWidget* page) {
 
     QGroupBox* group = NewGroup(page, "gbButtonPortsInputs");
     QGridLayout* grid = NewGrid(group);
-    grid->setVerticalSpacing(6);
+    grid->setVerticalSpacing(9);
     enum Column { RowLabel, InputType, ConditionA, ConditionB, Action, Columns };
     grid->addWidget(NewHeader(group, QStringLiteral("lblUserEvent_InputType")), 0, InputType);
     grid->addWidget(NewHeader(group, QStringLiteral("lblButtonCondition")), 0, ConditionA, 1, 2);

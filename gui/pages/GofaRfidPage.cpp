@@ -17,7 +17,7 @@ namespace {
 
 // The columns of the four groups whose settings exist twice: as the unit's switches read them and as
 // the override the unit uses when its DIP switch 1 is on.
-enum Column { Caption, Read, Switch, ReadRange, Override, OverrideRange, Columns };
+enum Column { Caption, Read, Switch, ReadRange, Override, Columns };
 
 struct SwitchGroup {
     QGroupBox* group;
@@ -30,8 +30,8 @@ SwitchGroup NewSwitchGroup(QWidget* page, const char* name, const char* readHead
     SwitchGroup g{NewGroup(page, name), nullptr};
     g.grid = NewGrid(g.group);
     g.grid->addWidget(NewHeader(g.group, QLatin1String(readHeader)), 0, Read, 1, 3);
-    g.grid->addWidget(NewHeader(g.group, QLatin1String(overrideHeader)), 0, Override, 1, 2);
-    g.grid->setColumnStretch(OverrideRange, 1);
+    g.grid->addWidget(NewHeader(g.group, QLatin1String(overrideHeader)), 0, Override);
+    g.grid->setColumnStretch(Override, 1);
     return g;
 }
 
@@ -42,19 +42,26 @@ QLabel* Fixed(QWidget* group, const char* name, const char* caption) {
 }
 
 // One row: its caption, the read field with the switch that sets it and that field's range, and the
-// override field with its range. Any part may be missing.
+// override field with its range right after it. Any part may be missing.
 void AddSwitchRow(SwitchGroup& g, QLabel* caption, QWidget* read, QLabel* switchCaption, QLabel* readRange,
                   QWidget* override, QLabel* overrideRange) {
     g.grid->addWidget(caption, g.row, Caption);
-    const std::array<std::pair<QWidget*, int>, 5> cells{{{read, Read},
-                                                         {switchCaption, Switch},
-                                                         {readRange, ReadRange},
-                                                         {override, Override},
-                                                         {overrideRange, OverrideRange}}};
+    const std::array<std::pair<QWidget*, int>, 3> cells{
+        {{read, Read}, {switchCaption, Switch}, {readRange, ReadRange}}};
     for (const auto& [widget, column] : cells) {
         if (widget != nullptr) {
             g.grid->addWidget(widget, g.row, column, Qt::AlignLeft | Qt::AlignVCenter);
         }
+    }
+    if (override != nullptr) {
+        auto* cell = new QHBoxLayout;
+        cell->setSpacing(8);
+        cell->addWidget(override);
+        if (overrideRange != nullptr) {
+            cell->addWidget(overrideRange);
+        }
+        cell->addStretch(1);
+        g.grid->addLayout(cell, g.row, Override);
     }
     ++g.row;
 }
@@ -79,7 +86,7 @@ void BuildGofaRfidPage(QWidget* page) {
         column = new AlignedColumns(page);
     }
     auto align = [&](QGridLayout* grid) {
-        for (int c = Caption; c < OverrideRange; ++c) {
+        for (int c = Caption; c < Override; ++c) {
             aligned[static_cast<std::size_t>(c)]->Add(grid, c);
         }
     };
