@@ -104,10 +104,13 @@ ProgData::Bytes CliContext::ReadImage(const std::string& path, bool refuseLonger
     ProgData::Bytes image{};
     // One open: the size that explains a refusal is the size of the file that was read.
     const FileStart read = ReadFileStart(path, image.data(), image.size());
-    if (!read.opened) {
+    if (read.error == FileError::NoSuchFile) {
         throw CliError(ExitFailed, "no such configuration file: " + path);
     }
     const std::uint64_t size = read.size;
+    if (read.error != FileError::None && read.error != FileError::FileTooShort) {
+        throw CliError(ExitFailed, "cannot read " + path + ": " + std::string(FileErrorText(read.error)));
+    }
     if (!read.complete) {
         throw CliError(ExitFailed, "cannot read " + path +
                                        ": a configuration file holds 256 bytes, this one " +
