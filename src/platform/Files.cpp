@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
+#include <pthread.h>
 #include <random>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -430,7 +432,36 @@ FileError WriteInPlace(const std::string& target, const struct stat& expected, m
     return FileError::None;
 }
 
+// While a file is written, the file-size limit makes a write fail with EFBIG instead of ending the
+// process with SIGXFSZ, so that the old file is restored and the temporary one removed. The signal is
+// blocked for this thread only, and one raised on the way is taken before the old mask returns.
+class FileSizeSignalGuard {
+public:
+    FileSizeSignalGuard() {
+        sigemptyset(&signal_);
+        sigaddset(&signal_, SIGXFSZ);
+        blocked_ =
+            ::pthread_sigmask(SIG_BLOCK, &signal_, &previous_) == 0 && sigismember(&previous_, SIGXFSZ) == 0;
+    }
+    FileSizeSignalGuard(const FileSizeSignalGuard&) = delete;
+    FileSizeSignalGuard& operator=(const FileSizeSignalGuard&) = delete;
+    ~FileSizeSignalGuard() {
+        if (!blocked_) {
+            return;
+        }
+        const timespec now{};
+        while (::sigtimedwait(&signal_, nullptr, &now) == SIGXFSZ) {}
+        ::pthread_sigmask(SIG_SETMASK, &previous_, nullptr);
+    }
+
+private:
+    sigset_t signal_{};
+    sigset_t previous_{};
+    bool blocked_ = false;
+};
+
 FileError WriteFile(const std::string& path, const std::uint8_t* data, std::size_t size) {
+    const FileSizeSignalGuard guard;
     std::string target;
     FileError error = ResolveForWrite(path, target);
     if (error != FileError::None) {

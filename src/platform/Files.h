@@ -31,7 +31,8 @@ std::optional<std::string> ReadWholeFile(const std::string& path, std::size_t ma
 // Writes the data to a temporary file in the target's folder, syncs it and renames it over the
 // target, so a failed or interrupted write leaves the old file whole. The temporary file has no name
 // while it is written (where the file system allows), so a process killed part-way leaves nothing
-// behind, and its name is short, so targets with names near the length limit work.
+// behind, and its name is short, so targets with names near the length limit work. The file-size
+// limit fails the write (FileTooLarge) instead of ending the process.
 // - Symbolic links are followed and their final target replaced, except a link in a shared folder
 //   (sticky and world-writable) that belongs neither to us nor to the folder's owner: another user
 //   may have planted it there to make us overwrite a file of our own (UnsafeLink).
