@@ -22,7 +22,8 @@ class ProgramHarness {
 public:
     ProgramHarness();
 
-    TempDir root;
+    // On a memory file system when there is one: a first start syncs some thirty files.
+    TempDir root{FastTemporaryFolder()};
     std::map<std::string, std::string> environment;
     ScriptedOperator view;
     VirtualClock clock;
