@@ -14,6 +14,7 @@
 #include "platform/Clock.h"
 #include "platform/Folders.h"
 #include "platform/Locale.h"
+#include "platform/Registry.h"
 #include "view/AboutView.h"
 #include "view/DialogView.h"
 #include "view/EventPump.h"
@@ -151,6 +152,9 @@ public:
     void mnuFileSelectNewRegionClick();
     // Band lists of the stored region, and the four band drop-down lists refilled.
     void LoadBandLists();
+    // The installation's read-only registry ("Registry.ini"), read afresh at each use as the
+    // registry would be: the installer's language code and the band lists.
+    Registry InstalledRegistry() const;
 
     // ---- The main window (ProgramController.cpp) -----------------------------------------------------
     // A language menu item: false when the tag names no language file.

@@ -1,7 +1,6 @@
 #include "app/ProgramController.h"
 #include "files/BandLists.h"
 #include "lang/TranslatedDialog.h"
-#include "platform/Registry.h"
 
 namespace vorn {
 
@@ -55,9 +54,12 @@ void ProgramController::LoadBandLists() {
 
 void ProgramController::UseRegion(const std::string& region) {
     region_ = region;
-    const Registry registry = Registry::Load(folders_.installation + std::string(RegistryFileName));
-    vorn::LoadBandLists(registry, region_, lists_, platform_.trace);
+    vorn::LoadBandLists(InstalledRegistry(), region_, lists_, platform_.trace);
     RefillBandDropDowns();
+}
+
+Registry ProgramController::InstalledRegistry() const {
+    return Registry::Load(folders_.installation + std::string(RegistryFileName));
 }
 
 void ProgramController::RefillBandDropDowns() {

@@ -66,8 +66,7 @@ void ProgramController::FormCreate(const std::vector<std::string>& arguments) {
 
     const StartupLanguage language =
         language_->ChooseAtStartup(languageFolder_, settings_.Read(LanguageSettingsKey), [this] {
-            return InstallLanguageCode(Registry::Load(folders_.installation + std::string(RegistryFileName)),
-                                       platform_.environment);
+            return InstallLanguageCode(InstalledRegistry(), platform_.environment);
         });
     if (language.filesFound) {
         defaultPaths_.WriteAll(settings_);
