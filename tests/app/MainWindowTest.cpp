@@ -35,16 +35,6 @@ TEST(MainWindow, CaptionFollowsTheOrigin) {
     EXPECT_EQ(h.view.Caption(), "MyConfig.vorn - " + Title);
 }
 
-TEST(MainWindow, ProductNamesComeFromTheLanguage) {
-    ProgramHarness h;
-    ProgramController& p = h.StartWithRegion(0);
-    EXPECT_EQ(p.ProductName(0x24), "BODE");
-    EXPECT_EQ(p.ProductName(0x2B), "HESK+ZUMI");
-    EXPECT_EQ(p.ProductName(0x4B), "DADIDU");
-    EXPECT_EQ(p.ProductName(0x00), "");
-    EXPECT_EQ(p.ProductName(0x99), "");
-}
-
 TEST(MainWindow, DevicePageFocusesTheEditedModel) {
     ProgramHarness h;
     ProgramController& p = h.StartWithRegion(0);

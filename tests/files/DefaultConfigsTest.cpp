@@ -69,47 +69,6 @@ TEST(CopyFile, DestinationThatCannotBeWritten) {
     EXPECT_FALSE(CopyFile256(dir.File("source"), dir.File("file/x.vorn")));
 }
 
-TEST(RegionDefaults, CopiesAllTwelveOrSaysItDidNot) {
-    TempDir install;
-    TempDir config;
-    const std::string folder = RegionDefaultsFolder(install.Path() + "/", "Europe");
-    EXPECT_EQ(folder, install.Path() + "/DefaultConfig/Europe/");
-    fs::create_directories(folder);
-    for (const ProductInfo& product : Catalogue) {
-        WriteBytes(folder + std::string(product.defaultFileName),
-                   std::string(256, static_cast<char>(product.productType)));
-    }
-    EXPECT_TRUE(CopyRegionDefaults(install.Path() + "/", "Europe", config.Path() + "/"));
-    EXPECT_EQ(ReadBytes(config.File("Default_HESK.vorn")), std::string(256, '\x2A'));
-
-    // One missing: the others are copied all the same.
-    fs::remove(folder + "Default_PLOM.vorn");
-    TempDir other;
-    EXPECT_FALSE(CopyRegionDefaults(install.Path() + "/", "Europe", other.Path() + "/"));
-    EXPECT_TRUE(fs::exists(other.File("Default_DADIDU.vorn")));
-    EXPECT_FALSE(fs::exists(other.File("Default_PLOM.vorn")));
-    EXPECT_FALSE(CopyRegionDefaults(install.Path() + "/", "Atlantis", other.Path() + "/"));
-}
-
-TEST(DefaultPaths, LoadFillsTheEmptyKeysAndChangeWritesOne) {
-    TempDir dir;
-    SettingsFile settings;
-    WriteBytes(dir.File("s.ini"), "[VORN Programmer v2]\nDefaultBodeConfig=/x/b.vorn\nDefaultZumiConfig=\n");
-    settings.Open(dir.File("s.ini"), SettingsFile::Access::ReadWrite);
-    DefaultPaths paths;
-    paths.Load(settings, "/c/");
-    EXPECT_EQ(paths.Of(0x24), "/x/b.vorn");
-    EXPECT_EQ(paths.Of(0x25), "/c/Default_ZUMI.vorn");
-    EXPECT_EQ(paths.Of(0x4B), "/c/Default_DADIDU.vorn");
-    EXPECT_EQ(paths.Of(0x99), "");
-    EXPECT_FALSE(paths.Change(0x99, "/y", settings));
-    EXPECT_TRUE(paths.Change(0x2A, "/h.vorn", settings));
-    SettingsFile reread;
-    reread.Open(dir.File("s.ini"), SettingsFile::Access::ReadOnly);
-    EXPECT_EQ(reread.Read("DefaultHeskConfig"), "/h.vorn");
-    EXPECT_EQ(reread.Read("DefaultBodeConfig"), "/x/b.vorn");
-}
-
 TEST(DefaultPaths, ResetWritesTheTwelveKeysInTheirOrder) {
     TempDir dir;
     SettingsFile settings;

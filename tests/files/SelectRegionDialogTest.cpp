@@ -43,15 +43,6 @@ TEST(SelectRegionDialog, PreparedWithTheLanguageAndTheRegion) {
     EXPECT_EQ(list.Index(), 0) << "a region the list lacks selects the first";
 }
 
-TEST(SelectRegionDialog, ModesShowAndHideClose) {
-    SelectRegionDialog dialog;
-    for (const auto& [mode, visible] :
-         std::vector<std::pair<int, bool>>{{1, true}, {0, true}, {2, false}, {3, false}, {1, true}}) {
-        dialog.SetMode(mode);
-        EXPECT_EQ(dialog.CloseVisible(), visible) << mode;
-    }
-}
-
 struct SelectCase {
     const char* name;
     int mode;
@@ -85,17 +76,6 @@ TEST(SelectRegionDialog, WhatEachWayOfClosingChooses) {
         EXPECT_EQ(dialog.SelectRegion(texts, Regions, "China", view), c.result);
         EXPECT_EQ(view.shown, 1);
     }
-}
-
-TEST(SelectRegionDialog, SingleRegionOrNone) {
-    ListIni texts;
-    SelectRegionDialog dialog;
-    ActingView view;
-    EXPECT_EQ(dialog.SelectRegion(texts, {"USA=USA"}, "", view), "USA");
-    EXPECT_EQ(view.shown, 0) << "a single region is chosen without the dialog";
-    view.act = [](SelectRegionDialog& d) { d.OkClick(); };
-    EXPECT_EQ(dialog.SelectRegion(texts, {}, "", view), "") << "an empty list gives no region";
-    EXPECT_EQ(view.shown, 1);
 }
 
 } // namespace
