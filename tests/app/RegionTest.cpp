@@ -83,6 +83,22 @@ TEST(Region, FirstStartThatCannotCopyAsksAgainNextTime) {
     EXPECT_EQ(again.Lists().ReceiveBands, (std::vector<std::string>{"12=866.2125 MHz", "13=866.4125 MHz"}));
 }
 
+TEST(Region, ConfigurationFolderThatCannotBeMadeIsReported) {
+    ProgramHarness h;
+    WriteBytes(h.root.File("docs/ORSK"), "a file in the way");
+    h.view.AnswerDialog(DialogResult::Ok);
+    ProgramController& p = h.StartWithRegion(0);
+    EXPECT_EQ(p.Folders().config, h.ConfigFolder());
+    ASSERT_EQ(h.view.Dialogs().size(), 1u);
+    EXPECT_EQ(h.view.Dialogs()[0].text, ConfigMissing);
+    EXPECT_EQ(h.Setting("Region"), "");
+    // The program runs on; a device button then says its default is missing.
+    h.view.AnswerDialog(DialogResult::Ok);
+    h.view.AnswerOpenFile(std::nullopt);
+    p.bbtnSelectNewDeviceClick(1);
+    EXPECT_EQ(p.CurrentConfig().ConfigOrigin, Origin::None);
+}
+
 TEST(Region, RegistryWithoutTheRegionLeavesTheBandListsEmpty) {
     ProgramHarness h;
     const std::string registry = h.Install() + "Registry.ini";
