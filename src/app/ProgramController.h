@@ -104,8 +104,7 @@ public:
     // The action-list timer's interval; the view runs tmrUpdateActionListTimer at this pace.
     static constexpr Millis ActionListInterval{350};
     static constexpr int EscapeKey = 27;
-    // The window's design: pages, the device buttons shown only from the first show, and the menu
-    // items that a loaded model enables.
+    // The device page: its tab stays visible, so the operator can always choose another model.
     static constexpr std::string_view DevicePage = "tbsSelectDevice";
 
     ProgramController(RunMode mode, ProgramPlatform platform, ProgramViews views = {});
