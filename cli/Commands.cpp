@@ -1,6 +1,7 @@
 #include "Commands.h"
 
 #include "base/Utf8.h"
+#include "files/DefaultConfigs.h"
 #include "model/Catalogue.h"
 #include "model/Conversion.h"
 #include "model/ValueHelpers.h"
@@ -382,8 +383,7 @@ int Diff(CliContext& context, const std::string& first, const std::string& secon
 
 int New(CliContext& context, const std::string& model, const std::string& output) {
     const ProductInfo& product = ParseModel(model);
-    const std::string source = context.installFolder + "DefaultConfig/" + context.regionName + "/" +
-                               std::string(product.defaultFileName);
+    const std::string source = RegionDefaultPath(context.installFolder, context.regionName, product);
     ProgData data;
     if (!data.ReadImageFile(source)) {
         throw CliError(ExitFailed, "no default configuration of " + std::string(product.model) +
