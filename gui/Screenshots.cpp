@@ -1,23 +1,25 @@
 #include "gui/Screenshots.h"
 
-#include "gui/TfrmEdit.h"
+#include "gui/MessageWindow.h"
+#include "gui/ProgramWindow.h"
+#include "lang/TranslatedDialog.h"
 
+#include <functional>
+#include <map>
+
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QPixmap>
 #include <QTabWidget>
-#include <QWidget>
+#include <QTimer>
 
 namespace vorn::gui {
 
 namespace {
 
-// A device button of each family: its pages are then on screen.
-struct FamilyShot {
-    int button;
-    const char* name;
-};
-constexpr FamilyShot Families[] = {{4, "bode"}, {10, "hesk"}, {12, "dadidu"}};
+// A device button of each family: its pages are then shown.
+constexpr int FamilyButtons[] = {4, 10, 12};
 
 void Settle() {
     for (int i = 0; i < 3; ++i) {
@@ -25,65 +27,115 @@ void Settle() {
     }
 }
 
-bool Save(const QPixmap& picture, const QString& path, QStringList& written) {
-    if (!picture.save(path, "PNG")) {
-        return false;
+class Writer {
+public:
+    explicit Writer(const QString& folder) : dir_(folder) {}
+
+    bool Shoot(QWidget& widget, const QString& name) {
+        Settle();
+        const QString path = dir_.filePath(name + QStringLiteral(".png"));
+        if (!widget.grab().save(path, "PNG")) {
+            failed_ = true;
+            return false;
+        }
+        written_ << path;
+        return true;
     }
-    written << path;
-    return true;
-}
+    // A window that is otherwise modal, shown for the picture only.
+    bool ShootWindow(QWidget& window, const QString& name) {
+        window.show();
+        const bool shot = Shoot(window, name);
+        window.hide();
+        return shot;
+    }
+    QStringList Result() const { return failed_ ? QStringList() : written_; }
+
+private:
+    QDir dir_;
+    QStringList written_;
+    bool failed_ = false;
+};
 
 } // namespace
 
-QStringList WriteScreenshots(TfrmEdit& window, const ScreenshotScript& script, const QString& folder) {
-    QStringList written;
+EnvironmentLookup ScreenshotEnvironment(const QString& folder) {
+    const std::string root = QDir(folder).absolutePath().toStdString();
+    const std::map<std::string, std::string> moved{
+        {"HOME", root + "/home"},
+        {"XDG_DATA_HOME", root + "/data"},
+        {"XDG_CONFIG_HOME", root + "/config"},
+        {"XDG_DOCUMENTS_DIR", root + "/documents"},
+        // English first, whatever the desktop's language; the pictures are taken in every language.
+        {"LANG", "en_US.UTF-8"},
+        {"LC_ALL", "en_US.UTF-8"},
+    };
+    QDir().mkpath(QString::fromStdString(root + "/data"));
+    QDir().mkpath(QString::fromStdString(root + "/documents"));
+    return [moved](const char* name) -> std::optional<std::string> {
+        const auto found = moved.find(name);
+        return found != moved.end() ? std::optional<std::string>(found->second) : ProcessEnvironment(name);
+    };
+}
+
+void AnswerFirstStartRegion() {
+    auto* poll = new QTimer(qApp);
+    poll->setInterval(10);
+    QObject::connect(poll, &QTimer::timeout, poll, [poll] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal == nullptr || modal->objectName() != QLatin1String("frmSelectRegion")) {
+            return;
+        }
+        if (auto* ok = modal->findChild<QAbstractButton*>(QStringLiteral("btnOk"))) {
+            poll->stop();
+            poll->deleteLater();
+            ok->click();
+        }
+    });
+    poll->start();
+}
+
+QStringList WriteScreenshots(ProgramWindow& program, const QString& folder) {
     if (!QDir().mkpath(folder)) {
         return {};
     }
-    const QDir dir(folder);
-    QTabWidget* pages = window.PageControl();
-    // Layouts settle only on a shown window (on the offscreen platform too).
-    window.show();
+    Writer writer(folder);
+    ProgramController& controller = program.Controller();
+    TfrmEdit& window = program.Window();
     window.EnsurePagesBuilt();
-    for (int tag = 0; tag < script.languages; ++tag) {
-        script.chooseLanguage(tag);
-        const QString prefix = script.languageName(tag).toLower() + QLatin1Char('-');
-        pages->setCurrentIndex(0);
-        Settle();
-        if (!Save(window.grab(), dir.filePath(prefix + QStringLiteral("device.png")), written)) {
-            return {};
-        }
-        for (const FamilyShot& family : Families) {
-            script.chooseDevice(family.button);
+    QTabWidget* pages = window.PageControl();
+    const std::vector<std::string>& languages = controller.Language().LanguageFiles();
+    for (std::size_t tag = 0; tag < languages.size(); ++tag) {
+        controller.ChangeLanguage(static_cast<int>(tag));
+        const QString prefix =
+            QString::fromStdString(LanguageDisplayName(languages[tag])).toLower() + QLatin1Char('-');
+        window.SetActivePage(ProgramController::DevicePage);
+        writer.Shoot(window, prefix + QStringLiteral("tbsSelectDevice"));
+        for (const int button : FamilyButtons) {
+            controller.bbtnSelectNewDeviceClick(button);
             for (int i = 1; i < pages->count(); ++i) {
-                if (!pages->isTabVisible(i)) {
-                    continue;
-                }
-                pages->setCurrentIndex(i);
-                Settle();
-                const QString page = pages->widget(i)->objectName();
-                if (!Save(window.grab(), dir.filePath(prefix + page + QStringLiteral(".png")), written)) {
-                    return {};
+                if (pages->isTabVisible(i)) {
+                    pages->setCurrentIndex(i);
+                    writer.Shoot(window, prefix + pages->widget(i)->objectName());
                 }
             }
         }
-        for (const auto& [name, build] : script.windows) {
-            QWidget* other = build();
-            if (other == nullptr) {
-                continue;
-            }
-            other->show();
-            Settle();
-            const bool saved =
-                Save(other->grab(), dir.filePath(prefix + name + QStringLiteral(".png")), written);
-            other->close();
-            delete other;
-            if (!saved) {
-                return {};
-            }
-        }
+        const ListIni& texts = controller.Texts();
+        MessageWindow message(BuildMessageDialog(texts,
+                                                 texts.Text("FILE", "MESSAGE-DO_YOU_WANT_TO_SAVE_CHANGES"),
+                                                 MessageKind::Information, Buttons::YesNoCancel),
+                              &window);
+        message.CentreOverOwner();
+        writer.ShootWindow(message, prefix + QStringLiteral("frmMessage"));
+        program.About().Fill(controller.AboutData());
+        writer.ShootWindow(program.About(), prefix + QStringLiteral("frmAbout"));
+        SelectRegionDialog& region = controller.RegionDialog();
+        region.SetMode(SelectRegionDialog::ModeWithClose);
+        region.Prepare(texts, controller.Lists().Regions, controller.Region());
+        program.SelectRegion().Attach(region);
+        writer.ShootWindow(program.SelectRegion(), prefix + QStringLiteral("frmSelectRegion"));
+        program.SelectRegion().Detach();
     }
-    return written;
+    return writer.Result();
 }
 
 } // namespace vorn::gui

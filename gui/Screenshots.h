@@ -1,31 +1,25 @@
 #pragma once
 
-#include <functional>
-#include <vector>
+#include "platform/Locale.h"
 
 #include <QString>
-
-class QWidget;
+#include <QStringList>
 
 namespace vorn::gui {
 
-class TfrmEdit;
+class ProgramWindow;
 
-// What the screenshots need of the running program: its languages, and the acts that bring each page
-// and window on screen.
-struct ScreenshotScript {
-    int languages = 0;
-    std::function<QString(int tag)> languageName; // a short name for the file names ("English")
-    std::function<void(int tag)> chooseLanguage;  // File > Language
-    std::function<void(int button)> chooseDevice; // a device button: its family's pages
-    // Other windows, each built (not shown) over the main window and handed back for the picture; the
-    // screenshot code shows, grabs and closes it. Named as the file should be.
-    std::vector<std::pair<QString, std::function<QWidget*()>>> windows;
-};
+// The folders a screenshot run works in: the program's data and documents below a temporary folder,
+// so that it starts as on a new machine and leaves the user's own settings alone.
+EnvironmentLookup ScreenshotEnvironment(const QString& folder);
 
-// Writes one PNG per page and window to the folder, for every language: the device page, the editor
-// pages of the three families, and the other windows. Returns the files written, or an empty list
-// when the folder cannot be written.
-QStringList WriteScreenshots(TfrmEdit& window, const ScreenshotScript& script, const QString& folder);
+// Answers the select-region dialog of a first start with OK (the first region), so that a run
+// without an operator gets past it.
+void AnswerFirstStartRegion();
+
+// Writes one PNG per page and window to the folder, for every language of the started program: the
+// device page, the editor pages of the three families, the message window, the about window and the
+// select-region window. Returns the files written; an empty list when the folder cannot be written.
+QStringList WriteScreenshots(ProgramWindow& program, const QString& folder);
 
 } // namespace vorn::gui

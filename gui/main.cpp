@@ -1,93 +1,80 @@
-// Temporary composition: the window over the editor and the language, until the program controller
-// is there.
-#include "editor/Editor.h"
+// vorn-programmer: the VORN Family Programmer's window.
+#include "Version.h"
 #include "gui/ProgramOptions.h"
-#include "gui/QtDialogView.h"
+#include "gui/ProgramWindow.h"
 #include "gui/Screenshots.h"
 #include "gui/StartupBenchmark.h"
-#include "gui/TfrmEdit.h"
 #include "gui/VornApplication.h"
-#include "lang/LanguageController.h"
-#include "model/Catalogue.h"
-#include "model/Conversion.h"
-#include "platform/Folders.h"
-#include "platform/Registry.h"
+#include "link/SerialUnitDriver.h"
+#include "platform/Clock.h"
+#include "platform/TraceSink.h"
 
 #include <cstdio>
+#include <cstdlib>
+#include <exception>
+#include <string>
+#include <vector>
 
-#include <QApplication>
-#include <QTabWidget>
+#include <QTemporaryDir>
 
 using namespace vorn;
 
 int main(int argc, char** argv) {
-    gui::StartupBenchmark bench;
+    gui::StartupBenchmark benchmark;
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    const gui::ProgramOptions options = gui::ParseProgramOptions(arguments);
+    if (!options.error.empty()) {
+        std::fprintf(stderr, "vorn-programmer: %s\n%s", options.error.c_str(), gui::UsageText().c_str());
+        return 1;
+    }
+    if (options.help) {
+        std::fputs(gui::UsageText().c_str(), stdout);
+        return 0;
+    }
+    if (options.version) {
+        std::printf("vorn-programmer %s\n", ProgramVersion);
+        return 0;
+    }
+    // Pictures and measurements need no display.
+    if ((options.screenshots || options.startupBenchmark) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
     gui::VornApplication app(argc, argv);
-    std::vector<std::string> args(argv + 1, argv + argc);
-    const gui::ProgramOptions options = gui::ParseProgramOptions(args);
-    gui::TfrmEdit window;
-    gui::QtDialogView dialogs(&window);
-    ListIni texts;
-    CodeLists lists;
-    Editor editor(lists, texts, dialogs);
-    LanguageController language(texts, lists, editor.Fields(), dialogs, window);
-    window.BindFields(editor.Fields());
-    const std::string install = InstallationFolder();
-    language.ChooseAtStartup(install, "English-1033.lang", {});
-    language.ApplyAtFirstShow();
-    const Registry registry = Registry::Load(install + "Registry.ini");
-    auto bands = [&](const char* which) {
-        return *registry.ValueNames(std::string(ProgramRegistryKey) + "Regions\\Europe\\" + which);
-    };
-    lists.ReceiveBands = bands("RxFrequencyBands");
-    lists.TransmitBands = bands("TxFrequencyBands");
-    for (const char* f : {"cbbxTxFrequencyBand", "cbbxGOFA_TxFrequencyBand"}) {
-        FillDropDown(editor.Fields(), f, DisplayTexts(lists.TransmitBands));
-    }
-    for (const char* f : {"cbbxRxFrequencyBand", "cbbxGOFA_RxFrequencyBand"}) {
-        FillDropDown(editor.Fields(), f, DisplayTexts(lists.ReceiveBands));
-    }
-    for (const char* page : {"tbsButtons", "tbsRadioEvents", "tbsActions", "tbsPreferences", "tbsHeskConfig",
-                             "tbsGofaRfid", "tbsGofaRadio"}) {
-        window.SetPageTabVisible(page, false);
-    }
-    auto choose = [&](int button) {
-        const ProductInfo& product = Catalogue[static_cast<std::size_t>(button - 1)];
-        ProgData data;
-        data.ReadImageFile(install + "DefaultConfig/Europe/" + std::string(product.defaultFileName));
-        for (Family f : {Family::A, Family::B, Family::C}) {
-            for (auto page : PagesOfFamily(f)) {
-                window.SetPageTabVisible(page, f == product.family);
+    try {
+        TraceSink trace;
+        trace.SetEcho(options.debug || TraceSink::EchoRequestedByEnvironment());
+        RealClock clock;
+        SerialUnitDriver driver(SerialPortOptions{.Port = PortOverride(options.port)});
+        if (options.screenshots) {
+            // A first start on folders of its own, in every language.
+            QTemporaryDir folders;
+            gui::ProgramWindow program({.driver = driver,
+                                        .clock = clock,
+                                        .trace = trace,
+                                        .environment = gui::ScreenshotEnvironment(folders.path())});
+            gui::AnswerFirstStartRegion();
+            program.Start({});
+            const QStringList written =
+                gui::WriteScreenshots(program, QString::fromLocal8Bit(options.screenshots->c_str()));
+            for (const QString& file : written) {
+                std::printf("%s\n", qPrintable(file));
             }
-        }
-        editor.ActionsPageVisible = product.family == Family::A;
-        editor.ImageToFields(data.Image);
-        editor.RebuildActionReferences();
-    };
-    window.SetHandlers({.deviceButton = choose, .tick = [&] { editor.RebuildActionReferences(); }});
-    for (int i = 1; i < argc; ++i) {
-        if (std::string(argv[i]) == "--screenshots" && i + 1 < argc) {
-            gui::ScreenshotScript script;
-            script.languages = static_cast<int>(language.LanguageFiles().size());
-            script.languageName = [&](int tag) {
-                return QString::fromStdString(
-                    LanguageDisplayName(language.LanguageFiles()[static_cast<std::size_t>(tag)]));
-            };
-            script.chooseLanguage = [&](int tag) { language.ChangeLanguage(tag); };
-            script.chooseDevice = [&](int button) { choose(button); };
-            const QStringList files =
-                gui::WriteScreenshots(window, script, QString::fromLocal8Bit(argv[i + 1]));
-            for (const QString& f : files) {
-                std::printf("%s\n", qPrintable(f));
+            if (written.isEmpty()) {
+                std::fprintf(stderr, "vorn-programmer: could not write the screenshots to %s\n",
+                             options.screenshots->c_str());
+                return 1;
             }
-            window.UnbindFields();
-            return files.isEmpty() ? 1 : 0;
+            return 0;
         }
+        gui::ProgramWindow program({.driver = driver, .clock = clock, .trace = trace});
+        if (options.startupBenchmark) {
+            benchmark.Watch(program.Window());
+        }
+        program.Start(options.arguments);
+        return QApplication::exec();
+    } catch (const std::exception& error) {
+        // An exception that escapes the start-up is shown; the program then ends.
+        gui::VornApplication::ShowException(QString::fromStdString(error.what()));
+        return 0;
     }
-    if (options.startupBenchmark)
-        bench.Watch(window);
-    window.show();
-    const int code = QApplication::exec();
-    window.UnbindFields();
-    return code;
 }

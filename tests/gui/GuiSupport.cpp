@@ -11,6 +11,7 @@ namespace vorn::test {
 
 void WhenModalShown(std::function<void(QWidget* modal)> act) {
     auto* poll = new QTimer(qApp);
+    poll->setObjectName(QStringLiteral("modalWatch"));
     poll->setInterval(5);
     QObject::connect(poll, &QTimer::timeout, poll, [poll, act = std::move(act)] {
         QWidget* modal = QApplication::activeModalWidget();
@@ -22,6 +23,14 @@ void WhenModalShown(std::function<void(QWidget* modal)> act) {
         act(modal);
     });
     poll->start();
+}
+
+void StopWatchingModals() {
+    for (QTimer* poll :
+         qApp->findChildren<QTimer*>(QStringLiteral("modalWatch"), Qt::FindDirectChildrenOnly)) {
+        poll->stop();
+        delete poll;
+    }
 }
 
 void ClickButton(QWidget* window, const char* name) {

@@ -11,6 +11,8 @@ namespace vorn::test {
 // Runs the act on the next modal window as soon as it is shown (from inside its event loop), so a
 // test can answer a dialog the code under test opens and waits for.
 void WhenModalShown(std::function<void(QWidget* modal)> act);
+// Stops every wait for a modal window that is still pending (at the end of each test).
+void StopWatchingModals();
 
 // Clicks the push button of that object name in a window; fails the test when there is none.
 void ClickButton(QWidget* window, const char* name);

@@ -2,6 +2,8 @@
 // file dialogs, and a private runtime folder. A warning Qt prints fails the test that caused it (as
 // QTest::failOnWarning does in Qt's own test runner), except the offscreen platform's notices of what
 // it does not support.
+#include "GuiSupport.h"
+
 #include <cstdlib>
 
 #include <QApplication>
@@ -21,6 +23,11 @@ void FailOnWarning(QtMsgType type, const QMessageLogContext&, const QString& mes
     ADD_FAILURE() << "Qt warned: " << message.toStdString();
 }
 
+// A wait for a modal window that a test set up but never saw ends with that test.
+class StopModalWatches : public ::testing::EmptyTestEventListener {
+    void OnTestEnd(const ::testing::TestInfo&) override { vorn::test::StopWatchingModals(); }
+};
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -33,6 +40,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationDisplayName(QStringLiteral("VORN Family Programmer"));
     qInstallMessageHandler(FailOnWarning);
     testing::InitGoogleTest(&argc, argv);
+    testing::UnitTest::GetInstance()->listeners().Append(new StopModalWatches);
     const int result = RUN_ALL_TESTS();
     qInstallMessageHandler(nullptr);
     return result;
