@@ -1,9 +1,9 @@
+#include "GuiProgram.h"
 #include "GuiSupport.h"
 #include "editor/Editor.h"
 #include "gui/DevicePage.h"
 #include "gui/DevicePictures.h"
 #include "gui/FieldBinder.h"
-#include "gui/QtDialogView.h"
 #include "gui/TfrmEdit.h"
 #include "lang/LanguageController.h"
 #include "lang/TextCatalogue.h"
@@ -28,34 +28,25 @@ namespace {
 
 using gui::TfrmEdit;
 
-// The main window with the editor bound and a language applied, without the rest of the program.
+// The program's window with every page built, in the language a locale chooses.
 struct PagesFixture {
-    explicit PagesFixture(const std::string& languageFile) {
-        window.BindFields(editor.Fields());
-        language.ChooseAtStartup(DataFolder(), languageFile, {});
-        language.ApplyAtFirstShow();
-        ShowActive(window);
-        window.EnsurePagesBuilt();
-    }
-    ~PagesFixture() { window.UnbindFields(); }
+    explicit PagesFixture(const std::string& locale) : gui(locale), window(gui.Start()) {}
 
-    TfrmEdit window;
-    gui::QtDialogView dialogs{&window};
-    ListIni texts;
-    CodeLists lists;
-    Editor editor{lists, texts, dialogs};
-    LanguageController language{texts, lists, editor.Fields(), dialogs, window};
+    GuiProgram gui;
+    TfrmEdit& window;
+    Editor& editor = gui.Controller().GetEditor();
+    const ListIni& texts = gui.Controller().Texts();
 };
 
 TEST(EditorPagesTest, EveryFieldOfTheThreeFamiliesHasItsWidget) {
-    PagesFixture f("English-1033.lang");
+    PagesFixture f("en_US.UTF-8");
     EXPECT_EQ(f.window.Binder()->UnboundFields(), std::vector<std::string>{});
     EXPECT_EQ(f.editor.Fields().Fields().size(),
               FieldRowsOf(Family::A).size() + FieldRowsOf(Family::B).size() + FieldRowsOf(Family::C).size());
 }
 
 TEST(EditorPagesTest, EveryControlTheLanguageCaptionsIsThere) {
-    PagesFixture f("English-1033.lang");
+    PagesFixture f("en_US.UTF-8");
     for (const ControlTextKey& key : MainWindowTextKeys()) {
         const QString name = QString::fromStdString(key.control);
         const bool found =
@@ -68,7 +59,7 @@ TEST(EditorPagesTest, EveryControlTheLanguageCaptionsIsThere) {
 }
 
 TEST(EditorPagesTest, TheLanguagesTextsReachTheControls) {
-    PagesFixture f("Deutsch-1031.lang");
+    PagesFixture f("de_DE.UTF-8");
     const ListIni& texts = f.texts;
     EXPECT_EQ(f.window.findChild<QLabel*>("lblUserEvent_1")->text().toStdString(),
               texts.Text("TAB_1", "LABEL-BUTTON_1"));
@@ -92,7 +83,7 @@ TEST(EditorPagesTest, TheLanguagesTextsReachTheControls) {
 
 struct LayoutCase {
     const char* name;
-    const char* languageFile;
+    const char* locale; // chooses the language at a first start
 };
 
 class PageLayoutTest : public ::testing::TestWithParam<LayoutCase> {};
@@ -100,7 +91,7 @@ class PageLayoutTest : public ::testing::TestWithParam<LayoutCase> {};
 // What an operator would call careless, checked on every page in every language: a control cut off
 // by its page or its group, a caption cut short, controls lying over each other, a clipped tab.
 TEST_P(PageLayoutTest, NothingIsCutOffOrOverlapsOnAnyPage) {
-    PagesFixture f(GetParam().languageFile);
+    PagesFixture f(GetParam().locale);
     QTabWidget* pages = f.window.PageControl();
     for (int i = 0; i < pages->count(); ++i) {
         pages->setTabVisible(i, true);
@@ -155,7 +146,7 @@ TEST_P(PageLayoutTest, NothingIsCutOffOrOverlapsOnAnyPage) {
 
 // The keyboard goes through a group's controls as an operator reads them: row by row, left to right.
 TEST_P(PageLayoutTest, TheTabOrderFollowsTheRows) {
-    PagesFixture f(GetParam().languageFile);
+    PagesFixture f(GetParam().locale);
     QTabWidget* pages = f.window.PageControl();
     for (int i = 0; i < pages->count(); ++i) {
         pages->setTabVisible(i, true);
@@ -186,8 +177,8 @@ TEST_P(PageLayoutTest, TheTabOrderFollowsTheRows) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, PageLayoutTest,
-                         ::testing::Values(LayoutCase{"English", "English-1033.lang"},
-                                           LayoutCase{"German", "Deutsch-1031.lang"}),
+                         ::testing::Values(LayoutCase{"English", "en_US.UTF-8"},
+                                           LayoutCase{"German", "de_DE.UTF-8"}),
                          CaseName{});
 
 TEST(DevicePageTest, TwelveSquareButtonsWithTheirPicturesAndCaptionsAt14Points) {

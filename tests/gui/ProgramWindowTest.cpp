@@ -1,5 +1,6 @@
 #include "gui/ProgramWindow.h"
 
+#include "GuiProgram.h"
 #include "GuiSupport.h"
 #include "gui/TfrmAbout.h"
 #include "gui/TfrmSelectRegion.h"
@@ -40,51 +41,12 @@ using gui::TfrmEdit;
 
 const QString Title = QStringLiteral("VORN Family Programmer");
 
-// The window program on temporary folders, English, no interface unit: a first start answers the
-// region dialog with the first region (Europe).
+// The window program on temporary folders, in English.
 class ProgramWindowTest : public ::testing::Test {
 protected:
-    ProgramWindowTest() {
-        std::filesystem::create_directories(root.Path() + "/data");
-        std::filesystem::create_directories(root.Path() + "/docs");
-        environment = {
-            {"HOME", root.Path() + "/home"},
-            {"XDG_DATA_HOME", root.Path() + "/data"},
-            {"XDG_DOCUMENTS_DIR", root.Path() + "/docs"},
-            {"XDG_CONFIG_HOME", root.Path() + "/config"},
-            {"VORN_INSTALL_DIR", DataFolder()},
-            {"LANG", "en_US.UTF-8"},
-        };
-    }
-    ~ProgramWindowTest() override { program.reset(); }
+    TfrmEdit& Start(const std::vector<std::string>& arguments = {}) { return gui.Start(arguments); }
 
-    TfrmEdit& Start(const std::vector<std::string>& arguments = {}) {
-        program = std::make_unique<ProgramWindow>(ProgramPlatform{
-            .driver = driver,
-            .clock = clock,
-            .trace = trace,
-            .environment = [env = environment](const char* name) -> std::optional<std::string> {
-                const auto found = env.find(name);
-                return found == env.end() ? std::nullopt : std::optional<std::string>(found->second);
-            },
-            .executablePath = root.Path() + "/bin/vorn-programmer",
-        });
-        if (!regionAnswered) {
-            WhenModalShown([this](QWidget* modal) {
-                regionDialogHadClose = modal->findChild<QWidget*>(QStringLiteral("btnClose"))->isVisible();
-                regionDialogTitle = modal->windowTitle();
-                ClickButton(modal, "btnOk");
-            });
-            regionAnswered = true;
-        }
-        program->Start(arguments);
-        TfrmEdit& window = program->Window();
-        window.EnsurePagesBuilt();
-        ShowActive(window);
-        return window;
-    }
-
-    TfrmEdit& Window() { return program->Window(); }
+    TfrmEdit& Window() { return gui.Window(); }
     QAction* Action(const char* name) { return Window().Action(name); }
     template <typename W = QWidget>
     W* Control(const char* name) {
@@ -143,23 +105,15 @@ protected:
         return reader.Text(section, key);
     }
 
-    TempDir root;
-    std::map<std::string, std::string> environment;
-    TraceSink trace;
-    RealClock clock;
-    // A search for the unit in empty folders finds none.
-    SerialUnitDriver driver{
-        SerialPortOptions{.SysRoot = root.Path() + "/sys", .DevRoot = root.Path() + "/dev"}};
-    std::unique_ptr<ProgramWindow> program;
-    bool regionAnswered = false;
-    bool regionDialogHadClose = true;
-    QString regionDialogTitle;
+    GuiProgram gui;
+    TempDir& root = gui.root;
 };
 
 TEST_F(ProgramWindowTest, AtStartOnlyTheDevicePageAndTheFileMenusFirstItemsAreThere) {
     TfrmEdit& window = Start();
-    EXPECT_FALSE(regionDialogHadClose) << "the first start's region dialog has no Close button";
-    EXPECT_EQ(regionDialogTitle, Title);
+    EXPECT_TRUE(gui.regionDialogShown);
+    EXPECT_FALSE(gui.regionDialogHadClose) << "the first start's region dialog has no Close button";
+    EXPECT_EQ(gui.regionDialogTitle, Title);
     EXPECT_EQ(VisibleTabs(), std::vector<std::string>{"tbsSelectDevice"});
     EXPECT_EQ(window.windowTitle(), Title);
     for (const char* disabled :
@@ -315,7 +269,7 @@ TEST_F(ProgramWindowTest, TypingAnOutOfRangeValueShowsTheMessageAndEmptiesTheFie
     const QString message = AnswerMessage([field] { QTest::keyClicks(field, "6"); }, "btnOK");
     EXPECT_EQ(message.toStdString(), "The entered value must be between 0 and 255.");
     EXPECT_EQ(field->text(), "");
-    EXPECT_EQ(program->Controller().GetEditor().Fields().Get("edtBatteryCheckInterval").Text(), "");
+    EXPECT_EQ(gui.Controller().GetEditor().Fields().Get("edtBatteryCheckInterval").Text(), "");
 }
 
 TEST_F(ProgramWindowTest, DroppingOneConfigurationFileLoadsIt) {
@@ -358,14 +312,14 @@ TEST_F(ProgramWindowTest, ExitWithUnsavedChangesAsksAndCancelKeepsTheProgram) {
     const QString question = AnswerMessage([this] { Action("mnuFileExit")->trigger(); }, "btnCancel");
     EXPECT_EQ(question.toStdString(), English("FILE", "MESSAGE-DO_YOU_WANT_TO_SAVE_CHANGES"));
     EXPECT_TRUE(window.isVisible());
-    EXPECT_FALSE(program->Controller().Ended());
+    EXPECT_FALSE(gui.Controller().Ended());
     // Closing the window asks the same, and Cancel refuses the close.
     AnswerMessage([&window] { window.close(); }, "btnCancel");
     EXPECT_TRUE(window.isVisible());
     // No: the program ends without saving.
     AnswerMessage([this] { Action("mnuFileExit")->trigger(); }, "btnNo");
     EXPECT_FALSE(window.isVisible());
-    EXPECT_TRUE(program->Controller().Ended());
+    EXPECT_TRUE(gui.Controller().Ended());
 }
 
 TEST_F(ProgramWindowTest, ExitWithoutChangesEndsAtOnce) {
@@ -390,9 +344,9 @@ TEST_F(ProgramWindowTest, AShortcutOfADisabledMenuDoesNothing) {
 
 TEST_F(ProgramWindowTest, TheArmedEscapeIsDiscardedOnceByTheMainWindow) {
     TfrmEdit& window = Start();
-    program->Controller().PendingKey() = ProgramController::EscapeKey;
+    gui.Controller().PendingKey() = ProgramController::EscapeKey;
     QTest::keyClick(window.PageControl()->currentWidget(), Qt::Key_Escape);
-    EXPECT_EQ(program->Controller().PendingKey(), 0);
+    EXPECT_EQ(gui.Controller().PendingKey(), 0);
 }
 
 TEST_F(ProgramWindowTest, TheActionListTimerRebuildsTheActionDescriptions) {
@@ -432,9 +386,10 @@ TEST_F(ProgramWindowTest, TheAboutWindowShowsTheBuildAndNoUnit) {
 
 TEST_F(ProgramWindowTest, ASecondStartAsksNoRegionAndSelectNewRegionOffersClose) {
     Start();
-    program.reset();
-    regionAnswered = true; // no dialog expected now
+    gui.Stop();
+    gui.regionDialogShown = false;
     Start({"-selectnewregion"});
+    EXPECT_FALSE(gui.regionDialogShown) << "a second start asks no region";
     bool closeShown = false;
     WhenModalShown([&closeShown](QWidget* modal) {
         closeShown = modal->findChild<QWidget*>(QStringLiteral("btnClose"))->isVisible();
