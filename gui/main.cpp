@@ -35,9 +35,15 @@ int main(int argc, char** argv) {
         std::printf("vorn-programmer %s\n", ProgramVersion);
         return 0;
     }
-    // Pictures and measurements need no display.
-    if ((options.screenshots || options.startupBenchmark) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Pictures and measurements need no display (nor a desktop session's runtime folder).
+    QTemporaryDir runtime;
+    if (options.screenshots || options.startupBenchmark) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        }
+        if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR") && runtime.isValid()) {
+            qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+        }
     }
     gui::VornApplication app(argc, argv);
     try {
