@@ -272,6 +272,73 @@ TEST_F(ProgramWindowTest, TypingAnOutOfRangeValueShowsTheMessageAndEmptiesTheFie
     EXPECT_EQ(gui.Controller().GetEditor().Fields().Get("edtBatteryCheckInterval").Text(), "");
 }
 
+TEST_F(ProgramWindowTest, LeavingAPulseTimeFieldWithoutATimeShowsTheMessageAndSetsThreeSeconds) {
+    TfrmEdit& window = Start();
+    Control<QToolButton>("bbtnDevice_4")->click();
+    window.SetActivePage("tbsPreferences");
+    auto* pulse = Control<QLineEdit>("medtPulseActivationTime");
+    pulse->setFocus();
+    pulse->selectAll();
+    QTest::keyClick(pulse, Qt::Key_Delete);
+    EXPECT_EQ(pulse->displayText(), "    . ");
+    // Moving on with the keyboard leaves the field: the core's check runs and its message shows.
+    const QString message = AnswerMessage([pulse] { QTest::keyClick(pulse, Qt::Key_Tab); }, "btnOK");
+    EXPECT_EQ(message.toStdString(), "The entered value must be between 0.1 and 6553.5.");
+    EXPECT_EQ(pulse->displayText(), "   3.0");
+    EXPECT_EQ(gui.Controller().GetEditor().Fields().Get("medtPulseActivationTime").Text(), "   3.0");
+}
+
+TEST_F(ProgramWindowTest, SaveOnADefaultAsksForANameAndTheWindowThenShowsIt) {
+    TfrmEdit& window = Start();
+    Control<QToolButton>("bbtnDevice_4")->click();
+    const std::string chosen = root.File("Saved");
+    WhenModalShown([&chosen](QWidget* modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->objectName(), "sdlgSaveBinFile");
+        dialog->selectFile(QString::fromStdString(chosen));
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
+    // File > Save on a default configuration is Save as...
+    QTest::keyClick(&window, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(ReadBytes(chosen + ".vorn").size(), 256u);
+    EXPECT_EQ(window.windowTitle(), "Saved.vorn - BODE - " + Title);
+    EXPECT_EQ(window.StatusText(), "Configuration Saved.vorn saved.");
+    // Saved: Exit asks nothing.
+    Action("mnuFileExit")->trigger();
+    EXPECT_FALSE(window.isVisible());
+}
+
+TEST_F(ProgramWindowTest, AnActionDescriptionTooLongForItsListShowsAsTheListsHint) {
+    TfrmEdit& window = Start();
+    Control<QToolButton>("bbtnDevice_4")->click();
+    window.SetActivePage("tbsActions");
+    auto* alarm = Control<QComboBox>("cbbxAction_1_AlarmType");
+    alarm->setFocus();
+    const int door = alarm->findText(
+        QString::fromStdString(English("COMMON", "TEXT-ALARM_TYPE-DOOR_ALARM_WITH_USER_INFO")));
+    ASSERT_GE(door, 0);
+    while (alarm->currentIndex() != door) {
+        QTest::keyClick(alarm, alarm->currentIndex() < door ? Qt::Key_Down : Qt::Key_Up);
+    }
+    auto* relay = Control<QComboBox>("cbbxAction_1_Relay_1");
+    relay->setFocus();
+    QTest::keyClick(relay, Qt::Key_Down);
+    window.ActionListTimer()->setInterval(0);
+    QTest::qWait(20);
+    window.SetActivePage("tbsRadioEvents");
+    auto* reference = Control<QComboBox>("cbbxRadioEvent_1_ActionReference");
+    const QString description = reference->itemText(0);
+    ASSERT_TRUE(description.startsWith("1. ")) << description.toStdString();
+    // Chosen by the operator, the long description does not fit: the list shows it as its hint.
+    reference->setFocus();
+    while (reference->currentIndex() != 0) {
+        QTest::keyClick(reference, Qt::Key_Up);
+    }
+    EXPECT_GT(reference->fontMetrics().horizontalAdvance(description), reference->width() - 30);
+    EXPECT_EQ(reference->toolTip(), description);
+}
+
 TEST_F(ProgramWindowTest, DroppingOneConfigurationFileLoadsIt) {
     TfrmEdit& window = Start();
     const std::string path = CopyOfDefault("Default_HESK.vorn", "Dropped.VORN");
