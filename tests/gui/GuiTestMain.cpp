@@ -3,10 +3,10 @@
 // QTest::failOnWarning does in Qt's own test runner), except the offscreen platform's notices of what
 // it does not support.
 #include "GuiSupport.h"
+#include "gui/VornApplication.h"
 
 #include <cstdlib>
 
-#include <QApplication>
 #include <QDir>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -36,8 +36,8 @@ int main(int argc, char** argv) {
     QTemporaryDir runtime(QDir::tempPath() + QStringLiteral("/vorn-gui-runtime-XXXXXX"));
     qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
     QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
-    QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName(QStringLiteral("VORN Family Programmer"));
+    // The program's own application object, so that its handling of escaped exceptions is tested too.
+    vorn::gui::VornApplication app(argc, argv);
     qInstallMessageHandler(FailOnWarning);
     testing::InitGoogleTest(&argc, argv);
     testing::UnitTest::GetInstance()->listeners().Append(new StopModalWatches);

@@ -1,10 +1,16 @@
+#include "GuiSupport.h"
 #include "gui/ProgramOptions.h"
 #include "support/CaseName.h"
 #include "support/Process.h"
 #include "support/TempDir.h"
 
+#include <stdexcept>
+
+#include <QApplication>
 #include <QDir>
 #include <QImage>
+#include <QMessageBox>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace vorn::test {
@@ -58,6 +64,40 @@ TEST(ProgramEntryTest, ScreenshotsOfEveryPageAndWindowInEveryLanguage) {
             }
         }
     }
+}
+
+} // namespace
+} // namespace vorn::test
+
+namespace vorn::test {
+namespace {
+
+// An object whose event handler fails, as a fault in a handler would.
+class Failing : public QObject {
+public:
+    bool event(QEvent* event) override {
+        if (event->type() == QEvent::User) {
+            throw std::runtime_error("The handler failed.");
+        }
+        return QObject::event(event);
+    }
+};
+
+TEST(ProgramEntryTest, AnExceptionFromAnEventHandlerIsShownAndTheProgramGoesOn) {
+    Failing failing;
+    QString shown;
+    WhenModalShown([&shown](QWidget* modal) {
+        shown = qobject_cast<QMessageBox*>(modal)->text();
+        qobject_cast<QMessageBox*>(modal)->accept();
+    });
+    QEvent event(QEvent::User);
+    EXPECT_FALSE(QApplication::sendEvent(&failing, &event));
+    EXPECT_EQ(shown, "The handler failed.");
+    // The event loop goes on serving events.
+    bool served = false;
+    QTimer::singleShot(0, &failing, [&served] { served = true; });
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(served);
 }
 
 } // namespace
