@@ -1,5 +1,7 @@
 #include "gui/ProgramWindow.h"
 
+#include <QTimer>
+
 namespace vorn::gui {
 
 namespace {
@@ -72,6 +74,7 @@ void ProgramWindow::ChooseMenu(std::string_view item) {
 
 void ProgramWindow::Start(const std::vector<std::string>& arguments) {
     controller_->FormCreate(arguments);
+    window_.ActionListTimer()->start(static_cast<int>(ProgramController::ActionListInterval.count()));
     window_.CentreOnScreen();
     window_.show();
     controller_->FormShow();

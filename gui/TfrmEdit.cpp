@@ -60,15 +60,14 @@ TfrmEdit::TfrmEdit(QWidget* parent)
     // Fixed size: the client area below the menu bar is the page control and the status bar.
     setFixedSize(ClientWidth, menuBar()->sizeHint().height() + ClientHeight);
 
+    // Its interval is the program's; it runs from the start.
     tmrUpdateActionList_ = new QTimer(this);
     tmrUpdateActionList_->setObjectName(QStringLiteral("tmrUpdateActionList"));
-    tmrUpdateActionList_->setInterval(ActionListIntervalMs);
     connect(tmrUpdateActionList_, &QTimer::timeout, this, [this] {
         if (handlers_.tick) {
             handlers_.tick();
         }
     });
-    tmrUpdateActionList_->start();
 
     // Files dropped from the desktop and the keys the window sees before its controls: an event
     // filter on the application catches them for every control of this window.

@@ -48,7 +48,6 @@ public:
     static constexpr int ClientWidth = 1144;
     static constexpr int ClientHeight = 646;
     static constexpr int PageControlHeight = 617;
-    static constexpr int ActionListIntervalMs = 350;
 
     explicit TfrmEdit(QWidget* parent = nullptr);
     ~TfrmEdit() override;
@@ -68,6 +67,7 @@ public:
     QTabWidget* PageControl() const { return pgcEdit_; }
     DevicePage* DeviceSelection() const { return devicePage_; }
     QAction* Action(std::string_view name) const;
+    // tmrUpdateActionList: its ticks go to the tick handler once it is started.
     QTimer* ActionListTimer() const { return tmrUpdateActionList_; }
     QString StatusText() const;
     // Places the window in the middle of its screen.

@@ -12,9 +12,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include <QFile>
 #include <QTemporaryDir>
 
 using namespace vorn;
@@ -36,13 +38,13 @@ int main(int argc, char** argv) {
         return 0;
     }
     // Pictures and measurements need no display (nor a desktop session's runtime folder).
-    QTemporaryDir runtime;
+    std::optional<QTemporaryDir> runtime;
     if (options.screenshots || options.startupBenchmark) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
             qputenv("QT_QPA_PLATFORM", "offscreen");
         }
-        if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR") && runtime.isValid()) {
-            qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+        if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR") && runtime.emplace().isValid()) {
+            qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime->path()));
         }
     }
     gui::VornApplication app(argc, argv);
