@@ -35,7 +35,7 @@ public:
     TempDir root;
     std::map<std::string, std::string> environment;
     TraceSink trace;
-    RealClock clock;
+    VirtualClock clock; // the link never waits in real time in a test
     SerialUnitDriver driver;
     std::unique_ptr<gui::ProgramWindow> program;
 
