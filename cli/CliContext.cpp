@@ -1,5 +1,9 @@
 #include "CliContext.h"
 
+#include "base/Utf8.h"
+#include "files/BandLists.h"
+#include "files/SettingsFile.h"
+#include "lang/TextCatalogue.h"
 #include "lang/TextFormat.h"
 #include "model/Catalogue.h"
 #include "platform/Files.h"
@@ -58,27 +62,129 @@ CliContext::CliContext(const GlobalOptions& options)
     } else if (controller.LanguageFileName().empty()) {
         throw CliError(ExitRefused, "language file not found: " + std::string(FallbackLanguageFile));
     }
+    // A language file that gives nothing is named as such, not as a fault of the user's files.
+    if (texts.LoadError() != FileError::None) {
+        throw CliError(ExitFailed, "cannot read the language file " + texts.FilePath() + ": " +
+                                       std::string(FileErrorText(texts.LoadError())));
+    }
+    if (texts.Content().Empty()) {
+        throw CliError(ExitFailed, "the language file " + texts.FilePath() + " holds no sections");
+    }
     if (lists.Regions.empty()) {
         throw CliError(ExitFailed, "the language file " + texts.FilePath() + " lists no regions");
     }
+    if (const auto missing = MissingListSections(texts); !missing.empty()) {
+        std::string names;
+        for (const std::string& name : missing) {
+            names += (names.empty() ? "" : ", ") + name;
+        }
+        listsError_.emplace(ExitFailed, "the language file " + texts.FilePath() +
+                                            " lacks the list sections " + names +
+                                            ", so configurations cannot be shown with it");
+    }
+    const Registry registry = controller.InstalledRegistry();
+    if (registry.Empty()) {
+        registryError_.emplace(ExitFailed, "cannot read the frequency bands from " + registry.Path() + ": " +
+                                               registry.Problem());
+    }
 
-    regionName = options.region.empty() ? controller.Region() : options.region;
-    if (regionName.empty()) {
-        regionName = std::string(NamePart(lists.Regions.front()));
-    } else {
-        // A region by its name or by the text the region list shows.
-        const int byName = IndexOfName(lists.Regions, regionName);
-        const std::string byText = NameOfText(lists.Regions, regionName);
-        if (byName < 0 && byText.empty()) {
-            throw CliError(ExitRefused, "unknown region: " + regionName);
-        }
-        if (byName < 0) {
-            regionName = byText;
-        }
+    ChooseRegion(options.region);
+    if (!region_) {
+        return;
     }
     if (regionName != controller.Region()) {
         controller.UseRegion(regionName);
     }
+    for (const BandDirection direction : {BandDirection::Receive, BandDirection::Transmit}) {
+        if (!registryError_ && !registry.HasKey(BandListKey(*region_, direction))) {
+            bandNote_ += "vornctl: note: " + registry.Path() + " holds no " +
+                         (direction == BandDirection::Receive ? "receive" : "transmit") +
+                         " bands for region " + EscapeControlCharacters(regionName) + "\n";
+        }
+    }
+}
+
+void CliContext::ChooseRegion(const std::string& wanted) {
+    const std::string language = texts.FilePath();
+    const auto refusal = [](const std::string& name) {
+        return std::string(RegionNameFaultText(FindRegionNameFault(name)));
+    };
+    if (!wanted.empty()) {
+        // A region by its name or by the text the region list shows.
+        std::string name = wanted;
+        if (IndexOfName(lists.Regions, wanted) < 0) {
+            name = NameOfText(lists.Regions, wanted);
+            if (name.empty()) {
+                throw CliError(ExitRefused, "unknown region: " + EscapeControlCharacters(wanted) +
+                                                " (see vornctl regions)");
+            }
+        }
+        region_ = RegionName::Check(name);
+        if (!region_) {
+            throw CliError(ExitRefused, "the region \"" + EscapeControlCharacters(name) +
+                                            "\" of the language file " + language +
+                                            " cannot be used: its name " + refusal(name));
+        }
+        regionName = name;
+        return;
+    }
+    const std::string stored = controller.Settings().Read(RegionSettingsKey);
+    const std::string fix = "; give --region NAME (see vornctl regions), or choose the region in the program "
+                            "(File > Select new region..., shown with the option -selectnewregion)";
+    if (stored.empty()) {
+        const std::string first(NamePart(lists.Regions.front()));
+        region_ = RegionName::Check(first);
+        if (!region_) {
+            regionError_.emplace(ExitRefused, "the first region \"" + EscapeControlCharacters(first) +
+                                                  "\" of the language file " + language +
+                                                  " cannot be used: its name " + refusal(first) + fix);
+            return;
+        }
+        regionName = first;
+        return;
+    }
+    // The stored region, as the program keeps it: by its name.
+    if (IndexOfName(lists.Regions, stored) < 0) {
+        regionError_.emplace(ExitRefused, "the settings file " + controller.Settings().Path() +
+                                              " stores the region \"" + EscapeControlCharacters(stored) +
+                                              "\", which the language file " + language + " does not list" +
+                                              fix);
+        return;
+    }
+    region_ = RegionName::Check(stored);
+    if (!region_) {
+        regionError_.emplace(ExitRefused, "the settings file " + controller.Settings().Path() +
+                                              " stores the region \"" + EscapeControlCharacters(stored) +
+                                              "\", whose name " + refusal(stored) + fix);
+        return;
+    }
+    regionName = stored;
+}
+
+const RegionName& CliContext::Region() const {
+    if (regionError_) {
+        throw *regionError_;
+    }
+    return *region_;
+}
+
+void CliContext::RequireLists() const {
+    if (listsError_) {
+        throw *listsError_;
+    }
+}
+
+void CliContext::RequireBands() const {
+    if (registryError_) {
+        throw *registryError_;
+    }
+    Region();
+    std::fputs(bandNote_.c_str(), stderr);
+}
+
+void CliContext::RequireConfigurationData() const {
+    RequireLists();
+    RequireBands();
 }
 
 ProgData::Bytes CliContext::ReadImage(const std::string& path, bool refuseLonger) {

@@ -3,6 +3,7 @@
 #include "app/ProgramController.h"
 #include "base/CodeLists.h"
 #include "editor/Editor.h"
+#include "files/RegionName.h"
 #include "lang/ListIni.h"
 #include "link/SerialUnitDriver.h"
 #include "model/ProgData.h"
@@ -12,6 +13,7 @@
 #include "view/MainWindowView.h"
 
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -69,7 +71,20 @@ public:
     CodeLists& lists;
     Editor* editor;
     const std::string& installFolder;
+    // The region of this run; empty when none could be chosen (Region() then says why).
     std::string regionName;
+
+    // What a command needs; each throws the reason (with the file to fix) when it is missing.
+    // The region of this run.
+    const RegionName& Region() const;
+    // The language's list sections, without which no configuration can be shown.
+    void RequireLists() const;
+    // The registry's band lists (a note on stderr when the region has none).
+    void RequireBands() const;
+    // Everything show, set and diff need: the lists, the bands and the region.
+    void RequireConfigurationData() const;
+    // Why no region could be chosen, for a note; empty when one was.
+    std::string RegionProblem() const { return regionError_ ? regionError_->what() : std::string(); }
 
     // Reads a configuration file; a file shorter than 256 bytes, missing or unreadable is a file
     // error, and so is a longer one when refuseLonger is set (writing it back would cut it).
@@ -78,6 +93,15 @@ public:
     int Load(const ProgData::Bytes& image);
     // The text of the compatibility message for a result, empty for success.
     std::string ResultMessage(int result, const ProgData::Bytes& image) const;
+
+private:
+    void ChooseRegion(const std::string& wanted);
+
+    std::optional<RegionName> region_;
+    std::optional<CliError> regionError_;
+    std::optional<CliError> listsError_;
+    std::optional<CliError> registryError_;
+    std::string bandNote_;
 };
 
 } // namespace vorn::cli

@@ -57,25 +57,6 @@ std::string Quoted(const std::string& text) {
     return JsonText(Json(text));
 }
 
-// Text from data files for the terminal: control characters escaped, so none of them reaches it.
-std::string Printable(std::string_view text) {
-    std::string shown;
-    for (char32_t ch : DecodeUtf8(text)) {
-        if (ch < 0x20 || ch == 0x7F) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\x%02X", static_cast<unsigned>(ch));
-            shown += escaped;
-        } else if (ch >= 0x80 && ch <= 0x9F) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04X", static_cast<unsigned>(ch));
-            shown += escaped;
-        } else {
-            AppendUtf8(shown, ch);
-        }
-    }
-    return shown;
-}
-
 std::string FieldLine(CliContext& context, const Field& field) {
     std::string line;
     switch (field.Kind()) {
@@ -383,7 +364,7 @@ int Diff(CliContext& context, const std::string& first, const std::string& secon
 
 int New(CliContext& context, const std::string& model, const std::string& output) {
     const ProductInfo& product = ParseModel(model);
-    const std::string source = RegionDefaultPath(context.installFolder, context.regionName, product);
+    const std::string source = RegionDefaultPath(context.installFolder, context.Region(), product);
     ProgData data;
     if (!data.ReadImageFile(source)) {
         throw CliError(ExitFailed, "no default configuration of " + std::string(product.model) +
@@ -417,6 +398,10 @@ int Models(bool json) {
 }
 
 int Regions(CliContext& context, bool json) {
+    // The list is how a bad stored region gets fixed, so it is shown all the same.
+    if (const std::string problem = context.RegionProblem(); !problem.empty()) {
+        std::fprintf(stderr, "vornctl: note: %s\n", problem.c_str());
+    }
     Json out = Json::array();
     for (const std::string& item : context.lists.Regions) {
         const std::string name(NamePart(item));
@@ -424,8 +409,8 @@ int Regions(CliContext& context, bool json) {
                        {"text", std::string(ValuePart(item))},
                        {"current", name == context.regionName}});
         if (!json) {
-            std::cout << (name == context.regionName ? "* " : "  ") << Printable(name) << "  "
-                      << Printable(ValuePart(item)) << "\n";
+            std::cout << (name == context.regionName ? "* " : "  ") << EscapeControlCharacters(name) << "  "
+                      << EscapeControlCharacters(ValuePart(item)) << "\n";
         }
     }
     if (json) {
@@ -439,12 +424,13 @@ int Bands(CliContext& context, bool json) {
     for (const auto& [key, list] : {std::pair{"receive", &context.lists.ReceiveBands},
                                     std::pair{"transmit", &context.lists.TransmitBands}}) {
         if (!json) {
-            std::cout << key << " bands of " << Printable(context.regionName) << ":\n";
+            std::cout << key << " bands of " << EscapeControlCharacters(context.regionName) << ":\n";
         }
         for (const std::string& item : *list) {
             out[key].push_back({{"band", CodeOfItem(item)}, {"text", std::string(ValuePart(item))}});
             if (!json) {
-                std::cout << "  " << CodeOfItem(item) << "  " << Printable(ValuePart(item)) << "\n";
+                std::cout << "  " << CodeOfItem(item) << "  " << EscapeControlCharacters(ValuePart(item))
+                          << "\n";
             }
         }
     }

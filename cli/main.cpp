@@ -68,6 +68,9 @@ int RunCommand(int argc, char** argv) {
             return Models(json);
         }
         CliContext context(global);
+        if (show->parsed() || set->parsed() || diff->parsed()) {
+            context.RequireConfigurationData();
+        }
         if (show->parsed()) {
             return Show(context, file, json);
         }
@@ -83,6 +86,7 @@ int RunCommand(int argc, char** argv) {
         if (regions->parsed()) {
             return Regions(context, json);
         }
+        context.RequireBands();
         return Bands(context, json);
     } catch (const CliError& error) {
         std::fprintf(stderr, "vornctl: %s\n", error.what());

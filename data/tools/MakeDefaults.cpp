@@ -2,6 +2,7 @@
 //   vorn-make-defaults SOURCE LANGUAGE_FILE REGISTRY_FILE INSTALLATION_FOLDER
 // into INSTALLATION_FOLDER/DefaultConfig/<region>/, the folders made as needed. The regions are the
 // "Regions" list of the language file; their bands come from the registry.
+#include "base/Utf8.h"
 #include "files/BandLists.h"
 #include "files/DefaultConfigs.h"
 #include "files/ProgramFolders.h"
@@ -100,12 +101,12 @@ void PutFrequency(ProgData::Bytes& image, int address, std::uint32_t frequency) 
     }
 }
 
-int FirstBand(const Registry& registry, const std::string& region, BandDirection direction) {
+int FirstBand(const Registry& registry, const RegionName& region, BandDirection direction) {
     const auto names = registry.ValueNames(BandListKey(region, direction));
     if (!names || names->empty()) {
         throw std::runtime_error(
             std::string(direction == BandDirection::Receive ? "no receive" : "no transmit") +
-            " bands for region " + region);
+            " bands for region " + region.Text());
     }
     return CodeOfItem(names->front());
 }
@@ -125,17 +126,26 @@ void Build(const std::string& sourcePath, const std::string& languagePath, const
     CodeList regions;
     language.ReadList("Regions", regions);
     const Registry registry = Registry::Load(registryPath);
+    if (registry.Empty()) {
+        throw std::runtime_error("no registry keys in " + registryPath + ": " + registry.Problem());
+    }
     if (regions.empty()) {
         throw std::runtime_error("no regions in " + languagePath);
     }
     for (const std::string& item : regions) {
-        const std::string region(NamePart(item));
-        const std::string folder = RegionDefaultsFolder(installationFolder, region);
+        const std::string text(NamePart(item));
+        const auto region = RegionName::Check(text);
+        if (!region) {
+            throw std::runtime_error("region name \"" + EscapeControlCharacters(text) + "\" in " +
+                                     languagePath + " " +
+                                     std::string(RegionNameFaultText(FindRegionNameFault(text))));
+        }
+        const std::string folder = RegionDefaultsFolder(installationFolder, *region);
         if (!MakeDirectories(folder)) {
             throw std::runtime_error("cannot create " + folder);
         }
-        const int receive = FirstBand(registry, region, BandDirection::Receive);
-        const int transmit = FirstBand(registry, region, BandDirection::Transmit);
+        const int receive = FirstBand(registry, *region, BandDirection::Receive);
+        const int transmit = FirstBand(registry, *region, BandDirection::Transmit);
         for (const ProductInfo& product : Catalogue) {
             ProgData data;
             for (const std::string& name : {"Family " + std::string(FamilyName(product.family)),
@@ -151,14 +161,14 @@ void Build(const std::string& sourcePath, const std::string& languagePath, const
                 data.Image[55] = static_cast<std::uint8_t>(receive);
             } else if (product.family == Family::C) {
                 if (!FirstFrequency(receive) || !FirstFrequency(transmit)) {
-                    throw std::runtime_error("region " + region + " has a band without carrier frequencies");
+                    throw std::runtime_error("region " + text + " has a band without carrier frequencies");
                 }
                 PutFrequency(data.Image, 0, *FirstFrequency(receive));
                 PutFrequency(data.Image, 4, *SecondFrequency(receive));
                 PutFrequency(data.Image, 8, *FirstFrequency(transmit));
                 PutFrequency(data.Image, 12, *SecondFrequency(transmit));
             }
-            const std::string path = RegionDefaultPath(installationFolder, region, product);
+            const std::string path = RegionDefaultPath(installationFolder, *region, product);
             if (!data.WriteImageFile(path)) {
                 throw std::runtime_error("cannot write " + path);
             }

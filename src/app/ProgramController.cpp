@@ -66,7 +66,11 @@ ProgramController::ProgramController(RunMode mode, ProgramPlatform platform, Pro
 ProgramController::~ProgramController() = default;
 
 bool ProgramController::ChangeLanguage(int tag) {
-    return language_->ChangeLanguage(tag);
+    if (!language_->ChangeLanguage(tag)) {
+        return false;
+    }
+    ReportLanguageProblems();
+    return true;
 }
 
 std::string ProgramController::ProductName(std::uint8_t productType) const {
@@ -220,6 +224,33 @@ std::string ProgramController::FileText(std::string_view key,
                                         const std::vector<std::string>& arguments) const {
     FormatArgs args(arguments.begin(), arguments.end());
     return FormatText(texts_.Text("FILE", key), args);
+}
+
+void ProgramController::InstallationMessage(std::string_view section, std::string_view key,
+                                            const std::vector<std::string>& arguments) {
+    const ListIni* reader = &texts_;
+    ListIni other;
+    if (!texts_.Defines(section, key)) {
+        // English first, then the other language files in menu order.
+        std::vector<std::string> candidates = language_->LanguageFiles();
+        const LanguageChoice english = ListIni::ChooseLanguageFile(candidates, FallbackLanguageFile);
+        if (!english.fallback) {
+            candidates.insert(candidates.begin(), english.name);
+        }
+        for (const std::string& name : candidates) {
+            if (texts_.Folder() + name == texts_.FilePath()) {
+                continue;
+            }
+            other.LoadFile(texts_.Folder() + name);
+            if (other.Defines(section, key)) {
+                reader = &other;
+                break;
+            }
+        }
+    }
+    FormatArgs args(arguments.begin(), arguments.end());
+    ShowMessageDialog(*reader, *dialogs_, FormatText(reader->Text(section, key), args), MessageKind::Error,
+                      Buttons::Ok);
 }
 
 } // namespace vorn

@@ -177,8 +177,9 @@ public:
     // ---- For a tool: this run only, nothing stored ------------------------------------------------------
     // Applies a language file given by path.
     void UseLanguageFile(const std::string& path);
-    // Loads the band lists of a region and refills the band drop-down lists.
-    void UseRegion(const std::string& region);
+    // Loads the band lists of a region and refills the band drop-down lists; false (lists and Region()
+    // as they were) for a name that is no usable region name, which never becomes a registry key.
+    bool UseRegion(const std::string& region);
 
     // ---- State --------------------------------------------------------------------------------------------
     RunMode Mode() const { return mode_; }
@@ -223,6 +224,8 @@ public:
 private:
     // StartupFlow.cpp
     void ShowDesignState();
+    // A language file that cannot be read or lacks its list sections: told with its path.
+    void ReportLanguageProblems();
     void EndProgram();
     bool AskToSaveAndEnd();
     // FileMenu.cpp
@@ -236,12 +239,21 @@ private:
     bool ConvertEditorForSave();
     // RegionMenu.cpp
     void FirstStartRegionSelection();
+    // CopyRegionDefaults for a chosen region; a name that could leave the defaults' folder fails.
+    bool InstallRegionDefaults(const std::string& region);
+    // A stored region that the language does not offer, or that is no usable name: told with the
+    // settings file and how to choose another.
+    void ReportStoredRegionProblem();
     void RefillBandDropDowns();
     // ProgramController.cpp
     void SetTabVisible(std::string_view page, bool visible);
     DialogResult Message(std::string_view section, std::string_view key, MessageKind kind,
                          DialogButtons buttons, const std::vector<std::string>& arguments = {});
     std::string FileText(std::string_view key, const std::vector<std::string>& arguments = {}) const;
+    // An error message about the installation's own files: in the current language, else, when the
+    // current file lacks the text (it may be the broken file itself), in English or another language.
+    void InstallationMessage(std::string_view section, std::string_view key,
+                             const std::vector<std::string>& arguments);
 
     RunMode mode_;
     ProgramPlatform platform_;

@@ -1,8 +1,31 @@
 #include "app/ProgramController.h"
+#include "base/Utf8.h"
 #include "files/BandLists.h"
+#include "files/RegionName.h"
 #include "lang/TranslatedDialog.h"
 
 namespace vorn {
+
+namespace {
+
+// A region name for a trace line or a message: control characters escaped.
+std::string Shown(std::string_view region) {
+    return EscapeControlCharacters(region);
+}
+
+} // namespace
+
+bool ProgramController::InstallRegionDefaults(const std::string& region) {
+    const auto name = RegionName::Check(region);
+    if (!name) {
+        // The language file offers a region whose name would not stay inside DefaultConfig/: its
+        // defaults cannot be installed, which the operator is told as for any region without them.
+        platform_.trace.Write("Region \"" + Shown(region) + "\" refused: its name " +
+                              std::string(RegionNameFaultText(FindRegionNameFault(region))));
+        return false;
+    }
+    return CopyRegionDefaults(folders_.installation, *name, folders_.config);
+}
 
 void ProgramController::FirstStartRegionSelection() {
     // No Close button: the operator must choose.
@@ -11,7 +34,7 @@ void ProgramController::FirstStartRegionSelection() {
     if (region.empty()) {
         return;
     }
-    if (!CopyRegionDefaults(folders_.installation, region, folders_.config)) {
+    if (!InstallRegionDefaults(region)) {
         // "Region" stays empty, so the choice is offered again at the next start.
         Message("SELECT_REGION", "MESSAGE-CONFIG_MISSING_FOR_SELECTED_REGION", MessageKind::Error,
                 Buttons::Ok);
@@ -20,6 +43,19 @@ void ProgramController::FirstStartRegionSelection() {
     defaultPaths_.Reset(folders_.config);
     defaultPaths_.WriteAll(settings_);
     settings_.Write(RegionSettingsKey, region);
+}
+
+void ProgramController::ReportStoredRegionProblem() {
+    const std::string stored = settings_.Read(RegionSettingsKey);
+    // No region yet is the first start's business; a language without regions has been reported.
+    if (stored.empty() || lists_.Regions.empty()) {
+        return;
+    }
+    if (RegionName::Check(stored) && IndexOfName(lists_.Regions, stored) >= 0) {
+        return;
+    }
+    InstallationMessage("SELECT_REGION", "MESSAGE-REGION_NN_OF_SETTINGS_FILE_NN_IS_NOT_IN_LANGUAGE_FILE_NN",
+                        {Shown(stored), settings_.Path(), texts_.FilePath()});
 }
 
 void ProgramController::mnuFileSelectNewRegionClick() {
@@ -33,7 +69,7 @@ void ProgramController::mnuFileSelectNewRegionClick() {
         DialogResult::Yes) {
         return;
     }
-    if (!CopyRegionDefaults(folders_.installation, chosen, folders_.config)) {
+    if (!InstallRegionDefaults(chosen)) {
         Message("SELECT_REGION", "MESSAGE-CONFIG_MISSING_FOR_SELECTED_REGION", MessageKind::Error,
                 Buttons::Ok);
         return;
@@ -52,10 +88,27 @@ void ProgramController::LoadBandLists() {
     UseRegion(settings_.Read(RegionSettingsKey));
 }
 
-void ProgramController::UseRegion(const std::string& region) {
+bool ProgramController::UseRegion(const std::string& region) {
+    const Registry registry = InstalledRegistry();
+    if (registry.Empty()) {
+        // Without the file every band list stays as it was and every configuration then fails to show
+        // its bands: the window says why, a tool reports it in its own way.
+        platform_.trace.Write("No frequency bands in " + registry.Path() + ": " + registry.Problem());
+        if (mode_ == RunMode::Program) {
+            InstallationMessage("SELECT_REGION", "MESSAGE-FREQUENCY_BANDS_NOT_READ_FROM_NN_NN",
+                                {registry.Path(), registry.Problem()});
+        }
+    }
+    const auto name = RegionName::Check(region);
+    if (!name) {
+        platform_.trace.Write("Band lists not loaded: the region name \"" + Shown(region) + "\" " +
+                              std::string(RegionNameFaultText(FindRegionNameFault(region))));
+        return false;
+    }
     region_ = region;
-    vorn::LoadBandLists(InstalledRegistry(), region_, lists_, platform_.trace);
+    vorn::LoadBandLists(registry, *name, lists_, platform_.trace);
     RefillBandDropDowns();
+    return true;
 }
 
 Registry ProgramController::InstalledRegistry() const {

@@ -1,5 +1,6 @@
 #include "app/ProgramController.h"
 #include "lang/LanguageController.h"
+#include "lang/TextCatalogue.h"
 #include "model/Catalogue.h"
 #include "platform/Registry.h"
 
@@ -88,11 +89,39 @@ void ProgramController::FormShow() {
     window_->SetControlVisible("bbtnDevice_11", true);
     window_->SetControlVisible("bbtnDevice_12", true);
     language_->ApplyAtFirstShow();
-    if (mode_ == RunMode::Program && settings_.Read(RegionSettingsKey).empty()) {
-        FirstStartRegionSelection();
+    if (mode_ == RunMode::Program) {
+        ReportLanguageProblems();
+        if (settings_.Read(RegionSettingsKey).empty()) {
+            FirstStartRegionSelection();
+        }
+        ReportStoredRegionProblem();
     }
     LoadBandLists();
     UpdateCaption();
+}
+
+void ProgramController::ReportLanguageProblems() {
+    // Without any language file the fixed box of the creation has said so.
+    if (LanguageFileName().empty()) {
+        return;
+    }
+    const FileError error = texts_.LoadError();
+    if (error != FileError::None || texts_.Content().Empty()) {
+        const std::string reason =
+            error != FileError::None ? std::string(FileErrorText(error)) : "the file holds no sections";
+        InstallationMessage("FILE", "MESSAGE-LANGUAGE_FILE_NN_CANNOT_BE_USED_NN",
+                            {texts_.FilePath(), reason});
+        return;
+    }
+    const std::vector<std::string> missing = MissingListSections(texts_);
+    if (!missing.empty()) {
+        std::string names;
+        for (const std::string& name : missing) {
+            names += (names.empty() ? "" : ", ") + name;
+        }
+        InstallationMessage("FILE", "MESSAGE-LANGUAGE_FILE_NN_LACKS_THE_LISTS_NN",
+                            {texts_.FilePath(), names});
+    }
 }
 
 bool ProgramController::HasUnsavedChanges() {

@@ -1,5 +1,7 @@
 #include "base/Utf8.h"
 
+#include <cstdio>
+
 namespace vorn {
 
 namespace {
@@ -113,6 +115,26 @@ std::size_t Utf8Length(std::string_view text) {
         ++count;
     }
     return count;
+}
+
+bool IsControlCharacter(char32_t ch) {
+    return ch < 0x20 || ch == 0x7F || (ch >= 0x80 && ch <= 0x9F);
+}
+
+std::string EscapeControlCharacters(std::string_view text) {
+    std::string shown;
+    shown.reserve(text.size());
+    for (const char32_t ch : DecodeUtf8(text)) {
+        if (IsControlCharacter(ch)) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, ch < 0x80 ? "\\x%02X" : "\\u%04X",
+                          static_cast<unsigned>(ch));
+            shown += escaped;
+        } else {
+            AppendUtf8(shown, ch);
+        }
+    }
+    return shown;
 }
 
 } // namespace vorn

@@ -6,27 +6,33 @@
 
 namespace vorn {
 
-std::string BandListKey(std::string_view region, BandDirection direction) {
-    return std::string(ProgramRegistryKey) + "Regions\\" + std::string(region) + "\\" +
+std::string BandListKey(const RegionName& region, BandDirection direction) {
+    return std::string(ProgramRegistryKey) + "Regions\\" + region.Text() + "\\" +
            (direction == BandDirection::Receive ? "Rx" : "Tx") + "FrequencyBands\\";
 }
 
-void ReadBandList(const Registry& registry, const std::string& key, CodeList& list, TraceSink& trace) {
+bool ReadBandList(const Registry& registry, const std::string& key, CodeList& list, TraceSink& trace) {
     auto names = registry.ValueNames(key);
     if (!names) {
-        return;
+        return false;
     }
     list = std::move(*names);
     for (std::size_t i = 0; i < list.size(); ++i) {
         trace.Write("[" + std::to_string(i) + "] " + list[i]);
     }
+    return true;
 }
 
-void LoadBandLists(const Registry& registry, std::string_view region, CodeLists& lists, TraceSink& trace) {
-    trace.Write("Load RxFrequencyBands for region " + std::string(region));
-    ReadBandList(registry, BandListKey(region, BandDirection::Receive), lists.ReceiveBands, trace);
-    trace.Write("Load TxFrequencyBands for region " + std::string(region));
-    ReadBandList(registry, BandListKey(region, BandDirection::Transmit), lists.TransmitBands, trace);
+BandListsFound LoadBandLists(const Registry& registry, const RegionName& region, CodeLists& lists,
+                             TraceSink& trace) {
+    BandListsFound found;
+    trace.Write("Load RxFrequencyBands for region " + region.Text());
+    found.receive =
+        ReadBandList(registry, BandListKey(region, BandDirection::Receive), lists.ReceiveBands, trace);
+    trace.Write("Load TxFrequencyBands for region " + region.Text());
+    found.transmit =
+        ReadBandList(registry, BandListKey(region, BandDirection::Transmit), lists.TransmitBands, trace);
+    return found;
 }
 
 } // namespace vorn

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/CodeList.h"
+#include "files/RegionName.h"
 
 #include <string>
 #include <string_view>
@@ -16,13 +17,20 @@ struct CodeLists;
 enum class BandDirection { Receive, Transmit };
 
 // "Software\ORSK\VORN Programmer v2\Regions\" + region + "\RxFrequencyBands\" (or "\TxFrequencyBands\").
-std::string BandListKey(std::string_view region, BandDirection direction);
+std::string BandListKey(const RegionName& region, BandDirection direction);
 
 // Replaces the list by the names of all values of the key and traces each entry; a key that does not
-// exist leaves the list as it was.
-void ReadBandList(const Registry& registry, const std::string& key, CodeList& list, TraceSink& trace);
+// exist leaves the list as it was (false).
+bool ReadBandList(const Registry& registry, const std::string& key, CodeList& list, TraceSink& trace);
+
+// Which of the region's two keys the registry has.
+struct BandListsFound {
+    bool receive = false;
+    bool transmit = false;
+};
 
 // Both band lists of the region, with their traces.
-void LoadBandLists(const Registry& registry, std::string_view region, CodeLists& lists, TraceSink& trace);
+BandListsFound LoadBandLists(const Registry& registry, const RegionName& region, CodeLists& lists,
+                             TraceSink& trace);
 
 } // namespace vorn

@@ -17,11 +17,11 @@ std::size_t CatalogueIndex(std::uint8_t productType) {
 
 } // namespace
 
-std::string RegionDefaultsFolder(const std::string& installationFolder, std::string_view region) {
-    return installationFolder + std::string(DefaultConfigFolderName) + "/" + std::string(region) + "/";
+std::string RegionDefaultsFolder(const std::string& installationFolder, const RegionName& region) {
+    return installationFolder + std::string(DefaultConfigFolderName) + "/" + region.Text() + "/";
 }
 
-std::string RegionDefaultPath(const std::string& installationFolder, std::string_view region,
+std::string RegionDefaultPath(const std::string& installationFolder, const RegionName& region,
                               const ProductInfo& product) {
     return RegionDefaultsFolder(installationFolder, region) + std::string(product.defaultFileName);
 }
@@ -31,7 +31,7 @@ bool CopyFile256(const std::string& source, const std::string& destination) {
     return bytes && WriteFileAtomically(destination, *bytes);
 }
 
-bool CopyRegionDefaults(const std::string& installationFolder, std::string_view region,
+bool CopyRegionDefaults(const std::string& installationFolder, const RegionName& region,
                         const std::string& configFolder) {
     int failed = 0;
     for (const std::uint8_t productType : SettingsKeyOrder) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "files/RegionName.h"
 #include "model/Catalogue.h"
 
 #include <array>
@@ -17,9 +18,9 @@ class SettingsFile;
 inline constexpr std::string_view DefaultConfigFolderName = "DefaultConfig";
 
 // installation folder + "DefaultConfig/" + region + "/".
-std::string RegionDefaultsFolder(const std::string& installationFolder, std::string_view region);
+std::string RegionDefaultsFolder(const std::string& installationFolder, const RegionName& region);
 // The installation's default file of a model for a region.
-std::string RegionDefaultPath(const std::string& installationFolder, std::string_view region,
+std::string RegionDefaultPath(const std::string& installationFolder, const RegionName& region,
                               const ProductInfo& product);
 
 // Copies a whole file (of at most MaxCopyBytes) onto the destination, atomically: a failed copy
@@ -30,7 +31,7 @@ bool CopyFile256(const std::string& source, const std::string& destination);
 
 // Copies the region's twelve default files into the configuration folder, TARV first and DADIDU
 // last; a failed copy does not stop the others. True when all twelve were copied.
-bool CopyRegionDefaults(const std::string& installationFolder, std::string_view region,
+bool CopyRegionDefaults(const std::string& installationFolder, const RegionName& region,
                         const std::string& configFolder);
 
 // The twelve default paths, one per model, read from and written to the settings file in the order

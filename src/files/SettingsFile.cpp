@@ -47,7 +47,10 @@ bool SettingsFile::Write(std::string_view key, std::string value) {
 
 bool SettingsFile::Write(const std::vector<std::pair<std::string, std::string>>& values) {
     bool representable = true;
-    for (const auto& [key, value] : values) {
+    for (const auto& pair : values) {
+        // A named reference, not a structured binding: clang before 16 cannot capture those.
+        const std::string& key = pair.first;
+        const std::string& value = pair.second;
         if (value.find_first_of("\r\n") != std::string::npos) {
             representable = false;
             continue;

@@ -92,12 +92,13 @@ LanguageChoice ListIni::ChooseLanguageFile(const std::vector<std::string>& list,
 
 void ListIni::LoadFile(const std::string& path) {
     path_ = path;
-    const auto bytes = ReadWholeFile(path, MaxLanguageFileBytes);
+    const auto bytes = ReadWholeFile(path, MaxLanguageFileBytes, loadError_);
     content_ = bytes ? IniDocument::Parse(DecodeText(*bytes)) : IniDocument{};
 }
 
 void ListIni::LoadBytes(std::string_view bytes) {
     content_ = IniDocument::Parse(DecodeText(bytes));
+    loadError_ = FileError::None;
 }
 
 std::string ListIni::Text(std::string_view section, std::string_view key) const {

@@ -2,6 +2,7 @@
 
 #include "base/CodeList.h"
 #include "base/IniDocument.h"
+#include "platform/FileError.h"
 
 #include <cstddef>
 #include <string>
@@ -41,11 +42,14 @@ public:
     // the first entry with the fallback flag set; empty without fallback for an empty list.
     static LanguageChoice ChooseLanguageFile(const std::vector<std::string>& list, std::string_view wanted);
 
-    // Replaces the content by the file's; a missing, unreadable or oversized file gives empty content.
+    // Replaces the content by the file's; a missing, unreadable or oversized file gives empty content
+    // (LoadError says why).
     void LoadFile(const std::string& path);
     // Replaces the content by a text already in memory (the bytes of a file, decoded as a file is).
     void LoadBytes(std::string_view bytes);
     const std::string& FilePath() const { return path_; }
+    // Why the last LoadFile read nothing; None when it read the file.
+    FileError LoadError() const { return loadError_; }
     const IniDocument& Content() const { return content_; }
 
     // The value, or "[section] 'key' IS UNDEFINED" when the key is missing or its value is empty.
@@ -60,6 +64,7 @@ private:
     std::string path_;
     std::string folder_;
     IniDocument content_;
+    FileError loadError_ = FileError::None;
 };
 
 // The marker that stands for a missing text.

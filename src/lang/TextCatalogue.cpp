@@ -3,6 +3,7 @@
 #include "lang/ListIni.h"
 #include "lang/TextFormat.h"
 
+#include <algorithm>
 #include <array>
 #include <set>
 #include <utility>
@@ -306,6 +307,8 @@ constexpr std::array ProgramTextRows{
     ProgramTextRow{"FILE", "MESSAGE-ERROR_SELECTED_CONFIG_FILE_NN_IS_NOT_NN_TYPE", "ss"}, // file name, product name
     ProgramTextRow{"FILE", "MESSAGE-FILE_IS_READ_ONLY_COULD_NOT_SAVE", ""},
     ProgramTextRow{"FILE", "MESSAGE-FILE_NN_EXISTS_DO_YOU_WANT_TO_OVERWRITE", "s"}, // file name
+    ProgramTextRow{"FILE", "MESSAGE-LANGUAGE_FILE_NN_CANNOT_BE_USED_NN", "ss"}, // path, reason
+    ProgramTextRow{"FILE", "MESSAGE-LANGUAGE_FILE_NN_LACKS_THE_LISTS_NN", "ss"}, // path, section names
     ProgramTextRow{"FILE", "STATUS-CONFIGURATION_NN_LOADED", "s"},                   // file name
     ProgramTextRow{"FILE", "STATUS-CONFIGURATION_NN_SAVED", "s"},                    // file name
     ProgramTextRow{"FILE", "STATUS-NEW_DEFAULT_CONFIG_FOR_NN_IS_NOW_NN", "ss"},      // product name, file name
@@ -336,6 +339,9 @@ constexpr std::array ProgramTextRows{
     ProgramTextRow{"CHANGE_CODE", "MESSAGE-THE_FIELD_MUST_CONTAIN_4_HEX_DIGITS", ""},
     // Regions
     ProgramTextRow{"SELECT_REGION", "MESSAGE-CONFIG_MISSING_FOR_SELECTED_REGION", ""},
+    ProgramTextRow{"SELECT_REGION", "MESSAGE-FREQUENCY_BANDS_NOT_READ_FROM_NN_NN", "ss"}, // path, reason
+    // region, settings file, language file
+    ProgramTextRow{"SELECT_REGION", "MESSAGE-REGION_NN_OF_SETTINGS_FILE_NN_IS_NOT_IN_LANGUAGE_FILE_NN", "sss"},
 };
 
 using L = CodeLists;
@@ -555,6 +561,24 @@ std::vector<std::string> LanguageFileProblems(const ListIni& reader) {
         }
     }
     return problems;
+}
+
+std::vector<std::string> MissingListSections(const ListIni& reader) {
+    std::vector<std::string> missing;
+    const auto lacks = [&reader](std::string_view name) {
+        const IniSection* section = reader.Content().FindSection(name);
+        return section == nullptr || section->entries.empty();
+    };
+    for (const auto& row : ListSectionRows) {
+        const std::string name(row.section);
+        if (lacks(name) && std::find(missing.begin(), missing.end(), name) == missing.end()) {
+            missing.push_back(name);
+        }
+    }
+    if (lacks(DevicesSection)) {
+        missing.emplace_back(DevicesSection);
+    }
+    return missing;
 }
 
 } // namespace vorn

@@ -96,4 +96,8 @@ std::vector<ProgramTextRow> AllTextKeys();
 // "Devices" entries that are no "code=name". Empty for a complete file.
 std::vector<std::string> LanguageFileProblems(const ListIni& reader);
 
+// The list sections (and "Devices") that a loaded language file lacks or leaves without entries, in
+// table order: without them the drop-down lists stay empty and no configuration can be shown.
+std::vector<std::string> MissingListSections(const ListIni& reader);
+
 } // namespace vorn

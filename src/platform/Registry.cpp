@@ -20,8 +20,12 @@ std::string_view SectionName(std::string_view keyPath) {
 } // namespace
 
 Registry Registry::Load(const std::string& path) {
-    const auto bytes = ReadWholeFile(path, MaxRegistryBytes);
-    return bytes ? FromText(*bytes) : Registry{};
+    FileError error = FileError::None;
+    const auto bytes = ReadWholeFile(path, MaxRegistryBytes, error);
+    Registry registry = bytes ? FromText(*bytes) : Registry{};
+    registry.path_ = path;
+    registry.loadError_ = bytes ? FileError::None : error;
+    return registry;
 }
 
 Registry Registry::FromText(std::string_view bytes) {
@@ -49,6 +53,17 @@ Registry Registry::FromText(std::string_view bytes) {
     }
     registry.content_ = IniDocument::Parse(normalised);
     return registry;
+}
+
+bool Registry::Empty() const {
+    return content_.Empty();
+}
+
+std::string Registry::Problem() const {
+    if (loadError_ != FileError::None) {
+        return std::string(FileErrorText(loadError_));
+    }
+    return Empty() ? "the file holds no keys" : std::string();
 }
 
 bool Registry::HasKey(std::string_view keyPath) const {

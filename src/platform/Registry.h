@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/IniDocument.h"
+#include "platform/FileError.h"
 #include "platform/Locale.h"
 
 #include <optional>
@@ -24,9 +25,19 @@ inline constexpr std::string_view InstallLanguageValue = "Install Language Code"
 class Registry {
 public:
     Registry() = default;
-    // A missing or unreadable file gives a registry without keys.
+    // A missing or unreadable file gives a registry without keys; LoadError says why.
     static Registry Load(const std::string& path);
     static Registry FromText(std::string_view bytes);
+
+    // The file it was loaded from (empty for FromText).
+    const std::string& Path() const { return path_; }
+    // Why the file could not be read; None when it was.
+    FileError LoadError() const { return loadError_; }
+    // True when it holds no key at all (a missing, unreadable or empty file).
+    bool Empty() const;
+    // Why the registry holds nothing, for a message: the read error ("no such file"), or "the file
+    // holds no keys" for one that was read; empty when it holds keys.
+    std::string Problem() const;
 
     bool HasKey(std::string_view keyPath) const;
     // The names of all values of the key, in file order; nullopt when the key does not exist.
@@ -36,6 +47,8 @@ public:
 
 private:
     IniDocument content_;
+    std::string path_;
+    FileError loadError_ = FileError::None;
 };
 
 // The language code the installer chose: "Install Language Code" of the program's key; when the

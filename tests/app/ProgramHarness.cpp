@@ -87,4 +87,14 @@ std::string ProgramHarness::CopyOfDefault(const std::string& region, const std::
     return path;
 }
 
+void ReplaceSection(const std::string& file, const std::string& header, const std::string& body) {
+    std::string text = ReadBytes(file);
+    const auto start = text.find(header + "\n");
+    ASSERT_NE(start, std::string::npos) << header;
+    auto end = text.find("\n[", start + header.size());
+    end = end == std::string::npos ? text.size() : end + 1;
+    text.replace(start, end - start, body.empty() ? std::string() : header + "\n" + body + "\n");
+    WriteBytes(file, text);
+}
+
 } // namespace vorn::test

@@ -57,4 +57,8 @@ public:
                               const std::string& name);
 };
 
+// Replaces a whole section of an installed text file (a language file, Registry.ini); an empty body
+// removes it.
+void ReplaceSection(const std::string& file, const std::string& header, const std::string& body);
+
 } // namespace vorn::test

@@ -1,5 +1,6 @@
 #include "ProgramHarness.h"
 #include "model/Catalogue.h"
+#include "support/CaseName.h"
 
 #include <filesystem>
 
@@ -11,6 +12,7 @@ namespace {
 namespace fs = std::filesystem;
 using test::ProgramHarness;
 using test::ReadBytes;
+using test::ReplaceSection;
 using test::WriteBytes;
 
 const std::string Question =
@@ -21,17 +23,6 @@ const std::string ConfigMissing =
     "reinstall the program or contact ORSK Electronics.";
 const std::vector<std::string> UsaBands{"3=906.2125 MHz", "10=906.4125 MHz", "7=916.2125 MHz",
                                         "11=916.4125 MHz"};
-
-// Replaces a whole section of an installed text file (a language file, Registry.ini).
-void ReplaceSection(const std::string& file, const std::string& header, const std::string& body) {
-    std::string text = ReadBytes(file);
-    const auto start = text.find(header + "\n");
-    ASSERT_NE(start, std::string::npos) << header;
-    auto end = text.find("\n[", start + header.size());
-    end = end == std::string::npos ? text.size() : end + 1;
-    text.replace(start, end - start, body.empty() ? std::string() : header + "\n" + body + "\n");
-    WriteBytes(file, text);
-}
 
 std::string Image(const ProgramController& p) {
     return {p.CurrentConfig().Image.begin(), p.CurrentConfig().Image.end()};
@@ -119,6 +110,86 @@ TEST(Region, SameDisplayTextStoresTheFirstName) {
     h.Start();
     EXPECT_EQ(h.Setting("Region"), "Europe");
 }
+
+// A language file may offer a region whose name, made into the folder DefaultConfig/<name>/, would
+// lead elsewhere. Defaults are laid down where each name leads, so only the name check keeps them out:
+// choosing such a region is reported as a region without defaults, and nothing is copied or stored.
+struct HostileRegionCase {
+    const char* name;
+    std::string region;
+};
+
+class HostileRegion : public ::testing::TestWithParam<HostileRegionCase> {
+protected:
+    ProgramHarness h;
+
+    void Offer() {
+        const std::string& region = GetParam().region;
+        ReplaceSection(h.Install() + "English-1033.lang", "[Regions]", "Europe=Europe\n" + region + "=Evil");
+        const std::string target = h.Install() + "DefaultConfig/" + region + "/";
+        fs::create_directories(target);
+        for (const ProductInfo& product : Catalogue) {
+            const std::string name(product.defaultFileName);
+            WriteBytes(target + name, Planted(name));
+        }
+    }
+    static std::string Planted(const std::string& name) {
+        std::string bytes = "planted " + name;
+        bytes.resize(256, '!');
+        return bytes;
+    }
+    // True when no file of the configuration folder came from the hostile folder.
+    bool NothingCopied() const {
+        for (const ProductInfo& product : Catalogue) {
+            const std::string name(product.defaultFileName);
+            if (ReadBytes(h.ConfigFolder() + name) == Planted(name)) {
+                return false;
+            }
+        }
+        return true;
+    }
+};
+
+TEST_P(HostileRegion, AtTheFirstStartIsReportedAndNotStored) {
+    Offer();
+    h.view.AnswerDialog(DialogResult::Ok);
+    ProgramController& p = h.StartWithRegion(1);
+    // The list shows what the language file offers; the choice fails as a region without defaults.
+    ASSERT_EQ(h.view.RegionDialogs().size(), 1u);
+    EXPECT_EQ(h.view.RegionDialogs()[0].items, (std::vector<std::string>{"Europe", "Evil"}));
+    ASSERT_EQ(h.view.Dialogs().size(), 1u);
+    EXPECT_EQ(h.view.Dialogs()[0].text, ConfigMissing);
+    EXPECT_EQ(h.Setting("Region"), "");
+    EXPECT_EQ(p.Region(), "");
+    EXPECT_TRUE(NothingCopied());
+    EXPECT_TRUE(h.trace.Contains("refused: its name"));
+}
+
+TEST_P(HostileRegion, AsANewRegionChangesNothing) {
+    Offer();
+    ProgramController& p = h.StartWithModel(4); // Europe, BODE
+    const std::string before = Image(p);
+    h.view.ClearRecords();
+    h.view.AnswerSelectRegion({1, DialogResult::Ok});
+    h.view.AnswerDialog(DialogResult::Yes);
+    h.view.AnswerDialog(DialogResult::Ok);
+    p.mnuFileSelectNewRegionClick();
+    ASSERT_EQ(h.view.Dialogs().size(), 2u);
+    EXPECT_EQ(h.view.Dialogs()[1].text, ConfigMissing);
+    EXPECT_EQ(h.Setting("Region"), "Europe");
+    EXPECT_EQ(p.Region(), "Europe");
+    EXPECT_EQ(Image(p), before);
+    EXPECT_TRUE(NothingCopied());
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, HostileRegion,
+                         ::testing::Values(HostileRegionCase{"UpAndOut", "../../evil"},
+                                           HostileRegionCase{"ParentFolder", ".."},
+                                           HostileRegionCase{"SubFolder", "Europe/evil"},
+                                           HostileRegionCase{"Backslash", "Europe\\evil"},
+                                           HostileRegionCase{"Escape", "Evil\x1b[2J"},
+                                           HostileRegionCase{"C1Control", "Evil\xc2\x9b"}),
+                         test::CaseName{});
 
 class NewRegion : public ::testing::Test {
 protected:

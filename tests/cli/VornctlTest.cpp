@@ -1,4 +1,5 @@
 #include "model/Catalogue.h"
+#include "support/CaseName.h"
 #include "support/Paths.h"
 #include "support/Process.h"
 #include "support/TempDir.h"
@@ -6,6 +7,7 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
+#include <functional>
 #include <nlohmann/json.hpp>
 #include <spawn.h>
 #include <sys/stat.h>
@@ -410,6 +412,166 @@ TEST_F(Vornctl, ControlCharactersFromDataFilesAreEscaped) {
     EXPECT_EQ(regions[2]["text"], "Chile\x1b]0;owned\x07 \xc2\x9b"
                                   "2J\x7f");
 }
+
+// An installation whose data files are damaged or hostile, and a settings file: each is reported as
+// what it is, naming the file to fix, never as a conversion error of the user's configuration.
+struct InstallationCase {
+    const char* name;
+    std::function<void(const std::string& install, const std::string& settings)> damage;
+    std::vector<std::string> args; // "<default>" is the Europe BODE default, "<out>" an output file
+    int status;
+    std::string errorPart; // "<install>" and "<settings>" stand for those paths
+};
+
+class VornctlInstallation : public ::testing::TestWithParam<InstallationCase> {};
+
+void EditFile(const std::string& path, const std::string& from, const std::string& to) {
+    std::string text = ReadBytes(path);
+    const auto at = text.find(from);
+    ASSERT_NE(at, std::string::npos) << from;
+    text.replace(at, from.size(), to);
+    WriteBytes(path, text);
+}
+
+std::string Replaced(std::string text, const std::string& from, const std::string& to) {
+    for (auto at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) {
+        text.replace(at, from.size(), to);
+    }
+    return text;
+}
+
+TEST_P(VornctlInstallation, ReportsTheFileAndTheReason) {
+    const InstallationCase& c = GetParam();
+    TempDir home;
+    TempDir work;
+    const std::string install = work.File("install") + "/";
+    std::filesystem::copy(test::DataFolder(), install, std::filesystem::copy_options::recursive);
+    const std::string settings = home.File("data/ORSK/VORN Programmer v2/VornProg_v2.ini");
+    std::filesystem::create_directories(home.File("data/ORSK/VORN Programmer v2"));
+    c.damage(install, settings);
+    std::vector<std::string> args;
+    for (const std::string& arg : c.args) {
+        args.push_back(arg == "<default>" ? install + "DefaultConfig/Europe/Default_BODE.vorn"
+                       : arg == "<out>"   ? work.File("out.vorn")
+                                          : arg);
+    }
+    const ProcessResult r =
+        test::RunProcess(VORNCTL_PATH, args,
+                         {"HOME=" + home.Path(), "XDG_DATA_HOME=" + home.File("data"),
+                          "XDG_CONFIG_HOME=" + home.File("config"), "LANG=C", "VORN_INSTALL_DIR=" + install});
+    EXPECT_EQ(r.status, c.status) << r.err;
+    const std::string part = Replaced(Replaced(c.errorPart, "<install>", install), "<settings>", settings);
+    EXPECT_NE(r.err.find(part), std::string::npos) << r.err;
+    if (c.status != 0) {
+        EXPECT_EQ(r.err.find("converting"), std::string::npos) << r.err;
+        EXPECT_FALSE(std::filesystem::exists(work.File("out.vorn"))) << "nothing written";
+    }
+}
+
+void RemoveRegistry(const std::string& install, const std::string&) {
+    std::filesystem::remove(install + "Registry.ini");
+}
+void EmptyRegistry(const std::string& install, const std::string&) {
+    WriteBytes(install + "Registry.ini", "; nothing\n");
+}
+void FolderRegistry(const std::string& install, const std::string&) {
+    std::filesystem::remove(install + "Registry.ini");
+    std::filesystem::create_directory(install + "Registry.ini");
+}
+void DropTwoLists(const std::string& install, const std::string&) {
+    EditFile(install + "English-1033.lang", "[TamperStatus]", "[NoLongerTamperStatus]");
+    EditFile(install + "English-1033.lang", "[PowerHighLow]", "[NoLongerPowerHighLow]");
+}
+void NoSections(const std::string& install, const std::string&) {
+    WriteBytes(install + "English-1033.lang", "just some text\n");
+}
+void StoreAtlantis(const std::string&, const std::string& settings) {
+    WriteBytes(settings, "[VORN Programmer v2]\nRegion=Atlantis\n");
+}
+// Defaults planted where "../../evil" leads from DefaultConfig/.
+void PlantEvil(const std::string& install) {
+    std::filesystem::create_directories(install + "../evil");
+    WriteBytes(install + "../evil/Default_BODE.vorn", std::string(256, '\x24'));
+}
+void StoreEvil(const std::string& install, const std::string& settings) {
+    PlantEvil(install);
+    EditFile(install + "English-1033.lang", "Europe=Europe", "Europe=Europe\n../../evil=Evil");
+    WriteBytes(settings, "[VORN Programmer v2]\nRegion=../../evil\n");
+}
+void OfferEvil(const std::string& install, const std::string&) {
+    PlantEvil(install);
+    EditFile(install + "English-1033.lang", "Europe=Europe", "Europe=Europe\n../../evil=Evil");
+}
+void NoUsaReceiveBands(const std::string& install, const std::string&) {
+    EditFile(install + "Registry.ini", "Regions\\USA\\RxFrequencyBands", "Regions\\USA\\Gone");
+}
+
+const std::string RegistryPath = "cannot read the frequency bands from <install>Registry.ini: ";
+const std::string AtlantisStored =
+    "the settings file <settings> stores the region \"Atlantis\", which the language file "
+    "<install>English-1033.lang does not list; give --region NAME (see vornctl regions)";
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, VornctlInstallation,
+    ::testing::Values(
+        InstallationCase{
+            "RegistryMissingShow", RemoveRegistry, {"show", "<default>"}, 3, RegistryPath + "no such file"},
+        InstallationCase{"RegistryMissingBands", RemoveRegistry, {"bands"}, 3, RegistryPath + "no such file"},
+        InstallationCase{"RegistryMissingSet",
+                         RemoveRegistry,
+                         {"set", "<default>", "edtMaxLongTx=1", "-o", "<out>"},
+                         3,
+                         RegistryPath + "no such file"},
+        // Commands that do not need the bands still work.
+        InstallationCase{"RegistryMissingNew", RemoveRegistry, {"new", "BODE", "-o", "<out>"}, 0, ""},
+        InstallationCase{"RegistryMissingRegions", RemoveRegistry, {"regions"}, 0, ""},
+        InstallationCase{"RegistryEmpty",
+                         EmptyRegistry,
+                         {"show", "<default>"},
+                         3,
+                         RegistryPath + "the file holds no keys"},
+        InstallationCase{"RegistryFolder",
+                         FolderRegistry,
+                         {"diff", "<default>", "<default>"},
+                         3,
+                         RegistryPath + "is a directory"},
+        InstallationCase{"ListsMissing",
+                         DropTwoLists,
+                         {"show", "<default>"},
+                         3,
+                         "the language file <install>English-1033.lang lacks the list sections TamperStatus, "
+                         "PowerHighLow, so configurations cannot be shown with it"},
+        InstallationCase{"ListsMissingRegions", DropTwoLists, {"regions"}, 0, ""},
+        InstallationCase{"LanguageWithoutSections",
+                         NoSections,
+                         {"regions"},
+                         3,
+                         "the language file <install>English-1033.lang holds no sections"},
+        InstallationCase{"StoredRegionUnknownShow", StoreAtlantis, {"show", "<default>"}, 2, AtlantisStored},
+        InstallationCase{
+            "StoredRegionUnknownNew", StoreAtlantis, {"new", "BODE", "-o", "<out>"}, 2, AtlantisStored},
+        // The region list is how the operator finds a name to give: it is shown, with a note.
+        InstallationCase{
+            "StoredRegionUnknownRegions", StoreAtlantis, {"regions"}, 0, "note: " + AtlantisStored},
+        InstallationCase{"StoredRegionUnknownOverridden", StoreAtlantis, {"--region", "USA", "bands"}, 0, ""},
+        InstallationCase{"StoredRegionLeavesItsFolder",
+                         StoreEvil,
+                         {"new", "BODE", "-o", "<out>"},
+                         2,
+                         "stores the region \"../../evil\", whose name holds a path separator (/ or \\)"},
+        InstallationCase{
+            "OfferedRegionLeavesItsFolder",
+            OfferEvil,
+            {"--region", "Evil", "new", "BODE", "-o", "<out>"},
+            2,
+            "the region \"../../evil\" of the language file <install>English-1033.lang cannot be "
+            "used: its name holds a path separator"},
+        InstallationCase{"RegionWithoutBandKey",
+                         NoUsaReceiveBands,
+                         {"--region", "USA", "bands"},
+                         0,
+                         "note: <install>Registry.ini holds no receive bands for region USA"}),
+    test::CaseName{});
 
 } // namespace
 } // namespace vorn

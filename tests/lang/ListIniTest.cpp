@@ -97,11 +97,19 @@ TEST(ListIniTest, LoadingReplacesTheWholeContent) {
     EXPECT_EQ(reader.FilePath(), dir.File("b.lang"));
     EXPECT_EQ(reader.Text("A", "K"), "second");
     EXPECT_FALSE(reader.Defines("A", "OnlyA"));
+    EXPECT_EQ(reader.LoadError(), FileError::None);
+    // A file that gives nothing says why, so it can be reported as what it is.
     reader.LoadFile(dir.File("missing.lang"));
     EXPECT_EQ(reader.FilePath(), dir.File("missing.lang"));
     EXPECT_TRUE(reader.Content().Empty());
+    EXPECT_EQ(reader.LoadError(), FileError::NoSuchFile);
     reader.LoadFile(dir.Path()); // a folder is no language file
     EXPECT_TRUE(reader.Content().Empty());
+    EXPECT_EQ(reader.LoadError(), FileError::IsDirectory);
+    reader.LoadFile(dir.File("a.lang/x.lang"));
+    EXPECT_EQ(reader.LoadError(), FileError::NotADirectory);
+    reader.LoadBytes("[A]\nK=v\n");
+    EXPECT_EQ(reader.LoadError(), FileError::None);
 }
 
 // ---- encodings ---------------------------------------------------------------------------------
@@ -225,6 +233,7 @@ TEST(ListIniTest, OversizedFileGivesEmptyContent) {
     ListIni reader;
     reader.LoadFile(dir.File("Huge-1.lang"));
     EXPECT_TRUE(reader.Content().Empty());
+    EXPECT_EQ(reader.LoadError(), FileError::FileTooLarge);
     EXPECT_EQ(reader.Text("COMMON", "BUTTON-OK"), "[COMMON] 'BUTTON-OK' IS UNDEFINED");
 }
 

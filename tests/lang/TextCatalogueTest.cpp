@@ -99,6 +99,33 @@ TEST(TextCatalogueTest, ProblemsOfABrokenFile) {
     EXPECT_FALSE(has("[Devices] 1:"));
 }
 
+TEST(TextCatalogueTest, MissingListSectionsAreNamedInTableOrder) {
+    struct Case {
+        const char* name;
+        const char* text;
+        std::vector<std::string> missing;
+    };
+    const std::vector<std::string> every{
+        "AlarmTypes",         "InputTypes",   "InputTypesBypass", "RelayContacts", "UserTypes",
+        "RelayActions",       "YesNo",        "Conditions",       "Regions",       "CableLengths",
+        "AntennaTypes",       "RelaySources", "RelayPolarities",  "TamperStatus",  "ExternalInputFunctions",
+        "ExternalInputModes", "PowerHighLow", "Devices"};
+    std::vector<std::string> allButRegions = every;
+    allButRegions.erase(std::find(allButRegions.begin(), allButRegions.end(), "Regions"));
+    const Case cases[] = {
+        {"Nothing", "", every},
+        {"TextsOnly", "[COMMON]\nBUTTON-OK=OK\n", every},
+        // A header without entries is no list; letter case of the header does not matter.
+        {"EmptySectionCounts", "[regions]\n[AlarmTypes]\n", every},
+        {"OneList", "[REGIONS]\nEurope=Europe\n", allButRegions},
+    };
+    for (const Case& c : cases) {
+        ListIni reader;
+        reader.LoadBytes(c.text);
+        EXPECT_EQ(MissingListSections(reader), c.missing) << c.name;
+    }
+}
+
 // ---- the shipped language files ------------------------------------------------------------------
 
 const char* const ShippedFiles[] = {"English-1033.lang", "Deutsch-1031.lang"};
@@ -118,6 +145,7 @@ TEST(ShippedLanguageFilesTest, DefineEveryKeyWithTheArgumentsItsUserPasses) {
         for (const auto& p : problems) {
             ADD_FAILURE() << name << ": " << p;
         }
+        EXPECT_TRUE(MissingListSections(reader).empty()) << name;
         // Texts with line breaks use "~" only in MEMO texts.
         for (const auto& section : reader.Content().Sections()) {
             for (const auto& entry : section.entries) {

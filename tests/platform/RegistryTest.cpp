@@ -2,6 +2,7 @@
 
 #include "support/TempDir.h"
 
+#include <filesystem>
 #include <map>
 
 #include <gtest/gtest.h>
@@ -46,11 +47,38 @@ TEST(RegistryTest, KeysByPathValueNamesInFileOrder) {
     EXPECT_FALSE(registry.Value("Software\\Missing\\", InstallLanguageValue));
 }
 
-TEST(RegistryTest, MissingFileHasNoKeys) {
-    test::TempDir dir;
-    const Registry registry = Registry::Load(dir.File("Registry.ini"));
-    EXPECT_FALSE(registry.HasKey(ProgramRegistryKey));
-    EXPECT_FALSE(registry.ValueNames(ProgramRegistryKey));
+// A registry file that gives no keys says why, so the band lists' absence can be reported as what it is.
+TEST(RegistryTest, FileWithoutKeysSaysWhy) {
+    struct Case {
+        const char* name;
+        const char* content; // nullptr: no file; "<folder>": a folder in its place
+        FileError error;
+        const char* problem;
+    };
+    const Case cases[] = {
+        {"Missing", nullptr, FileError::NoSuchFile, "no such file"},
+        {"Folder", "<folder>", FileError::IsDirectory, "is a directory"},
+        {"Empty", "", FileError::None, "the file holds no keys"},
+        {"OnlyComments", "; nothing here\r\n\r\n", FileError::None, "the file holds no keys"},
+        {"NoSectionHeader", "1=869.2125 MHz\n", FileError::None, "the file holds no keys"},
+        {"OneKey", "[Software\\ORSK]\n", FileError::None, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        test::TempDir dir;
+        const std::string path = dir.File("Registry.ini");
+        if (c.content != nullptr && std::string(c.content) == "<folder>") {
+            std::filesystem::create_directory(path);
+        } else if (c.content != nullptr) {
+            test::WriteBytes(path, c.content);
+        }
+        const Registry registry = Registry::Load(path);
+        EXPECT_EQ(registry.Path(), path);
+        EXPECT_EQ(registry.LoadError(), c.error);
+        EXPECT_EQ(registry.Empty(), std::string(c.problem) != "");
+        EXPECT_EQ(registry.Problem(), c.problem);
+        EXPECT_EQ(registry.HasKey(ProgramRegistryKey), false);
+    }
 }
 
 struct InstallCase {
