@@ -85,7 +85,7 @@ std::optional<MemoryDevice> ParseMemoryDevice(std::string_view text, std::string
         return std::nullopt;
     }
     // The memory tells the same identity as the air does.
-    device.Image[55] = device.Band;
+    StoreBandInMemory(*type, device.Band, device.Image);
     device.Image[122] = *type;
     device.Image[123] = static_cast<std::uint8_t>(*serial >> 16);
     device.Image[124] = static_cast<std::uint8_t>(*serial >> 8);

@@ -6,6 +6,7 @@
 #include <array>
 #include <climits>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,10 +23,21 @@ struct MemoryDevice {
     Memory Image{};
     // "02" answers before the device's own answer; negative: the scenario's PendingPolls.
     int PendingPolls = -1;
-    // After a write that covers address 55 the device listens on the band written there.
-    bool FollowsBandByte = true;
+    // After a write of its band setting the device listens on the new band: a family A device takes
+    // the band number at address 55, a family C device the band of the receive carrier frequency at
+    // 0-3 (its address 55 is an ordinary setting).
+    bool FollowsBand = true;
     bool Present = true;
 };
+
+// The band a device's memory sets: address 55 for family A, the band of the receive carrier frequency
+// (addresses 0-3) for family C; nothing when the memory names no known band.
+std::optional<std::uint8_t> BandOfMemory(std::uint8_t productType, const Memory& image);
+// True when a write of length bytes from address touches the memory that sets the band.
+bool CoversBandSetting(std::uint8_t productType, std::uint32_t address, std::uint32_t length);
+// Puts a band into a device's memory the way its family keeps it (family C: both receive carrier
+// frequencies of the band; a band without known frequencies leaves the bytes).
+void StoreBandInMemory(std::uint8_t productType, std::uint8_t band, Memory& image);
 
 // A family B unit: reached by its radio code once its button is pressed.
 struct PresenceUnit {
@@ -57,7 +69,9 @@ struct SimScenario {
     Millis AirTime{300};                     // a family B transfer after the button press
     Millis RadioJobTimeout{30000};           // a radio job without contact ends with "05"
     Millis CodeRequestTimeout{30000};        // a device-code request without answer ends with "04"
-    std::size_t MaxEntries = 8;              // read or write entries the unit holds
+    std::size_t MaxEntries = 8;              // read or write entries the unit holds (each list)
+    // The port exists but this user may not open it (a missing group membership).
+    bool OpenDenied = false;
 
     std::vector<MemoryDevice> Devices;
     std::vector<PresenceUnit> PresenceUnits;
