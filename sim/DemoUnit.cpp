@@ -1,5 +1,6 @@
 #include "sim/DemoUnit.h"
 
+#include "model/BandSetting.h"
 #include "model/Catalogue.h"
 #include "platform/Files.h"
 
@@ -49,7 +50,7 @@ MemoryDevice Device(const std::string& installFolder, std::uint8_t type, std::ui
     device.Band = DemoDevices::Band;
     device.Image = DefaultMemory(installFolder, type);
     WriteIdentity(device.Image, type, serial, radioId);
-    StoreBandInMemory(type, DemoDevices::Band, device.Image);
+    StoreBandSetting(type, DemoDevices::Band, device.Image);
     return device;
 }
 

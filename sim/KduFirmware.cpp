@@ -1,6 +1,7 @@
 #include "sim/KduFirmware.h"
 
 #include "link/KduLink.h"
+#include "model/BandSetting.h"
 #include "model/ValueHelpers.h"
 
 #include <algorithm>
@@ -590,7 +591,7 @@ std::string KduFirmware::PollMemoryJob() {
             reply += HexByte(address < device->Image.size() ? device->Image[address] : 0);
         }
     } else if (device->FollowsBand && CoversBandSetting(device->ProductType, job.address, job.length)) {
-        if (const auto band = BandOfMemory(device->ProductType, device->Image)) {
+        if (const auto band = BandSetting(device->ProductType, device->Image)) {
             device->Band = *band;
         }
     }

@@ -6,7 +6,6 @@
 #include <array>
 #include <climits>
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,15 +28,6 @@ struct MemoryDevice {
     bool FollowsBand = true;
     bool Present = true;
 };
-
-// The band a device's memory sets: address 55 for family A, the band of the receive carrier frequency
-// (addresses 0-3) for family C; nothing when the memory names no known band.
-std::optional<std::uint8_t> BandOfMemory(std::uint8_t productType, const Memory& image);
-// True when a write of length bytes from address touches the memory that sets the band.
-bool CoversBandSetting(std::uint8_t productType, std::uint32_t address, std::uint32_t length);
-// Puts a band into a device's memory the way its family keeps it (family C: both receive carrier
-// frequencies of the band; a band without known frequencies leaves the bytes).
-void StoreBandInMemory(std::uint8_t productType, std::uint8_t band, Memory& image);
 
 // A family B unit: reached by its radio code once its button is pressed.
 struct PresenceUnit {

@@ -1,6 +1,7 @@
 // The simulated unit is as strict as the real one: the flows are tested only against it, so what the
 // unit would refuse or do differently it refuses and does differently here.
 #include "link/MemoryJob.h"
+#include "model/BandSetting.h"
 #include "sim/KduFirmware.h"
 #include "support/CaseName.h"
 #include "support/SimLink.h"
@@ -34,7 +35,7 @@ sim::SimScenario Devices() {
     c.ProductType = 0x4B;
     c.SerialNumber = SerialC;
     c.Band = 1;
-    sim::StoreBandInMemory(0x4B, 1, c.Image);
+    StoreBandSetting(0x4B, 1, c.Image);
     scenario.Devices.push_back(c);
     sim::PresenceUnit unit;
     unit.RadioCode = "12AB";
@@ -119,7 +120,7 @@ TEST(StrictUnitTest, FamilyCBandFollowsItsReceiveFrequencyNotAddress55) {
     EXPECT_EQ(device.Band, 1);
     // The receive carrier frequencies of band 3 move it.
     sim::Memory band3{};
-    sim::StoreBandInMemory(0x4B, 3, band3);
+    StoreBandSetting(0x4B, 3, band3);
     job = Job(SerialC, 0x4B, JobWrite, 0, 21);
     job.SequenceCounter = 1;
     std::copy(band3.begin(), band3.begin() + 21, job.Data.begin());
