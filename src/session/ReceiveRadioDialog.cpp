@@ -3,7 +3,8 @@
 namespace vorn {
 
 void ReceiveRadioDialog::SetActionText(std::string text) {
-    actionLabelWidth_ = static_cast<int>(view_.ActionGroupWidth() * ActionWidthShare);
+    // In whole hundredths: 400 x 0.58 is 232, which the floating-point product falls just short of.
+    actionLabelWidth_ = view_.ActionGroupWidth() * ActionWidthPercent / 100;
     actionText_ = std::move(text);
 }
 

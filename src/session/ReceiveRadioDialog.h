@@ -18,8 +18,8 @@ public:
     static constexpr int ResultFailed = 2;    // the request or the job failed
     static constexpr int ResultAborted = 3;   // btbtnAbort
     static constexpr int ResultNoContact = 5; // no radio contact with the device
-    // The action label takes this share of the group box's width.
-    static constexpr double ActionWidthShare = 0.58;
+    // The action label takes this share of the group box's width, in percent.
+    static constexpr int ActionWidthPercent = 58;
 
     explicit ReceiveRadioDialog(ReceiveRadioView& view) : view_(view) {}
     ReceiveRadioDialog(const ReceiveRadioDialog&) = delete;
