@@ -1,5 +1,7 @@
-// vornctl: shows, changes, compares and creates configuration files from the command line.
+// vornctl: shows, changes, compares and creates configuration files from the command line, and reads
+// and writes devices through the interface unit.
 #include "Commands.h"
+#include "DeviceCommands.h"
 #include "Version.h"
 
 #include <CLI/CLI.hpp>
@@ -46,6 +48,8 @@ int main(int argc, char** argv) {
     regions->add_flag("--json", json, "JSON");
     auto* bands = app.add_subcommand("bands", "the frequency bands of the region");
     bands->add_flag("--json", json, "JSON");
+    DeviceCommands device;
+    device.Register(app);
 
     try {
         app.parse(argc, argv);
@@ -58,6 +62,9 @@ int main(int argc, char** argv) {
             return Models(json);
         }
         CliContext context(global);
+        if (device.Parsed()) {
+            return device.Run(context);
+        }
         if (show->parsed()) {
             return Show(context, file, json);
         }

@@ -133,7 +133,7 @@ SessionOutcome DeviceReader::ReadPresenceUnit() {
     const std::string code = radio_.DeviceRadioCode();
     if (code.empty()) {
         context_.Status(context_.texts.Text("HESK", "MESSAGE-USER_ABORT_DEVICE_ID_CODE_READ_OPERATION"));
-        return SessionOutcome::Cancelled;
+        return radio_.MissingCodeOutcome();
     }
     context_.editor.Fields().SetText("edtHESK_RadioIdCode", code);
 

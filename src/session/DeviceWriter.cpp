@@ -162,7 +162,7 @@ SessionOutcome DeviceWriter::WritePresenceUnit() {
     const std::string code = radio_.DeviceRadioCode();
     if (code.empty()) {
         context_.Status(context_.texts.Text("HESK", "MESSAGE-USER_ABORT_DEVICE_ID_CODE_READ_OPERATION"));
-        return SessionOutcome::Cancelled;
+        return radio_.MissingCodeOutcome();
     }
     bool writeRadioId = false;
     if (entered.size() == 4 && entered != code) {

@@ -80,14 +80,29 @@ void PresenceRadio::tmrPollKduInfoTimer() {
     }
 }
 
+SessionOutcome PresenceRadio::MissingCodeOutcome() const {
+    switch (codeOutcome_) {
+    case CodeOutcome::UnitNotFound: return SessionOutcome::UnitNotFound;
+    case CodeOutcome::FirmwareTooOld: return SessionOutcome::FirmwareTooOld;
+    case CodeOutcome::Failed:
+    case CodeOutcome::GivenUp: return SessionOutcome::NoAnswer;
+    case CodeOutcome::Aborted:
+    case CodeOutcome::Obtained: break;
+    }
+    return SessionOutcome::Cancelled;
+}
+
 void PresenceRadio::GetDeviceCode() {
     KduLink& link = context_.link;
+    codeOutcome_ = CodeOutcome::Aborted;
     if (link.Open() != 0) {
+        codeOutcome_ = CodeOutcome::UnitNotFound;
         context_.Dialog(context_.UnitNotFoundText(), MessageKind::Error, Buttons::Ok);
         link.Close();
         return;
     }
     if (link.CheckVersion(MinimumUnitVersion) != CommandOk) {
+        codeOutcome_ = CodeOutcome::FirmwareTooOld;
         link.Close();
         context_.Dialog(context_.texts.Text("COMMON", "MESSAGE-PLEASE_UPGRADE_KDU_FIRMWARE"),
                         MessageKind::Error, Buttons::Ok);
@@ -101,6 +116,7 @@ void PresenceRadio::GetDeviceCode() {
             link.Trace().Write("GetDeviceCode: no device code after " +
                                std::to_string(MaxDeviceCodeAttempts) + " requests, giving up");
             deviceRadioCode_.clear();
+            codeOutcome_ = CodeOutcome::GivenUp;
             break;
         }
         if (link.RequestDeviceCode("FFFF", "2E2F") != CommandOk) {
@@ -117,10 +133,17 @@ void PresenceRadio::GetDeviceCode() {
                 deviceRadioCode_ = infoReply_.substr(0, 4);
                 const std::string type = infoReply_.substr(6, 2);
                 finished = type == "13" || type == "14";
+                codeOutcome_ = finished ? CodeOutcome::Obtained : codeOutcome_;
             }
             break;
         case ReceiveRadioDialog::ResultFailed:
-        case ReceiveRadioDialog::ResultAborted: finished = true; break;
+            codeOutcome_ = CodeOutcome::Failed;
+            finished = true;
+            break;
+        case ReceiveRadioDialog::ResultAborted:
+            codeOutcome_ = CodeOutcome::Aborted;
+            finished = true;
+            break;
         default: break;
         }
     }

@@ -38,6 +38,9 @@ public:
     static constexpr int ChangeDeviceFailed = 2;
     static constexpr int ChangeNoContact = 3;
 
+    // How the last get-device-code flow ended.
+    enum class CodeOutcome { Obtained, UnitNotFound, FirmwareTooOld, Failed, Aborted, GivenUp };
+
     PresenceRadio(SessionContext& context, ReceiveRadioDialog& dialog);
 
     // The radio code of the presence unit last learnt; empty when none.
@@ -48,6 +51,9 @@ public:
     const std::string& NewIdCode() const { return newIdCode_; }
     const std::string& InfoReply() const { return infoReply_; }
     const InfoPollTimer& Timer() const { return timer_; }
+    CodeOutcome LastCodeOutcome() const { return codeOutcome_; }
+    // What a flow that needed the code reports when none was obtained.
+    SessionOutcome MissingCodeOutcome() const;
     ReceiveRadioDialog& Dialog() { return dialog_; }
 
     // Learns the radio code of the unit whose button the operator presses; the code stays empty when
@@ -75,6 +81,7 @@ private:
     std::string newIdCode_;
     std::string infoReply_;
     InfoPollTimer timer_;
+    CodeOutcome codeOutcome_ = CodeOutcome::Aborted;
 };
 
 // The outcome of a status poll reply ("03", "04", "05" as two hexadecimal digits of either case): the

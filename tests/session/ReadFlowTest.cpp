@@ -410,12 +410,12 @@ void AbortDialog(SessionHarness& h, int showing) {
 INSTANTIATE_TEST_SUITE_P(
     Outcomes, PresenceReadTest,
     ::testing::Values(
-        PresenceReadCase{"NoUnit", [](SessionHarness& h) { h.sim.unit.Unplug(); }, SessionOutcome::Cancelled,
+        PresenceReadCase{"NoUnit", [](SessionHarness& h) { h.sim.unit.Unplug(); }, SessionOutcome::UnitNotFound,
                          [](SessionHarness& h) { return h.texts.Text("COMMON", "MESSAGE-KDU_NOT_FOUND"); },
                          NoCode},
         PresenceReadCase{
             "UnitBelow17_1", [](SessionHarness& h) { h.sim.Scenario().VersionText = "16-1.00 KDU"; },
-            SessionOutcome::Cancelled,
+            SessionOutcome::FirmwareTooOld,
             [](SessionHarness& h) { return h.texts.Text("COMMON", "MESSAGE-PLEASE_UPGRADE_KDU_FIRMWARE"); },
             NoCode},
         PresenceReadCase{"CodeRequestAborted", [](SessionHarness& h) { AbortDialog(h, 1); },
@@ -425,7 +425,7 @@ INSTANTIATE_TEST_SUITE_P(
                              h.Presence().PressAfter = Millis{-1};
                              h.sim.Scenario().CodeRequestTimeout = 5s;
                          },
-                         SessionOutcome::Cancelled, nullptr, NoCode},
+                         SessionOutcome::NoAnswer, nullptr, NoCode},
         PresenceReadCase{
             "ReadAborted", [](SessionHarness& h) { AbortDialog(h, 2); }, SessionOutcome::Cancelled, nullptr,
             [](SessionHarness& h) { return h.texts.Text("HESK", "MESSAGE-USER_ABORTED_READ_OPERATION"); }},
@@ -459,7 +459,7 @@ TEST(ReadFlowTest, APresenceUnitOfAnotherTypeIsAskedAgainThenGivenUp) {
     SessionHarness h;
     h.LoadDefault(0x2A);
     h.Presence().TypeCode = "15";
-    EXPECT_EQ(h.sessions->mnuCommReadFromDeviceClick(), SessionOutcome::Cancelled);
+    EXPECT_EQ(h.sessions->mnuCommReadFromDeviceClick(), SessionOutcome::NoAnswer);
     EXPECT_EQ(h.view.receiveRadioShows, PresenceRadio::MaxDeviceCodeAttempts);
     EXPECT_EQ(h.sessions->Presence().DeviceRadioCode(), "");
     EXPECT_EQ(h.view.StatusText(), h.texts.Text("HESK", "MESSAGE-USER_ABORT_DEVICE_ID_CODE_READ_OPERATION"));
@@ -470,7 +470,7 @@ TEST(ReadFlowTest, AUnitThatRefusesEveryCodeRequestIsGivenUp) {
     SessionHarness h;
     h.LoadDefault(0x2A);
     h.sim.AddFault(test::RawReply("\x15", "a", -1));
-    EXPECT_EQ(h.sessions->mnuCommReadFromDeviceClick(), SessionOutcome::Cancelled);
+    EXPECT_EQ(h.sessions->mnuCommReadFromDeviceClick(), SessionOutcome::NoAnswer);
     EXPECT_EQ(h.view.receiveRadioShows, 0);
     const auto& received = h.sim.unit.Firmware().ReceivedPayloads();
     EXPECT_EQ(std::count(received.begin(), received.end(), "aFFFF2E2F"),

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "CliContext.h"
+
+#include <CLI/CLI.hpp>
+#include <string>
+
+// vornctl's device commands: read, write, capture, change-id and unit-info, over the interface unit
+// (found by its USB product string, or the port named by --port or VORN_KDU_PORT) or, with
+// --simulate, over the demo unit in the process.
+namespace vorn::cli {
+
+inline constexpr int ExitUnit = 4; // the unit was not found, could not be opened, or its firmware is too old
+inline constexpr int ExitDevice = 5; // the device did not answer, or reported a failure
+
+class DeviceCommands {
+public:
+    // Adds the global options --port and --simulate and the five commands to the program's options.
+    void Register(CLI::App& app);
+    bool Parsed() const;
+    // Runs the command that was given; its exit status.
+    int Run(CliContext& context);
+
+private:
+    std::string port_;
+    bool simulate_ = false;
+
+    CLI::App* read_ = nullptr;
+    CLI::App* write_ = nullptr;
+    CLI::App* capture_ = nullptr;
+    CLI::App* changeId_ = nullptr;
+    CLI::App* unitInfo_ = nullptr;
+    CLI::Option* serialOption_ = nullptr;
+    CLI::Option* writeSerialOption_ = nullptr;
+    CLI::Option* bandOption_ = nullptr;
+    CLI::Option* writeBandOption_ = nullptr;
+
+    std::string model_;
+    std::string output_;
+    std::string file_;
+    std::uint32_t serial_ = 0;
+    int band_ = 0;
+    std::string changeIdAnswer_;
+    std::string newCode_;
+    int event_ = 1;
+};
+
+} // namespace vorn::cli
