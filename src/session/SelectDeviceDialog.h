@@ -66,7 +66,8 @@ public:
     // Called when the confirm button's state or the dialog's being closed changes, so a view can follow.
     void SetStateObserver(std::function<void()> observer) { observer_ = std::move(observer); }
 
-    // The operator's acts. FormShow opens the dialog (the view calls it when it shows the window).
+    // Opening the dialog: the flow calls FormShow just before it asks the view to show the window.
+    // Then the operator's acts.
     void FormShow();
     void btnWriteOrReadClick();
     void btnCancelClick();
