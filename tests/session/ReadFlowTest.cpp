@@ -410,9 +410,9 @@ void AbortDialog(SessionHarness& h, int showing) {
 INSTANTIATE_TEST_SUITE_P(
     Outcomes, PresenceReadTest,
     ::testing::Values(
-        PresenceReadCase{"NoUnit", [](SessionHarness& h) { h.sim.unit.Unplug(); }, SessionOutcome::UnitNotFound,
-                         [](SessionHarness& h) { return h.texts.Text("COMMON", "MESSAGE-KDU_NOT_FOUND"); },
-                         NoCode},
+        PresenceReadCase{
+            "NoUnit", [](SessionHarness& h) { h.sim.unit.Unplug(); }, SessionOutcome::UnitNotFound,
+            [](SessionHarness& h) { return h.texts.Text("COMMON", "MESSAGE-KDU_NOT_FOUND"); }, NoCode},
         PresenceReadCase{
             "UnitBelow17_1", [](SessionHarness& h) { h.sim.Scenario().VersionText = "16-1.00 KDU"; },
             SessionOutcome::FirmwareTooOld,
