@@ -16,10 +16,14 @@ SessionOutcome DeviceSessions::Exclusive(Command command) {
     if (busy_ || context_.link.IsBusy()) {
         return SessionOutcome::NotRun;
     }
-    busy_ = true;
-    const SessionOutcome outcome = command();
-    busy_ = false;
-    return outcome;
+    struct Running {
+        bool& busy;
+        explicit Running(bool& flag) : busy(flag) { busy = true; }
+        Running(const Running&) = delete;
+        Running& operator=(const Running&) = delete;
+        ~Running() { busy = false; }
+    } running(busy_);
+    return command();
 }
 
 SessionOutcome DeviceSessions::mnuCommReadFromDeviceClick() {
