@@ -1,12 +1,8 @@
 #include "CliContext.h"
 
-#include "base/IniDocument.h"
-#include "lang/LanguageController.h"
 #include "lang/TextFormat.h"
 #include "model/Catalogue.h"
 #include "platform/Files.h"
-#include "platform/Folders.h"
-#include "platform/Registry.h"
 
 #include <cstdio>
 
@@ -25,18 +21,13 @@ std::vector<std::string> RecordingOperator::TakeMessages() {
 
 namespace {
 
-std::string SettingsValue(const IniDocument& settings, const char* key) {
-    const IniEntry* entry = settings.FindEntry(SettingsSection, key);
-    return entry != nullptr ? entry->value : std::string();
-}
-
-// A language file given by path, or by name in the program data folder or the installation folder.
-std::string FindLanguageFile(const std::string& wanted, const std::string& installFolder) {
+// A language file given by path, or by name in one of the folders.
+std::string FindLanguageFile(const std::string& wanted, const std::vector<std::string>& folders) {
     if (FileExists(wanted)) {
         return wanted;
     }
     if (wanted.find('/') == std::string::npos) {
-        for (const std::string& folder : {ProgramDataFolder(), installFolder}) {
+        for (const std::string& folder : folders) {
             if (!folder.empty() && FileExists(folder + wanted)) {
                 return folder + wanted;
             }
@@ -47,33 +38,31 @@ std::string FindLanguageFile(const std::string& wanted, const std::string& insta
 
 } // namespace
 
-CliContext::CliContext(const GlobalOptions& options) : installFolder(InstallationFolder()) {
-    IniDocument settings;
-    if (const auto content = ReadWholeFile(ProgramDataFolder() + SettingsFileName, 1u << 20)) {
-        settings = IniDocument::Parse(*content);
-    }
+CliContext::CliContext(const GlobalOptions& options)
+    : controller(RunMode::Tool, {driver_, clock_, trace_}, {.dialogs = &view, .window = &view}),
+      texts(controller.Texts()), lists(controller.Lists()), editor(&controller.GetEditor()),
+      installFolder(controller.Folders().installation) {
+    controller.FormCreate({});
+    controller.FormShow();
+    // The start-up's boxes (the language fallback, say) are the window's business, not a command's.
+    view.TakeMessages();
 
-    std::string wanted = options.languageFile;
-    if (wanted.empty()) {
-        wanted = SettingsValue(settings, "Language");
-        languagePath = wanted.empty() ? std::string() : FindLanguageFile(wanted, installFolder);
-        if (languagePath.empty()) {
-            languagePath = FindLanguageFile(std::string(FallbackLanguageFile), installFolder);
+    if (!options.languageFile.empty()) {
+        const std::string path =
+            FindLanguageFile(options.languageFile,
+                             {controller.LanguageFolder(), controller.Folders().programData, installFolder});
+        if (path.empty()) {
+            throw CliError(ExitRefused, "language file not found: " + options.languageFile);
         }
-    } else {
-        languagePath = FindLanguageFile(wanted, installFolder);
+        controller.UseLanguageFile(path);
+    } else if (controller.LanguageFileName().empty()) {
+        throw CliError(ExitRefused, "language file not found: " + std::string(FallbackLanguageFile));
     }
-    if (languagePath.empty()) {
-        throw CliError(ExitRefused, "language file not found: " +
-                                        (wanted.empty() ? std::string(FallbackLanguageFile) : wanted));
-    }
-    texts.LoadFile(languagePath);
-    BuildCodeLists(texts, lists);
     if (lists.Regions.empty()) {
-        throw CliError(ExitFailed, "the language file " + languagePath + " lists no regions");
+        throw CliError(ExitFailed, "the language file " + texts.FilePath() + " lists no regions");
     }
 
-    regionName = options.region.empty() ? SettingsValue(settings, "Region") : options.region;
+    regionName = options.region.empty() ? controller.Region() : options.region;
     if (regionName.empty()) {
         regionName = std::string(NamePart(lists.Regions.front()));
     } else {
@@ -87,27 +76,22 @@ CliContext::CliContext(const GlobalOptions& options) : installFolder(Installatio
             regionName = byText;
         }
     }
-    const Registry registry = Registry::Load(installFolder + std::string(RegistryFileName));
-    const std::string regionKey = std::string(ProgramRegistryKey) + "Regions\\" + regionName + "\\";
-    if (auto bands = registry.ValueNames(regionKey + "RxFrequencyBands\\")) {
-        lists.ReceiveBands = std::move(*bands);
+    if (regionName != controller.Region()) {
+        controller.UseRegion(regionName);
     }
-    if (auto bands = registry.ValueNames(regionKey + "TxFrequencyBands\\")) {
-        lists.TransmitBands = std::move(*bands);
-    }
-
-    editor = std::make_unique<Editor>(lists, texts, view);
-    editor->SetDecimalSeparator(DecimalSeparatorOfLocale());
 }
 
 ProgData::Bytes CliContext::ReadImage(const std::string& path, bool refuseLonger) {
     ProgData::Bytes image{};
     // One open: the size that explains a refusal is the size of the file that was read.
     const FileStart read = ReadFileStart(path, image.data(), image.size());
-    if (!read.opened) {
+    if (read.error == FileError::NoSuchFile) {
         throw CliError(ExitFailed, "no such configuration file: " + path);
     }
     const std::uint64_t size = read.size;
+    if (read.error != FileError::None && read.error != FileError::FileTooShort) {
+        throw CliError(ExitFailed, "cannot read " + path + ": " + std::string(FileErrorText(read.error)));
+    }
     if (!read.complete) {
         throw CliError(ExitFailed, "cannot read " + path +
                                        ": a configuration file holds 256 bytes, this one " +

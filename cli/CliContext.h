@@ -1,9 +1,13 @@
 #pragma once
 
+#include "app/ProgramController.h"
 #include "base/CodeLists.h"
 #include "editor/Editor.h"
 #include "lang/ListIni.h"
+#include "link/SerialUnitDriver.h"
 #include "model/ProgData.h"
+#include "platform/Clock.h"
+#include "platform/TraceSink.h"
 #include "view/DialogView.h"
 #include "view/MainWindowView.h"
 
@@ -45,17 +49,26 @@ struct GlobalOptions {
     std::string region;       // empty: the settings' "Region", else the first region
 };
 
-// Everything a command works with: the language, the region's bands, and the editor.
+// Everything a command works with: the program started as a tool (the settings' language and region,
+// nothing written, nothing asked), then the options' language and region for this run.
 class CliContext {
 public:
     explicit CliContext(const GlobalOptions& options);
 
-    ListIni texts;
-    CodeLists lists;
     RecordingOperator view;
-    std::unique_ptr<Editor> editor;
-    std::string installFolder;
-    std::string languagePath;
+
+private:
+    // What the program's link needs; the file commands never open the unit.
+    SerialUnitDriver driver_;
+    RealClock clock_;
+    TraceSink trace_;
+
+public:
+    ProgramController controller;
+    ListIni& texts;
+    CodeLists& lists;
+    Editor* editor;
+    const std::string& installFolder;
     std::string regionName;
 
     // Reads a configuration file; a file shorter than 256 bytes, missing or unreadable is a file

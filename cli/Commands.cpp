@@ -1,16 +1,21 @@
 #include "Commands.h"
 
 #include "base/Utf8.h"
+#include "files/DefaultConfigs.h"
 #include "model/Catalogue.h"
 #include "model/Conversion.h"
 #include "model/ValueHelpers.h"
 #include "platform/Files.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <charconv>
 #include <cstdio>
+#include <cstring>
 #include <iostream>
 #include <map>
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <set>
 
 namespace vorn::cli {
@@ -42,8 +47,33 @@ Json FieldJson(CliContext& context, const Field& field) {
     return value;
 }
 
+// File names, assignments and data files may hold any bytes: invalid UTF-8 is shown as U+FFFD
+// instead of failing the command.
+std::string JsonText(const Json& value, int indent = -1) {
+    return value.dump(indent, ' ', false, Json::error_handler_t::replace);
+}
+
 std::string Quoted(const std::string& text) {
-    return Json(text).dump();
+    return JsonText(Json(text));
+}
+
+// Text from data files for the terminal: control characters escaped, so none of them reaches it.
+std::string Printable(std::string_view text) {
+    std::string shown;
+    for (char32_t ch : DecodeUtf8(text)) {
+        if (ch < 0x20 || ch == 0x7F) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\x%02X", static_cast<unsigned>(ch));
+            shown += escaped;
+        } else if (ch >= 0x80 && ch <= 0x9F) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\u%04X", static_cast<unsigned>(ch));
+            shown += escaped;
+        } else {
+            AppendUtf8(shown, ch);
+        }
+    }
+    return shown;
 }
 
 std::string FieldLine(CliContext& context, const Field& field) {
@@ -99,6 +129,12 @@ std::map<std::string, Json> Snapshot(CliContext& context, Family family,
     return values;
 }
 
+// A field's shown value in one file of a comparison; the field may belong to the other file's family.
+std::string ShownOrAbsent(const std::map<std::string, std::string>& shown, const std::string& name) {
+    const auto found = shown.find(name);
+    return found == shown.end() ? "(no such field)" : found->second;
+}
+
 const ProductInfo& ParseModel(const std::string& text) {
     if (const ProductInfo* product = FindProductByModel(text)) {
         return *product;
@@ -113,6 +149,31 @@ const ProductInfo& ParseModel(const std::string& text) {
         }
     } catch (const std::exception&) {}
     throw CliError(ExitRefused, "unknown model: " + text + " (see vornctl models)");
+}
+
+// The digits of a "#CODE" as a number; nothing for other text and for numbers no code can be.
+std::optional<int> CodeNumber(std::string_view digits) {
+    int code = 0;
+    const char* end = digits.data() + digits.size();
+    const bool onlyDigits = !digits.empty() && std::all_of(digits.begin(), digits.end(),
+                                                           [](char ch) { return ch >= '0' && ch <= '9'; });
+    if (!onlyDigits) {
+        return std::nullopt;
+    }
+    const auto [stop, error] = std::from_chars(digits.data(), end, code);
+    if (error != std::errc() || stop != end) {
+        return std::nullopt;
+    }
+    return code;
+}
+
+// "#0, #1, #2": the codes a list field takes.
+std::string CodesOf(const CodeList& list) {
+    std::string codes;
+    for (const std::string& item : list) {
+        codes += (codes.empty() ? "#" : ", #") + std::to_string(CodeOfItem(item));
+    }
+    return codes.empty() ? "none" : codes;
 }
 
 // Applies one NAME=VALUE as the operator would; throws CliError naming the field and the message.
@@ -167,10 +228,12 @@ void Assign(CliContext& context, Family family, const std::string& assignment) {
         int index = -1;
         if (value.size() > 1 && value.front() == '#') {
             const CodeList* list = ChoiceListOf(context.lists, name);
-            const std::string code = value.substr(1);
-            const bool number =
-                std::all_of(code.begin(), code.end(), [](char ch) { return ch >= '0' && ch <= '9'; });
-            index = list == nullptr || !number ? -1 : IndexOfCode(*list, IntOrZero(code));
+            const std::optional<int> code = CodeNumber(std::string_view(value).substr(1));
+            index = list == nullptr || !code ? -1 : IndexOfCode(*list, *code);
+            if (index < 0) {
+                throw CliError(ExitRefused, name + ": the list has no item " + Quoted(value) +
+                                                (list == nullptr ? "" : "; its codes are " + CodesOf(*list)));
+            }
         } else {
             const auto& items = field->Items();
             const auto found = std::find(items.begin(), items.end(), value);
@@ -216,7 +279,7 @@ int Show(CliContext& context, const std::string& file, bool json) {
         for (const Field* field : FamilyFields(context, family)) {
             out["fields"][field->Name()] = FieldJson(context, *field);
         }
-        std::cout << out.dump(2) << "\n";
+        std::cout << JsonText(out, 2) << "\n";
     } else {
         std::cout << "file: " << file << "\n";
         std::cout << "product type: " << HexOf(type) << " (" << int(type) << ")";
@@ -255,8 +318,9 @@ int Set(CliContext& context, const std::string& file, const std::vector<std::str
         throw CliError(ExitFailed, "the fields do not convert: " + context.ResultMessage(stored, data.Image));
     }
     const std::string target = output.empty() ? file : output;
-    if (!data.WriteImageFile(target)) {
-        throw CliError(ExitFailed, "cannot write " + target);
+    FileError error = FileError::None;
+    if (!data.WriteImageFile(target, error)) {
+        throw CliError(ExitFailed, "cannot write " + target + ": " + std::string(FileErrorText(error)));
     }
     return ExitSuccess;
 }
@@ -283,7 +347,8 @@ int Diff(CliContext& context, const std::string& first, const std::string& secon
     std::vector<std::string> ordered;
     for (Family family : {Family::A, Family::B, Family::C}) {
         for (const FieldRow& row : FieldRowsOf(family)) {
-            if (names.count(row.name) != 0 && shownA[row.name] != shownB[row.name]) {
+            if (names.count(row.name) != 0 &&
+                ShownOrAbsent(shownA, row.name) != ShownOrAbsent(shownB, row.name)) {
                 ordered.push_back(row.name);
             }
         }
@@ -299,12 +364,12 @@ int Diff(CliContext& context, const std::string& first, const std::string& secon
         }
     }
     if (json) {
-        std::cout << out.dump(2) << "\n";
+        std::cout << JsonText(out, 2) << "\n";
         return ExitSuccess;
     }
     for (const std::string& name : ordered) {
-        std::cout << name << ": " << (shownA.count(name) ? shownA[name] : "(no such field)") << " -> "
-                  << (shownB.count(name) ? shownB[name] : "(no such field)") << "\n";
+        std::cout << name << ": " << ShownOrAbsent(shownA, name) << " -> " << ShownOrAbsent(shownB, name)
+                  << "\n";
     }
     for (const auto& entry : out["bytes"]) {
         const int address = entry["address"];
@@ -318,15 +383,15 @@ int Diff(CliContext& context, const std::string& first, const std::string& secon
 
 int New(CliContext& context, const std::string& model, const std::string& output) {
     const ProductInfo& product = ParseModel(model);
-    const std::string source = context.installFolder + "DefaultConfig/" + context.regionName + "/" +
-                               std::string(product.defaultFileName);
+    const std::string source = RegionDefaultPath(context.installFolder, context.regionName, product);
     ProgData data;
     if (!data.ReadImageFile(source)) {
         throw CliError(ExitFailed, "no default configuration of " + std::string(product.model) +
                                        " for region " + context.regionName + " (" + source + ")");
     }
-    if (!data.WriteImageFile(output)) {
-        throw CliError(ExitFailed, "cannot write " + output);
+    FileError error = FileError::None;
+    if (!data.WriteImageFile(output, error)) {
+        throw CliError(ExitFailed, "cannot write " + output + ": " + std::string(FileErrorText(error)));
     }
     return ExitSuccess;
 }
@@ -346,7 +411,7 @@ int Models(bool json) {
         }
     }
     if (json) {
-        std::cout << out.dump(2) << "\n";
+        std::cout << JsonText(out, 2) << "\n";
     }
     return ExitSuccess;
 }
@@ -359,12 +424,12 @@ int Regions(CliContext& context, bool json) {
                        {"text", std::string(ValuePart(item))},
                        {"current", name == context.regionName}});
         if (!json) {
-            std::cout << (name == context.regionName ? "* " : "  ") << name << "  " << ValuePart(item)
-                      << "\n";
+            std::cout << (name == context.regionName ? "* " : "  ") << Printable(name) << "  "
+                      << Printable(ValuePart(item)) << "\n";
         }
     }
     if (json) {
-        std::cout << out.dump(2) << "\n";
+        std::cout << JsonText(out, 2) << "\n";
     }
     return ExitSuccess;
 }
@@ -374,19 +439,32 @@ int Bands(CliContext& context, bool json) {
     for (const auto& [key, list] : {std::pair{"receive", &context.lists.ReceiveBands},
                                     std::pair{"transmit", &context.lists.TransmitBands}}) {
         if (!json) {
-            std::cout << key << " bands of " << context.regionName << ":\n";
+            std::cout << key << " bands of " << Printable(context.regionName) << ":\n";
         }
         for (const std::string& item : *list) {
             out[key].push_back({{"band", CodeOfItem(item)}, {"text", std::string(ValuePart(item))}});
             if (!json) {
-                std::cout << "  " << CodeOfItem(item) << "  " << ValuePart(item) << "\n";
+                std::cout << "  " << CodeOfItem(item) << "  " << Printable(ValuePart(item)) << "\n";
             }
         }
     }
     if (json) {
-        std::cout << out.dump(2) << "\n";
+        std::cout << JsonText(out, 2) << "\n";
     }
     return ExitSuccess;
+}
+
+int FinishOutput(int status) {
+    errno = 0;
+    std::cout.flush();
+    const bool flushed = std::fflush(stdout) == 0;
+    const int number = errno;
+    if (flushed && !std::ferror(stdout) && std::cout.good()) {
+        return status;
+    }
+    std::fprintf(stderr, "vornctl: cannot write to standard output%s%s\n", number != 0 ? ": " : "",
+                 number != 0 ? std::strerror(number) : "");
+    return status == ExitSuccess ? ExitFailed : status;
 }
 
 } // namespace vorn::cli

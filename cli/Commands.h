@@ -16,4 +16,8 @@ int Models(bool json);
 int Regions(CliContext& context, bool json);
 int Bands(CliContext& context, bool json);
 
+// Flushes standard output at the end of a command. A write that failed there or before (a full disk,
+// a closed pipe) turns success into a file error, with a message.
+int FinishOutput(int status);
+
 } // namespace vorn::cli

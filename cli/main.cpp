@@ -5,9 +5,13 @@
 #include "Version.h"
 
 #include <CLI/CLI.hpp>
+#include <csignal>
 #include <cstdio>
+#include <unistd.h>
 
-int main(int argc, char** argv) {
+namespace {
+
+int RunCommand(int argc, char** argv) {
     using namespace vorn::cli;
     CLI::App app{"vornctl: configuration files of the VORN family from the command line"};
     app.set_version_flag("--version", std::string("vornctl ") + vorn::ProgramVersion);
@@ -18,6 +22,12 @@ int main(int argc, char** argv) {
     app.add_option("--region", global.region,
                    "region by name (default: the settings' region, else the first)");
 
+    // An empty output path must not quietly mean "the input file".
+    const CLI::Validator nonEmptyPath(
+        [](std::string& value) {
+            return value.empty() ? std::string("an empty path names no file") : std::string();
+        },
+        "PATH");
     std::string file, second, output, model;
     std::vector<std::string> assignments;
     bool json = false;
@@ -31,7 +41,7 @@ int main(int argc, char** argv) {
     set->add_option("ASSIGNMENTS", assignments,
                     "NAME=VALUE: text typed key by key, #CODE or a list text, 0 or 1")
         ->required();
-    set->add_option("-o,--output", output, "file to write (default: FILE)");
+    set->add_option("-o,--output", output, "file to write (default: FILE)")->check(nonEmptyPath);
 
     auto* diff = app.add_subcommand("diff", "the fields and bytes in which two files differ");
     diff->add_option("A", file, "first file")->required();
@@ -40,7 +50,7 @@ int main(int argc, char** argv) {
 
     auto* create = app.add_subcommand("new", "the region's default configuration of a model");
     create->add_option("MODEL", model, "model name or product-type byte")->required();
-    create->add_option("-o,--output", output, "file to write")->required();
+    create->add_option("-o,--output", output, "file to write")->required()->check(nonEmptyPath);
 
     auto* models = app.add_subcommand("models", "the twelve models");
     models->add_flag("--json", json, "JSON");
@@ -88,4 +98,17 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "vornctl: %s\n", error.what());
         return ExitFailed;
     }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    // A closed pipe is reported like any other failed write, instead of ending the program silently.
+    std::signal(SIGPIPE, SIG_IGN);
+    // A command's output is written once at the end, where a failure is seen with its reason.
+    static char outputBuffer[1 << 20];
+    if (::isatty(STDOUT_FILENO) == 0) {
+        std::setvbuf(stdout, outputBuffer, _IOFBF, sizeof outputBuffer);
+    }
+    return vorn::cli::FinishOutput(RunCommand(argc, argv));
 }

@@ -30,7 +30,8 @@ PtyBridge::~PtyBridge() {
 
 bool PtyBridge::Open(std::string& error) {
     master_ = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
-    if (master_ < 0 || ::grantpt(master_) != 0 || ::unlockpt(master_) != 0) {
+    if (master_ < 0 || ::grantpt(master_) != 0 || ::unlockpt(master_) != 0 ||
+        ::fcntl(master_, F_SETFL, ::fcntl(master_, F_GETFL) | O_NONBLOCK) != 0) {
         error = std::string("cannot create a pseudo-terminal: ") + std::strerror(errno);
         return false;
     }
@@ -60,12 +61,26 @@ void PtyBridge::Sync() {
 }
 
 void PtyBridge::Send(std::string_view bytes) {
-    std::size_t done = 0;
-    while (master_ >= 0 && done < bytes.size()) {
-        const ssize_t put = ::write(master_, bytes.data() + done, bytes.size() - done);
+    const std::size_t room = MaxQueuedBytes - std::min(queued_.size(), MaxQueuedBytes);
+    const std::size_t taken = std::min(room, bytes.size());
+    queued_.append(bytes.substr(0, taken));
+    dropped_ += bytes.size() - taken;
+    Flush();
+}
+
+void PtyBridge::Flush() {
+    while (master_ >= 0 && !queued_.empty()) {
+        const ssize_t put = ::write(master_, queued_.data(), queued_.size());
         if (put > 0) {
-            done += static_cast<std::size_t>(put);
-        } else if (put < 0 && errno != EINTR) {
+            queued_.erase(0, static_cast<std::size_t>(put));
+        } else if (put < 0 && errno == EINTR) {
+            continue;
+        } else {
+            if (put < 0 && errno != EAGAIN && errno != EWOULDBLOCK) {
+                // The terminal is gone: nobody will read these.
+                dropped_ += queued_.size();
+                queued_.clear();
+            }
             return;
         }
     }
@@ -103,9 +118,13 @@ void PtyBridge::Run(const std::atomic<bool>& stop) {
         if (unpluggedAt.count() >= 0) {
             wait = std::min(wait, Millis{5});
         }
-        pollfd entry{master_, POLLIN, 0};
+        const short events = static_cast<short>(POLLIN | (queued_.empty() ? 0 : POLLOUT));
+        pollfd entry{master_, events, 0};
         const int ready = ::poll(&entry, 1, static_cast<int>(wait.count()));
         Sync();
+        if (ready > 0 && (entry.revents & POLLOUT) != 0) {
+            Flush();
+        }
         if (ready > 0 && (entry.revents & POLLIN) != 0) {
             const ssize_t got = ::read(master_, buffer.data(), buffer.size());
             if (got > 0) {

@@ -6,10 +6,14 @@
 #include "sim/SimOptions.h"
 
 #include <CLI/CLI.hpp>
+#include <array>
 #include <atomic>
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <iostream>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -18,6 +22,54 @@ std::atomic<bool> stopRequested{false};
 
 void RequestStop(int) {
     stopRequested.store(true);
+}
+
+// Stop signals interrupt whatever waits, so the bridge sees the request at once.
+void HandleStopSignals() {
+    struct sigaction action {};
+    action.sa_handler = RequestStop;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = 0;
+    ::sigaction(SIGINT, &action, nullptr);
+    ::sigaction(SIGTERM, &action, nullptr);
+    std::signal(SIGPIPE, SIG_IGN);
+}
+
+// Makes path a symbolic link to the port. A link already there (one left by an earlier run) is
+// replaced; anything else is not ours to delete, so it is refused.
+bool MakeLink(const std::string& path, const std::string& port, std::string& error) {
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) == 0 && !S_ISLNK(info.st_mode)) {
+        error = path + " exists and is not a symbolic link; it is left alone";
+        return false;
+    }
+    // Made beside it and renamed over it, so the path never names anything half made.
+    const auto slash = path.find_last_of('/');
+    const std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+    const std::string temporary = folder + ".vorn-kdu-sim-" + std::to_string(::getpid());
+    if (::symlink(port.c_str(), temporary.c_str()) != 0) {
+        error = "cannot create the link " + path + ": " + std::strerror(errno);
+        return false;
+    }
+    if (::rename(temporary.c_str(), path.c_str()) != 0) {
+        error = "cannot create the link " + path + ": " + std::strerror(errno);
+        ::unlink(temporary.c_str());
+        return false;
+    }
+    return true;
+}
+
+// Removes the link at the end, but only while it still is the one made here.
+void RemoveLink(const std::string& path, const std::string& port) {
+    struct stat info {};
+    std::array<char, 4096> target{};
+    if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) {
+        return;
+    }
+    const ssize_t length = ::readlink(path.c_str(), target.data(), target.size());
+    if (length > 0 && std::string(target.data(), static_cast<std::size_t>(length)) == port) {
+        ::unlink(path.c_str());
+    }
 }
 
 } // namespace
@@ -128,25 +180,24 @@ int main(int argc, char** argv) {
         std::cerr << "vorn-kdu-sim: " << error << "\n";
         return 1;
     }
-    if (!linkPath.empty()) {
-        ::unlink(linkPath.c_str());
-        if (::symlink(bridge.PortPath().c_str(), linkPath.c_str()) != 0) {
-            std::cerr << "vorn-kdu-sim: cannot create the link " << linkPath << "\n";
-            return 1;
-        }
+    HandleStopSignals();
+    if (!linkPath.empty() && !MakeLink(linkPath, bridge.PortPath(), error)) {
+        std::cerr << "vorn-kdu-sim: " << error << "\n";
+        return 1;
     }
     if (debug) {
         bridge.SetCommandLog(
             [](std::string_view payload) { std::cerr << "vorn-kdu-sim: received \"" << payload << "\"\n"; });
     }
-    std::signal(SIGINT, RequestStop);
-    std::signal(SIGTERM, RequestStop);
-    std::signal(SIGPIPE, SIG_IGN);
 
     std::cout << bridge.PortPath() << std::endl;
     bridge.Run(stopRequested);
     if (!linkPath.empty()) {
-        ::unlink(linkPath.c_str());
+        RemoveLink(linkPath, bridge.PortPath());
+    }
+    if (bridge.DroppedBytes() > 0) {
+        std::cerr << "vorn-kdu-sim: " << bridge.DroppedBytes()
+                  << " bytes the host did not read were dropped\n";
     }
     if (bridge.Firmware().Unplugged()) {
         std::cerr << "vorn-kdu-sim: unit unplugged\n";

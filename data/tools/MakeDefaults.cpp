@@ -1,6 +1,10 @@
 // Builds the default configuration files of every region from the readable source defaults.ini:
-//   vorn-make-defaults SOURCE LANGUAGE_FILE REGISTRY_FILE OUTPUT_FOLDER
-// The regions are the "Regions" list of the language file; their bands come from the registry.
+//   vorn-make-defaults SOURCE LANGUAGE_FILE REGISTRY_FILE INSTALLATION_FOLDER
+// into INSTALLATION_FOLDER/DefaultConfig/<region>/, the folders made as needed. The regions are the
+// "Regions" list of the language file; their bands come from the registry.
+#include "files/BandLists.h"
+#include "files/DefaultConfigs.h"
+#include "files/ProgramFolders.h"
 #include "lang/ListIni.h"
 #include "model/BandTable.h"
 #include "model/Catalogue.h"
@@ -96,18 +100,21 @@ void PutFrequency(ProgData::Bytes& image, int address, std::uint32_t frequency) 
     }
 }
 
-int FirstBand(const Registry& registry, const std::string& region, const char* kind) {
-    const std::string key =
-        std::string(ProgramRegistryKey) + "Regions\\" + region + "\\" + kind + "FrequencyBands\\";
-    const auto names = registry.ValueNames(key);
+int FirstBand(const Registry& registry, const std::string& region, BandDirection direction) {
+    const auto names = registry.ValueNames(BandListKey(region, direction));
     if (!names || names->empty()) {
-        throw std::runtime_error("no " + std::string(kind) + " bands for region " + region);
+        throw std::runtime_error(
+            std::string(direction == BandDirection::Receive ? "no receive" : "no transmit") +
+            " bands for region " + region);
     }
     return CodeOfItem(names->front());
 }
 
 void Build(const std::string& sourcePath, const std::string& languagePath, const std::string& registryPath,
-           const std::string& outputFolder) {
+           std::string installationFolder) {
+    if (!installationFolder.empty() && installationFolder.back() != '/') {
+        installationFolder += '/';
+    }
     const auto source = ReadWholeFile(sourcePath, 1u << 20);
     if (!source) {
         throw std::runtime_error("cannot read " + sourcePath);
@@ -121,13 +128,14 @@ void Build(const std::string& sourcePath, const std::string& languagePath, const
     if (regions.empty()) {
         throw std::runtime_error("no regions in " + languagePath);
     }
-    MakeDirectory(outputFolder);
     for (const std::string& item : regions) {
         const std::string region(NamePart(item));
-        const std::string folder = outputFolder + "/" + region;
-        MakeDirectory(folder);
-        const int receive = FirstBand(registry, region, "Rx");
-        const int transmit = FirstBand(registry, region, "Tx");
+        const std::string folder = RegionDefaultsFolder(installationFolder, region);
+        if (!MakeDirectories(folder)) {
+            throw std::runtime_error("cannot create " + folder);
+        }
+        const int receive = FirstBand(registry, region, BandDirection::Receive);
+        const int transmit = FirstBand(registry, region, BandDirection::Transmit);
         for (const ProductInfo& product : Catalogue) {
             ProgData data;
             for (const std::string& name : {"Family " + std::string(FamilyName(product.family)),
@@ -150,7 +158,7 @@ void Build(const std::string& sourcePath, const std::string& languagePath, const
                 PutFrequency(data.Image, 8, *FirstFrequency(transmit));
                 PutFrequency(data.Image, 12, *SecondFrequency(transmit));
             }
-            const std::string path = folder + "/" + std::string(product.defaultFileName);
+            const std::string path = RegionDefaultPath(installationFolder, region, product);
             if (!data.WriteImageFile(path)) {
                 throw std::runtime_error("cannot write " + path);
             }
@@ -162,7 +170,7 @@ void Build(const std::string& sourcePath, const std::string& languagePath, const
 
 int main(int argc, char** argv) {
     if (argc != 5) {
-        std::fprintf(stderr, "usage: %s SOURCE LANGUAGE_FILE REGISTRY_FILE OUTPUT_FOLDER\n", argv[0]);
+        std::fprintf(stderr, "usage: %s SOURCE LANGUAGE_FILE REGISTRY_FILE INSTALLATION_FOLDER\n", argv[0]);
         return 1;
     }
     try {

@@ -104,10 +104,8 @@ std::vector<ControlText> CatalogueTexts(const ListIni& reader) {
 }
 
 std::vector<ControlText> DecimalSeparatorTexts(char32_t decimalSeparator) {
-    const std::string mask = WithSeparator("!9999#9;1; ", decimalSeparator);
+    // The pulse-time masks reach the view through their fields (Field::InputMask), set by the editor.
     return {
-        {"medtPulseActivationTime", ControlProperty::EditMask, mask},
-        {"medtGOFA_RelayPulseTime", ControlProperty::EditMask, mask},
         {"lblGOFA_RelayPulseTimeUnit", ControlProperty::Caption,
          WithSeparator("(0#1-6553#5s)", decimalSeparator)},
     };

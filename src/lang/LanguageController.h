@@ -44,8 +44,7 @@ void BuildCodeLists(const ListIni& reader, CodeLists& lists);
 
 // The captions, hints and shortcuts of the main window's catalogue in the loaded language.
 std::vector<ControlText> CatalogueTexts(const ListIni& reader);
-// The texts built with the locale's decimal separator: the two pulse-time edit masks and the unit
-// caption of the relay pulse time.
+// The texts built with the locale's decimal separator: the unit caption of the relay pulse time.
 std::vector<ControlText> DecimalSeparatorTexts(char32_t decimalSeparator);
 
 struct DeviceButtonText {

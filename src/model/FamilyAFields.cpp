@@ -1,13 +1,21 @@
 #include "model/FamilyAFields.h"
 
+#include "model/FamilyAMap.h"
 #include "model/PulseTime.h"
 #include "model/ValueHelpers.h"
 
 namespace vorn {
 
 using namespace conversion;
+using layout::Get;
+using layout::High;
+using layout::Low;
+using layout::Placed;
+using layout::Put;
 
 namespace {
+
+using Map = FamilyAMap;
 
 std::string UserEvent(int n, const char* role) {
     return "cbbxUserEvent_" + std::to_string(n) + "_" + role;
@@ -31,8 +39,9 @@ std::string ActionAuto(int i) {
     return "cbAction_" + ActionRowName(i) + "_Auto";
 }
 
-constexpr IdentityFields Identity{
-    "edtProductionDate", 34, "edtFirmwareType", "edtFirmwareVersion", "edtProductName", "edtSerialNumber"};
+constexpr IdentityFields Identity{"edtProductionDate", Map::ProductionDate.address,
+                                  "edtFirmwareType",   "edtFirmwareVersion",
+                                  "edtProductName",    "edtSerialNumber"};
 
 FieldRow Choice(std::string name, CodeList CodeLists::*list, const char* listName, int tag = 0) {
     return {
@@ -118,12 +127,6 @@ std::vector<FieldRow> BuildRows() {
     return rows;
 }
 
-// A choice shown from a bit: code 1 when the bit is set, else 0.
-bool SelectBit(const ConversionContext& c, std::string_view field, const CodeList& list, std::uint8_t byte,
-               int bit) {
-    return SelectCode(c, field, list, (byte >> bit) & 1);
-}
-
 void ShowByte(const ConversionContext& c, std::string_view field, std::uint8_t value) {
     ShowText(c, field, Decimal(value));
 }
@@ -143,94 +146,97 @@ int FamilyAImageToFields(const ConversionContext& c, const Image& image) {
             outcome.Fail(errorAddress);
         }
     };
+    // A choice selected by the value at its place; a value without an item records the place.
+    auto selectAt = [&](const std::string& field, const CodeList& list, auto place) {
+        select(field, list, Get(image, place), place.address);
+    };
+    auto showByte = [&](std::string_view field, layout::Byte place) {
+        ShowByte(c, field, Get(image, place));
+    };
+    auto hexAt = [&](layout::Word place) { return FormatHex16(High(image, place), Low(image, place)); };
+    auto showRadioId = [&](const std::string& field, layout::Word code, layout::Nibble mask) {
+        ShowText(
+            c, field,
+            FormatRadioId(High(image, code), Low(image, code), static_cast<std::uint8_t>(Get(image, mask))));
+    };
 
-    select(UserEvent(5, "InputType"), lists.InputTypesBypass, image[43] & 0x0F, 43);
-    select(UserEvent(6, "InputType"), lists.InputTypes, image[44] >> 4, 44);
-    select(UserEvent(7, "InputType"), lists.InputTypes, image[44] & 0x0F, 44);
+    select(UserEvent(5, "InputType"), lists.InputTypesBypass, Get(image, Map::UserEvent5InputType) & 0x0F,
+           Map::UserEvent5InputType.address);
+    selectAt(UserEvent(6, "InputType"), lists.InputTypes, Map::UserEvent6InputType);
+    selectAt(UserEvent(7, "InputType"), lists.InputTypes, Map::UserEvent7InputType);
     for (int n = 1; n <= 7; ++n) {
-        select(UserEvent(n, "Condition_A"), lists.Conditions, image[95 + n], 95 + n);
-    }
-    for (int n = 1; n <= 7; ++n) {
-        select(UserEvent(n, "Condition_B"), lists.Conditions, image[102 + n], 102 + n);
+        selectAt(UserEvent(n, "Condition_A"), lists.Conditions, Map::UserEventConditionA(n));
     }
     for (int n = 1; n <= 7; ++n) {
-        select(UserEvent(n, "ActionReference"), lists.ActionReferences, image[109 + n] & 0x0F, 109 + n);
+        selectAt(UserEvent(n, "Condition_B"), lists.Conditions, Map::UserEventConditionB(n));
     }
-    SelectCode(c, "cbbxCableLength", lists.CableLengths, image[62]);
-    if (!SelectBit(c, "cbbxOutput_1_Contact", lists.RelayContacts, image[42], 7)) {
-        outcome.Fail(42);
+    for (int n = 1; n <= 7; ++n) {
+        selectAt(UserEvent(n, "ActionReference"), lists.ActionReferences, Map::UserEventActionReference(n));
     }
-    if (!SelectBit(c, "cbbxOutput_2_Contact", lists.RelayContacts, image[42], 6)) {
-        outcome.Fail(42);
-    }
-    ShowByte(c, "edtOutput_1_GroupActivationCode_1", image[58]);
-    ShowByte(c, "edtOutput_1_GroupActivationCode_2", image[59]);
-    ShowByte(c, "edtOutput_2_GroupActivationCode_1", image[60]);
-    ShowByte(c, "edtOutput_2_GroupActivationCode_2", image[61]);
-    ShowPulseTime(c, "medtPulseActivationTime", image, 49);
+    SelectCode(c, "cbbxCableLength", lists.CableLengths, Get(image, Map::CableLength));
+    selectAt("cbbxOutput_1_Contact", lists.RelayContacts, Map::Output1Contact);
+    selectAt("cbbxOutput_2_Contact", lists.RelayContacts, Map::Output2Contact);
+    showByte("edtOutput_1_GroupActivationCode_1", Map::Output1GroupActivationCode1);
+    showByte("edtOutput_1_GroupActivationCode_2", Map::Output1GroupActivationCode2);
+    showByte("edtOutput_2_GroupActivationCode_1", Map::Output2GroupActivationCode1);
+    showByte("edtOutput_2_GroupActivationCode_2", Map::Output2GroupActivationCode2);
+    ShowPulseTime(c, "medtPulseActivationTime", image, Map::PulseActivationTime.address);
     for (int n = 1; n <= 8; ++n) {
-        ShowText(c, PositionId(n),
-                 FormatRadioId(image[174 + 2 * n], image[175 + 2 * n], image[207 + n] & 0x0F));
+        showRadioId(PositionId(n), Map::RadioEventPositionId(n), Map::RadioEventPositionMask(n));
     }
     for (int n = 1; n <= 8; ++n) {
-        ShowText(c, RadioEventId(n),
-                 FormatRadioId(image[190 + 2 * n], image[191 + 2 * n], image[207 + n] >> 4));
+        showRadioId(RadioEventId(n), Map::RadioEventRadioId(n), Map::RadioEventRadioMask(n));
     }
     for (int n = 1; n <= 8; ++n) {
-        select(RadioEventList(n, "AlarmType"), lists.RadioEventAlarmTypes, image[215 + n], 215 + n);
+        selectAt(RadioEventList(n, "AlarmType"), lists.RadioEventAlarmTypes, Map::RadioEventAlarmType(n));
     }
     for (int n = 1; n <= 8; ++n) {
-        select(RadioEventList(n, "UserType"), lists.UserTypes, image[239 + n] >> 4, 239 + n);
+        selectAt(RadioEventList(n, "UserType"), lists.UserTypes, Map::RadioEventUserType(n));
     }
     for (int n = 1; n <= 8; ++n) {
-        select(RadioEventList(n, "Condition_A"), lists.Conditions, image[223 + n], 223 + n);
+        selectAt(RadioEventList(n, "Condition_A"), lists.Conditions, Map::RadioEventConditionA(n));
     }
     for (int n = 1; n <= 8; ++n) {
-        select(RadioEventList(n, "Condition_B"), lists.Conditions, image[231 + n], 231 + n);
+        selectAt(RadioEventList(n, "Condition_B"), lists.Conditions, Map::RadioEventConditionB(n));
     }
     for (int n = 1; n <= 8; ++n) {
-        select(RadioEventList(n, "ActionReference"), lists.ActionReferences, image[239 + n] & 0x0F, 239 + n);
+        selectAt(RadioEventList(n, "ActionReference"), lists.ActionReferences,
+                 Map::RadioEventActionReference(n));
     }
     // An automatic action shows the unit code of the image being loaded.
-    const std::string unitCode = FormatHex16(image[32], image[33]);
+    const std::string unitCode = hexAt(Map::UnitRadioId);
     for (int i = 1; i <= 15; ++i) {
-        select(ActionList(i, "AlarmType"), lists.ActionAlarmTypes, image[127 + i], 127 + i);
-        const std::string code = FormatHex16(image[62 + 2 * i], image[63 + 2 * i]);
+        selectAt(ActionList(i, "AlarmType"), lists.ActionAlarmTypes, Map::ActionAlarmType(i));
+        const std::string code = hexAt(Map::ActionRadioId(i));
         const bool automatic = code.empty();
         ShowText(c, ActionRadioId(i), automatic ? unitCode : code);
         c.fields.SetEnabled(ActionRadioId(i), !automatic);
         c.fields.SetChecked(ActionAuto(i), automatic);
-        select(ActionList(i, "Relay_1"), lists.RelayActions, image[143 + i], 143 + i);
-        select(ActionList(i, "Relay_2"), lists.RelayActions, image[159 + i], 159 + i);
+        selectAt(ActionList(i, "Relay_1"), lists.RelayActions, Map::ActionRelay1(i));
+        selectAt(ActionList(i, "Relay_2"), lists.RelayActions, Map::ActionRelay2(i));
     }
     ShowText(c, "edtUnitRadioIdCode", unitCode);
-    if (!SelectBit(c, "cbbxSendAck", lists.YesNo, image[48], 0)) {
-        outcome.Fail(48);
-    }
-    if (!SelectBit(c, "cbbxIgnoreAck", lists.YesNo, image[48], 1)) {
-        outcome.Fail(48);
-    }
-    ShowByte(c, "edtMaxShortTx", image[51] >> 4);
-    ShowByte(c, "edtMaxLongTx", image[51] & 0x0F);
-    ShowByte(c, "edtMaxNumberOfBursts", image[52]);
-    ShowByte(c, "edtTimeBetweenBursts", image[53]);
-    select("cbbxTxFrequencyBand", lists.TransmitBands, image[54], 54);
-    select("cbbxRxFrequencyBand", lists.ReceiveBands, image[55], 55);
-    ShowWord(c, "edtHalvoSystemId", image, 56);
-    ShowByte(c, "edtRadioTestAlarmInterval", image[39]);
-    ShowByte(c, "edtNumberOfMissedAckBeforeSleep", image[40]);
-    ShowByte(c, "edtBatteryCheckInterval", image[41]);
-    if (!SelectBit(c, "cbbxCheckBatteryIn24Vmode", lists.YesNo, image[42], 0)) {
-        outcome.Fail(42);
-    }
-    if ((image[47] >> 4) != 2) {
+    selectAt("cbbxSendAck", lists.YesNo, Map::SendAck);
+    selectAt("cbbxIgnoreAck", lists.YesNo, Map::IgnoreAck);
+    ShowByte(c, "edtMaxShortTx", static_cast<std::uint8_t>(Get(image, Map::MaxShortTx)));
+    ShowByte(c, "edtMaxLongTx", static_cast<std::uint8_t>(Get(image, Map::MaxLongTx)));
+    showByte("edtMaxNumberOfBursts", Map::MaxNumberOfBursts);
+    showByte("edtTimeBetweenBursts", Map::TimeBetweenBursts);
+    selectAt("cbbxTxFrequencyBand", lists.TransmitBands, Map::TxFrequencyBand);
+    selectAt("cbbxRxFrequencyBand", lists.ReceiveBands, Map::RxFrequencyBand);
+    ShowWord(c, "edtHalvoSystemId", image, Map::HalvoSystemId.address);
+    showByte("edtRadioTestAlarmInterval", Map::RadioTestAlarmInterval);
+    showByte("edtNumberOfMissedAckBeforeSleep", Map::MissedAckBeforeSleep);
+    showByte("edtBatteryCheckInterval", Map::BatteryCheckInterval);
+    selectAt("cbbxCheckBatteryIn24Vmode", lists.YesNo, Map::CheckBatteryIn24V);
+    if ((Get(image, Map::FirmwareVersion) >> 4) != 2) {
         outcome.RefuseFirmware();
     }
     if (!ShowIdentity(c, Identity, lists.DeviceNamesA, image)) {
-        outcome.Fail(122);
+        outcome.Fail(ProductTypeAddress);
     }
-    ShowByte(c, "edtRadioCalibration", image[127]);
-    ShowByte(c, "edtEquipmentType", image[45]);
+    showByte("edtRadioCalibration", Map::RadioCalibration);
+    showByte("edtEquipmentType", Map::EquipmentType);
     return outcome.Result();
 }
 
@@ -238,112 +244,115 @@ int FamilyAFieldsToImage(const ConversionContext& c, Image& image) {
     const CodeLists& lists = c.lists;
     ConversionOutcome outcome;
     auto code = [&](const std::string& field, const CodeList& list) { return ShownCode(c, field, list); };
-    auto byteOf = [](int value) { return static_cast<std::uint8_t>(value & 0xFF); };
-    // Low nibble cleared, then the selected code put in; nothing selected is an error.
-    auto storeReference = [&](const std::string& field, int address) {
-        auto& b = image[static_cast<std::size_t>(address)];
-        b &= 0xF0;
+    auto storeByte = [&](std::string_view field, layout::Byte place) {
+        Put(image, place, StoredByte(c, field));
+    };
+    // The low nibble takes the selected code; nothing selected clears it and is an error.
+    auto storeReference = [&](const std::string& field, layout::Nibble place) {
         if (HasSelection(c, field)) {
-            b |= byteOf(code(field, lists.ActionReferences)) & 0x0F;
+            Put(image, place, code(field, lists.ActionReferences));
         } else {
-            outcome.Fail(address);
+            Put(image, place, 0);
+            outcome.Fail(place.address);
         }
     };
+    auto storeRadioId = [&](const std::string& field, layout::Word place, layout::Nibble mask) {
+        const RadioId id = ParseRadioId(TextOf(c, field));
+        Put(image, place, id.b0, id.b1);
+        Put(image, mask, id.mask);
+    };
 
-    image[43] = byteOf(code(UserEvent(5, "InputType"), lists.InputTypesBypass));
+    Put(image, Map::UserEvent5InputType, code(UserEvent(5, "InputType"), lists.InputTypesBypass));
     const int input6 = code(UserEvent(6, "InputType"), lists.InputTypes);
     const int input7 = code(UserEvent(7, "InputType"), lists.InputTypes);
+    const layout::Byte inputTypes{Map::UserEvent6InputType.address};
     if (input6 == -1 || input7 == -1) {
-        image[44] = 0;
-        outcome.Fail(44);
+        Put(image, inputTypes, 0);
+        outcome.Fail(inputTypes.address);
     } else {
-        image[44] = byteOf(16 * input6 + input7);
+        Put(image, inputTypes,
+            Placed(Map::UserEvent6InputType, input6) + Placed(Map::UserEvent7InputType, input7));
     }
     for (int n = 1; n <= 7; ++n) {
-        image[95 + n] = byteOf(code(UserEvent(n, "Condition_A"), lists.Conditions));
-        image[102 + n] = byteOf(code(UserEvent(n, "Condition_B"), lists.Conditions));
+        Put(image, Map::UserEventConditionA(n), code(UserEvent(n, "Condition_A"), lists.Conditions));
+        Put(image, Map::UserEventConditionB(n), code(UserEvent(n, "Condition_B"), lists.Conditions));
     }
     for (int n = 1; n <= 7; ++n) {
-        storeReference(UserEvent(n, "ActionReference"), 109 + n);
+        storeReference(UserEvent(n, "ActionReference"), Map::UserEventActionReference(n));
     }
     if (HasSelection(c, "cbbxCableLength")) {
-        image[62] = byteOf(code("cbbxCableLength", lists.CableLengths));
+        Put(image, Map::CableLength, code("cbbxCableLength", lists.CableLengths));
     } else {
-        outcome.Fail(62);
+        outcome.Fail(Map::CableLength.address);
     }
     const bool contact1 = code("cbbxOutput_1_Contact", lists.RelayContacts) == 1;
     const bool contact2 = code("cbbxOutput_2_Contact", lists.RelayContacts) == 1;
-    image[58] = StoredByte(c, "edtOutput_1_GroupActivationCode_1");
-    image[60] = StoredByte(c, "edtOutput_2_GroupActivationCode_1");
-    image[59] = StoredByte(c, "edtOutput_1_GroupActivationCode_2");
-    image[61] = StoredByte(c, "edtOutput_2_GroupActivationCode_2");
-    if (!StorePulseTime(c, "medtPulseActivationTime", image, 49)) {
-        outcome.Fail(49);
+    storeByte("edtOutput_1_GroupActivationCode_1", Map::Output1GroupActivationCode1);
+    storeByte("edtOutput_2_GroupActivationCode_1", Map::Output2GroupActivationCode1);
+    storeByte("edtOutput_1_GroupActivationCode_2", Map::Output1GroupActivationCode2);
+    storeByte("edtOutput_2_GroupActivationCode_2", Map::Output2GroupActivationCode2);
+    if (!StorePulseTime(c, "medtPulseActivationTime", image, Map::PulseActivationTime.address)) {
+        outcome.Fail(Map::PulseActivationTime.address);
     }
     for (int n = 1; n <= 8; ++n) {
-        const RadioId id = ParseRadioId(TextOf(c, PositionId(n)));
-        image[174 + 2 * n] = id.b0;
-        image[175 + 2 * n] = id.b1;
-        image[207 + n] = static_cast<std::uint8_t>((image[207 + n] & 0xF0) | (id.mask & 0x0F));
+        storeRadioId(PositionId(n), Map::RadioEventPositionId(n), Map::RadioEventPositionMask(n));
     }
     for (int n = 1; n <= 8; ++n) {
-        const RadioId id = ParseRadioId(TextOf(c, RadioEventId(n)));
-        image[190 + 2 * n] = id.b0;
-        image[191 + 2 * n] = id.b1;
-        image[207 + n] = static_cast<std::uint8_t>((image[207 + n] & 0x0F) | ((id.mask & 0x0F) << 4));
+        storeRadioId(RadioEventId(n), Map::RadioEventRadioId(n), Map::RadioEventRadioMask(n));
     }
     for (int n = 1; n <= 8; ++n) {
-        const int userType = code(RadioEventList(n, "UserType"), lists.UserTypes);
-        image[239 + n] = static_cast<std::uint8_t>((image[239 + n] & 0x0F) | ((userType << 4) & 0xF0));
+        Put(image, Map::RadioEventUserType(n), code(RadioEventList(n, "UserType"), lists.UserTypes));
     }
     for (int n = 1; n <= 8; ++n) {
-        image[215 + n] = byteOf(code(RadioEventList(n, "AlarmType"), lists.RadioEventAlarmTypes));
+        Put(image, Map::RadioEventAlarmType(n),
+            code(RadioEventList(n, "AlarmType"), lists.RadioEventAlarmTypes));
     }
     for (int n = 1; n <= 8; ++n) {
-        image[223 + n] = byteOf(code(RadioEventList(n, "Condition_A"), lists.Conditions));
+        Put(image, Map::RadioEventConditionA(n), code(RadioEventList(n, "Condition_A"), lists.Conditions));
     }
     for (int n = 1; n <= 8; ++n) {
-        image[231 + n] = byteOf(code(RadioEventList(n, "Condition_B"), lists.Conditions));
+        Put(image, Map::RadioEventConditionB(n), code(RadioEventList(n, "Condition_B"), lists.Conditions));
     }
     for (int n = 1; n <= 8; ++n) {
-        storeReference(RadioEventList(n, "ActionReference"), 239 + n);
+        storeReference(RadioEventList(n, "ActionReference"), Map::RadioEventActionReference(n));
     }
     for (int i = 1; i <= 15; ++i) {
-        image[127 + i] = byteOf(code(ActionList(i, "AlarmType"), lists.ActionAlarmTypes));
+        Put(image, Map::ActionAlarmType(i), code(ActionList(i, "AlarmType"), lists.ActionAlarmTypes));
         const Hex16 id =
             c.fields.Get(ActionAuto(i)).Checked() ? Hex16{} : ParseHex16(TextOf(c, ActionRadioId(i)));
-        image[62 + 2 * i] = id.b0;
-        image[63 + 2 * i] = id.b1;
-        image[143 + i] = byteOf(code(ActionList(i, "Relay_1"), lists.RelayActions));
-        image[159 + i] = byteOf(code(ActionList(i, "Relay_2"), lists.RelayActions));
+        Put(image, Map::ActionRadioId(i), id.b0, id.b1);
+        Put(image, Map::ActionRelay1(i), code(ActionList(i, "Relay_1"), lists.RelayActions));
+        Put(image, Map::ActionRelay2(i), code(ActionList(i, "Relay_2"), lists.RelayActions));
     }
     const Hex16 unit = ParseHex16(TextOf(c, "edtUnitRadioIdCode"));
-    image[32] = unit.b0;
-    image[33] = unit.b1;
-    image[48] = static_cast<std::uint8_t>((code("cbbxSendAck", lists.YesNo) == 1 ? 0x01 : 0) |
-                                          (code("cbbxIgnoreAck", lists.YesNo) == 1 ? 0x02 : 0));
+    Put(image, Map::UnitRadioId, unit.b0, unit.b1);
+    Put(image, Map::AckFlags,
+        Placed(Map::SendAck, code("cbbxSendAck", lists.YesNo) == 1) |
+            Placed(Map::IgnoreAck, code("cbbxIgnoreAck", lists.YesNo) == 1));
     const int maxShort = IntOrZero(TextOf(c, "edtMaxShortTx"));
     const int maxLong = IntOrZero(TextOf(c, "edtMaxLongTx"));
+    const layout::Byte maxTransmissions{Map::MaxShortTx.address};
     if (maxShort > 15 || maxLong > 15) {
-        image[51] = 0;
-        outcome.Fail(51);
+        Put(image, maxTransmissions, 0);
+        outcome.Fail(maxTransmissions.address);
     } else {
-        image[51] = byteOf(16 * maxShort + maxLong);
+        Put(image, maxTransmissions, Placed(Map::MaxShortTx, maxShort) + Placed(Map::MaxLongTx, maxLong));
     }
-    image[52] = StoredByte(c, "edtMaxNumberOfBursts");
-    image[53] = StoredByte(c, "edtTimeBetweenBursts");
-    image[54] = byteOf(code("cbbxTxFrequencyBand", lists.TransmitBands));
-    image[55] = byteOf(code("cbbxRxFrequencyBand", lists.ReceiveBands));
-    StoreWord(c, "edtHalvoSystemId", image, 56);
-    image[39] = StoredByte(c, "edtRadioTestAlarmInterval");
-    image[40] = StoredByte(c, "edtNumberOfMissedAckBeforeSleep");
-    image[41] = StoredByte(c, "edtBatteryCheckInterval");
+    storeByte("edtMaxNumberOfBursts", Map::MaxNumberOfBursts);
+    storeByte("edtTimeBetweenBursts", Map::TimeBetweenBursts);
+    Put(image, Map::TxFrequencyBand, code("cbbxTxFrequencyBand", lists.TransmitBands));
+    Put(image, Map::RxFrequencyBand, code("cbbxRxFrequencyBand", lists.ReceiveBands));
+    StoreWord(c, "edtHalvoSystemId", image, Map::HalvoSystemId.address);
+    storeByte("edtRadioTestAlarmInterval", Map::RadioTestAlarmInterval);
+    storeByte("edtNumberOfMissedAckBeforeSleep", Map::MissedAckBeforeSleep);
+    storeByte("edtBatteryCheckInterval", Map::BatteryCheckInterval);
     const bool battery24V = code("cbbxCheckBatteryIn24Vmode", lists.YesNo) == 1;
     StoreIdentity(c, Identity, lists.DeviceNamesA, image);
-    image[127] = StoredByte(c, "edtRadioCalibration");
-    image[45] = StoredByte(c, "edtEquipmentType");
-    image[42] =
-        static_cast<std::uint8_t>((contact1 ? 0x80 : 0) | (contact2 ? 0x40 : 0) | (battery24V ? 0x01 : 0));
+    storeByte("edtRadioCalibration", Map::RadioCalibration);
+    storeByte("edtEquipmentType", Map::EquipmentType);
+    Put(image, Map::OutputFlags,
+        Placed(Map::Output1Contact, contact1) | Placed(Map::Output2Contact, contact2) |
+            Placed(Map::CheckBatteryIn24V, battery24V));
     return outcome.Result();
 }
 

@@ -1,14 +1,22 @@
 #include "model/FamilyBFields.h"
 
+#include "model/FamilyBMap.h"
 #include "model/ValueHelpers.h"
 
 namespace vorn {
 
 using namespace conversion;
+using layout::Get;
+using layout::High;
+using layout::Low;
+using layout::Placed;
+using layout::Put;
 
 namespace {
 
-constexpr IdentityFields Identity{"edtHESK_ProductionDate", 34,
+using Map = FamilyBMap;
+
+constexpr IdentityFields Identity{"edtHESK_ProductionDate", Map::ProductionDate.address,
                                   "edtHESK_FirmwareType",   "edtHESK_FirmwareVersion",
                                   "edtHESK_ProductName",    "edtHESK_SerialNumber"};
 
@@ -21,10 +29,6 @@ FieldRow Number(std::string name, std::size_t maxLength) {
 }
 FieldRow Display(std::string name) {
     return {.name = std::move(name), .enabled = false};
-}
-
-std::uint8_t Bit(bool set, int bit) {
-    return static_cast<std::uint8_t>(set ? 1u << bit : 0u);
 }
 
 } // namespace
@@ -59,28 +63,32 @@ const std::vector<FieldRow>& FamilyBFieldRows() {
 int FamilyBImageToFields(const ConversionContext& c, const Image& image) {
     const CodeList& yesNo = c.lists.YesNo;
     ConversionOutcome outcome;
+    auto showNumber = [&](std::string_view field, int value) { ShowText(c, field, Decimal(value)); };
     // Choices without an item for the stored bit stay without a selection and report nothing.
-    ShowText(c, "edtHESK_RadioIdCode", FormatHex16(image[32], image[33]));
-    ShowText(c, "edtHESK_MaxShortTx", Decimal(image[51] >> 4));
-    ShowText(c, "edtHESK_MaxLongTx", Decimal(image[51] & 0x0F));
-    ShowText(c, "edtHESK_MaxNumberOfBursts", Decimal(image[52]));
-    SelectCode(c, "cbbxHESK_IgnoreAck", yesNo, (image[48] >> 1) & 1);
-    SelectCode(c, "cbbxHESK_RadioControlMode", yesNo, image[48] & 1);
-    if (image[47] >= 0x20) {
+    auto selectBit = [&](std::string_view field, layout::Bit place) {
+        SelectCode(c, field, yesNo, Get(image, place));
+    };
+    ShowText(c, "edtHESK_RadioIdCode", FormatHex16(High(image, Map::RadioId), Low(image, Map::RadioId)));
+    showNumber("edtHESK_MaxShortTx", Get(image, Map::MaxShortTx));
+    showNumber("edtHESK_MaxLongTx", Get(image, Map::MaxLongTx));
+    showNumber("edtHESK_MaxNumberOfBursts", Get(image, Map::MaxNumberOfBursts));
+    selectBit("cbbxHESK_IgnoreAck", Map::IgnoreAck);
+    selectBit("cbbxHESK_RadioControlMode", Map::RadioControlMode);
+    if (Get(image, Map::FirmwareVersion) >= 0x20) {
         outcome.RefuseFirmware();
     }
     if (!ShowIdentity(c, Identity, c.lists.DeviceNamesB, image)) {
-        outcome.Fail(122);
+        outcome.Fail(ProductTypeAddress);
     }
-    ShowText(c, "edtHESK_RadioCalibration", Decimal(image[127]));
-    ShowText(c, "edtHESK_EquipmentType", Decimal(image[43]));
-    SelectCode(c, "cbbxHESK_SingleButtonPresence", yesNo, image[50] & 1);
-    ShowText(c, "edtHESK_RadioTestAlarmInterval", Decimal(image[39]));
-    ShowText(c, "edtHESK_NumberOfMissedAck", Decimal(image[40]));
-    ShowText(c, "edtHESK_AutoReadyTime", Decimal(image[49]));
-    SelectCode(c, "cbbxHESK_LedFlashIndication", yesNo, (image[50] >> 1) & 1);
-    ShowText(c, "edtHESK_BatteryCheckInterval", Decimal(image[41]));
-    SelectCode(c, "cbbxHESK_CheckBatteryIn24VMode", yesNo, image[42] & 1);
+    showNumber("edtHESK_RadioCalibration", Get(image, Map::RadioCalibration));
+    showNumber("edtHESK_EquipmentType", Get(image, Map::EquipmentType));
+    selectBit("cbbxHESK_SingleButtonPresence", Map::SingleButtonPresence);
+    showNumber("edtHESK_RadioTestAlarmInterval", Get(image, Map::RadioTestAlarmInterval));
+    showNumber("edtHESK_NumberOfMissedAck", Get(image, Map::MissedAck));
+    showNumber("edtHESK_AutoReadyTime", Get(image, Map::AutoReadyTime));
+    selectBit("cbbxHESK_LedFlashIndication", Map::LedFlashIndication);
+    showNumber("edtHESK_BatteryCheckInterval", Get(image, Map::BatteryCheckInterval));
+    selectBit("cbbxHESK_CheckBatteryIn24VMode", Map::CheckBatteryIn24V);
     return outcome.Result();
 }
 
@@ -88,29 +96,36 @@ int FamilyBFieldsToImage(const ConversionContext& c, Image& image) {
     const CodeList& yesNo = c.lists.YesNo;
     ConversionOutcome outcome;
     auto yes = [&](const char* field) { return ShownCode(c, field, yesNo) == 1; };
+    auto storeByte = [&](std::string_view field, layout::Byte place) {
+        Put(image, place, StoredByte(c, field));
+    };
 
     const Hex16 id = ParseHex16(TextOf(c, "edtHESK_RadioIdCode"));
-    image[32] = id.b0;
-    image[33] = id.b1;
+    Put(image, Map::RadioId, id.b0, id.b1);
     const int maxShort = IntOrZero(TextOf(c, "edtHESK_MaxShortTx"));
     const int maxLong = IntOrZero(TextOf(c, "edtHESK_MaxLongTx"));
+    const layout::Byte maxTransmissions{Map::MaxShortTx.address};
     if (maxShort > 15 || maxLong > 15 || (maxShort == 0 && maxLong == 0)) {
-        image[51] = 0;
-        outcome.Fail(51);
+        Put(image, maxTransmissions, 0);
+        outcome.Fail(maxTransmissions.address);
     } else {
-        image[51] = static_cast<std::uint8_t>((16 * maxShort + maxLong) & 0xFF);
+        Put(image, maxTransmissions, Placed(Map::MaxShortTx, maxShort) + Placed(Map::MaxLongTx, maxLong));
     }
-    image[52] = StoredByte(c, "edtHESK_MaxNumberOfBursts");
-    image[48] = Bit(yes("cbbxHESK_IgnoreAck"), 1) | Bit(yes("cbbxHESK_RadioControlMode"), 0);
+    storeByte("edtHESK_MaxNumberOfBursts", Map::MaxNumberOfBursts);
+    Put(image, Map::RadioFlags,
+        Placed(Map::IgnoreAck, yes("cbbxHESK_IgnoreAck")) |
+            Placed(Map::RadioControlMode, yes("cbbxHESK_RadioControlMode")));
     StoreIdentity(c, Identity, c.lists.DeviceNamesB, image);
-    image[127] = StoredByte(c, "edtHESK_RadioCalibration");
-    image[43] = StoredByte(c, "edtHESK_EquipmentType");
-    image[50] = Bit(yes("cbbxHESK_SingleButtonPresence"), 0) | Bit(yes("cbbxHESK_LedFlashIndication"), 1);
-    image[39] = StoredByte(c, "edtHESK_RadioTestAlarmInterval");
-    image[40] = StoredByte(c, "edtHESK_NumberOfMissedAck");
-    image[49] = StoredByte(c, "edtHESK_AutoReadyTime");
-    image[41] = StoredByte(c, "edtHESK_BatteryCheckInterval");
-    image[42] = Bit(yes("cbbxHESK_CheckBatteryIn24VMode"), 0);
+    storeByte("edtHESK_RadioCalibration", Map::RadioCalibration);
+    storeByte("edtHESK_EquipmentType", Map::EquipmentType);
+    Put(image, Map::PresenceFlags,
+        Placed(Map::SingleButtonPresence, yes("cbbxHESK_SingleButtonPresence")) |
+            Placed(Map::LedFlashIndication, yes("cbbxHESK_LedFlashIndication")));
+    storeByte("edtHESK_RadioTestAlarmInterval", Map::RadioTestAlarmInterval);
+    storeByte("edtHESK_NumberOfMissedAck", Map::MissedAck);
+    storeByte("edtHESK_AutoReadyTime", Map::AutoReadyTime);
+    storeByte("edtHESK_BatteryCheckInterval", Map::BatteryCheckInterval);
+    Put(image, Map::BatteryFlags, Placed(Map::CheckBatteryIn24V, yes("cbbxHESK_CheckBatteryIn24VMode")));
     return outcome.Result();
 }
 

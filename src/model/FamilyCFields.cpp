@@ -2,6 +2,7 @@
 
 #include "base/Utf8.h"
 #include "model/BandTable.h"
+#include "model/FamilyCMap.h"
 #include "model/PulseTime.h"
 #include "model/ValueHelpers.h"
 
@@ -11,8 +12,15 @@
 namespace vorn {
 
 using namespace conversion;
+using layout::Get;
+using layout::High;
+using layout::Low;
+using layout::Placed;
+using layout::Put;
 
 namespace {
+
+using Map = FamilyCMap;
 
 // Reference raw values of the potentiometer steps 1 to 11.
 constexpr std::array<int, 11> PotentiometerSteps{1057, 1065, 1131, 1233, 1350, 1540,
@@ -22,27 +30,20 @@ constexpr int PotentiometerMaximum = 3893;
 // Firmware from this version on reports the antenna type and the tamper status.
 constexpr std::uint8_t FirmwareWithSwitchStatus = 0x10;
 
-// Bits of the DIP switch byte as read.
-constexpr int DipPower = 6;         // DIP7
-constexpr int DipTamperAlarm = 5;   // DIP6
-constexpr int DipRelay = 4;         // DIP5: relay source and polarity
-constexpr int DipInputFunction = 3; // DIP4
-constexpr int DipInputMode = 2;     // DIP3
-
-constexpr IdentityFields Identity{"edtGOFA_ProductionDate", 117,
+constexpr IdentityFields Identity{"edtGOFA_ProductionDate", Map::ProductionDate.address,
                                   "edtGOFA_Firmwaretype",   "edtGOFA_FirmwareVersion",
                                   "edtGOFA_ProductName",    "edtGOFA_SerialNumber"};
 
 struct AlarmTypeField {
     const char* name;
-    int address;
+    layout::Byte place;
 };
 constexpr std::array<AlarmTypeField, 5> AlarmTypeFields{{
-    {"cbbxGOFA_AlarmTypeButton", 64},
-    {"cbbxGOFA_AlarmTypeTamper", 65},
-    {"cbbxGOFA_AlarmTypeAntennaFailure", 66},
-    {"cbbxGOFA_AlarmTypeExternalInput", 67},
-    {"cbbxGOFA_AlarmTypeRadioTest", 68},
+    {"cbbxGOFA_AlarmTypeButton", Map::AlarmTypeButton},
+    {"cbbxGOFA_AlarmTypeTamper", Map::AlarmTypeTamper},
+    {"cbbxGOFA_AlarmTypeAntennaFailure", Map::AlarmTypeAntennaFailure},
+    {"cbbxGOFA_AlarmTypeExternalInput", Map::AlarmTypeExternalInput},
+    {"cbbxGOFA_AlarmTypeRadioTest", Map::AlarmTypeRadioTest},
 }};
 
 std::string IdCode(int n) {
@@ -168,10 +169,10 @@ std::optional<std::uint8_t> ParseDipText(std::string_view text) {
 }
 
 std::string PotentiometerText(const Image& image) {
-    if (image[47] < FirmwareWithSwitchStatus) {
+    if (Get(image, Map::FirmwareVersion) < FirmwareWithSwitchStatus) {
         return "---";
     }
-    const int value = 256 * image[134] + image[135];
+    const int value = static_cast<int>(Get(image, Map::Potentiometer));
     if (value < PotentiometerMinimum || value > PotentiometerMaximum) {
         return "???";
     }
@@ -188,25 +189,19 @@ std::string PotentiometerText(const Image& image) {
     return Decimal(step);
 }
 
-std::uint32_t Frequency(const Image& image, int address) {
-    const auto a = static_cast<std::size_t>(address);
-    return (static_cast<std::uint32_t>(image[a]) << 24) | (static_cast<std::uint32_t>(image[a + 1]) << 16) |
-           (static_cast<std::uint32_t>(image[a + 2]) << 8) | image[a + 3];
-}
-
-void StoreFrequency(Image& image, int address, std::uint32_t frequency) {
-    const auto a = static_cast<std::size_t>(address);
-    image[a] = static_cast<std::uint8_t>(frequency >> 24);
-    image[a + 1] = static_cast<std::uint8_t>(frequency >> 16);
-    image[a + 2] = static_cast<std::uint8_t>(frequency >> 8);
-    image[a + 3] = static_cast<std::uint8_t>(frequency);
-}
+// A band is kept as its two carrier frequencies.
+struct BandPlace {
+    layout::Run first;
+    layout::Run second;
+};
+constexpr BandPlace ReceiveBand{Map::ReceiveFrequency1, Map::ReceiveFrequency2};
+constexpr BandPlace TransmitBand{Map::TransmitFrequency1, Map::TransmitFrequency2};
 
 // A band pair shows its band only when both frequencies belong to the same one.
 bool ShowBand(const ConversionContext& c, std::string_view field, const CodeList& bands, const Image& image,
-              int address) {
-    const int first = BandOfFrequency(Frequency(image, address));
-    const int second = BandOfFrequency(Frequency(image, address + 4));
+              BandPlace place) {
+    const int first = BandOfFrequency(Get(image, place.first));
+    const int second = BandOfFrequency(Get(image, place.second));
     if (first != second) {
         c.fields.SetIndex(field, -1);
         return false;
@@ -216,7 +211,7 @@ bool ShowBand(const ConversionContext& c, std::string_view field, const CodeList
 
 // A band without a selection, or one whose frequencies are unknown, keeps the eight bytes.
 bool StoreBand(const ConversionContext& c, std::string_view field, const CodeList& bands, Image& image,
-               int address) {
+               BandPlace place) {
     if (!HasSelection(c, field)) {
         return false;
     }
@@ -226,25 +221,28 @@ bool StoreBand(const ConversionContext& c, std::string_view field, const CodeLis
     if (!first || !second) {
         return false;
     }
-    StoreFrequency(image, address, *first);
-    StoreFrequency(image, address + 4, *second);
+    Put(image, place.first, *first);
+    Put(image, place.second, *second);
     return true;
 }
 
 // A choice stored only when it has a selection; false (byte kept) without one.
 bool StoreSelected(const ConversionContext& c, std::string_view field, const CodeList& list, Image& image,
-                   int address) {
+                   layout::Byte place) {
     if (!HasSelection(c, field)) {
         return false;
     }
-    image[static_cast<std::size_t>(address)] = static_cast<std::uint8_t>(ShownCode(c, field, list) & 0xFF);
+    Put(image, place, ShownCode(c, field, list));
     return true;
 }
 
-void StoreHex16(const ConversionContext& c, std::string_view field, Image& image, int address) {
+void ShowHex16(const ConversionContext& c, std::string_view field, const Image& image, layout::Word place) {
+    ShowText(c, field, FormatHex16(High(image, place), Low(image, place)));
+}
+
+void StoreHex16(const ConversionContext& c, std::string_view field, Image& image, layout::Word place) {
     const Hex16 value = ParseHex16(TextOf(c, field));
-    image[static_cast<std::size_t>(address)] = value.b0;
-    image[static_cast<std::size_t>(address) + 1] = value.b1;
+    Put(image, place, value.b0, value.b1);
 }
 
 } // namespace
@@ -262,173 +260,191 @@ int FamilyCImageToFields(const ConversionContext& c, const Image& image) {
             outcome.Fail(errorAddress);
         }
     };
+    // A choice selected by the value at its place; a value without an item records the place.
+    auto selectAt = [&](std::string_view field, const CodeList& list, auto place) {
+        select(field, list, Get(image, place), place.address);
+    };
+    // A read-of-switches choice: code 1 when the DIP switch is on; it records no error.
+    auto selectDip = [&](std::string_view field, const CodeList& list, layout::Bit place) {
+        select(field, list, Get(image, place), -1);
+    };
     auto show = [&](std::string_view field, std::string text) { ShowText(c, field, std::move(text)); };
-    const std::uint8_t dip = image[128];
-    auto dipBit = [dip](int bit) { return (dip >> bit) & 1; };
-    const bool switchStatus = image[47] >= FirmwareWithSwitchStatus;
+    auto showNumber = [&](std::string_view field, layout::Byte place) {
+        show(field, Decimal(Get(image, place)));
+    };
+    auto digit = [&](int s) { return SwitchDigit(lists, Get(image, Map::RotarySwitch(s))); };
+    const bool switchStatus = Get(image, Map::FirmwareVersion) >= FirmwareWithSwitchStatus;
 
-    show("edtGOFA_Position_Read", "00" + SwitchDigit(lists, image[129]) + SwitchDigit(lists, image[130]));
-    show("edtGOFA_Zone_Read", SwitchDigit(lists, image[131]));
-    select("cbbxGOFA_Power_Read", lists.PowerHighLow, dipBit(DipPower), -1);
+    show("edtGOFA_Position_Read", "00" + digit(1) + digit(2));
+    show("edtGOFA_Zone_Read", digit(3));
+    selectDip("cbbxGOFA_Power_Read", lists.PowerHighLow, Map::DipPower);
     if (switchStatus) {
-        select("cbbxGOFA_AntennaType_Read", lists.AntennaTypes, image[137], 137);
+        selectAt("cbbxGOFA_AntennaType_Read", lists.AntennaTypes, Map::AntennaType);
     } else {
         c.fields.SetIndex("cbbxGOFA_AntennaType_Read", -1);
     }
-    show("edtGOFA_Position", FormatHex16(image[21], image[22]));
-    select("cbbxGOFA_Zone", lists.HexDigits, image[23], 23);
-    show("edtGOFA_RfidPower", Decimal(image[24]));
-    select("cbbxGOFA_RelaySource_Read", lists.RelaySources, dipBit(DipRelay), -1);
-    select("cbbxGOFA_RelayPolarity_Read", lists.RelayPolarities, dipBit(DipRelay) ? 0 : 1, -1);
+    ShowHex16(c, "edtGOFA_Position", image, Map::Position);
+    selectAt("cbbxGOFA_Zone", lists.HexDigits, Map::Zone);
+    showNumber("edtGOFA_RfidPower", Map::RfidPower);
+    selectDip("cbbxGOFA_RelaySource_Read", lists.RelaySources, Map::DipRelay);
+    select("cbbxGOFA_RelayPolarity_Read", lists.RelayPolarities, Get(image, Map::DipRelay) ? 0 : 1, -1);
     show("edtGOFA_RelayPulseTime_Read", EncodeUtf8(std::u32string{U'3', c.decimalSeparator, U'0'}));
-    select("cbbxGOFA_RelaySource", lists.RelaySources, image[25], 25);
-    select("cbbxGOFA_RelayPolarity", lists.RelayPolarities, image[28] & 1, 28);
-    ShowPulseTime(c, "medtGOFA_RelayPulseTime", image, 26);
-    select("cbbxGOFA_TamperTransmitAlarm_Read", lists.YesNo, dipBit(DipTamperAlarm), -1);
+    selectAt("cbbxGOFA_RelaySource", lists.RelaySources, Map::RelaySource);
+    selectAt("cbbxGOFA_RelayPolarity", lists.RelayPolarities, Map::RelayPolarity);
+    ShowPulseTime(c, "medtGOFA_RelayPulseTime", image, Map::RelayPulseTime.address);
+    selectDip("cbbxGOFA_TamperTransmitAlarm_Read", lists.YesNo, Map::DipTamperAlarm);
     if (switchStatus) {
-        select("cbbxGOFA_TamperStatus_Read", lists.TamperStatus, image[136], 136);
+        selectAt("cbbxGOFA_TamperStatus_Read", lists.TamperStatus, Map::TamperStatus);
     } else {
         c.fields.SetIndex("cbbxGOFA_TamperStatus_Read", -1);
     }
-    select("cbbxGOFA_TamperTransmitAlarm", lists.YesNo, image[29], 29);
-    select("cbbxGOFA_ExtInputFunction_Read", lists.ExternalInputFunctions, dipBit(DipInputFunction), -1);
-    select("cbbxGOFA_ExtInputMode_Read", lists.ExternalInputModes, dipBit(DipInputMode), -1);
-    const int input = image[30];
+    selectAt("cbbxGOFA_TamperTransmitAlarm", lists.YesNo, Map::TamperTransmitAlarm);
+    selectDip("cbbxGOFA_ExtInputFunction_Read", lists.ExternalInputFunctions, Map::DipInputFunction);
+    selectDip("cbbxGOFA_ExtInputMode_Read", lists.ExternalInputModes, Map::DipInputMode);
+    const int input = Get(image, Map::ExternalInput);
+    const int inputAddress = Map::ExternalInput.address;
     if (input >= 1 && input <= 4) {
-        select("cbbxGOFA_ExtInputFunction", lists.ExternalInputFunctions, ((input - 1) >> 1) & 1, 30);
-        select("cbbxGOFA_ExtInputMode", lists.ExternalInputModes, (input - 1) & 1, 30);
+        select("cbbxGOFA_ExtInputFunction", lists.ExternalInputFunctions, ((input - 1) >> 1) & 1,
+               inputAddress);
+        select("cbbxGOFA_ExtInputMode", lists.ExternalInputModes, (input - 1) & 1, inputAddress);
     } else {
         c.fields.SetIndex("cbbxGOFA_ExtInputFunction", -1);
         c.fields.SetIndex("cbbxGOFA_ExtInputMode", -1);
-        outcome.Fail(30);
+        outcome.Fail(inputAddress);
     }
-    for (int s = 0; s < 3; ++s) {
-        const int address = 129 + s;
-        const std::string digit = SwitchDigit(lists, image[static_cast<std::size_t>(address)]);
-        show("edtGOFA_RotaryS" + std::to_string(s + 1), digit);
-        if (digit.empty()) {
-            outcome.Fail(address);
+    for (int s = 1; s <= 3; ++s) {
+        const std::string shown = digit(s);
+        show("edtGOFA_RotaryS" + std::to_string(s), shown);
+        if (shown.empty()) {
+            outcome.Fail(Map::RotarySwitch(s).address);
         }
     }
-    show("edtGOFA_DipSwitch", DipText(dip));
-    show("edtGOFA_RfidVant", Decimal(256L * image[134] + image[135]));
+    show("edtGOFA_DipSwitch", DipText(Get(image, Map::DipSwitches)));
+    show("edtGOFA_RfidVant", Decimal(Get(image, Map::Potentiometer)));
     show("edtGOFA_Potentiometer_P1", PotentiometerText(image));
     if (!ShowIdentity(c, Identity, lists.DeviceNamesC, image)) {
-        outcome.Fail(122);
+        outcome.Fail(ProductTypeAddress);
     }
-    show("edtGOFA_RadioCalibration", HexByte(image[112]) + HexByte(image[113]));
-    show("edtGOFA_RadioProtocol", Decimal(image[115]));
-    show("edtGOFA_RfidProtocol", Decimal(image[116]));
-    show("edtGOFA_RadioTxPower", Decimal(image[114]));
-    ShowWord(c, "edtGOFA_WatchdogReset", image, 132);
+    show("edtGOFA_RadioCalibration",
+         HexByte(High(image, Map::RadioCalibration)) + HexByte(Low(image, Map::RadioCalibration)));
+    showNumber("edtGOFA_RadioProtocol", Map::RadioProtocol);
+    showNumber("edtGOFA_RfidProtocol", Map::RfidProtocol);
+    showNumber("edtGOFA_RadioTxPower", Map::RadioTxPower);
+    ShowWord(c, "edtGOFA_WatchdogReset", image, Map::WatchdogReset.address);
     for (int n = 1; n <= 8; ++n) {
-        show(IdCode(n), FormatHex16(image[46 + 2 * n], image[47 + 2 * n]));
+        ShowHex16(c, IdCode(n), image, Map::IdCode(n));
     }
-    select("cbbxGOFA_SendAck", lists.YesNo, (image[37] >> 6) & 1, 37);
-    ShowWord(c, "edtGOFA_HalvoSystemId", image, 16);
-    show("edtGOFA_GroupActivationCode", Decimal(image[18]));
-    if (!ShowBand(c, "cbbxGOFA_RxFrequencyBand", lists.ReceiveBands, image, 0)) {
-        outcome.Fail(0);
+    selectAt("cbbxGOFA_SendAck", lists.YesNo, Map::SendAck);
+    ShowWord(c, "edtGOFA_HalvoSystemId", image, Map::HalvoSystemId.address);
+    showNumber("edtGOFA_GroupActivationCode", Map::GroupActivationCode);
+    if (!ShowBand(c, "cbbxGOFA_RxFrequencyBand", lists.ReceiveBands, image, ReceiveBand)) {
+        outcome.Fail(ReceiveBand.first.address);
     }
-    show("edtGOFA_UnitIdCode", FormatHex16(image[32], image[33]));
-    show("edtGOFA_MaxShort", Decimal(image[34] >> 4));
-    show("edtGOFA_MaxLong", Decimal(image[34] & 0x0F));
-    show("edtGOFA_MaxBursts", Decimal(image[35]));
-    show("edtGOFA_TimeBetweenBursts", Decimal(image[36]));
-    select("cbbxGOFA_IgnoreAck", lists.YesNo, (image[37] >> 7) & 1, 37);
-    ShowWord(c, "edtGOFA_RadioTestInterval", image, 19);
-    if (!ShowBand(c, "cbbxGOFA_TxFrequencyBand", lists.TransmitBands, image, 8)) {
-        outcome.Fail(8);
+    ShowHex16(c, "edtGOFA_UnitIdCode", image, Map::UnitIdCode);
+    show("edtGOFA_MaxShort", Decimal(Get(image, Map::MaxShort)));
+    show("edtGOFA_MaxLong", Decimal(Get(image, Map::MaxLong)));
+    showNumber("edtGOFA_MaxBursts", Map::MaxBursts);
+    showNumber("edtGOFA_TimeBetweenBursts", Map::TimeBetweenBursts);
+    selectAt("cbbxGOFA_IgnoreAck", lists.YesNo, Map::IgnoreAck);
+    ShowWord(c, "edtGOFA_RadioTestInterval", image, Map::RadioTestInterval.address);
+    if (!ShowBand(c, "cbbxGOFA_TxFrequencyBand", lists.TransmitBands, image, TransmitBand)) {
+        outcome.Fail(TransmitBand.first.address);
     }
     for (const AlarmTypeField& alarm : AlarmTypeFields) {
-        select(alarm.name, lists.AlarmTypes, image[static_cast<std::size_t>(alarm.address)], alarm.address);
+        selectAt(alarm.name, lists.AlarmTypes, alarm.place);
     }
-    show("edtGOFA_EquipmentType", Decimal(image[31]));
+    showNumber("edtGOFA_EquipmentType", Map::EquipmentType);
     return outcome.Result();
 }
 
 int FamilyCFieldsToImage(const ConversionContext& c, Image& image) {
     const CodeLists& lists = c.lists;
     ConversionOutcome outcome;
-    auto storeOrFail = [&](std::string_view field, const CodeList& list, int address) {
-        if (!StoreSelected(c, field, list, image, address)) {
-            outcome.Fail(address);
+    auto storeOrFail = [&](std::string_view field, const CodeList& list, layout::Byte place) {
+        if (!StoreSelected(c, field, list, image, place)) {
+            outcome.Fail(place.address);
         }
     };
+    auto storeByte = [&](std::string_view field, layout::Byte place) {
+        Put(image, place, StoredByte(c, field));
+    };
 
-    StoreSelected(c, "cbbxGOFA_AntennaType_Read", lists.AntennaTypes, image, 137);
-    StoreHex16(c, "edtGOFA_Position", image, 21);
-    storeOrFail("cbbxGOFA_Zone", lists.HexDigits, 23);
-    image[24] = StoredByte(c, "edtGOFA_RfidPower");
-    storeOrFail("cbbxGOFA_RelaySource", lists.RelaySources, 25);
-    image[28] = ShownCode(c, "cbbxGOFA_RelayPolarity", lists.RelayPolarities) == 1 ? 1 : 0;
-    if (!StorePulseTime(c, "medtGOFA_RelayPulseTime", image, 26)) {
-        outcome.Fail(26);
+    StoreSelected(c, "cbbxGOFA_AntennaType_Read", lists.AntennaTypes, image, Map::AntennaType);
+    StoreHex16(c, "edtGOFA_Position", image, Map::Position);
+    storeOrFail("cbbxGOFA_Zone", lists.HexDigits, Map::Zone);
+    storeByte("edtGOFA_RfidPower", Map::RfidPower);
+    storeOrFail("cbbxGOFA_RelaySource", lists.RelaySources, Map::RelaySource);
+    Put(image, Map::RelayFlags,
+        Placed(Map::RelayPolarity, ShownCode(c, "cbbxGOFA_RelayPolarity", lists.RelayPolarities) == 1));
+    if (!StorePulseTime(c, "medtGOFA_RelayPulseTime", image, Map::RelayPulseTime.address)) {
+        outcome.Fail(Map::RelayPulseTime.address);
     }
-    StoreSelected(c, "cbbxGOFA_TamperStatus_Read", lists.TamperStatus, image, 136);
-    storeOrFail("cbbxGOFA_TamperTransmitAlarm", lists.YesNo, 29);
+    StoreSelected(c, "cbbxGOFA_TamperStatus_Read", lists.TamperStatus, image, Map::TamperStatus);
+    storeOrFail("cbbxGOFA_TamperTransmitAlarm", lists.YesNo, Map::TamperTransmitAlarm);
     if (HasSelection(c, "cbbxGOFA_ExtInputFunction") && HasSelection(c, "cbbxGOFA_ExtInputMode")) {
         const int function = ShownCode(c, "cbbxGOFA_ExtInputFunction", lists.ExternalInputFunctions);
         const int mode = ShownCode(c, "cbbxGOFA_ExtInputMode", lists.ExternalInputModes);
-        image[30] = static_cast<std::uint8_t>((1 + 2 * function + mode) & 0xFF);
+        Put(image, Map::ExternalInput, 1 + 2 * function + mode);
     } else {
-        image[30] = 0;
-        outcome.Fail(30);
+        Put(image, Map::ExternalInput, 0);
+        outcome.Fail(Map::ExternalInput.address);
     }
-    for (int s = 0; s < 3; ++s) {
-        image[static_cast<std::size_t>(129 + s)] = static_cast<std::uint8_t>(
-            CodeOfText(lists.HexDigits, TextOf(c, "edtGOFA_RotaryS" + std::to_string(s + 1))) & 0xFF);
+    for (int s = 1; s <= 3; ++s) {
+        Put(image, Map::RotarySwitch(s),
+            CodeOfText(lists.HexDigits, TextOf(c, "edtGOFA_RotaryS" + std::to_string(s))));
     }
     const auto dip = ParseDipText(TextOf(c, "edtGOFA_DipSwitch"));
-    image[128] = dip.value_or(0);
+    Put(image, Map::DipSwitches, dip.value_or(0));
     if (!dip) {
-        outcome.Fail(128);
+        outcome.Fail(Map::DipSwitches.address);
     }
-    StoreWord(c, "edtGOFA_RfidVant", image, 134);
+    StoreWord(c, "edtGOFA_RfidVant", image, Map::Potentiometer.address);
     StoreIdentity(c, Identity, lists.DeviceNamesC, image);
     const std::string& calibration = TextOf(c, "edtGOFA_RadioCalibration");
     if (Utf8Length(calibration) == 4) {
-        StoreHex16(c, "edtGOFA_RadioCalibration", image, 112);
+        StoreHex16(c, "edtGOFA_RadioCalibration", image, Map::RadioCalibration);
     } else {
-        image[112] = 0;
-        image[113] = 0;
-        outcome.Fail(112);
+        Put(image, Map::RadioCalibration, 0, 0);
+        outcome.Fail(Map::RadioCalibration.address);
     }
-    image[115] = StoredByte(c, "edtGOFA_RadioProtocol");
-    image[116] = StoredByte(c, "edtGOFA_RfidProtocol");
-    image[114] = StoredByte(c, "edtGOFA_RadioTxPower");
-    StoreWord(c, "edtGOFA_WatchdogReset", image, 132);
+    storeByte("edtGOFA_RadioProtocol", Map::RadioProtocol);
+    storeByte("edtGOFA_RfidProtocol", Map::RfidProtocol);
+    storeByte("edtGOFA_RadioTxPower", Map::RadioTxPower);
+    StoreWord(c, "edtGOFA_WatchdogReset", image, Map::WatchdogReset.address);
     for (int n = 1; n <= 8; ++n) {
-        StoreHex16(c, IdCode(n), image, 46 + 2 * n);
+        StoreHex16(c, IdCode(n), image, Map::IdCode(n));
     }
     const bool sendAck = ShownCode(c, "cbbxGOFA_SendAck", lists.YesNo) == 1;
-    StoreWord(c, "edtGOFA_HalvoSystemId", image, 16);
-    image[18] = StoredByte(c, "edtGOFA_GroupActivationCode");
-    if (!StoreBand(c, "cbbxGOFA_RxFrequencyBand", lists.ReceiveBands, image, 0)) {
-        outcome.Fail(0);
+    StoreWord(c, "edtGOFA_HalvoSystemId", image, Map::HalvoSystemId.address);
+    storeByte("edtGOFA_GroupActivationCode", Map::GroupActivationCode);
+    if (!StoreBand(c, "cbbxGOFA_RxFrequencyBand", lists.ReceiveBands, image, ReceiveBand)) {
+        outcome.Fail(ReceiveBand.first.address);
     }
-    StoreHex16(c, "edtGOFA_UnitIdCode", image, 32);
+    StoreHex16(c, "edtGOFA_UnitIdCode", image, Map::UnitIdCode);
     const int maxShort = IntOrZero(TextOf(c, "edtGOFA_MaxShort"));
     const int maxLong = IntOrZero(TextOf(c, "edtGOFA_MaxLong"));
+    // An invalid pair is stored as three and three, without an error.
     const bool invalidCounts = maxShort > 15 || maxLong > 15 || (maxShort == 0 && maxLong == 0);
-    image[34] = invalidCounts ? 0x33 : static_cast<std::uint8_t>((16 * maxShort + maxLong) & 0xFF);
-    image[35] = StoredByte(c, "edtGOFA_MaxBursts");
-    image[36] = StoredByte(c, "edtGOFA_TimeBetweenBursts");
+    Put(image, layout::Byte{Map::MaxShort.address},
+        invalidCounts ? Placed(Map::MaxShort, 3) + Placed(Map::MaxLong, 3)
+                      : Placed(Map::MaxShort, maxShort) + Placed(Map::MaxLong, maxLong));
+    storeByte("edtGOFA_MaxBursts", Map::MaxBursts);
+    storeByte("edtGOFA_TimeBetweenBursts", Map::TimeBetweenBursts);
     bool ignoreAck = false;
     if (HasSelection(c, "cbbxGOFA_IgnoreAck")) {
         ignoreAck = ShownCode(c, "cbbxGOFA_IgnoreAck", lists.YesNo) == 1;
     } else {
-        outcome.Fail(37);
+        outcome.Fail(Map::IgnoreAck.address);
     }
-    image[37] = static_cast<std::uint8_t>((sendAck ? 0x40 : 0) | (ignoreAck ? 0x80 : 0));
-    StoreWord(c, "edtGOFA_RadioTestInterval", image, 19);
-    if (!StoreBand(c, "cbbxGOFA_TxFrequencyBand", lists.TransmitBands, image, 8)) {
-        outcome.Fail(8);
+    Put(image, Map::AckFlags, Placed(Map::SendAck, sendAck) | Placed(Map::IgnoreAck, ignoreAck));
+    StoreWord(c, "edtGOFA_RadioTestInterval", image, Map::RadioTestInterval.address);
+    if (!StoreBand(c, "cbbxGOFA_TxFrequencyBand", lists.TransmitBands, image, TransmitBand)) {
+        outcome.Fail(TransmitBand.first.address);
     }
     for (const AlarmTypeField& alarm : AlarmTypeFields) {
-        storeOrFail(alarm.name, lists.AlarmTypes, alarm.address);
+        storeOrFail(alarm.name, lists.AlarmTypes, alarm.place);
     }
-    image[31] = StoredByte(c, "edtGOFA_EquipmentType");
+    storeByte("edtGOFA_EquipmentType", Map::EquipmentType);
     return outcome.Result();
 }
 

@@ -11,33 +11,13 @@ namespace {
 
 const std::string EmptyText;
 
-constexpr char32_t MaskDigit = '0';
-
-// The text of a mask with nothing typed: literals in place, blanks as spaces.
-std::u32string EmptyMaskText(const std::u32string& mask) {
-    std::u32string text = mask;
-    for (char32_t& ch : text) {
-        if (ch == MaskDigit) {
-            ch = ' ';
-        }
-    }
-    return text;
+// The text a field shows for a program-set text: a masked field lays it over its mask.
+std::string ShownText(const std::optional<InputMask>& mask, std::string text) {
+    return mask ? EncodeUtf8(mask->Lay(DecodeUtf8(text))) : text;
 }
 
-// A masked field's text laid over its mask: anything that does not fit becomes the empty text.
-std::u32string MaskedText(const std::u32string& mask, const std::string& text) {
-    std::u32string chars = DecodeUtf8(text);
-    if (chars.size() != mask.size()) {
-        return EmptyMaskText(mask);
-    }
-    for (std::size_t i = 0; i < mask.size(); ++i) {
-        const bool fits = mask[i] == MaskDigit ? (chars[i] == ' ' || (chars[i] >= '0' && chars[i] <= '9'))
-                                               : chars[i] == mask[i];
-        if (!fits) {
-            return EmptyMaskText(mask);
-        }
-    }
-    return chars;
+bool IsClipboardKey(char32_t key) {
+    return key == KeyCopy || key == KeyPaste || key == KeyCut;
 }
 
 std::size_t EventSlot(FieldEvent event) {
@@ -59,9 +39,13 @@ const Field& FieldModel::Add(FieldOptions options) {
     if (options.name.empty() || byName_.count(options.name) != 0) {
         throw std::invalid_argument("field registered twice or without a name: " + options.name);
     }
+    auto mask = InputMask::Parse(options.inputMask); // refuses a mask it cannot edit before anything changes
     fields_.push_back(std::unique_ptr<Field>(new Field(std::move(options))));
     Field& field = *fields_.back();
-    field.text_ = EncodeUtf8(EmptyMaskText(DecodeUtf8(field.options_.inputMask)));
+    field.mask_ = std::move(mask);
+    if (field.mask_) {
+        field.text_ = EncodeUtf8(field.mask_->EmptyText());
+    }
     byName_.emplace(field.Name(), &field);
     return field;
 }
@@ -110,18 +94,52 @@ void FieldModel::Raise(const Field& field, FieldEvent event) {
 
 void FieldModel::ReplaceText(Field& field, std::string text) {
     if (field.text_ == text) {
+        // As in a line edit, setting the text puts the caret at its end even when nothing changed.
+        const std::size_t end = Utf8Length(field.text_);
+        if (field.caret_ != end || field.anchor_ != end) {
+            field.caret_ = field.anchor_ = end;
+            Notify(field, FieldChange::Selection);
+        }
         return;
     }
     field.text_ = std::move(text);
-    field.caret_ = Utf8Length(field.text_);
+    field.caret_ = field.anchor_ = Utf8Length(field.text_);
     Notify(field, FieldChange::Text);
     Raise(field, FieldEvent::Change);
+}
+
+void FieldModel::Commit(Field& field, const std::u32string& text, std::size_t caret, std::size_t anchor) {
+    std::string encoded = EncodeUtf8(text);
+    if (field.text_ == encoded) {
+        if (field.caret_ != caret || field.anchor_ != anchor) {
+            field.caret_ = caret;
+            field.anchor_ = anchor;
+            Notify(field, FieldChange::Selection);
+        }
+        return;
+    }
+    // The caret is in place before the handlers run: one of them may set the text again.
+    field.text_ = std::move(encoded);
+    field.caret_ = caret;
+    field.anchor_ = anchor;
+    Notify(field, FieldChange::Text);
+    Raise(field, FieldEvent::Change);
+}
+
+MaskedText FieldModel::EditOf(const Field& field) const {
+    MaskedText edit{DecodeUtf8(field.text_), field.caret_, field.anchor_};
+    if (field.mask_ && edit.text.size() != field.mask_->Size()) {
+        edit.text = field.mask_->Lay(edit.text);
+    }
+    edit.caret = std::min(edit.caret, edit.text.size());
+    edit.anchor = std::min(edit.anchor, edit.text.size());
+    return edit;
 }
 
 void FieldModel::SetText(std::string_view name, std::string text) {
     Field& field = Mutable(name);
     if (field.Kind() == FieldKind::Text) {
-        ReplaceText(field, std::move(text));
+        ReplaceText(field, ShownText(field.mask_, std::move(text)));
     }
 }
 
@@ -196,10 +214,10 @@ void FieldModel::SetMaxLength(std::string_view name, std::size_t maxLength) {
 void FieldModel::SetInputMask(std::string_view name, std::string mask) {
     Field& field = Mutable(name);
     if (field.options_.inputMask != mask) {
+        field.mask_ = InputMask::Parse(mask);
         field.options_.inputMask = std::move(mask);
         Notify(field, FieldChange::InputMask);
-        ReplaceText(field, EncodeUtf8(EmptyMaskText(DecodeUtf8(field.options_.inputMask))));
-        field.caret_ = 0;
+        Commit(field, field.mask_ ? field.mask_->EmptyText() : std::u32string(), 0, 0);
     }
 }
 
@@ -215,42 +233,6 @@ void FieldModel::SetFocus(std::string_view name) {
     Notify(target, FieldChange::Focus);
 }
 
-KeyResult FieldModel::TypeKey(std::string_view name, char32_t key) {
-    Field& field = Mutable(name);
-    if (const KeyResult refused = BeginTextEdit(field); refused != KeyResult::Accepted) {
-        return refused;
-    }
-    if (!field.InputMask().empty()) {
-        return TypeMasked(field, key);
-    }
-    const char32_t passed = FilterKey(field.KeyFilter(), key);
-    if (passed == NoKey) {
-        return KeyResult::Discarded;
-    }
-    if (passed == KeyBackspace) {
-        std::u32string chars = DecodeUtf8(field.text_);
-        if (!chars.empty()) {
-            chars.pop_back();
-            ReplaceText(field, EncodeUtf8(chars));
-        }
-        return KeyResult::Accepted;
-    }
-    if (passed == KeyCopy || passed == KeyPaste || passed == KeyCut) {
-        // The clipboard belongs to the view; a paste reaches the core through Paste().
-        return KeyResult::Accepted;
-    }
-    if (passed < 0x20 || passed == 0x7F) {
-        return KeyResult::Discarded; // other control keys do not edit a single-line field
-    }
-    if (field.MaxLength() != 0 && Utf8Length(field.text_) >= field.MaxLength()) {
-        return KeyResult::TooLong;
-    }
-    std::string text = field.text_;
-    AppendUtf8(text, passed);
-    ReplaceText(field, std::move(text));
-    return KeyResult::Accepted;
-}
-
 KeyResult FieldModel::BeginTextEdit(Field& field) {
     if (field.Kind() != FieldKind::Text) {
         return KeyResult::NotText;
@@ -262,42 +244,132 @@ KeyResult FieldModel::BeginTextEdit(Field& field) {
     return KeyResult::Accepted;
 }
 
+KeyResult FieldModel::SetCaret(std::string_view name, std::size_t position) {
+    Field& field = Mutable(name);
+    if (const KeyResult refused = BeginTextEdit(field); refused != KeyResult::Accepted) {
+        return refused;
+    }
+    MaskedText edit = EditOf(field);
+    if (position > edit.text.size()) {
+        return KeyResult::Accepted; // a line edit ignores a position beyond its text
+    }
+    if (field.mask_) {
+        field.mask_->MoveCaret(edit, position);
+    } else {
+        edit.caret = edit.anchor = position;
+    }
+    Commit(field, edit);
+    return KeyResult::Accepted;
+}
+
+KeyResult FieldModel::SetSelection(std::string_view name, std::size_t start, std::ptrdiff_t length) {
+    Field& field = Mutable(name);
+    if (const KeyResult refused = BeginTextEdit(field); refused != KeyResult::Accepted) {
+        return refused;
+    }
+    MaskedText edit = EditOf(field);
+    const std::size_t size = edit.text.size();
+    if (start > size) {
+        return KeyResult::Accepted;
+    }
+    edit.anchor = start;
+    const std::size_t span = static_cast<std::size_t>(length < 0 ? -length : length);
+    edit.caret = length < 0 ? edit.anchor - std::min(span, edit.anchor) : std::min(edit.anchor + span, size);
+    Commit(field, edit);
+    return KeyResult::Accepted;
+}
+
+KeyResult FieldModel::TypeKey(std::string_view name, char32_t key) {
+    Field& field = Mutable(name);
+    if (const KeyResult refused = BeginTextEdit(field); refused != KeyResult::Accepted) {
+        return refused;
+    }
+    return TypeAtCaret(field, key);
+}
+
+KeyResult FieldModel::TypeAtCaret(Field& field, char32_t key) {
+    if (field.mask_) {
+        return TypeMasked(field, key);
+    }
+    const char32_t passed = FilterKey(field.KeyFilter(), key);
+    if (passed == NoKey) {
+        return KeyResult::Discarded;
+    }
+    if (passed == KeyBackspace) {
+        return DeleteAtCaret(field, true);
+    }
+    if (IsClipboardKey(passed)) {
+        return KeyResult::Accepted;
+    }
+    if (passed < 0x20 || passed == 0x7F) {
+        return KeyResult::Discarded; // other control keys do not edit a single-line field
+    }
+    MaskedText edit = EditOf(field);
+    const std::size_t start = std::min(edit.anchor, edit.caret);
+    const std::size_t selected = std::max(edit.anchor, edit.caret) - start;
+    if (field.MaxLength() != 0 && edit.text.size() - selected >= field.MaxLength()) {
+        return KeyResult::TooLong;
+    }
+    edit.text.replace(start, selected, 1, passed);
+    Commit(field, edit.text, start + 1, start + 1);
+    return KeyResult::Accepted;
+}
+
 KeyResult FieldModel::TypeMasked(Field& field, char32_t key) {
-    const std::u32string mask = DecodeUtf8(field.InputMask());
-    std::u32string chars = MaskedText(mask, field.text_);
-    std::size_t caret = std::min(field.caret_, mask.size());
-    if (key == KeyCopy || key == KeyPaste || key == KeyCut) {
+    if (IsClipboardKey(key)) {
         return KeyResult::Accepted;
     }
     if (key == KeyBackspace) {
-        while (caret > 0) {
-            --caret;
-            if (mask[caret] == MaskDigit) {
-                chars[caret] = ' ';
-                break;
-            }
-        }
-    } else if (key >= '0' && key <= '9') {
-        while (caret < mask.size() && mask[caret] != MaskDigit) {
-            ++caret;
-        }
-        if (caret == mask.size()) {
-            return KeyResult::TooLong;
-        }
-        chars[caret++] = key;
-    } else {
-        // Typing a literal that lies ahead jumps past it; the positions skipped become blanks.
-        const std::size_t literal = mask.find(key, caret);
-        if (key == MaskDigit || literal == std::u32string::npos) {
-            return KeyResult::Discarded;
-        }
-        for (std::size_t i = caret; i < literal; ++i) {
-            chars[i] = mask[i] == MaskDigit ? U' ' : mask[i];
-        }
-        caret = literal + 1;
+        return DeleteAtCaret(field, true);
     }
-    ReplaceText(field, EncodeUtf8(chars));
-    field.caret_ = caret;
+    if (key < 0x20 || key == 0x7F) {
+        return KeyResult::Discarded;
+    }
+    // As in the masked line edit, a printable key removes the selection even when the mask then
+    // refuses the key.
+    const InputMask& mask = *field.mask_;
+    MaskedText edit = EditOf(field);
+    mask.RemoveSelection(edit);
+    const bool atEnd = edit.caret >= mask.Size();
+    const std::size_t taken = mask.Insert(edit, std::u32string(1, key));
+    Commit(field, edit);
+    // The caret skips a literal once the digits before it are typed; the literal typed next then
+    // changes nothing, as in the line edit, and counts as taken so that "12.3" types in full.
+    const bool literalPassed =
+        edit.caret > 0 && !mask.IsDigitPosition(edit.caret - 1) && edit.text[edit.caret - 1] == key;
+    if (taken != 0 || literalPassed) {
+        return KeyResult::Accepted;
+    }
+    return atEnd && mask.Fits(key) ? KeyResult::TooLong : KeyResult::Discarded;
+}
+
+KeyResult FieldModel::Backspace(std::string_view name) {
+    return TypeKey(name, KeyBackspace);
+}
+
+KeyResult FieldModel::Delete(std::string_view name) {
+    Field& field = Mutable(name);
+    if (const KeyResult refused = BeginTextEdit(field); refused != KeyResult::Accepted) {
+        return refused;
+    }
+    return DeleteAtCaret(field, false);
+}
+
+KeyResult FieldModel::DeleteAtCaret(Field& field, bool backward) {
+    MaskedText edit = EditOf(field);
+    if (field.mask_) {
+        backward ? field.mask_->Backspace(edit) : field.mask_->Delete(edit);
+    } else if (edit.anchor != edit.caret) {
+        const std::size_t start = std::min(edit.anchor, edit.caret);
+        edit.text.erase(start, std::max(edit.anchor, edit.caret) - start);
+        edit.caret = edit.anchor = start;
+    } else if (backward && edit.caret > 0) {
+        edit.text.erase(--edit.caret, 1);
+        edit.anchor = edit.caret;
+    } else if (!backward && edit.caret < edit.text.size()) {
+        edit.text.erase(edit.caret, 1);
+    }
+    Commit(field, edit);
     return KeyResult::Accepted;
 }
 
@@ -306,8 +378,7 @@ KeyResult FieldModel::Clear(std::string_view name) {
     if (const KeyResult refused = BeginTextEdit(field); refused != KeyResult::Accepted) {
         return refused;
     }
-    ReplaceText(field, EncodeUtf8(EmptyMaskText(DecodeUtf8(field.InputMask()))));
-    field.caret_ = 0;
+    Commit(field, field.mask_ ? field.mask_->EmptyText() : std::u32string(), 0, 0);
     return KeyResult::Accepted;
 }
 
@@ -326,21 +397,92 @@ KeyResult FieldModel::Paste(std::string_view name, std::string_view text) {
     if (const KeyResult refused = BeginTextEdit(field); refused != KeyResult::Accepted) {
         return refused;
     }
-    if (!field.InputMask().empty()) {
-        return TypeText(name, text);
+    return PasteAtCaret(field, DecodeUtf8(text));
+}
+
+KeyResult FieldModel::PasteAtCaret(Field& field, std::u32string_view pasted) {
+    MaskedText edit = EditOf(field);
+    if (field.mask_) {
+        const InputMask& mask = *field.mask_;
+        mask.RemoveSelection(edit);
+        const bool atEnd = edit.caret >= mask.Size();
+        const std::size_t taken = mask.Insert(edit, pasted);
+        Commit(field, edit);
+        if (taken != 0 || pasted.empty()) {
+            return KeyResult::Accepted;
+        }
+        return atEnd ? KeyResult::TooLong : KeyResult::Discarded;
     }
-    std::u32string chars = DecodeUtf8(field.text_);
-    const std::u32string pasted = DecodeUtf8(text);
+    const std::size_t start = std::min(edit.anchor, edit.caret);
+    const std::size_t selected = std::max(edit.anchor, edit.caret) - start;
+    const std::size_t kept = edit.text.size() - selected;
     std::size_t room = pasted.size();
     if (field.MaxLength() != 0) {
-        room = chars.size() >= field.MaxLength() ? 0 : std::min(room, field.MaxLength() - chars.size());
+        room = kept >= field.MaxLength() ? 0 : std::min(room, field.MaxLength() - kept);
     }
     if (room == 0 && !pasted.empty()) {
         return KeyResult::TooLong;
     }
-    chars.append(pasted, 0, room);
-    ReplaceText(field, EncodeUtf8(chars));
+    edit.text.replace(start, selected, pasted.substr(0, room));
+    Commit(field, edit.text, start + room, start + room);
     return KeyResult::Accepted;
+}
+
+KeyResult FieldModel::ProposeText(std::string_view name, std::string_view text, std::size_t caret) {
+    Field& field = Mutable(name);
+    if (const KeyResult refused = BeginTextEdit(field); refused != KeyResult::Accepted) {
+        return refused;
+    }
+    const std::u32string before = DecodeUtf8(field.text_);
+    const std::u32string proposed = DecodeUtf8(text);
+    caret = std::min(caret, proposed.size());
+    if (proposed == before) {
+        // Nothing to edit (a selection of blanks deleted, say): the widget's caret stands.
+        Commit(field, before, caret, caret);
+        return KeyResult::Accepted;
+    }
+    // The widget's caret ends the inserted text, so the unchanged tail lies behind it; the common
+    // head is what remains in front.
+    std::size_t tail = 0;
+    while (tail < before.size() && tail < proposed.size() - caret &&
+           before[before.size() - 1 - tail] == proposed[proposed.size() - 1 - tail]) {
+        ++tail;
+    }
+    std::size_t head = 0;
+    while (head < before.size() - tail && head < proposed.size() - tail && before[head] == proposed[head]) {
+        ++head;
+    }
+    const std::u32string inserted = proposed.substr(head, proposed.size() - tail - head);
+    const std::size_t oldCaret = field.caret_;
+    const std::size_t oldAnchor = field.anchor_;
+    // A masked line edit overwrites: a range it shows empty again was deleted, and other text shown
+    // over a range was typed at the range's start.
+    const std::size_t removed = before.size() - tail - head;
+    const bool deleted =
+        field.mask_ ? inserted == field.mask_->EmptyText().substr(head, removed) : inserted.empty();
+    field.anchor_ = head;
+    field.caret_ = field.mask_ && !deleted ? head : before.size() - tail;
+    KeyResult result = KeyResult::Accepted;
+    if (deleted) {
+        result = DeleteAtCaret(field, false);
+    } else if (inserted.size() == 1) {
+        result = TypeAtCaret(field, inserted.front());
+    } else {
+        result = PasteAtCaret(field, inserted);
+    }
+    const std::u32string after = DecodeUtf8(field.text_);
+    if (after == proposed) {
+        if (field.caret_ != caret || field.anchor_ != caret) {
+            field.caret_ = field.anchor_ = caret;
+            Notify(field, FieldChange::Selection);
+        }
+    } else if (after == before) {
+        // Refused: the field keeps its text and caret, and the widget is told to show them again.
+        field.caret_ = oldCaret;
+        field.anchor_ = oldAnchor;
+        Notify(field, FieldChange::Text);
+    }
+    return result;
 }
 
 bool FieldModel::Select(std::string_view name, int index) {

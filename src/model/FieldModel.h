@@ -1,11 +1,14 @@
 #pragma once
 
+#include "model/InputMask.h"
 #include "model/KeyFilters.h"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -34,14 +37,15 @@ enum class FieldChange {
     Hint,
     MaxLength,
     InputMask,
-    Focus
+    Focus,
+    Selection, // the caret or the selection moved; a Text change carries its caret and selection along
 };
 
-// Outcome of an operator's key press or paste.
+// Outcome of an operator's edit of a text field.
 enum class KeyResult {
-    Accepted,  // the key reached the field
-    Discarded, // the field's key filter refused it
-    TooLong,   // the field is at its maximum length
+    Accepted,  // the edit reached the field
+    Discarded, // the field's key filter (or its mask) refused it
+    TooLong,   // the field is at its maximum length (a masked field: no position left at the caret)
     Disabled,  // the field is disabled or hidden
     NotText,   // the field is no text field
 };
@@ -55,9 +59,8 @@ struct FieldOptions {
     int tag = 0;
     bool enabled = true;
     bool visible = true;
-    // Text fields with an edit mask: "0" is an optional digit, any other character a literal kept in
-    // the text; blanks are spaces. Typing fills the digit positions from the caret and typing a
-    // literal jumps past it, as a masked line edit does.
+    // Text fields with an edit mask, in Qt's input-mask notation as InputMask describes it ("0000.0; ");
+    // the view sets the same text on its line edit.
     std::string inputMask;
 };
 
@@ -73,6 +76,7 @@ public:
     int Tag() const { return options_.tag; }
     bool Enabled() const { return options_.enabled; }
     bool Visible() const { return options_.visible; }
+    // The edit mask in Qt's notation, ready for QLineEdit::setInputMask; empty for none.
     const std::string& InputMask() const { return options_.inputMask; }
     const std::string& Hint() const { return hint_; }
     bool HintShown() const { return hintShown_; }
@@ -83,6 +87,13 @@ public:
     int Index() const { return index_; }
     bool Checked() const { return checked_; }
 
+    // Text fields: the caret and the selection, in characters (code points). The selection runs
+    // between the anchor and the caret, as in a line edit (QLineEdit::cursorPosition, selectionStart).
+    std::size_t Caret() const { return caret_; }
+    std::size_t SelectionStart() const { return std::min(anchor_, caret_); }
+    std::size_t SelectionLength() const { return caret_ > anchor_ ? caret_ - anchor_ : anchor_ - caret_; }
+    bool HasSelection() const { return anchor_ != caret_; }
+
 private:
     friend class FieldModel;
     explicit Field(FieldOptions options) : options_(std::move(options)) {}
@@ -92,17 +103,33 @@ private:
     std::vector<std::string> items_;
     int index_ = -1;
     bool checked_ = false;
-    std::size_t caret_ = 0; // masked fields: the position typing goes on at
+    std::optional<vorn::InputMask> mask_;
+    std::size_t caret_ = 0;
+    std::size_t anchor_ = 0;
     std::string hint_;
     bool hintShown_ = false;
     std::array<std::function<void(const Field&)>, 3> handlers_;
 };
 
 // The editor's fields by control name, in registration order. Program-side setters behave as the
-// controls do when code sets them: a new text raises Change, a new check state raises Click, a new
-// selection or list raises nothing. Operator acts (typing, pasting, choosing, clicking, leaving) move
-// the keyboard focus to the field first, as a real window does, and are refused on a disabled or
-// hidden field.
+// controls do when code sets them: a new text raises Change (and puts the caret at its end), a new
+// check state raises Click, a new selection or list raises nothing. Operator acts (typing, pasting,
+// deleting, placing the caret, choosing, clicking, leaving) move the keyboard focus to the field
+// first, as a real window does, and are refused on a disabled or hidden field.
+//
+// Text edits work at the caret as a line edit's do: a typed key replaces the selection, Backspace and
+// Delete remove the selection or one character, a paste replaces the selection. A typed key goes
+// through the field's key filter first; a refused key changes nothing, text, caret and selection
+// alike. Every edit that changes the text raises Change once, with the caret already in place; a
+// refused edit raises nothing. A masked field edits in overwrite mode through its InputMask.
+//
+// Binding a line edit: give it the field's InputMask, show Text, Caret and the selection whenever
+// observers hear Text or Selection, forward cursor and selection moves with SetCaret / SetSelection,
+// and forward each edit either as the act itself (TypeKey, Backspace, Delete, Paste) or, from a
+// widget that only reports its new text, with ProposeText. A masked line edit's displayText (blanks
+// included) is the field's text. Leave the line edit's own maxLength alone: the core refuses the
+// edits beyond MaxLength, while a line edit would also cut a longer text the program shows (a stored
+// 255 in a two-digit field).
 class FieldModel {
 public:
     using Handler = std::function<void(const Field& sender)>;
@@ -138,13 +165,33 @@ public:
     void SetFocus(std::string_view name);
     const std::string& FocusedName() const { return focused_; }
 
-    // Operator acts.
+    // Operator acts on text fields.
+    // Places the caret and drops the selection; a position beyond the text changes nothing, as in a
+    // line edit. A masked field's caret moved onto a literal skips it in the direction of the move.
+    KeyResult SetCaret(std::string_view name, std::size_t position);
+    // Selects `length` characters from `start`, as QLineEdit::setSelection: a negative length selects
+    // backwards, and the caret ends at start + length, within the text; a start beyond the text
+    // changes nothing.
+    KeyResult SetSelection(std::string_view name, std::size_t start, std::ptrdiff_t length);
+    // A key press at the caret: the key filter, then the character replaces the selection. Backspace
+    // (8) deletes as Backspace() does; copy, paste and cut (3, 22, 24) leave the text alone, since the
+    // clipboard belongs to the view; other control keys are discarded.
     KeyResult TypeKey(std::string_view name, char32_t key);
+    KeyResult Backspace(std::string_view name);
+    KeyResult Delete(std::string_view name);
     // Types each character in turn; stops at the first key that is not accepted and returns its result.
     KeyResult TypeText(std::string_view name, std::string_view text);
-    // Inserts text as a paste does: not filtered by key, cut at the maximum length. A masked field
-    // takes the text as typed keys.
+    // Inserts text at the caret as a paste does, replacing the selection: not filtered by key, cut at
+    // the maximum length. A masked field lays it over its mask as a masked line edit does.
     KeyResult Paste(std::string_view name, std::string_view text);
+    // A widget's own edit, reported as the text it now shows and its caret. The core works out which
+    // range was replaced by what (the caret marks the end of the inserted text) and runs that as the
+    // act: nothing inserted is a Delete of the range, one character a typed key, more a paste (a
+    // masked field overwrites: a range shown empty again is a Delete, other text is typed at the
+    // range's start). When the field then holds the proposed text, the caret is the proposed one;
+    // otherwise observers hear Text, even when the field's text did not change, so that the widget
+    // shows the field's text again.
+    KeyResult ProposeText(std::string_view name, std::string_view text, std::size_t caret);
     // Selects all of a text field's content and deletes it (a masked field keeps its literals).
     KeyResult Clear(std::string_view name);
     bool Select(std::string_view name, int index);
@@ -168,7 +215,15 @@ private:
     void Notify(const Field& field, FieldChange change);
     void Raise(const Field& field, FieldEvent event);
     void ReplaceText(Field& field, std::string text);
+    // Stores an edit's result: observers hear Text and Change is raised when the text changed,
+    // observers hear Selection when only the caret or the selection moved.
+    void Commit(Field& field, const std::u32string& text, std::size_t caret, std::size_t anchor);
+    void Commit(Field& field, const MaskedText& edit) { Commit(field, edit.text, edit.caret, edit.anchor); }
+    MaskedText EditOf(const Field& field) const;
+    KeyResult TypeAtCaret(Field& field, char32_t key);
     KeyResult TypeMasked(Field& field, char32_t key);
+    KeyResult DeleteAtCaret(Field& field, bool backward);
+    KeyResult PasteAtCaret(Field& field, std::u32string_view text);
     // Refuses an edit of a field that is no text field or cannot be operated; else moves the focus to it.
     KeyResult BeginTextEdit(Field& field);
     bool Operable(const Field& field) const { return field.options_.enabled && field.options_.visible; }

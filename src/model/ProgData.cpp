@@ -82,8 +82,15 @@ void ProgData::StoreReadRecord(std::string_view record, ByteState state) {
 }
 
 bool ProgData::ReadImageFile(const std::string& path) {
+    FileError error = FileError::None;
+    return ReadImageFile(path, error);
+}
+
+bool ProgData::ReadImageFile(const std::string& path, FileError& error) {
     Bytes buffer{};
-    if (!ReadFilePrefix(path, buffer.data(), buffer.size())) {
+    const FileStart read = ReadFileStart(path, buffer.data(), buffer.size());
+    error = read.error;
+    if (!read.complete) {
         return false;
     }
     Image = buffer;
@@ -91,7 +98,12 @@ bool ProgData::ReadImageFile(const std::string& path) {
 }
 
 bool ProgData::WriteImageFile(const std::string& path) const {
-    return WriteFileAtomically(path, Image.data(), Image.size());
+    FileError error = FileError::None;
+    return WriteImageFile(path, error);
+}
+
+bool ProgData::WriteImageFile(const std::string& path, FileError& error) const {
+    return WriteFileAtomically(path, Image.data(), Image.size(), error);
 }
 
 std::uint64_t ProgData::ImageFileSize(const std::string& path) {

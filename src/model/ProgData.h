@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/FileError.h"
+
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -71,8 +73,10 @@ public:
     // True only when 256 bytes were read (a longer file gives its first 256); on failure the image
     // keeps its previous content.
     bool ReadImageFile(const std::string& path);
+    bool ReadImageFile(const std::string& path, FileError& error);
     // Replaces the file atomically with the 256 bytes of the image; on failure the old file is whole.
     bool WriteImageFile(const std::string& path) const;
+    bool WriteImageFile(const std::string& path, FileError& error) const;
     // Size of an existing regular file, 0 when it cannot be opened or is no regular file.
     static std::uint64_t ImageFileSize(const std::string& path);
 };

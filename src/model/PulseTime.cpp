@@ -1,6 +1,7 @@
 #include "model/PulseTime.h"
 
 #include "base/Utf8.h"
+#include "model/InputMask.h"
 
 #include <algorithm>
 
@@ -19,11 +20,7 @@ std::string Separator(char32_t decimalSeparator) {
 } // namespace
 
 std::string PulseTimeMask(char32_t decimalSeparator) {
-    return "0000" + Separator(decimalSeparator) + "0";
-}
-
-std::string EmptyPulseTimeText(char32_t decimalSeparator) {
-    return "    " + Separator(decimalSeparator) + " ";
+    return "0000" + InputMask::LiteralNotation(decimalSeparator) + "0; ";
 }
 
 std::string FormatTenths(std::uint32_t tenths, char32_t decimalSeparator) {

@@ -9,10 +9,10 @@
 // locale's decimal separator and one optional digit, blanks shown as spaces.
 namespace vorn {
 
-// The field's mask for the view ("0000.0" with the separator); digits are optional positions.
+// The one mask of the pulse-time fields, in the input-mask notation that the field model edits with
+// and the view hands to its line edit unchanged: four optional digits, the separator as a literal,
+// one optional digit, blanks as spaces ("0000.0; ", "0000,0; ").
 std::string PulseTimeMask(char32_t decimalSeparator);
-// The text of an untouched field: blanks and the separator.
-std::string EmptyPulseTimeText(char32_t decimalSeparator);
 // Tenths shown as the mask shows them: digits right-aligned before the separator, one decimal
 // ("  12.3", "   0.0", "6553.5").
 std::string FormatTenths(std::uint32_t tenths, char32_t decimalSeparator);

@@ -3,15 +3,14 @@
 #include <string>
 #include <vector>
 
-// Texts that a view sets on its controls by control name: captions, hints, menu shortcuts and edit
-// masks. The core produces them from the language; the view only applies them.
+// Texts that a view sets on its controls by control name: captions, hints and menu shortcuts. The core
+// produces them from the language; the view only applies them.
 namespace vorn {
 
 enum class ControlProperty {
     Caption,  // page, group, label, check box, button, menu item, window
     Hint,     // tool-tip text
     Shortcut, // menu shortcut, "Ctrl+O" notation; empty for none
-    EditMask, // edit mask of a masked field, "!9999.9;1; " notation
 };
 
 struct ControlText {

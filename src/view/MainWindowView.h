@@ -18,7 +18,7 @@ public:
     // The single text of the status bar; each new text replaces the previous one.
     virtual void SetStatusText(const std::string& text) = 0;
 
-    // Sets captions, hints, shortcuts and edit masks of the main window's controls by name.
+    // Sets captions, hints and shortcuts of the main window's controls by name.
     virtual void ApplyControlTexts(const std::vector<ControlText>& texts) = 0;
     // Replaces the items under File > Language and enables or disables that menu.
     virtual void SetLanguageMenu(const std::vector<LanguageMenuItem>& items, bool enabled) = 0;

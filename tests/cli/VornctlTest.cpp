@@ -4,8 +4,13 @@
 #include "support/TempDir.h"
 
 #include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
 #include <nlohmann/json.hpp>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -142,7 +147,13 @@ TEST_F(Vornctl, RefusedAssignmentsWriteNothing) {
           Case{"edtNoSuchField=1", "unknown field"},
           Case{"edtHESK_AutoReadyTime=3", "not a field of this model"}, Case{"cbbxSendAck=#7", "has no item"},
           Case{"cbbxSendAck=Perhaps", "has no item"}, Case{"cbAction_1_Auto=2", "0 or 1"},
-          Case{"no-equals-sign", "NAME=VALUE"}, Case{"=5", "NAME=VALUE"}}) {
+          Case{"no-equals-sign", "NAME=VALUE"}, Case{"=5", "NAME=VALUE"},
+          // A code beyond the list, even one that overflows, names the codes the list has.
+          Case{"cbbxSendAck=#4294967297", "its codes are #0, #1"},
+          Case{"cbbxSendAck=#2147483648", "its codes are #0, #1"}, Case{"cbbxSendAck=#-1", "its codes are"},
+          // Bytes that are no UTF-8 are refused like any other key or text.
+          Case{"edtBatteryCheckInterval=1\xff", "is not accepted"},
+          Case{"cbbxSendAck=\xc3", "has no item"}}) {
         SCOPED_TRACE(c.assignment);
         const ProcessResult r = Run({"set", file, "edtBatteryCheckInterval=7", c.assignment});
         EXPECT_EQ(r.status, 2);
@@ -163,12 +174,21 @@ TEST_F(Vornctl, BadFilesAndUsage) {
     struct Case {
         std::vector<std::string> args;
         int status;
-        const char* errorPart;
+        std::string errorPart;
     };
+    ASSERT_EQ(::mkfifo(work.File("pipe.vorn").c_str(), 0600), 0);
+    std::filesystem::create_symlink("loop.vorn", work.File("loop.vorn"));
     const Case cases[] = {
         {{"show", work.File("short.vorn")}, 3, "256 bytes"},
         {{"show", work.File("missing.vorn")}, 3, "no such configuration file"},
-        {{"show", work.Path()}, 3, "no such configuration file"},
+        {{"show", work.Path()}, 3, "cannot read " + work.Path() + ": is a directory"},
+        {{"show", work.File("pipe.vorn")}, 3, "is a FIFO"},
+        {{"show", work.File("loop.vorn")}, 3, "link loop"},
+        {{"show", "/dev/null"}, 3, "is a device"},
+        {{"set", Default("Europe", Catalogue[0]), "edtMaxLongTx=1", "-o", work.Path()},
+         3,
+         "cannot write " + work.Path() + ": is a directory"},
+        {{"new", "BODE", "-o", work.File("missing/x.vorn")}, 3, "no such file"},
         {{"set", work.File("long.vorn"), "edtMaxLongTx=1"}, 3, "would cut it"},
         {{"show", work.File("long.vorn")}, 0, "only its first 256 bytes"},
         {{"show", work.File("notype.vorn")}, 3, ""},
@@ -226,6 +246,169 @@ TEST_F(Vornctl, SettingsChooseLanguageAndRegion) {
     EXPECT_EQ(regions[1]["current"], true);
     const json bands = json::parse(Run({"bands", "--json"}).out);
     EXPECT_EQ(bands["region"], "China");
+}
+
+TEST_F(Vornctl, EmptyOutputPathIsAUsageError) {
+    const std::string file = work.File("in.vorn");
+    const std::string original = ReadBytes(Default("Europe", Catalogue[0]));
+    WriteBytes(file, original);
+    const std::vector<std::string> cases[] = {
+        {"set", file, "edtBatteryCheckInterval=12", "-o", ""},
+        {"set", file, "edtBatteryCheckInterval=12", "--output="},
+        {"new", "BODE", "-o", ""},
+    };
+    for (const auto& args : cases) {
+        SCOPED_TRACE(args[0] + " " + args.back());
+        const ProcessResult r = Run(args);
+        EXPECT_EQ(r.status, 1) << r.err;
+        EXPECT_EQ(ReadBytes(file), original);
+    }
+    EXPECT_EQ(std::filesystem::directory_iterator(work.Path())->path(), file) << "nothing else written";
+}
+
+TEST_F(Vornctl, UnreadableFileIsPermissionDenied) {
+    if (::geteuid() == 0) {
+        GTEST_SKIP() << "root reads every file; the file layer's tests make this case as another user";
+    }
+    const std::string file = work.File("secret.vorn");
+    WriteBytes(file, ReadBytes(Default("Europe", Catalogue[0])));
+    ASSERT_EQ(::chmod(file.c_str(), 0), 0);
+    const ProcessResult r = Run({"show", file});
+    EXPECT_EQ(r.status, 3);
+    EXPECT_NE(r.err.find("cannot read " + file + ": permission denied"), std::string::npos) << r.err;
+}
+
+TEST_F(Vornctl, FileNamesThatAreNoUtf8) {
+    const std::string file = work.File("bad\xff\xfe name.vorn");
+    WriteBytes(file, ReadBytes(Default("Europe", Catalogue[0])));
+    const ProcessResult shown = Run({"show", file, "--json"});
+    ASSERT_EQ(shown.status, 0) << shown.err;
+    EXPECT_EQ(json::parse(shown.out)["file"], work.File("bad\uFFFD\uFFFD name.vorn")) << shown.out;
+    const ProcessResult diff = Run({"diff", file, Default("Europe", Catalogue[1]), "--json"});
+    ASSERT_EQ(diff.status, 0) << diff.err;
+    EXPECT_EQ(json::parse(diff.out)["a"], work.File("bad\uFFFD\uFFFD name.vorn"));
+    const ProcessResult set = Run({"set", file, "edtBatteryCheckInterval=9"});
+    EXPECT_EQ(set.status, 0) << set.err;
+}
+
+// Runs vornctl with its standard output on the given descriptor; the status and what it wrote to stderr.
+ProcessResult RunWithOutput(const std::vector<std::string>& arguments, int output, const std::string& home) {
+    test::TempDir dir;
+    const std::string errPath = dir.File("err");
+    const std::string program = VORNCTL_PATH;
+    std::vector<char*> argv{const_cast<char*>(program.c_str())};
+    for (const std::string& a : arguments) {
+        argv.push_back(const_cast<char*>(a.c_str()));
+    }
+    argv.push_back(nullptr);
+    std::vector<std::string> environment{"HOME=" + home, "XDG_DATA_HOME=" + home + "/data",
+                                         "XDG_CONFIG_HOME=" + home + "/config", "LANG=C"};
+    std::vector<char*> envp;
+    for (std::string& entry : environment) {
+        envp.push_back(entry.data());
+    }
+    envp.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, output, STDOUT_FILENO);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0600);
+    pid_t pid = 0;
+    ProcessResult result;
+    const int spawned = ::posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), envp.data());
+    posix_spawn_file_actions_destroy(&actions);
+    if (spawned != 0) {
+        return result;
+    }
+    int status = 0;
+    while (::waitpid(pid, &status, 0) < 0) {}
+    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    result.err = ReadBytes(errPath);
+    return result;
+}
+
+TEST_F(Vornctl, OutputThatCannotBeWrittenFailsWithAMessage) {
+    const std::vector<std::string> commands[] = {
+        {"models"}, {"models", "--json"}, {"regions"}, {"show", Default("Europe", Catalogue[0]), "--json"}};
+    for (const auto& args : commands) {
+        SCOPED_TRACE(args[0] + " " + args.back());
+        const int full = ::open("/dev/full", O_WRONLY | O_CLOEXEC);
+        ASSERT_GE(full, 0);
+        const ProcessResult onFullDisk = RunWithOutput(args, full, home.Path());
+        ::close(full);
+        EXPECT_EQ(onFullDisk.status, 3);
+        EXPECT_NE(onFullDisk.err.find("cannot write to standard output: No space left"), std::string::npos)
+            << onFullDisk.err;
+
+        // A pipe whose reader is gone before the first byte is written.
+        int ends[2];
+        ASSERT_EQ(::pipe2(ends, O_CLOEXEC), 0);
+        ::close(ends[0]);
+        const ProcessResult onClosedPipe = RunWithOutput(args, ends[1], home.Path());
+        ::close(ends[1]);
+        EXPECT_EQ(onClosedPipe.status, 3);
+        EXPECT_NE(onClosedPipe.err.find("cannot write to standard output: Broken pipe"), std::string::npos)
+            << onClosedPipe.err;
+    }
+}
+
+TEST_F(Vornctl, DiffOfTwoFamiliesNamesTheMissingFields) {
+    const ProcessResult r = Run({"diff", Default("Europe", Catalogue[0]), Default("Europe", Catalogue[9])});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("edtBatteryCheckInterval: text \""), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find(" -> (no such field)\n"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find(": (no such field) -> "), std::string::npos) << r.out;
+    EXPECT_EQ(r.out.find(":  -> "), std::string::npos) << "no empty value";
+    EXPECT_EQ(r.out.find(" -> \n"), std::string::npos) << "no empty value";
+}
+
+TEST_F(Vornctl, ControlCharactersFromDataFilesAreEscaped) {
+    // An installation whose language file and band lists carry terminal control sequences.
+    const std::string install = work.File("install");
+    std::filesystem::copy(dataDir, install, std::filesystem::copy_options::recursive);
+    std::string language = ReadBytes(install + "/English-1033.lang");
+    const std::string chile = "Chile=Chile, South America";
+    ASSERT_NE(language.find(chile), std::string::npos);
+    language.replace(language.find(chile), chile.size(),
+                     "Chile=Chile\x1b]0;owned\x07 \xc2\x9b"
+                     "2J\x7f");
+    WriteBytes(install + "/English-1033.lang", language);
+    std::string registry = ReadBytes(install + "/Registry.ini");
+    const std::string band = "1=869.2125 MHz";
+    ASSERT_NE(registry.find(band), std::string::npos);
+    registry.replace(registry.find(band), band.size(), "1=869.2125 MHz\x1b[31m");
+    WriteBytes(install + "/Registry.ini", registry);
+
+    const auto run = [&](const std::vector<std::string>& args) {
+        return test::RunProcess(VORNCTL_PATH, args,
+                                {"HOME=" + home.Path(), "XDG_DATA_HOME=" + home.File("data"),
+                                 "XDG_CONFIG_HOME=" + home.File("config"), "LANG=C",
+                                 "VORN_INSTALL_DIR=" + install});
+    };
+    struct Case {
+        std::vector<std::string> args;
+        std::string escaped;
+    };
+    const Case cases[] = {
+        {{"--lang", install + "/English-1033.lang", "regions"}, "Chile\\x1B]0;owned\\x07 \\u009B2J\\x7F"},
+        {{"--lang", install + "/English-1033.lang", "--region", "Europe", "bands"}, "869.2125 MHz\\x1B[31m"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.args.back());
+        const ProcessResult r = run(c.args);
+        ASSERT_EQ(r.status, 0) << r.err;
+        EXPECT_NE(r.out.find(c.escaped), std::string::npos) << r.out;
+        for (const char ch : r.out) {
+            const auto byte = static_cast<unsigned char>(ch);
+            EXPECT_TRUE(byte == '\n' || (byte >= 0x20 && byte != 0x7F)) << "raw control byte " << int(byte);
+        }
+        EXPECT_EQ(r.out.find("\xc2\x9b"), std::string::npos);
+    }
+    // JSON escapes them by itself.
+    const json regions =
+        json::parse(run({"--lang", install + "/English-1033.lang", "regions", "--json"}).out);
+    EXPECT_EQ(regions[2]["text"], "Chile\x1b]0;owned\x07 \xc2\x9b"
+                                  "2J\x7f");
 }
 
 } // namespace

@@ -70,6 +70,16 @@ TEST(FieldChecks, PasteIntoNumberFieldsCountsAsZero) {
     EXPECT_EQ(h.TakeMessages(), std::vector<std::string>{h.RangeMessage("0", "15")});
 }
 
+TEST(FieldChecks, PastedReservedHexCodesAreRefusedInEitherCase) {
+    for (const char* text : {"FFFF", "ffff", "fFfF", "0000"}) {
+        EditorHarness h;
+        h.fields().Clear("edtGOFA_IdCode2");
+        h.fields().Paste("edtGOFA_IdCode2", text);
+        EXPECT_EQ(h.TakeMessages(), std::vector<std::string>{h.RangeMessage("0001", "FFFE")}) << text;
+        EXPECT_EQ(h.fields().Get("edtGOFA_IdCode2").Text(), "") << text;
+    }
+}
+
 TEST(FieldChecks, RfidPowerOnLeaving) {
     for (const char* text : {"5", "0", ""}) {
         EditorHarness h;

@@ -209,12 +209,24 @@ TEST_F(ImageFiles, ReadResults) {
 TEST_F(ImageFiles, PathsThatAreNoFile) {
     const ProgData::Bytes before = Previous();
     WriteBytes(dir.File("plain"), Pattern(256, 1));
-    for (const std::string& path : {dir.Path(), dir.File("plain/inner.vorn"), std::string("/dev/null"),
-                                    std::string(""), dir.File("nothing/here.vorn")}) {
-        SCOPED_TRACE(path);
-        EXPECT_FALSE(data.ReadImageFile(path));
-        EXPECT_EQ(ProgData::ImageFileSize(path), 0u);
-        EXPECT_FALSE(data.WriteImageFile(path));
+    struct Case {
+        std::string path;
+        FileError reason; // the same for reading and writing
+    };
+    const Case cases[] = {{dir.Path(), FileError::IsDirectory},
+                          {dir.File("plain/inner.vorn"), FileError::NotADirectory},
+                          {"/dev/null", FileError::IsDevice},
+                          {"", FileError::NoSuchFile},
+                          {dir.File("nothing/here.vorn"), FileError::NoSuchFile}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.path);
+        FileError error = FileError::None;
+        EXPECT_FALSE(data.ReadImageFile(c.path, error));
+        EXPECT_EQ(error, c.reason) << FileErrorText(error);
+        EXPECT_EQ(ProgData::ImageFileSize(c.path), 0u);
+        error = FileError::None;
+        EXPECT_FALSE(data.WriteImageFile(c.path, error));
+        EXPECT_EQ(error, c.reason) << FileErrorText(error);
     }
     EXPECT_EQ(data.Image, before);
     EXPECT_EQ(ReadBytes(dir.File("plain")), Pattern(256, 1));

@@ -4,13 +4,16 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
 namespace vorn::test {
 
-TempDir::TempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "vorn-test-XXXXXX").string();
+TempDir::TempDir() : TempDir(std::filesystem::temp_directory_path().string()) {}
+
+TempDir::TempDir(const std::string& parent) {
+    std::string pattern = (std::filesystem::path(parent) / "vorn-test-XXXXXX").string();
     if (::mkdtemp(pattern.data()) == nullptr) {
         ADD_FAILURE() << "cannot create a temporary folder";
     }
@@ -26,6 +29,15 @@ TempDir::~TempDir() {
                                      std::filesystem::perm_options::add, error);
     }
     std::filesystem::remove_all(path_, error);
+}
+
+std::string FastTemporaryFolder() {
+    const char* shm = "/dev/shm";
+    std::error_code error;
+    if (std::filesystem::is_directory(shm, error) && ::access(shm, W_OK) == 0) {
+        return shm;
+    }
+    return std::filesystem::temp_directory_path().string();
 }
 
 void WriteBytes(const std::string& path, const std::string& bytes) {

@@ -8,6 +8,8 @@ namespace vorn::test {
 class TempDir {
 public:
     TempDir();
+    // Below another folder (a memory file system, say, where syncing a file costs nothing).
+    explicit TempDir(const std::string& parent);
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
     ~TempDir();
@@ -19,6 +21,10 @@ public:
 private:
     std::string path_;
 };
+
+// A memory file system for tests that write many small files, when there is one; else the system's
+// temporary folder.
+std::string FastTemporaryFolder();
 
 // Writes bytes to a file, replacing it; fails the current test when that is not possible.
 void WriteBytes(const std::string& path, const std::string& bytes);

@@ -61,24 +61,40 @@ SimProcess::SimProcess(const std::vector<std::string>& arguments) {
 }
 
 SimProcess::~SimProcess() {
-    if (pid_ > 0) {
-        ::kill(pid_, SIGTERM);
-        int status = 0;
-        ::waitpid(pid_, &status, 0);
-    }
+    // A simulator that does not stop when asked must not hang the tests.
+    Terminate(std::chrono::seconds(5));
 }
 
 bool SimProcess::WaitForExit(std::chrono::milliseconds timeout) {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
-    while (pid_ > 0 && std::chrono::steady_clock::now() < deadline) {
+    while (pid_ > 0) {
         int status = 0;
         if (::waitpid(pid_, &status, WNOHANG) == pid_) {
             pid_ = -1;
+            exitStatus_ = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
             return true;
+        }
+        if (std::chrono::steady_clock::now() >= deadline) {
+            return false;
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
-    return pid_ <= 0;
+    return true;
+}
+
+bool SimProcess::Terminate(std::chrono::milliseconds timeout) {
+    if (pid_ <= 0) {
+        return true;
+    }
+    ::kill(pid_, SIGTERM);
+    if (WaitForExit(timeout)) {
+        return true;
+    }
+    ::kill(pid_, SIGKILL);
+    int status = 0;
+    ::waitpid(pid_, &status, 0);
+    pid_ = -1;
+    return false;
 }
 
 } // namespace vorn::test

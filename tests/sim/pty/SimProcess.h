@@ -20,6 +20,10 @@ public:
     const std::string& Port() const { return port_; }
     // Waits for the simulator to end by itself; true when it did within the time.
     bool WaitForExit(std::chrono::milliseconds timeout);
+    // Asks it to stop (SIGTERM); true when it ended within the time, else it is killed.
+    bool Terminate(std::chrono::milliseconds timeout);
+    // The exit status once it has ended (-1 while running or when a signal ended it).
+    int ExitStatus() const { return exitStatus_; }
 
     // The built simulator.
     static std::string Executable();
@@ -27,6 +31,7 @@ public:
 private:
     pid_t pid_ = -1;
     std::string port_;
+    int exitStatus_ = -1;
 };
 
 } // namespace vorn::test

@@ -1,0 +1,274 @@
+#include "app/ProgramController.h"
+#include "base/IniDocument.h"
+#include "lang/TextFormat.h"
+#include "lang/TranslatedDialog.h"
+#include "model/Catalogue.h"
+#include "model/Conversion.h"
+#include "platform/Files.h"
+
+#include <algorithm>
+#include <iterator>
+
+namespace vorn {
+
+namespace {
+
+constexpr std::string_view ConfigExtension = ".vorn";
+constexpr std::string_view ConfigPattern = "*.vorn";
+// A dropped file is a configuration file only at one of these sizes.
+constexpr std::uint64_t DroppedFileSizes[] = {256, 1024};
+
+// The extension of the file-name part, from its last "." on; empty without one.
+std::string Extension(const std::string& path) {
+    const std::string name = FileNameOfPath(path);
+    const auto dot = name.rfind('.');
+    return dot == std::string::npos ? std::string() : name.substr(dot);
+}
+
+// A folder as the file dialogs take it: without its trailing "/" (the root stays "/").
+std::string DialogFolder(const std::string& folder) {
+    return folder.size() > 1 && folder.back() == '/' ? folder.substr(0, folder.size() - 1) : folder;
+}
+
+} // namespace
+
+FileDialogSetup ProgramController::FileDialog(std::string title, const std::string& path,
+                                              const std::string& emptyName) const {
+    FileDialogSetup setup;
+    setup.title = std::move(title);
+    setup.filterDescription = texts_.Text("FILE", "FILTER-VORN_CONFIGURATION_FILE");
+    setup.pattern = std::string(ConfigPattern);
+    if (path.empty()) {
+        setup.fileName = emptyName;
+        setup.folder = DialogFolder(openSaveDirectory_);
+    } else {
+        setup.fileName = FileNameOfPath(path);
+        setup.folder = DialogFolder(FolderOfPath(path));
+    }
+    return setup;
+}
+
+void ProgramController::ReportResult(int result, const ProgData::Bytes& image) {
+    const CompatibilityMessage message = MessageForResult(result, image);
+    if (message.section.empty()) {
+        return;
+    }
+    FormatArgs args;
+    for (const MessageArgument& argument : message.arguments) {
+        if (const auto* number = std::get_if<long long>(&argument)) {
+            args.emplace_back(*number);
+        } else {
+            args.emplace_back(std::get<std::string>(argument));
+        }
+    }
+    ShowMessageDialog(texts_, *dialogs_, FormatText(texts_.Text(message.section, message.key), args),
+                      MessageKind::Error, Buttons::Ok);
+}
+
+int ProgramController::ShowLoadedImage() {
+    ShowPagesForModel();
+    const int result = editor_->ImageToFields(currentConfig_.Image);
+    ReportResult(result, currentConfig_.Image);
+    return result;
+}
+
+bool ProgramController::ConvertEditorForSave() {
+    // Converted into a copy, so that a conversion that fails half-way changes nothing.
+    ProgData::Bytes image = currentConfig_.Image;
+    const int result = editor_->FieldsToImage(image);
+    if (result != ResultSuccess) {
+        // Nothing is written, and the operator learns why.
+        ReportResult(result, image);
+        return false;
+    }
+    currentConfig_.Image = image;
+    return true;
+}
+
+void ProgramController::mnuFileNewClick() {
+    NewConfiguration(std::nullopt);
+}
+
+void ProgramController::bbtnSelectNewDeviceClick(int button) {
+    if (button >= 1 && button <= static_cast<int>(Catalogue.size())) {
+        NewConfiguration(language_->DeviceButtonCode(static_cast<std::size_t>(button - 1)));
+    }
+}
+
+void ProgramController::NewConfiguration(std::optional<int> buttonModel) {
+    if (editor_->Filling) {
+        return;
+    }
+    if (currentConfig_.ConfigOrigin != Origin::None && HasUnsavedChanges()) {
+        switch (Message("FILE", "MESSAGE-CONFIG_NN_NOT_SAVED_SAVE_IT_BEFORE_LOADING_NEW",
+                        MessageKind::Information, Buttons::YesNoCancel,
+                        {ProductName(currentConfig_.Image[ProductTypeAddress])})) {
+        case DialogResult::Yes:
+            // The new configuration replaces the edited one only once that is saved.
+            if (!mnuFileSaveAsClick()) {
+                return;
+            }
+            break;
+        case DialogResult::No: break;
+        default: return;
+        }
+    }
+    const int model = buttonModel.value_or(currentConfig_.Image[ProductTypeAddress]);
+    if (model < 0 || model > 0xFF || FindProduct(static_cast<std::uint8_t>(model)) == nullptr) {
+        return;
+    }
+    const auto productType = static_cast<std::uint8_t>(model);
+    if (!FileExists(defaultPaths_.Of(productType))) {
+        ChangeDefaultConfig(productType);
+    }
+    const std::string path = defaultPaths_.Of(productType);
+    if (!currentConfig_.ReadImageFile(path)) {
+        // A default that is still missing means the operator chose none: nothing to report.
+        if (FileExists(path)) {
+            Message("FILE", "MESSAGE-COULD_NOT_LOAD_SELECTED_CONFIGURATION", MessageKind::Error, Buttons::Ok);
+        }
+        return;
+    }
+    currentConfig_.Snapshot();
+    ShowLoadedImage();
+    // Whatever the conversion said, the editor now holds the default.
+    currentConfig_.CurrentFilePath.clear();
+    currentConfig_.ConfigOrigin = Origin::Default;
+    UpdateCaption();
+    window_->SetStatusText(FileText("STATUS-CONFIGURATION_NN_LOADED", {FileNameOfPath(path)}));
+}
+
+void ProgramController::mnuFileOpenClick() {
+    FileDialogSetup setup = FileDialog(texts_.Text("FILE", "TITLE-OPEN"), currentConfig_.CurrentFilePath, "");
+    std::string chosen;
+    for (;;) {
+        const auto answer = dialogs_->AskOpenFile(setup);
+        if (!answer) {
+            return;
+        }
+        chosen = *answer;
+        openSaveDirectory_ = FolderOfPath(chosen);
+        if (FileExists(chosen)) {
+            break;
+        }
+        if (Extension(chosen).empty() && FileExists(chosen + std::string(ConfigExtension))) {
+            chosen += ConfigExtension;
+            break;
+        }
+        setup.fileName = FileNameOfPath(chosen);
+        setup.folder = DialogFolder(FolderOfPath(chosen));
+    }
+    LoadConfigFile(chosen);
+}
+
+bool ProgramController::LoadConfigFile(const std::string& path) {
+    if (!currentConfig_.ReadImageFile(path)) {
+        Message("FILE", "MESSAGE-COULD_NOT_LOAD_SELECTED_CONFIGURATION", MessageKind::Error, Buttons::Ok);
+        return false;
+    }
+    currentConfig_.CurrentFilePath = path;
+    currentConfig_.Snapshot();
+    currentConfig_.ConfigOrigin = Origin::Opened;
+    UpdateCaption();
+    if (ShowLoadedImage() == ResultSuccess) {
+        window_->SetStatusText(FileText("STATUS-CONFIGURATION_NN_LOADED", {FileNameOfPath(path)}));
+    }
+    return true;
+}
+
+bool ProgramController::mnuFileSaveClick() {
+    if (currentConfig_.ConfigOrigin != Origin::Opened && currentConfig_.ConfigOrigin != Origin::Saved) {
+        return mnuFileSaveAsClick();
+    }
+    bool saved = false;
+    if (ConvertEditorForSave()) {
+        saved = currentConfig_.WriteImageFile(currentConfig_.CurrentFilePath);
+        if (saved) {
+            currentConfig_.Snapshot();
+            window_->SetStatusText(
+                FileText("STATUS-CONFIGURATION_NN_SAVED", {FileNameOfPath(currentConfig_.CurrentFilePath)}));
+            currentConfig_.ConfigOrigin = Origin::Saved;
+        } else {
+            Message("FILE", "MESSAGE-COULD_NOT_SAVE_CONFIGURATION", MessageKind::Error, Buttons::Ok);
+        }
+    }
+    UpdateCaption();
+    return saved;
+}
+
+bool ProgramController::mnuFileSaveAsClick() {
+    bool saved = false;
+    if (ConvertEditorForSave()) {
+        const auto answer =
+            dialogs_->AskSaveFile(FileDialog(texts_.Text("FILE", "TITLE-SAVE_AS"),
+                                             currentConfig_.CurrentFilePath, std::string(ConfigPattern)));
+        if (answer) {
+            std::string path = *answer;
+            openSaveDirectory_ = FolderOfPath(path);
+            if (Extension(path).empty()) {
+                path += ConfigExtension;
+            }
+            bool write = true;
+            if (FileExists(path)) {
+                if (IsReadOnlyFile(path)) {
+                    Message("FILE", "MESSAGE-FILE_IS_READ_ONLY_COULD_NOT_SAVE", MessageKind::Information,
+                            Buttons::Ok);
+                    write = false;
+                } else {
+                    write = Message("FILE", "MESSAGE-FILE_NN_EXISTS_DO_YOU_WANT_TO_OVERWRITE",
+                                    MessageKind::Information, Buttons::YesNo,
+                                    {FileNameOfPath(path)}) == DialogResult::Yes;
+                }
+            }
+            if (write) {
+                saved = currentConfig_.WriteImageFile(path);
+                if (saved) {
+                    // The editor belongs to the chosen file only once it holds the configuration: a
+                    // declined overwrite must not make the next Save write over that file.
+                    currentConfig_.CurrentFilePath = path;
+                    currentConfig_.Snapshot();
+                    window_->SetStatusText(FileText("STATUS-CONFIGURATION_NN_SAVED", {FileNameOfPath(path)}));
+                    currentConfig_.ConfigOrigin = Origin::Saved;
+                } else {
+                    Message("FILE", "MESSAGE-COULD_NOT_SAVE_CONFIGURATION", MessageKind::Error, Buttons::Ok);
+                }
+            }
+        }
+    }
+    UpdateCaption();
+    return saved;
+}
+
+void ProgramController::DropFiles(const std::vector<std::string>& paths) {
+    if (paths.size() != 1) {
+        Message("FILE", "MESSAGE-CANNOT_DRAG_DROP_MORE_THAN_ONE_CONFIG_FILE", MessageKind::Error,
+                Buttons::Ok);
+        return;
+    }
+    const std::string& path = paths.front();
+    // The size of a regular file only: a folder, a pipe or a device is no configuration file.
+    const std::uint64_t size = ProgData::ImageFileSize(path);
+    const bool sizeFits = std::find(std::begin(DroppedFileSizes), std::end(DroppedFileSizes), size) !=
+                          std::end(DroppedFileSizes);
+    if (FoldCase(Extension(path)) != ConfigExtension || !sizeFits) {
+        Message("FILE", "MESSAGE-DROPPED_FILE_IS_NOT_A_VORN_CONFIG_FILE", MessageKind::Error, Buttons::Ok);
+        return;
+    }
+    if (!currentConfig_.ReadImageFile(path)) {
+        Message("FILE", "MESSAGE-COULD_NOT_LOAD_SELECTED_CONFIGURATION", MessageKind::Error, Buttons::Ok);
+        return;
+    }
+    currentConfig_.Snapshot();
+    currentConfig_.CurrentFilePath = path;
+    currentConfig_.ConfigOrigin = Origin::Opened;
+    UpdateCaption();
+    ShowPagesForModel();
+    pump_->ProcessPendingEvents();
+    const int result = editor_->ImageToFields(currentConfig_.Image);
+    ReportResult(result, currentConfig_.Image);
+    if (result == ResultSuccess) {
+        window_->SetStatusText(FileText("STATUS-CONFIGURATION_NN_LOADED", {FileNameOfPath(path)}));
+    }
+}
+
+} // namespace vorn

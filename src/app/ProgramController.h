@@ -1,0 +1,286 @@
+#pragma once
+
+#include "base/CodeLists.h"
+#include "editor/Editor.h"
+#include "files/DefaultConfigs.h"
+#include "files/ProgramFolders.h"
+#include "files/SelectRegionDialog.h"
+#include "files/SettingsFile.h"
+#include "lang/LanguageController.h"
+#include "lang/ListIni.h"
+#include "link/KduLink.h"
+#include "link/MemoryJob.h"
+#include "model/ProgData.h"
+#include "platform/Clock.h"
+#include "platform/Folders.h"
+#include "platform/Locale.h"
+#include "platform/Registry.h"
+#include "view/AboutView.h"
+#include "view/DialogView.h"
+#include "view/EventPump.h"
+#include "view/MainWindowView.h"
+#include "view/MessageDialog.h"
+#include "view/WaitView.h"
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The program controller: the main window's state and its handlers, and the one way every front end
+// starts the program. The window (gui/) binds its controls and menus to these operations; vornctl
+// (cli/) starts through it as a tool that asks nothing and changes nothing on disk. The device flows
+// (session/) work on the state it owns and call back the main-window operations they need.
+namespace vorn {
+
+// The two command-line options: each argument is compared in lower case and as a whole, so
+// "-SelectNewRegion" works and "-selectnewregion=1" does nothing; other arguments are ignored.
+struct CommandLineOptions {
+    bool selectNewRegion = false; // "-selectnewregion": File > Select new region... is shown
+    bool gofaViewAll = false;     // "-gofaviewall": the four service fields of the positioning unit
+};
+CommandLineOptions ParseCommandLine(const std::vector<std::string>& arguments);
+
+enum class RunMode {
+    // The desktop program: missing folders are made, the shipped language files copied, the settings
+    // written, and the region asked for at the first start.
+    Program,
+    // A tool such as vornctl: reads the program's settings and data as the program would, but creates,
+    // copies and writes nothing and asks no question. Without a stored region the band lists stay
+    // empty until UseRegion.
+    Tool,
+};
+
+// The views of the front end. A role left empty is served by a do-nothing view.
+struct ProgramViews {
+    DialogView* dialogs = nullptr;
+    MainWindowView* window = nullptr;
+    WaitView* wait = nullptr;
+    EventPump* pump = nullptr;
+    SelectRegionView* selectRegion = nullptr;
+    AboutView* about = nullptr;
+};
+
+// What the controller needs of the platform: the unit's driver, the clock and the debug trace for the
+// link, and where to find the folders (tests move them with the environment).
+struct ProgramPlatform {
+    UnitDriver& driver;
+    Clock& clock;
+    TraceSink& trace;
+    EnvironmentLookup environment = ProcessEnvironment;
+    std::string executablePath = ExecutablePath();
+};
+
+// Hooks into the device flows, which live below this layer. Each may be left empty.
+struct DeviceHooks {
+    // Communication > Change ID-code for a family B image: shows the change-ID-code dialog modally
+    // over the middle of the main window.
+    std::function<void()> showChangeIdCode;
+    // Help > About...: the interface unit's version text, or nullopt when no unit answered (the about
+    // window then says "not found"). Without a hook the unit is not asked.
+    std::function<std::optional<std::string>()> unitVersion;
+};
+
+// The application's name, company and copyright of the about window (the build's version data).
+struct VersionData {
+    std::string description;
+    std::string version;
+    std::string company;
+    std::string copyright;
+};
+VersionData BuildVersionData();
+
+// The question before a region change; a fixed text, not taken from the language file.
+inline constexpr std::string_view NewRegionQuestion =
+    "When selecting a new region, all unsaved changes will be lost and new default config files for all "
+    "devices will be loaded. Do You still want to continue?";
+
+class ProgramController {
+public:
+    // The action-list timer's interval; the view runs tmrUpdateActionListTimer at this pace.
+    static constexpr Millis ActionListInterval{350};
+    static constexpr int EscapeKey = 27;
+    // The device page: its tab stays visible, so the operator can always choose another model.
+    static constexpr std::string_view DevicePage = "tbsSelectDevice";
+
+    ProgramController(RunMode mode, ProgramPlatform platform, ProgramViews views = {});
+    ProgramController(const ProgramController&) = delete;
+    ProgramController& operator=(const ProgramController&) = delete;
+    ~ProgramController();
+
+    void SetDeviceHooks(DeviceHooks hooks) { deviceHooks_ = std::move(hooks); }
+
+    // ---- Start-up and end (StartupFlow.cpp) -------------------------------------------------------
+    // Creation of the main window: folders, settings, default paths, the language choice, the options.
+    void FormCreate(const std::vector<std::string>& arguments);
+    // First show: the language applied, the region asked for at the first start, the band lists, the
+    // caption.
+    void FormShow();
+    // File > Exit and closing the window: true when the program ends ("OpenSaveDirectory" is then
+    // written). With unsaved changes the operator is asked; Yes runs Save as... and ends only when it
+    // saved. Once ended, FormCloseQuery answers true without asking again.
+    bool mnuFileExitClick();
+    bool FormCloseQuery();
+    bool Ended() const { return ended_; }
+    // The editor converted into the comparison copy differs from the copy taken at the last load or
+    // save.
+    bool HasUnsavedChanges();
+
+    // ---- File menu (FileMenu.cpp) -------------------------------------------------------------------
+    // File > New: the current model's default configuration.
+    void mnuFileNewClick();
+    // A device button, 1 (bbtnDevice_1) to 12: that model's default configuration.
+    void bbtnSelectNewDeviceClick(int button);
+    void mnuFileOpenClick();
+    // Reads a file into the editor; false (with a message) when it holds no 256 bytes.
+    bool LoadConfigFile(const std::string& path);
+    // File > Save and File > Save as...: true when the file was written.
+    bool mnuFileSaveClick();
+    bool mnuFileSaveAsClick();
+    // Files dropped on the main window, in the order the shell lists them.
+    void DropFiles(const std::vector<std::string>& paths);
+
+    // ---- Default configurations and regions (DefaultConfigMenu.cpp, RegionMenu.cpp) ------------------
+    void mnuFileChangeDefaultConfigClick();
+    // Lets the operator choose a new default file for a model (a product-type byte).
+    void ChangeDefaultConfig(std::uint8_t model);
+    void mnuFileSelectNewRegionClick();
+    // Band lists of the stored region, and the four band drop-down lists refilled.
+    void LoadBandLists();
+    // The installation's read-only registry ("Registry.ini"), read afresh at each use as the
+    // registry would be: the installer's language code and the band lists.
+    Registry InstalledRegistry() const;
+
+    // ---- The main window (ProgramController.cpp) -----------------------------------------------------
+    // A language menu item: false when the tag names no language file.
+    bool ChangeLanguage(int tag);
+    std::string ProductName(std::uint8_t productType) const;
+    // The caption for the current state, and setting it on the window.
+    std::string ComposeCaption() const;
+    void UpdateCaption();
+    void ShowPagesForModel();
+    void tbsSelectDeviceEnterShow();
+    // A key press that reaches the main window: true when it was the armed abort key, which is then
+    // disarmed and the press discarded.
+    bool FormKeyPress(int key);
+    void mnuCommChangeIdCodeClick();
+    void mnuHelpAboutClick();
+    // The about window's texts as mnuHelpAboutClick shows them (the unit is asked through the hook).
+    AboutWindowData AboutData();
+    // One tick of tmrUpdateActionList.
+    void tmrUpdateActionListTimer();
+
+    // ---- For a tool: this run only, nothing stored ------------------------------------------------------
+    // Applies a language file given by path.
+    void UseLanguageFile(const std::string& path);
+    // Loads the band lists of a region and refills the band drop-down lists.
+    void UseRegion(const std::string& region);
+
+    // ---- State --------------------------------------------------------------------------------------------
+    RunMode Mode() const { return mode_; }
+    ProgData& CurrentConfig() { return currentConfig_; }
+    const ProgData& CurrentConfig() const { return currentConfig_; }
+    ProgData& CandidateConfig() { return candidateConfig_; }
+    ListIni& Texts() { return texts_; }
+    const ListIni& Texts() const { return texts_; }
+    // The change-ID-code dialog's own reader; it always loads the file the main window loads.
+    ListIni& ChangeCodeTexts() { return changeCodeTexts_; }
+    CodeLists& Lists() { return lists_; }
+    const CodeLists& Lists() const { return lists_; }
+    Editor& GetEditor() { return *editor_; }
+    LanguageController& Language() { return *language_; }
+    KduLink& Link() { return link_; }
+    MemoryJob& Job() { return job_; }
+    TraceSink& Trace() { return platform_.trace; }
+    const ProgramFolders& Folders() const { return folders_; }
+    // The folder the language files are read from: the program-data folder, or the installation
+    // folder when the program-data folder holds none.
+    const std::string& LanguageFolder() const { return languageFolder_; }
+    SettingsFile& Settings() { return settings_; }
+    const DefaultPaths& DefaultConfigPaths() const { return defaultPaths_; }
+    const std::string& OpenSaveDirectory() const { return openSaveDirectory_; }
+    const std::string& LanguageFileName() const { return language_->LanguageFileName(); }
+    // The region whose band lists are loaded (the stored one, or the tool's).
+    const std::string& Region() const { return region_; }
+    bool GofaServiceView() const { return gofaServiceView_; }
+    const CommandLineOptions& Options() const { return options_; }
+    // The armed abort key of a radio-code capture: the capture sets it to EscapeKey and treats it as
+    // an abort request once FormKeyPress has cleared it.
+    int& PendingKey() { return pendingKey_; }
+    bool PageTabVisible(std::string_view page) const;
+
+    // The views, for the flows that show their own windows.
+    DialogView& Dialogs() { return *dialogs_; }
+    MainWindowView& Window() { return *window_; }
+    WaitView& Wait() { return *wait_; }
+    EventPump& Pump() { return *pump_; }
+    SelectRegionDialog& RegionDialog() { return regionDialog_; }
+
+private:
+    // StartupFlow.cpp
+    void ShowDesignState();
+    void EndProgram();
+    bool AskToSaveAndEnd();
+    // FileMenu.cpp
+    // New with the model of a device button, or (nullopt) of the current image.
+    void NewConfiguration(std::optional<int> buttonModel);
+    // Pages, then the image into the editor, then the conversion's message; the result.
+    int ShowLoadedImage();
+    void ReportResult(int result, const ProgData::Bytes& image);
+    FileDialogSetup FileDialog(std::string title, const std::string& path,
+                               const std::string& emptyName) const;
+    bool ConvertEditorForSave();
+    // RegionMenu.cpp
+    void FirstStartRegionSelection();
+    void RefillBandDropDowns();
+    // ProgramController.cpp
+    void SetTabVisible(std::string_view page, bool visible);
+    DialogResult Message(std::string_view section, std::string_view key, MessageKind kind,
+                         DialogButtons buttons, const std::vector<std::string>& arguments = {});
+    std::string FileText(std::string_view key, const std::vector<std::string>& arguments = {}) const;
+
+    RunMode mode_;
+    ProgramPlatform platform_;
+    SilentDialogView silentDialogs_;
+    SilentMainWindowView silentWindow_;
+    SilentWaitView silentWait_;
+    SilentEventPump silentPump_;
+    SilentSelectRegionView silentSelectRegion_;
+    SilentAboutView silentAbout_;
+    DialogView* dialogs_;
+    MainWindowView* window_;
+    WaitView* wait_;
+    EventPump* pump_;
+    SelectRegionView* selectRegion_;
+    AboutView* about_;
+    DeviceHooks deviceHooks_;
+
+    ProgData currentConfig_;
+    ProgData candidateConfig_;
+    ListIni texts_;
+    ListIni changeCodeTexts_;
+    CodeLists lists_;
+    std::unique_ptr<Editor> editor_;
+    std::unique_ptr<LanguageController> language_;
+    KduLink link_;
+    MemoryJob job_;
+    SelectRegionDialog regionDialog_;
+
+    ProgramFolders folders_;
+    std::string languageFolder_;
+    SettingsFile settings_;
+    DefaultPaths defaultPaths_;
+    std::string openSaveDirectory_;
+    std::string region_;
+    CommandLineOptions options_;
+    bool gofaServiceView_ = false;
+    int pendingKey_ = 0;
+    bool ended_ = false;
+    std::map<std::string, bool, std::less<>> tabVisible_;
+};
+
+} // namespace vorn

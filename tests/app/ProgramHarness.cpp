@@ -1,0 +1,90 @@
+#include "ProgramHarness.h"
+
+#include "files/SettingsFile.h"
+#include "support/Paths.h"
+
+#include <filesystem>
+
+#include <gtest/gtest.h>
+
+namespace vorn::test {
+
+ProgramHarness::ProgramHarness() {
+    namespace fs = std::filesystem;
+    fs::copy(test::DataFolder(), Install(), fs::copy_options::recursive);
+    fs::create_directories(root.Path() + "/data");
+    fs::create_directories(root.Path() + "/docs");
+    environment = {
+        {"HOME", root.Path() + "/home"},
+        {"XDG_DATA_HOME", root.Path() + "/data"},
+        {"XDG_DOCUMENTS_DIR", root.Path() + "/docs"},
+        {"XDG_CONFIG_HOME", root.Path() + "/config"},
+        {"VORN_INSTALL_DIR", Install()},
+        {"LANG", "en_US.UTF-8"},
+    };
+}
+
+ProgramController& ProgramHarness::Construct(RunMode mode) {
+    program.reset();
+    ProgramPlatform platform{
+        .driver = unit,
+        .clock = clock,
+        .trace = trace,
+        .environment = [env = environment](const char* name) -> std::optional<std::string> {
+            const auto found = env.find(name);
+            return found == env.end() ? std::nullopt : std::optional<std::string>(found->second);
+        },
+        .executablePath = root.Path() + "/bin/vorn-programmer",
+    };
+    program = std::make_unique<ProgramController>(
+        mode, std::move(platform),
+        ProgramViews{
+            .dialogs = &view, .window = &view, .pump = &view, .selectRegion = &view, .about = &view});
+    return *program;
+}
+
+ProgramController& ProgramHarness::Start(const std::vector<std::string>& arguments, RunMode mode) {
+    Construct(mode);
+    program->FormCreate(arguments);
+    program->FormShow();
+    return *program;
+}
+
+ProgramController& ProgramHarness::StartWithRegion(int regionIndex) {
+    view.AnswerSelectRegion({regionIndex, DialogResult::Ok});
+    return Start();
+}
+
+ProgramController& ProgramHarness::StartWithModel(int button, int regionIndex) {
+    StartWithRegion(regionIndex);
+    program->bbtnSelectNewDeviceClick(button);
+    return *program;
+}
+
+std::string ProgramHarness::Setting(const std::string& key) const {
+    SettingsFile settings;
+    settings.Open(SettingsPath(), SettingsFile::Access::ReadOnly);
+    return settings.Read(key);
+}
+
+std::string ProgramHarness::SettingsText() const {
+    return ReadBytes(SettingsPath());
+}
+
+void ProgramHarness::WriteSettings(const std::string& text) {
+    std::filesystem::create_directories(DataFolder());
+    WriteBytes(SettingsPath(), text);
+}
+
+std::string ProgramHarness::InstalledDefault(const std::string& region, const std::string& fileName) const {
+    return Install() + "DefaultConfig/" + region + "/" + fileName;
+}
+
+std::string ProgramHarness::CopyOfDefault(const std::string& region, const std::string& fileName,
+                                          const std::string& name) {
+    const std::string path = root.File(name);
+    WriteBytes(path, ReadBytes(InstalledDefault(region, fileName)));
+    return path;
+}
+
+} // namespace vorn::test

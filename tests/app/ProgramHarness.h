@@ -1,0 +1,60 @@
+#pragma once
+
+#include "app/ProgramController.h"
+#include "base/IniDocument.h"
+#include "platform/Clock.h"
+#include "platform/TraceSink.h"
+#include "sim/SimulatedUnit.h"
+#include "support/ScriptedOperator.h"
+#include "support/TempDir.h"
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace vorn::test {
+
+// The program on temporary folders: a copy of the staged installation, empty XDG data and documents
+// folders, an English locale, the scripted operator in every role and the simulated unit on a
+// virtual clock. Nothing reaches the real home.
+class ProgramHarness {
+public:
+    ProgramHarness();
+
+    // On a memory file system when there is one: a first start syncs some thirty files.
+    TempDir root{FastTemporaryFolder()};
+    std::map<std::string, std::string> environment;
+    ScriptedOperator view;
+    VirtualClock clock;
+    TraceSink trace;
+    sim::SimulatedUnit unit{clock};
+    std::unique_ptr<ProgramController> program;
+
+    std::string Install() const { return root.Path() + "/install/"; }
+    std::string DataFolder() const { return root.Path() + "/data/ORSK/VORN Programmer v2/"; }
+    std::string ConfigFolder() const { return root.Path() + "/docs/ORSK/VORN v2 Config/"; }
+    std::string SettingsPath() const { return DataFolder() + "VornProg_v2.ini"; }
+
+    // A new controller (the previous one is dropped, as at the end of a run).
+    ProgramController& Construct(RunMode mode = RunMode::Program);
+    // Construct, FormCreate and FormShow.
+    ProgramController& Start(const std::vector<std::string>& arguments = {}, RunMode mode = RunMode::Program);
+    // A first start that chooses the region with that index of the region list.
+    ProgramController& StartWithRegion(int regionIndex = 0);
+    // A started program with the default of a model loaded by its device button (1 to 12).
+    ProgramController& StartWithModel(int button, int regionIndex = 0);
+
+    // The settings file's values as the program would read them ("" when missing).
+    std::string Setting(const std::string& key) const;
+    // The settings file's text, for checks of its form.
+    std::string SettingsText() const;
+    void WriteSettings(const std::string& text);
+    // The staged default of a model for a region.
+    std::string InstalledDefault(const std::string& region, const std::string& fileName) const;
+    // A copy of a staged default, written to a file in the temporary folder; its path.
+    std::string CopyOfDefault(const std::string& region, const std::string& fileName,
+                              const std::string& name);
+};
+
+} // namespace vorn::test

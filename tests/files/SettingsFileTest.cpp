@@ -1,0 +1,96 @@
+#include "files/SettingsFile.h"
+
+#include "support/TempDir.h"
+
+#include <csignal>
+#include <filesystem>
+#include <sys/resource.h>
+
+#include <gtest/gtest.h>
+
+namespace vorn {
+namespace {
+
+using test::ReadBytes;
+using test::TempDir;
+using test::WriteBytes;
+
+TEST(SettingsFile, EveryWriteReachesTheFileAtOnce) {
+    TempDir dir;
+    const std::string path = dir.File("VornProg_v2.ini");
+    SettingsFile settings;
+    settings.Open(path, SettingsFile::Access::ReadWrite);
+    EXPECT_EQ(settings.Read("Language"), "");
+    EXPECT_TRUE(settings.Write("Language", "English-1033.lang"));
+    EXPECT_EQ(ReadBytes(path), "[VORN Programmer v2]\nLanguage=English-1033.lang\n");
+    EXPECT_TRUE(settings.Write("Region", "USA"));
+    EXPECT_TRUE(settings.Write("language", "Deutsch-1031.lang")) << "keys match in any letter case";
+    EXPECT_EQ(ReadBytes(path), "[VORN Programmer v2]\nLanguage=Deutsch-1031.lang\nRegion=USA\n");
+
+    SettingsFile again;
+    again.Open(path, SettingsFile::Access::ReadOnly);
+    EXPECT_EQ(again.Read("REGION"), "USA");
+}
+
+TEST(SettingsFile, KeepsUnknownKeysAndTheFirstOfRepeatedOnes) {
+    TempDir dir;
+    const std::string path = dir.File("s.ini");
+    WriteBytes(path,
+               "; comment\r\n[VORN Programmer v2]\r\n  Custom = kept value \r\nRegion=China\r\n"
+               "[Other]\r\nRegion=Nowhere\r\n[VORN Programmer v2]\r\nRegion=USA\r\nLine without equals\r\n");
+    SettingsFile settings;
+    settings.Open(path, SettingsFile::Access::ReadWrite);
+    EXPECT_EQ(settings.Read("Custom"), "kept value");
+    EXPECT_EQ(settings.Read("Region"), "China");
+    settings.Write("Language", "X.lang");
+    EXPECT_EQ(ReadBytes(path), "[VORN Programmer v2]\nCustom=kept value\nRegion=China\nLanguage=X.lang\n");
+}
+
+TEST(SettingsFile, ValueWithALineBreakIsRefused) {
+    TempDir dir;
+    const std::string path = dir.File("s.ini");
+    SettingsFile settings;
+    settings.Open(path, SettingsFile::Access::ReadWrite);
+    settings.Write("Region", "Europe");
+    // A path that would inject a line of its own.
+    EXPECT_FALSE(settings.Write("OpenSaveDirectory", "/tmp/a\nRegion=Evil/"));
+    EXPECT_EQ(settings.Read("OpenSaveDirectory"), "");
+    EXPECT_EQ(ReadBytes(path), "[VORN Programmer v2]\nRegion=Europe\n");
+}
+
+TEST(SettingsFile, ReadOnlyChangesOnlyMemory) {
+    TempDir dir;
+    const std::string path = dir.File("s.ini");
+    WriteBytes(path, "[VORN Programmer v2]\nRegion=China\n");
+    SettingsFile settings;
+    settings.Open(path, SettingsFile::Access::ReadOnly);
+    EXPECT_FALSE(settings.Write("Region", "USA"));
+    EXPECT_EQ(settings.Read("Region"), "USA");
+    EXPECT_EQ(ReadBytes(path), "[VORN Programmer v2]\nRegion=China\n");
+}
+
+TEST(SettingsFile, WriteThatFailsHalfWayLeavesTheOldFileWhole) {
+    TempDir dir;
+    const std::string path = dir.File("s.ini");
+    const std::string old = "[VORN Programmer v2]\nRegion=China\n";
+    WriteBytes(path, old);
+    SettingsFile settings;
+    settings.Open(path, SettingsFile::Access::ReadWrite);
+    struct rlimit saved {};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto handler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit limited = saved;
+    limited.rlim_cur = 40;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limited), 0);
+    const bool written = settings.Write("Language", "A-very-long-language-file-name-1033.lang");
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, handler);
+    EXPECT_FALSE(written);
+    EXPECT_EQ(ReadBytes(path), old);
+    EXPECT_EQ(
+        std::distance(std::filesystem::directory_iterator(dir.Path()), std::filesystem::directory_iterator()),
+        1);
+}
+
+} // namespace
+} // namespace vorn
