@@ -5,9 +5,9 @@
 #include <CLI/CLI.hpp>
 #include <string>
 
-// vornctl's device commands: read, write, capture, change-id and unit-info, over the interface unit
-// (found by its USB product string, or the port named by --port or VORN_KDU_PORT) or, with
-// --simulate, over the demo unit in the process.
+// vornctl's device commands: read, write, capture, change-id and unit-info, run through the program
+// controller over the interface unit (found by its USB product string, or the port named by --port or
+// VORN_KDU_PORT) or, with --simulate, over the demo unit in the process.
 namespace vorn::cli {
 
 inline constexpr int ExitUnit = 4; // the unit was not found, could not be opened, or its firmware is too old
@@ -15,16 +15,13 @@ inline constexpr int ExitDevice = 5; // the device did not answer, or reported a
 
 class DeviceCommands {
 public:
-    // Adds the global options --port and --simulate and the five commands to the program's options.
-    void Register(CLI::App& app);
+    // Adds the global options --port and --simulate (into global) and the five commands.
+    void Register(CLI::App& app, GlobalOptions& global);
     bool Parsed() const;
     // Runs the command that was given; its exit status.
     int Run(CliContext& context);
 
 private:
-    std::string port_;
-    bool simulate_ = false;
-
     CLI::App* read_ = nullptr;
     CLI::App* write_ = nullptr;
     CLI::App* capture_ = nullptr;

@@ -23,7 +23,7 @@ bool Offers(const MessageDialog& dialog, DialogResult result) {
 } // namespace
 
 void DeviceOperator::Say(const std::string& text) {
-    if (text.empty() || text == lastSaid_) {
+    if (quiet || text.empty() || text == lastSaid_) {
         return;
     }
     lastSaid_ = text;
@@ -32,7 +32,7 @@ void DeviceOperator::Say(const std::string& text) {
 
 DialogResult DeviceOperator::ShowMessageDialog(const MessageDialog& dialog) {
     // A question offers Yes; everything else is a message closed with its only button.
-    if (!Offers(dialog, DialogResult::Yes)) {
+    if (quiet || !Offers(dialog, DialogResult::Yes)) {
         Say(dialog.text);
         return dialog.buttons.empty() ? DialogResult::Ok : dialog.buttons.front().result;
     }

@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
-// The operator of vornctl's device commands: the flows' messages and status texts go to stderr in
-// the language's words, the select-device dialog is confirmed with the command's serial number and
-// band, the receive-radio dialog waits (for a bounded time) while its timer ticks, the change-ID-code
-// dialog gets the new code typed in, and the radio ID code question is answered by the command's
-// option or on the terminal.
+// The operator of vornctl's device commands, in every role of the program controller's views: the flows'
+// messages and status texts go to stderr in the language's words, the select-device dialog is confirmed with
+// the command's serial number and band, the receive-radio dialog waits (for a bounded time) while its timer
+// ticks, the change-ID-code dialog gets the new code typed in, and the radio ID code question is answered by
+// the command's option or on the terminal.
 namespace vorn::cli {
 
 class DeviceOperator : public SilentDialogView,
@@ -21,13 +21,15 @@ class DeviceOperator : public SilentDialogView,
                        public SelectDeviceView,
                        public ReceiveRadioView,
                        public ChangeCodeView,
-                       public SilentEventPump,
-                       public SessionHost {
+                       public SilentEventPump {
 public:
     // How long the receive-radio dialog waits for a presence unit's button before it gives up.
     static constexpr Millis ButtonWait{120000};
 
     explicit DeviceOperator(Clock& clock) : clock_(clock) {}
+
+    // While set (the program's start), messages are closed unseen as the file commands' are.
+    bool quiet = false;
 
     // The select-device dialog's answers.
     std::uint32_t serialNumber = 0;
@@ -56,10 +58,6 @@ public:
     int ActionGroupWidth() const override { return 0; }
     void ShowChangeCode(ChangeCodeDialog& dialog) override;
 
-    void ShowPagesForModel() override {}
-    void UpdateCaption() override {}
-    int& PendingKey() override { return pendingKey_; }
-
 private:
     // One line on stderr; the same text twice in a row (a message is a status text and a dialog) once.
     void Say(const std::string& text);
@@ -67,7 +65,6 @@ private:
 
     Clock& clock_;
     std::string lastSaid_;
-    int pendingKey_ = 0;
 };
 
 } // namespace vorn::cli

@@ -59,7 +59,7 @@ int RunCommand(int argc, char** argv) {
     auto* bands = app.add_subcommand("bands", "the frequency bands of the region");
     bands->add_flag("--json", json, "JSON");
     DeviceCommands device;
-    device.Register(app);
+    device.Register(app, global);
 
     try {
         app.parse(argc, argv);
@@ -71,6 +71,7 @@ int RunCommand(int argc, char** argv) {
         if (models->parsed()) {
             return Models(json);
         }
+        global.deviceCommand = device.Parsed();
         CliContext context(global);
         if (device.Parsed()) {
             return device.Run(context);
