@@ -49,13 +49,15 @@ case "$command" in
         if [ -x "$program" ]; then
             exec "$program" "$@"
         fi
+        # Without Qt 6 Widgets the build has no window (CMake said so); the rest is there.
         echo
-        echo "Built in build/$preset/ (the window is not part of this build yet):"
-        echo "  src/libvorn_core.a   the core library"
+        echo "The window was not built: CMake did not find Qt 6 Widgets (package qt6-base-dev)." >&2
+        echo "Built in build/$preset/:"
         for t in build/"$preset"/bin/*; do
             [ -x "$t" ] && echo "  bin/$(basename "$t")"
         done
         echo "The command line is build/$preset/bin/vornctl (see README.md)."
+        exit 1
         ;;
     test)
         build

@@ -1,0 +1,83 @@
+#include "gui/ProgramWindow.h"
+
+#include <QTimer>
+
+namespace vorn::gui {
+
+namespace {
+
+// Each menu item of the main window and the controller's handler it runs. The communication items
+// run the device sessions, which come with their windows.
+struct MenuRoute {
+    std::string_view item;
+    void (*run)(ProgramController& program, TfrmEdit& window);
+};
+
+constexpr MenuRoute MenuRoutes[] = {
+    {"mnuFileNew", [](ProgramController& p, TfrmEdit&) { p.mnuFileNewClick(); }},
+    {"mnuFileOpen", [](ProgramController& p, TfrmEdit&) { p.mnuFileOpenClick(); }},
+    {"mnuFileSave", [](ProgramController& p, TfrmEdit&) { p.mnuFileSaveClick(); }},
+    {"mnuFileSaveAs", [](ProgramController& p, TfrmEdit&) { p.mnuFileSaveAsClick(); }},
+    {"mnuFileChangeDefaultConfig",
+     [](ProgramController& p, TfrmEdit&) { p.mnuFileChangeDefaultConfigClick(); }},
+    {"mnuFileSelectNewRegion", [](ProgramController& p, TfrmEdit&) { p.mnuFileSelectNewRegionClick(); }},
+    {"mnuFileExit",
+     [](ProgramController& p, TfrmEdit& window) {
+         // Once the program has ended, closing the window asks nothing again.
+         if (p.mnuFileExitClick()) {
+             window.close();
+         }
+     }},
+    {"mnuCommChangeIdCode", [](ProgramController& p, TfrmEdit&) { p.mnuCommChangeIdCodeClick(); }},
+    {"mnuHelpAbout", [](ProgramController& p, TfrmEdit&) { p.mnuHelpAboutClick(); }},
+};
+
+} // namespace
+
+ProgramWindow::ProgramWindow(ProgramPlatform platform) {
+    about_ = std::make_unique<TfrmAbout>(&window_);
+    selectRegion_ = std::make_unique<TfrmSelectRegion>(&window_);
+    controller_ = std::make_unique<ProgramController>(RunMode::Program, std::move(platform),
+                                                      ProgramViews{.dialogs = &dialogs_,
+                                                                   .window = &window_,
+                                                                   .pump = &pump_,
+                                                                   .selectRegion = selectRegion_.get(),
+                                                                   .about = about_.get()});
+    window_.BindFields(controller_->GetEditor().Fields());
+    ProgramController& program = *controller_;
+    window_.SetHandlers({
+        .menu = [this](std::string_view item) { ChooseMenu(item); },
+        .language = [&program](int tag) { program.ChangeLanguage(tag); },
+        .deviceButton = [&program](int button) { program.bbtnSelectNewDeviceClick(button); },
+        .drop = [&program](const std::vector<std::string>& paths) { program.DropFiles(paths); },
+        .keyPress = [&program](int key) { return program.FormKeyPress(key); },
+        .closeQuery = [&program] { return program.FormCloseQuery(); },
+        .devicePageShown = [&program] { program.tbsSelectDeviceEnterShow(); },
+        .tick = [&program] { program.tmrUpdateActionListTimer(); },
+    });
+}
+
+ProgramWindow::~ProgramWindow() {
+    // The window's controls let go of the editor's fields before the controller goes.
+    window_.SetHandlers({});
+    window_.UnbindFields();
+}
+
+void ProgramWindow::ChooseMenu(std::string_view item) {
+    for (const MenuRoute& route : MenuRoutes) {
+        if (route.item == item) {
+            route.run(*controller_, window_);
+            return;
+        }
+    }
+}
+
+void ProgramWindow::Start(const std::vector<std::string>& arguments) {
+    controller_->FormCreate(arguments);
+    window_.ActionListTimer()->start(static_cast<int>(ProgramController::ActionListInterval.count()));
+    window_.CentreOnScreen();
+    window_.show();
+    controller_->FormShow();
+}
+
+} // namespace vorn::gui

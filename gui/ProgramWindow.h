@@ -1,0 +1,48 @@
+#pragma once
+
+#include "app/ProgramController.h"
+#include "gui/QtDialogView.h"
+#include "gui/QtEventPump.h"
+#include "gui/TfrmAbout.h"
+#include "gui/TfrmEdit.h"
+#include "gui/TfrmSelectRegion.h"
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vorn::gui {
+
+// The program as the window runs it: the main window and its dialogs serve the program controller as
+// its views, and every menu item, device button, dropped file, key press, close request and timer tick
+// of the window goes to the controller's operations. The window itself decides nothing.
+class ProgramWindow {
+public:
+    explicit ProgramWindow(ProgramPlatform platform);
+    ~ProgramWindow();
+    ProgramWindow(const ProgramWindow&) = delete;
+    ProgramWindow& operator=(const ProgramWindow&) = delete;
+
+    // The start-up: the main window's creation with the command line, then its first showing.
+    void Start(const std::vector<std::string>& arguments);
+
+    TfrmEdit& Window() { return window_; }
+    TfrmAbout& About() { return *about_; }
+    TfrmSelectRegion& SelectRegion() { return *selectRegion_; }
+    QtDialogView& Dialogs() { return dialogs_; }
+    ProgramController& Controller() { return *controller_; }
+
+    // A menu item of the main window, by name, as the operator chooses it.
+    void ChooseMenu(std::string_view item);
+
+private:
+    TfrmEdit window_;
+    QtDialogView dialogs_{&window_};
+    QtEventPump pump_;
+    std::unique_ptr<TfrmAbout> about_;
+    std::unique_ptr<TfrmSelectRegion> selectRegion_;
+    std::unique_ptr<ProgramController> controller_;
+};
+
+} // namespace vorn::gui

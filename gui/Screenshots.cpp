@@ -1,0 +1,141 @@
+#include "gui/Screenshots.h"
+
+#include "gui/MessageWindow.h"
+#include "gui/ProgramWindow.h"
+#include "lang/TranslatedDialog.h"
+
+#include <functional>
+#include <map>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDir>
+#include <QPixmap>
+#include <QTabWidget>
+#include <QTimer>
+
+namespace vorn::gui {
+
+namespace {
+
+// A device button of each family: its pages are then shown.
+constexpr int FamilyButtons[] = {4, 10, 12};
+
+void Settle() {
+    for (int i = 0; i < 3; ++i) {
+        QApplication::processEvents();
+    }
+}
+
+class Writer {
+public:
+    explicit Writer(const QString& folder) : dir_(folder) {}
+
+    bool Shoot(QWidget& widget, const QString& name) {
+        Settle();
+        const QString path = dir_.filePath(name + QStringLiteral(".png"));
+        if (!widget.grab().save(path, "PNG")) {
+            failed_ = true;
+            return false;
+        }
+        written_ << path;
+        return true;
+    }
+    // A window that is otherwise modal, shown for the picture only.
+    bool ShootWindow(QWidget& window, const QString& name) {
+        window.show();
+        const bool shot = Shoot(window, name);
+        window.hide();
+        return shot;
+    }
+    QStringList Result() const { return failed_ ? QStringList() : written_; }
+
+private:
+    QDir dir_;
+    QStringList written_;
+    bool failed_ = false;
+};
+
+} // namespace
+
+EnvironmentLookup ScreenshotEnvironment(const QString& folder) {
+    const std::string root = QDir(folder).absolutePath().toStdString();
+    const std::map<std::string, std::string> moved{
+        {"HOME", root + "/home"},
+        {"XDG_DATA_HOME", root + "/data"},
+        {"XDG_CONFIG_HOME", root + "/config"},
+        {"XDG_DOCUMENTS_DIR", root + "/documents"},
+        // English first, whatever the desktop's language; the pictures are taken in every language.
+        {"LANG", "en_US.UTF-8"},
+        {"LC_ALL", "en_US.UTF-8"},
+    };
+    QDir().mkpath(QString::fromStdString(root + "/data"));
+    QDir().mkpath(QString::fromStdString(root + "/documents"));
+    return [moved](const char* name) -> std::optional<std::string> {
+        const auto found = moved.find(name);
+        return found != moved.end() ? std::optional<std::string>(found->second) : ProcessEnvironment(name);
+    };
+}
+
+void AnswerFirstStartRegion() {
+    auto* poll = new QTimer(qApp);
+    poll->setInterval(10);
+    QObject::connect(poll, &QTimer::timeout, poll, [poll] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal == nullptr || modal->objectName() != QLatin1String("frmSelectRegion")) {
+            return;
+        }
+        if (auto* ok = modal->findChild<QAbstractButton*>(QStringLiteral("btnOk"))) {
+            poll->stop();
+            poll->deleteLater();
+            ok->click();
+        }
+    });
+    poll->start();
+}
+
+QStringList WriteScreenshots(ProgramWindow& program, const QString& folder) {
+    if (!QDir().mkpath(folder)) {
+        return {};
+    }
+    Writer writer(folder);
+    ProgramController& controller = program.Controller();
+    TfrmEdit& window = program.Window();
+    window.EnsurePagesBuilt();
+    QTabWidget* pages = window.PageControl();
+    const std::vector<std::string>& languages = controller.Language().LanguageFiles();
+    for (std::size_t tag = 0; tag < languages.size(); ++tag) {
+        controller.ChangeLanguage(static_cast<int>(tag));
+        const QString prefix =
+            QString::fromStdString(LanguageDisplayName(languages[tag])).toLower() + QLatin1Char('-');
+        window.SetActivePage(ProgramController::DevicePage);
+        writer.Shoot(window, prefix + QStringLiteral("tbsSelectDevice"));
+        for (const int button : FamilyButtons) {
+            controller.bbtnSelectNewDeviceClick(button);
+            for (int i = 1; i < pages->count(); ++i) {
+                if (pages->isTabVisible(i)) {
+                    pages->setCurrentIndex(i);
+                    writer.Shoot(window, prefix + pages->widget(i)->objectName());
+                }
+            }
+        }
+        const ListIni& texts = controller.Texts();
+        MessageWindow message(BuildMessageDialog(texts,
+                                                 texts.Text("FILE", "MESSAGE-DO_YOU_WANT_TO_SAVE_CHANGES"),
+                                                 MessageKind::Information, Buttons::YesNoCancel),
+                              &window);
+        message.CentreOverOwner();
+        writer.ShootWindow(message, prefix + QStringLiteral("frmMessage"));
+        program.About().Fill(controller.AboutData());
+        writer.ShootWindow(program.About(), prefix + QStringLiteral("frmAbout"));
+        SelectRegionDialog& region = controller.RegionDialog();
+        region.SetMode(SelectRegionDialog::ModeWithClose);
+        region.Prepare(texts, controller.Lists().Regions, controller.Region());
+        program.SelectRegion().Attach(region);
+        writer.ShootWindow(program.SelectRegion(), prefix + QStringLiteral("frmSelectRegion"));
+        program.SelectRegion().Detach();
+    }
+    return writer.Result();
+}
+
+} // namespace vorn::gui

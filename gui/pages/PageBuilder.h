@@ -1,0 +1,62 @@
+#pragma once
+
+#include <initializer_list>
+#include <utility>
+#include <vector>
+
+#include <QObject>
+#include <QString>
+
+class QCheckBox;
+class QComboBox;
+class QGridLayout;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QWidget;
+
+// The pieces the editor pages are built from. Every control gets the name the core and the language
+// know it by (objectName); the captions the language sets start as the control's name, the fixed
+// ones (row numbers, switch and unit captions) as their text. Controls are created row by row, so
+// the keyboard's tab order follows the rows.
+namespace vorn::gui {
+
+// Widths of the fields, in characters of the field's font.
+inline constexpr int CodeChars = 5;     // four hexadecimal digits or wildcards
+inline constexpr int NumberChars = 5;   // up to five digits
+inline constexpr int DisplayChars = 12; // production date, product name, serial number...
+
+QGroupBox* NewGroup(QWidget* parent, const char* name);
+// A grid for a group's rows: compact spacing, the label column first.
+QGridLayout* NewGrid(QGroupBox* group);
+QLabel* NewLabel(QWidget* parent, const QString& name, const QString& caption = {});
+// A column header: bottom-aligned, so headers of different heights end on one line.
+QLabel* NewHeader(QWidget* parent, const QString& name);
+QLineEdit* NewEdit(QWidget* parent, const QString& name, int characters);
+QComboBox* NewCombo(QWidget* parent, const QString& name, int minimumCharacters);
+QCheckBox* NewCheck(QWidget* parent, const QString& name);
+QPushButton* NewButton(QWidget* parent, const QString& name, const QString& caption);
+
+// Adds a labelled row to a form-like grid: the label in column 0, the controls after it, and
+// returns the next row.
+int AddRow(QGridLayout* grid, int row, QLabel* label, std::initializer_list<QWidget*> controls);
+
+// Keeps columns of several grids equally wide, so that groups stacked on a page line up. The
+// widths follow the captions, which change with the language: Update() after the texts changed.
+class AlignedColumns : public QObject {
+    Q_OBJECT
+
+public:
+    explicit AlignedColumns(QWidget* page);
+    void Add(QGridLayout* grid, int column);
+    void Update();
+
+private:
+    std::vector<std::pair<QGridLayout*, int>> columns_;
+};
+
+// Updates every AlignedColumns below a widget (after a language change).
+void RealignColumns(QWidget* root);
+
+} // namespace vorn::gui

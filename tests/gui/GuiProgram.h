@@ -1,0 +1,48 @@
+#pragma once
+
+#include "gui/ProgramWindow.h"
+#include "link/SerialUnitDriver.h"
+#include "platform/Clock.h"
+#include "platform/TraceSink.h"
+#include "support/TempDir.h"
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <QString>
+
+namespace vorn::test {
+
+// The window program as the operator starts it, on temporary folders and with no interface unit:
+// empty data and documents folders, the staged installation, a locale. A first start answers the
+// region dialog with OK (the first region, Europe) and notes how the dialog looked.
+class GuiProgram {
+public:
+    explicit GuiProgram(const std::string& locale = "en_US.UTF-8");
+    ~GuiProgram();
+
+    // Creates and starts the program (FormCreate, show, FormShow) with its editor pages built, and
+    // makes its window the active one.
+    gui::TfrmEdit& Start(const std::vector<std::string>& arguments = {});
+    // Ends the program as at the end of a run (its folders stay).
+    void Stop() { program.reset(); }
+
+    gui::TfrmEdit& Window() { return program->Window(); }
+    ProgramController& Controller() { return program->Controller(); }
+
+    TempDir root;
+    std::map<std::string, std::string> environment;
+    TraceSink trace;
+    VirtualClock clock; // the link never waits in real time in a test
+    SerialUnitDriver driver;
+    std::unique_ptr<gui::ProgramWindow> program;
+
+    // How the first start's region dialog looked; answered with OK.
+    bool regionDialogShown = false;
+    bool regionDialogHadClose = true;
+    QString regionDialogTitle;
+};
+
+} // namespace vorn::test
