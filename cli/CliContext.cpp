@@ -7,6 +7,8 @@
 #include "lang/TextFormat.h"
 #include "model/Catalogue.h"
 #include "platform/Files.h"
+#include "sim/DemoUnit.h"
+#include "sim/SimulatedUnit.h"
 
 #include <cstdio>
 
@@ -40,16 +42,46 @@ std::string FindLanguageFile(const std::string& wanted, const std::vector<std::s
     return {};
 }
 
+// The views of the controller: a file command's recorder, or a device command's operator in every role.
+ProgramViews ViewsFor(const GlobalOptions& options, RecordingOperator& view, DeviceOperator& device) {
+    if (!options.deviceCommand) {
+        return {.dialogs = &view, .window = &view};
+    }
+    return {.dialogs = &device,
+            .window = &device,
+            .wait = &device,
+            .pump = &device,
+            .selectDevice = &device,
+            .receiveRadio = &device,
+            .changeCode = &device};
+}
+
+std::unique_ptr<UnitDriver> DriverFor(const GlobalOptions& options, VirtualClock& clock) {
+    if (options.simulate) {
+        return std::make_unique<sim::SimulatedUnit>(clock);
+    }
+    return std::make_unique<SerialUnitDriver>(SerialPortOptions{PortOverride(options.port)});
+}
+
 } // namespace
 
 CliContext::CliContext(const GlobalOptions& options)
-    : controller(RunMode::Tool, {driver_, clock_, trace_}, {.dialogs = &view, .window = &view}),
+    : clock_(options.simulate ? static_cast<Clock&>(virtualClock_) : realClock_),
+      driver_(DriverFor(options, virtualClock_)), device(clock_),
+      controller(RunMode::Tool, {*driver_, clock_, trace_}, ViewsFor(options, view, device)),
       texts(controller.Texts()), lists(controller.Lists()), editor(&controller.GetEditor()),
       installFolder(controller.Folders().installation) {
+    trace_.SetEcho(TraceSink::EchoRequestedByEnvironment());
+    // The start-up's boxes (the language fallback, say) are the window's business, not a command's.
+    device.quiet = true;
     controller.FormCreate({});
     controller.FormShow();
-    // The start-up's boxes (the language fallback, say) are the window's business, not a command's.
     view.TakeMessages();
+    device.quiet = false;
+    if (options.simulate) {
+        // The demo devices start from the installation's defaults, known once the folders are.
+        static_cast<sim::SimulatedUnit&>(*driver_).Scenario() = sim::DemoScenario(installFolder);
+    }
 
     if (!options.languageFile.empty()) {
         const std::string path =

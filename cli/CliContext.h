@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DeviceOperator.h"
 #include "app/ProgramController.h"
 #include "base/CodeLists.h"
 #include "editor/Editor.h"
@@ -47,25 +48,31 @@ private:
 };
 
 struct GlobalOptions {
-    std::string languageFile; // empty: the settings' "Language", else English
-    std::string region;       // empty: the settings' "Region", else the first region
+    std::string languageFile;   // empty: the settings' "Language", else English
+    std::string region;         // empty: the settings' "Region", else the first region
+    std::string port;           // the unit's port; empty: VORN_KDU_PORT, else the USB device by name
+    bool simulate = false;      // the demo unit instead of the interface unit
+    bool deviceCommand = false; // a device command: its operator speaks and answers on the terminal
 };
 
 // Everything a command works with: the program started as a tool (the settings' language and region,
 // nothing written, nothing asked), then the options' language and region for this run.
 class CliContext {
-public:
-    explicit CliContext(const GlobalOptions& options);
-
-    RecordingOperator view;
-
 private:
-    // What the program's link needs; the file commands never open the unit.
-    SerialUnitDriver driver_;
-    RealClock clock_;
+    // What the program's link needs: the interface unit (or the demo unit on simulated time); the file
+    // commands never open it.
+    VirtualClock virtualClock_;
+    RealClock realClock_;
+    Clock& clock_;
+    std::unique_ptr<UnitDriver> driver_;
     TraceSink trace_;
 
 public:
+    explicit CliContext(const GlobalOptions& options);
+
+    // The file commands' operator, which records the messages; a device command's, which says them.
+    RecordingOperator view;
+    DeviceOperator device;
     ProgramController controller;
     ListIni& texts;
     CodeLists& lists;

@@ -1,5 +1,7 @@
-// vornctl: shows, changes, compares and creates configuration files from the command line.
+// vornctl: shows, changes, compares and creates configuration files from the command line, and reads
+// and writes devices through the interface unit.
 #include "Commands.h"
+#include "DeviceCommands.h"
 #include "Version.h"
 
 #include <CLI/CLI.hpp>
@@ -56,6 +58,8 @@ int RunCommand(int argc, char** argv) {
     regions->add_flag("--json", json, "JSON");
     auto* bands = app.add_subcommand("bands", "the frequency bands of the region");
     bands->add_flag("--json", json, "JSON");
+    DeviceCommands device;
+    device.Register(app, global);
 
     try {
         app.parse(argc, argv);
@@ -67,7 +71,11 @@ int RunCommand(int argc, char** argv) {
         if (models->parsed()) {
             return Models(json);
         }
+        global.deviceCommand = device.Parsed();
         CliContext context(global);
+        if (device.Parsed()) {
+            return device.Run(context);
+        }
         if (show->parsed() || set->parsed() || diff->parsed()) {
             context.RequireConfigurationData();
         }

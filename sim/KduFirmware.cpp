@@ -1,6 +1,7 @@
 #include "sim/KduFirmware.h"
 
 #include "link/KduLink.h"
+#include "model/BandSetting.h"
 #include "model/ValueHelpers.h"
 
 #include <algorithm>
@@ -19,10 +20,16 @@ std::string Bare(std::uint8_t b) {
     return std::string(1, static_cast<char>(b));
 }
 
-bool IsHex(std::string_view text) {
+// The unit reads numbers only as upper-case hexadecimal, as it writes them.
+bool IsUpperHex(std::string_view text) {
     return std::all_of(text.begin(), text.end(),
-                       [](char ch) { return std::isxdigit(static_cast<unsigned char>(ch)); });
+                       [](char ch) { return (ch >= '0' && ch <= '9') || (ch >= 'A' && ch <= 'F'); });
 }
+
+// The radio set-up the unit expects after the band: the values every flow sends.
+constexpr std::string_view RadioSetup = "040006";
+constexpr std::string_view DeviceCodeRequest = "FFFF2E2F";
+constexpr std::uint32_t MemorySize = 256;
 
 // Value of a run of hexadecimal digits (the caller has checked them).
 std::uint32_t HexValue(std::string_view text) {
@@ -122,10 +129,31 @@ void KduFirmware::Receive(std::string_view bytes) {
 
 void KduFirmware::ModemLine(bool pulse) {
     lineChanges_.push_back({clock_.Now(), pulse});
+    if (pulse) {
+        // The pulse restarts the unit: it must be set up again before it takes a job.
+        hReceived_ = false;
+        parametersReceived_ = false;
+        if (hostOpen_ && !opens_.empty()) {
+            opens_.back().pulsed = true;
+            opens_.back().commands.emplace_back(PulseMark);
+        }
+    }
+}
+
+void KduFirmware::HostOpened() {
+    hostOpen_ = true;
+    opens_.emplace_back();
+}
+
+void KduFirmware::Record(const std::string& payload) {
+    received_.push_back(payload);
+    if (hostOpen_ && !opens_.empty()) {
+        opens_.back().commands.push_back(payload);
+    }
 }
 
 void KduFirmware::Answer(const std::string& payload) {
-    received_.push_back(payload);
+    Record(payload);
     const auto& rows = Commands();
     const auto row =
         std::find_if(rows.begin(), rows.end(), [&](const CommandRow& r) { return r.letter == payload[0]; });
@@ -334,6 +362,7 @@ std::string KduFirmware::SetH(std::string_view arguments) {
         return Bare(Nak);
     }
     hByte_ = static_cast<std::uint8_t>(arguments[0]);
+    hReceived_ = true;
     return Bare(Ack);
 }
 
@@ -350,7 +379,7 @@ std::string KduFirmware::Captured(std::string_view arguments) {
 }
 
 std::string KduFirmware::RequestCode(std::string_view arguments) {
-    if (arguments.size() != 8 || !IsHex(arguments)) {
+    if (arguments != DeviceCodeRequest) {
         return Bare(Nak);
     }
     codeRequest_ = CodeRequest{false, {}, ++generation_};
@@ -388,12 +417,13 @@ std::string KduFirmware::WriteEntry(std::string_view arguments) {
         writeEntries_.clear();
         return Bare(Ack);
     }
-    if (arguments.size() < 6 || arguments.size() % 2 != 0 || !IsHex(arguments) ||
+    if (arguments.size() < 6 || arguments.size() % 2 != 0 || !IsUpperHex(arguments) ||
         arguments.size() != 4 + 2 * HexValue(arguments.substr(0, 2)) ||
+        HexValue(arguments.substr(2, 2)) + HexValue(arguments.substr(0, 2)) > MemorySize ||
         writeEntries_.size() >= scenario_.MaxEntries) {
         return Bare(EntryRefusal);
     }
-    writeEntries_.push_back(Upper(arguments));
+    writeEntries_.emplace_back(arguments);
     return Bare(Ack);
 }
 
@@ -402,17 +432,22 @@ std::string KduFirmware::ReadEntry(std::string_view arguments) {
         readEntries_.clear();
         return Bare(Ack);
     }
-    if (arguments.size() != 4 || !IsHex(arguments) || HexValue(arguments.substr(0, 2)) == 0 ||
+    if (arguments.size() != 4 || !IsUpperHex(arguments) || HexValue(arguments.substr(0, 2)) == 0 ||
+        HexValue(arguments.substr(0, 2)) + HexValue(arguments.substr(2, 2)) > MemorySize ||
         readEntries_.size() >= scenario_.MaxEntries) {
         return Bare(Nak);
     }
-    readEntries_.push_back(Upper(arguments));
+    readEntries_.emplace_back(arguments);
     return Bare(Ack);
 }
 
-std::string KduFirmware::RadioStatusReply() const {
+std::string KduFirmware::RadioStatusReply(bool writes) const {
     if (!radioJob_) {
         return Bare(Nak);
+    }
+    // A job without a part of this kind has nothing to report for it: idle, never done.
+    if ((writes ? radioJob_->writes : radioJob_->reads).empty()) {
+        return Frame("00");
     }
     switch (radioJob_->status) {
     case RadioStatus::Running: return Frame("01");
@@ -424,11 +459,11 @@ std::string KduFirmware::RadioStatusReply() const {
 }
 
 std::string KduFirmware::WriteStatus(std::string_view arguments) {
-    return arguments.empty() ? RadioStatusReply() : Bare(Nak);
+    return arguments.empty() ? RadioStatusReply(true) : Bare(Nak);
 }
 
 std::string KduFirmware::ReadStatus(std::string_view arguments) {
-    return arguments.empty() ? RadioStatusReply() : Bare(Nak);
+    return arguments.empty() ? RadioStatusReply(false) : Bare(Nak);
 }
 
 std::string KduFirmware::ReadRecord(std::string_view arguments) {
@@ -441,7 +476,7 @@ std::string KduFirmware::ReadRecord(std::string_view arguments) {
 }
 
 std::string KduFirmware::StartRadio(std::string_view arguments) {
-    if (arguments.size() != 4 || !IsHex(arguments)) {
+    if (arguments.size() != 4 || !IsUpperHex(arguments)) {
         return Bare(Nak);
     }
     if (writeEntries_.empty() && readEntries_.empty()) {
@@ -459,13 +494,14 @@ std::string KduFirmware::StartRadio(std::string_view arguments) {
 }
 
 std::string KduFirmware::RadioParameters(std::string_view arguments) {
-    if (arguments.size() != 8 || !IsHex(arguments)) {
+    if (arguments.size() != 8 || !IsUpperHex(arguments) || arguments.substr(2) != RadioSetup) {
         return Bare(Nak);
     }
     band_ = static_cast<std::uint8_t>(HexValue(arguments.substr(0, 2)));
     for (std::size_t i = 0; i < radioParameters_.size(); ++i) {
         radioParameters_[i] = static_cast<std::uint8_t>(HexValue(arguments.substr(2 + 2 * i, 2)));
     }
+    parametersReceived_ = true;
     return Bare(Ack);
 }
 
@@ -473,17 +509,22 @@ std::string KduFirmware::MemoryJobCommand(std::string_view arguments) {
     if (arguments.empty()) {
         return PollMemoryJob();
     }
-    if (arguments.size() < 18 || !IsHex(arguments)) {
+    if (arguments.size() < 18 || !IsUpperHex(arguments)) {
+        return Bare(Nak);
+    }
+    if (!hReceived_ || !parametersReceived_) {
+        ++unpreparedRequests_;
         return Bare(Nak);
     }
     MemoryJobState job;
-    job.header = Upper(arguments.substr(0, 18));
+    job.header = std::string(arguments.substr(0, 18));
     job.productType = static_cast<std::uint8_t>(HexValue(arguments.substr(2, 2)));
     job.serialNumber = HexValue(arguments.substr(4, 6));
     const std::string_view direction = arguments.substr(10, 2);
     job.address = static_cast<std::uint16_t>(HexValue(arguments.substr(12, 4)));
     const std::uint32_t length = HexValue(arguments.substr(16, 2));
-    if ((direction != "00" && direction != "01") || length > 64) {
+    if ((direction != "00" && direction != "01") || length == 0 || length > 64 ||
+        job.address + length > MemorySize) {
         return Bare(Nak);
     }
     job.write = direction == "01";
@@ -495,6 +536,12 @@ std::string KduFirmware::MemoryJobCommand(std::string_view arguments) {
         job.data += static_cast<char>(HexValue(arguments.substr(18 + 2 * i, 2)));
     }
     job.band = band_;
+    // The counter runs on from job to job; the same counter again is a retransmission of the
+    // previous request, which the device has already acted on.
+    const auto counter = static_cast<std::uint8_t>(HexValue(arguments.substr(0, 2)));
+    job.repeated = !sequenceCounters_.empty() && sequenceCounters_.back() == counter;
+    repeatedCounters_ += job.repeated ? 1 : 0;
+    sequenceCounters_.push_back(counter);
     memoryJob_ = job;
     return Bare(Ack);
 }
@@ -517,7 +564,7 @@ std::string KduFirmware::PollMemoryJob() {
     if (job.polls < SimScenario::Forever) {
         ++job.polls;
     }
-    MemoryDevice* device = AddressedDevice(job);
+    MemoryDevice* device = job.repeated ? nullptr : AddressedDevice(job);
     const int pending = device == nullptr           ? scenario_.NoAnswerPolls
                         : device->PendingPolls >= 0 ? device->PendingPolls
                                                     : scenario_.PendingPolls;
@@ -543,8 +590,10 @@ std::string KduFirmware::PollMemoryJob() {
             const std::uint32_t address = job.address + i;
             reply += HexByte(address < device->Image.size() ? device->Image[address] : 0);
         }
-    } else if (device->FollowsBandByte && job.address <= 55 && 55 < job.address + job.length) {
-        device->Band = device->Image[55];
+    } else if (device->FollowsBand && CoversBandSetting(device->ProductType, job.address, job.length)) {
+        if (const auto band = BandSetting(device->ProductType, device->Image)) {
+            device->Band = *band;
+        }
     }
     memoryJob_.reset();
     return Frame(reply);

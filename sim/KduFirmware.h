@@ -51,9 +51,29 @@ public:
     // Called once when the unit is unplugged (by Unplug or by a fault).
     void SetUnplugHandler(std::function<void()> handler) { onUnplug_ = std::move(handler); }
 
+    // The host opened or closed the port (the in-process unit tells; over a pseudo-terminal the unit
+    // cannot see it).
+    void HostOpened();
+    void HostClosed() { hostOpen_ = false; }
+
     // What the unit has seen: every valid command payload in order, frames with a bad checksum, and
     // the modem-line changes with their times.
     const std::vector<std::string>& ReceivedPayloads() const { return received_; }
+    // One entry per open of the port: whether the line was pulsed, and the commands in order (a pulse
+    // shows as the entry "<pulse>" among them).
+    struct OpenRecord {
+        bool pulsed = false;
+        std::vector<std::string> commands;
+    };
+    static constexpr std::string_view PulseMark = "<pulse>";
+    const std::vector<OpenRecord>& Opens() const { return opens_; }
+    // The sequence counter of every job request, in order, and how many repeated the previous one
+    // (a repeated counter is taken as a retransmission: the device does not act on it again).
+    const std::vector<std::uint8_t>& SequenceCounters() const { return sequenceCounters_; }
+    int RepeatedCounters() const { return repeatedCounters_; }
+    // Job requests refused because the unit had not been given SetH and the radio parameters since
+    // its last reset (the modem-line pulse).
+    int UnpreparedRequests() const { return unpreparedRequests_; }
     int BadFrames() const { return badFrames_; }
     struct LineChange {
         Millis at;
@@ -78,8 +98,11 @@ private:
         std::string data; // raw bytes of a write
         std::uint8_t band = 0;
         int polls = 0;
+        bool repeated = false; // a retransmission: no device acts on it
     };
     enum class RadioStatus { Running, Done, Failed, NoContact };
+    // A family B radio job: the write entries and the read entries it carries, each part reported
+    // by its own status command ("N" writes, "M" reads).
     struct RadioJob {
         std::string radioCode;
         std::vector<std::string> writes;
@@ -121,7 +144,8 @@ private:
     std::string RadioParameters(std::string_view arguments);
     std::string MemoryJobCommand(std::string_view arguments);
 
-    std::string RadioStatusReply() const;
+    std::string RadioStatusReply(bool writes) const;
+    void Record(const std::string& payload);
     std::string PollMemoryJob();
     MemoryDevice* AddressedDevice(const MemoryJobState& job);
     void CompleteRadioJob(std::uint64_t generation, const std::string& radioCode);
@@ -139,6 +163,15 @@ private:
     int badFrames_ = 0;
     std::vector<LineChange> lineChanges_;
     bool unplugged_ = false;
+
+    std::vector<OpenRecord> opens_;
+    bool hostOpen_ = false;
+    std::vector<std::uint8_t> sequenceCounters_;
+    int repeatedCounters_ = 0;
+    int unpreparedRequests_ = 0;
+    // Set up since the last reset: SetH and the radio parameters.
+    bool hReceived_ = false;
+    bool parametersReceived_ = false;
 
     std::uint8_t hByte_ = 0;
     std::uint8_t band_ = 0;

@@ -1,5 +1,6 @@
 #include "sim/SimOptions.h"
 
+#include "model/BandSetting.h"
 #include "platform/Files.h"
 
 #include <algorithm>
@@ -85,7 +86,7 @@ std::optional<MemoryDevice> ParseMemoryDevice(std::string_view text, std::string
         return std::nullopt;
     }
     // The memory tells the same identity as the air does.
-    device.Image[55] = device.Band;
+    StoreBandSetting(*type, device.Band, device.Image);
     device.Image[122] = *type;
     device.Image[123] = static_cast<std::uint8_t>(*serial >> 16);
     device.Image[124] = static_cast<std::uint8_t>(*serial >> 8);

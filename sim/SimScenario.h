@@ -22,8 +22,10 @@ struct MemoryDevice {
     Memory Image{};
     // "02" answers before the device's own answer; negative: the scenario's PendingPolls.
     int PendingPolls = -1;
-    // After a write that covers address 55 the device listens on the band written there.
-    bool FollowsBandByte = true;
+    // After a write of its band setting the device listens on the new band: a family A device takes
+    // the band number at address 55, a family C device the band of the receive carrier frequency at
+    // 0-3 (its address 55 is an ordinary setting).
+    bool FollowsBand = true;
     bool Present = true;
 };
 
@@ -57,7 +59,9 @@ struct SimScenario {
     Millis AirTime{300};                     // a family B transfer after the button press
     Millis RadioJobTimeout{30000};           // a radio job without contact ends with "05"
     Millis CodeRequestTimeout{30000};        // a device-code request without answer ends with "04"
-    std::size_t MaxEntries = 8;              // read or write entries the unit holds
+    std::size_t MaxEntries = 8;              // read or write entries the unit holds (each list)
+    // The port exists but this user may not open it (a missing group membership).
+    bool OpenDenied = false;
 
     std::vector<MemoryDevice> Devices;
     std::vector<PresenceUnit> PresenceUnits;

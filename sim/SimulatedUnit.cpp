@@ -26,14 +26,24 @@ int SimulatedUnit::Usable() const {
 }
 
 int SimulatedUnit::OpenByDescription(std::string_view description, std::uint32_t flags) {
+    lastOpenError_.clear();
+    lastOpenStatus_ = DriverOk;
     if (open_) {
         return DriverBusy;
     }
     if (flags != OpenByDescriptionFlag || description != KduLink::UnitDescription || firmware_.Unplugged()) {
-        return DriverNotFound;
+        lastOpenError_ = "The simulated unit is not plugged in.";
+        lastOpenStatus_ = DriverNotFound;
+        return lastOpenStatus_;
+    }
+    if (Scenario().OpenDenied) {
+        lastOpenError_ = "Permission denied on the simulated unit's port.";
+        lastOpenStatus_ = DriverAccessDenied;
+        return lastOpenStatus_;
     }
     open_ = true;
     ++openCount_;
+    firmware_.HostOpened();
     return DriverOk;
 }
 
@@ -43,6 +53,7 @@ int SimulatedUnit::Close() {
     }
     open_ = false;
     notifying_ = false;
+    firmware_.HostClosed();
     return DriverOk;
 }
 
@@ -87,8 +98,14 @@ int SimulatedUnit::SetModemLineRest() {
     return status;
 }
 
-int SimulatedUnit::SetTimeouts(std::uint32_t, std::uint32_t) {
-    return Usable();
+int SimulatedUnit::SetTimeouts(std::uint32_t readMs, std::uint32_t writeMs) {
+    const int status = Usable();
+    if (status == DriverOk) {
+        readTimeoutMs_ = readMs;
+        writeTimeoutMs_ = writeMs;
+        ++timeoutCalls_;
+    }
+    return status;
 }
 
 int SimulatedUnit::GetQueueStatus(std::uint32_t& waiting) {

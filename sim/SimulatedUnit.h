@@ -31,6 +31,10 @@ public:
     void ClearWritten() { written_.clear(); }
     // Bytes that sit in the receive queue now.
     std::size_t Queued() const { return queue_.size(); }
+    // The driver time-outs last set, and how often they were set.
+    std::uint32_t ReadTimeoutMs() const { return readTimeoutMs_; }
+    std::uint32_t WriteTimeoutMs() const { return writeTimeoutMs_; }
+    int TimeoutCalls() const { return timeoutCalls_; }
 
     void Unplug() { firmware_.Unplug(); }
     void Replug() { firmware_.Replug(); }
@@ -50,6 +54,8 @@ public:
     WaitOutcome WaitReceiveEvent(Millis timeout) override;
     int Read(std::uint8_t* buffer, std::uint32_t count, std::uint32_t& done) override;
     int Write(const std::uint8_t* data, std::uint32_t count, std::uint32_t& done) override;
+    std::string LastOpenError() const override { return lastOpenError_; }
+    int LastOpenStatus() const override { return lastOpenStatus_; }
 
 private:
     void Arrive(std::string_view bytes);
@@ -66,6 +72,11 @@ private:
     int openCount_ = 0;
     std::uint32_t baud_ = 0;
     std::uint8_t stopBits_ = 0;
+    std::uint32_t readTimeoutMs_ = 0;
+    std::uint32_t writeTimeoutMs_ = 0;
+    int timeoutCalls_ = 0;
+    std::string lastOpenError_;
+    int lastOpenStatus_ = DriverOk;
 };
 
 } // namespace vorn::sim

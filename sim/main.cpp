@@ -1,5 +1,7 @@
 // vorn-kdu-sim: the simulated interface unit behind a pseudo-terminal. Prints the terminal's path on
 // the first line of standard output, then serves until it is stopped (SIGINT, SIGTERM) or unplugged.
+#include "platform/Folders.h"
+#include "sim/DemoUnit.h"
 #include "sim/PtyBridge.h"
 #include "sim/SimOptions.h"
 
@@ -82,7 +84,10 @@ int main(int argc, char** argv) {
     std::string linkPath;
     long replyDelay = scenario.ReplyDelay.count();
     long airTime = scenario.AirTime.count();
+    long radioJobTimeout = scenario.RadioJobTimeout.count();
+    long codeRequestTimeout = scenario.CodeRequestTimeout.count();
     bool debug = false;
+    bool demo = false;
 
     CLI::App app{"Simulated KDU interface unit behind a pseudo-terminal.\n"
                  "Prints the terminal's path, then answers the programmer's commands on it.\n"
@@ -98,6 +103,17 @@ int main(int argc, char** argv) {
         ->capture_default_str();
     app.add_option("--air-time", airTime, "Milliseconds a family B transfer takes after the button press")
         ->capture_default_str();
+    app.add_option("--radio-job-timeout", radioJobTimeout,
+                   "Milliseconds a family B radio job waits for the button before it reports no contact")
+        ->capture_default_str();
+    app.add_option("--code-request-timeout", codeRequestTimeout,
+                   "Milliseconds a device-code request waits for the button before it reports failure")
+        ->capture_default_str();
+    app.add_option("--max-entries", scenario.MaxEntries, "Read or write entries the unit holds (each list)")
+        ->capture_default_str();
+    app.add_flag("--demo", demo,
+                 "The demo devices of vornctl --simulate: TARV 1001 and DADIDU 3001 on band 1, HESK 12AB "
+                 "(button after 1.5 s), transmitter 4D2E");
     app.add_option("--device", devices,
                    "Family A or C device TYPE:SERIAL[:BAND[:FILE]] (type hexadecimal, e.g. 23 or 4B; "
                    "band 1 by default; FILE a 256-byte image)");
@@ -115,8 +131,16 @@ int main(int argc, char** argv) {
     app.add_flag("--debug", debug, "Log every command received to standard error");
     CLI11_PARSE(app, argc, argv);
 
+    if (demo) {
+        const SimScenario devicesOfDemo = DemoScenario(vorn::InstallationFolder());
+        scenario.Devices = devicesOfDemo.Devices;
+        scenario.PresenceUnits = devicesOfDemo.PresenceUnits;
+        scenario.Transmitters = devicesOfDemo.Transmitters;
+    }
     scenario.ReplyDelay = vorn::Millis{replyDelay};
     scenario.AirTime = vorn::Millis{airTime};
+    scenario.RadioJobTimeout = vorn::Millis{radioJobTimeout};
+    scenario.CodeRequestTimeout = vorn::Millis{codeRequestTimeout};
     std::string error;
     for (const auto& text : devices) {
         auto device = ParseMemoryDevice(text, error);

@@ -47,14 +47,21 @@ ProgramController::ProgramController(RunMode mode, ProgramPlatform platform, Pro
     : mode_(mode), platform_(std::move(platform)), dialogs_(Or(views.dialogs, silentDialogs_)),
       window_(Or(views.window, silentWindow_)), wait_(Or(views.wait, silentWait_)),
       pump_(Or(views.pump, silentPump_)), selectRegion_(Or(views.selectRegion, silentSelectRegion_)),
-      about_(Or(views.about, silentAbout_)), link_(platform_.driver, platform_.clock, platform_.trace) {
+      about_(Or(views.about, silentAbout_)), selectDevice_(Or(views.selectDevice, silentSelectDevice_)),
+      receiveRadio_(Or(views.receiveRadio, silentReceiveRadio_)),
+      changeCode_(Or(views.changeCode, silentChangeCode_)),
+      link_(platform_.driver, platform_.clock, platform_.trace) {
     editor_ = std::make_unique<Editor>(lists_, texts_, *dialogs_);
+    sessions_ = std::make_unique<DeviceSessions>(SessionContext(
+        currentConfig_, *editor_, link_, job_, lists_, texts_,
+        SessionViews{*dialogs_, *window_, *wait_, *pump_, *selectDevice_, *receiveRadio_, *changeCode_},
+        *this));
     language_ = std::make_unique<LanguageController>(texts_, lists_, editor_->Fields(), *dialogs_, *window_);
     const char32_t separator = DecimalSeparatorOfLocale(platform_.environment);
     editor_->SetDecimalSeparator(separator);
     language_->SetDecimalSeparator(separator);
     language_->SetHooks({
-        .changeCodeReader = &changeCodeTexts_,
+        .changeCodeReader = &sessions_->ChangeCode().Texts(),
         .refreshOverflowHints = [this] { editor_->RefreshOverflowHints(); },
         .updateCaption = [this] { UpdateCaption(); },
         .storeLanguage = [this](const std::string& name) { settings_.Write(LanguageSettingsKey, name); },
@@ -174,19 +181,11 @@ bool ProgramController::FormKeyPress(int key) {
     return false;
 }
 
-void ProgramController::mnuCommChangeIdCodeClick() {
-    if (FamilyOf(currentConfig_.Image[ProductTypeAddress]) == Family::B && deviceHooks_.showChangeIdCode) {
-        deviceHooks_.showChangeIdCode();
-    }
-}
-
 AboutWindowData ProgramController::AboutData() {
     const VersionData version = BuildVersionData();
     std::string unit = texts_.Text("HELP-ABOUT", "TEXT-NOT_FOUND");
-    if (deviceHooks_.unitVersion) {
-        if (auto answered = deviceHooks_.unitVersion()) {
-            unit = std::move(*answered);
-        }
+    if (auto answered = sessions_->UnitVersion()) {
+        unit = std::move(*answered);
     }
     AboutWindowData data;
     data.caption = texts_.Text("HELP-ABOUT", "FORM-CAPTION_ABOUT");
@@ -210,7 +209,7 @@ void ProgramController::tmrUpdateActionListTimer() {
 
 void ProgramController::UseLanguageFile(const std::string& path) {
     language_->ApplyLanguage(path);
-    changeCodeTexts_.LoadFile(path);
+    sessions_->ChangeCode().Texts().LoadFile(path);
     UpdateCaption();
 }
 

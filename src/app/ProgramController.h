@@ -15,11 +15,16 @@
 #include "platform/Folders.h"
 #include "platform/Locale.h"
 #include "platform/Registry.h"
+#include "session/DeviceSessions.h"
+#include "session/SessionHost.h"
 #include "view/AboutView.h"
+#include "view/ChangeCodeView.h"
 #include "view/DialogView.h"
 #include "view/EventPump.h"
 #include "view/MainWindowView.h"
 #include "view/MessageDialog.h"
+#include "view/ReceiveRadioView.h"
+#include "view/SelectDeviceView.h"
 #include "view/WaitView.h"
 
 #include <cstdint>
@@ -34,7 +39,8 @@
 // The program controller: the main window's state and its handlers, and the one way every front end
 // starts the program. The window (gui/) binds its controls and menus to these operations; vornctl
 // (cli/) starts through it as a tool that asks nothing and changes nothing on disk. The device flows
-// (session/) work on the state it owns and call back the main-window operations they need.
+// (session/) work on the state it owns and call back the main-window operations they need through
+// SessionHost, which the controller is.
 namespace vorn {
 
 // The two command-line options: each argument is compared in lower case and as a whole, so
@@ -63,6 +69,9 @@ struct ProgramViews {
     EventPump* pump = nullptr;
     SelectRegionView* selectRegion = nullptr;
     AboutView* about = nullptr;
+    SelectDeviceView* selectDevice = nullptr;
+    ReceiveRadioView* receiveRadio = nullptr;
+    ChangeCodeView* changeCode = nullptr;
 };
 
 // What the controller needs of the platform: the unit's driver, the clock and the debug trace for the
@@ -73,16 +82,6 @@ struct ProgramPlatform {
     TraceSink& trace;
     EnvironmentLookup environment = ProcessEnvironment;
     std::string executablePath = ExecutablePath();
-};
-
-// Hooks into the device flows, which live below this layer. Each may be left empty.
-struct DeviceHooks {
-    // Communication > Change ID-code for a family B image: shows the change-ID-code dialog modally
-    // over the middle of the main window.
-    std::function<void()> showChangeIdCode;
-    // Help > About...: the interface unit's version text, or nullopt when no unit answered (the about
-    // window then says "not found"). Without a hook the unit is not asked.
-    std::function<std::optional<std::string>()> unitVersion;
 };
 
 // The application's name, company and copyright of the about window (the build's version data).
@@ -99,7 +98,7 @@ inline constexpr std::string_view NewRegionQuestion =
     "When selecting a new region, all unsaved changes will be lost and new default config files for all "
     "devices will be loaded. Do You still want to continue?";
 
-class ProgramController {
+class ProgramController : public SessionHost {
 public:
     // The action-list timer's interval; the view runs tmrUpdateActionListTimer at this pace.
     static constexpr Millis ActionListInterval{350};
@@ -110,9 +109,7 @@ public:
     ProgramController(RunMode mode, ProgramPlatform platform, ProgramViews views = {});
     ProgramController(const ProgramController&) = delete;
     ProgramController& operator=(const ProgramController&) = delete;
-    ~ProgramController();
-
-    void SetDeviceHooks(DeviceHooks hooks) { deviceHooks_ = std::move(hooks); }
+    ~ProgramController() override;
 
     // ---- Start-up and end (StartupFlow.cpp) -------------------------------------------------------
     // Creation of the main window: folders, settings, default paths, the language choice, the options.
@@ -161,18 +158,34 @@ public:
     std::string ProductName(std::uint8_t productType) const;
     // The caption for the current state, and setting it on the window.
     std::string ComposeCaption() const;
-    void UpdateCaption();
-    void ShowPagesForModel();
+    void UpdateCaption() override;
+    void ShowPagesForModel() override;
     void tbsSelectDeviceEnterShow();
     // A key press that reaches the main window: true when it was the armed abort key, which is then
     // disarmed and the press discarded.
     bool FormKeyPress(int key);
-    void mnuCommChangeIdCodeClick();
     void mnuHelpAboutClick();
-    // The about window's texts as mnuHelpAboutClick shows them (the unit is asked through the hook).
+    // The about window's texts as mnuHelpAboutClick shows them (the unit is asked for its version).
     AboutWindowData AboutData();
     // One tick of tmrUpdateActionList.
     void tmrUpdateActionListTimer();
+
+    // ---- The Communication menu and the radio events' buttons (DeviceMenu.cpp) ---------------------------
+    // Each returns how it ended (the window shows the flow's messages; vornctl maps it to its status).
+    // A command given while another one runs does nothing.
+    SessionOutcome mnuCommReadFromDeviceClick();
+    SessionOutcome mnuCommWriteToDeviceClick();
+    // Family B: the change-ID-code dialog, modal over the middle of the main window; other families:
+    // nothing.
+    SessionOutcome mnuCommChangeIdCodeClick();
+    // The get-radio-code button of radio event n (the button's tag, 1 to 8).
+    SessionOutcome btnRadioEvent_n_GetRadioCodeClick(int n);
+    // One tick of tmrPollKduInfo (every 500 ms while the receive-radio dialog waits; the dialog's modal
+    // loop ticks it through ReceiveRadioDialog::Tick).
+    void tmrPollKduInfoTimer();
+    // The device flows and the windows they show (select-device, wait, receive-radio, change-ID-code),
+    // for the views that bind them.
+    DeviceSessions& Sessions() { return *sessions_; }
 
     // ---- For a tool: this run only, nothing stored ------------------------------------------------------
     // Applies a language file given by path.
@@ -189,7 +202,7 @@ public:
     ListIni& Texts() { return texts_; }
     const ListIni& Texts() const { return texts_; }
     // The change-ID-code dialog's own reader; it always loads the file the main window loads.
-    ListIni& ChangeCodeTexts() { return changeCodeTexts_; }
+    ListIni& ChangeCodeTexts() { return sessions_->ChangeCode().Texts(); }
     CodeLists& Lists() { return lists_; }
     const CodeLists& Lists() const { return lists_; }
     Editor& GetEditor() { return *editor_; }
@@ -211,7 +224,7 @@ public:
     const CommandLineOptions& Options() const { return options_; }
     // The armed abort key of a radio-code capture: the capture sets it to EscapeKey and treats it as
     // an abort request once FormKeyPress has cleared it.
-    int& PendingKey() { return pendingKey_; }
+    int& PendingKey() override { return pendingKey_; }
     bool PageTabVisible(std::string_view page) const;
 
     // The views, for the flows that show their own windows.
@@ -263,24 +276,29 @@ private:
     SilentEventPump silentPump_;
     SilentSelectRegionView silentSelectRegion_;
     SilentAboutView silentAbout_;
+    SilentSelectDeviceView silentSelectDevice_;
+    SilentReceiveRadioView silentReceiveRadio_;
+    SilentChangeCodeView silentChangeCode_;
     DialogView* dialogs_;
     MainWindowView* window_;
     WaitView* wait_;
     EventPump* pump_;
     SelectRegionView* selectRegion_;
     AboutView* about_;
-    DeviceHooks deviceHooks_;
+    SelectDeviceView* selectDevice_;
+    ReceiveRadioView* receiveRadio_;
+    ChangeCodeView* changeCode_;
 
     ProgData currentConfig_;
     ProgData candidateConfig_;
     ListIni texts_;
-    ListIni changeCodeTexts_;
     CodeLists lists_;
     std::unique_ptr<Editor> editor_;
     std::unique_ptr<LanguageController> language_;
     KduLink link_;
     MemoryJob job_;
     SelectRegionDialog regionDialog_;
+    std::unique_ptr<DeviceSessions> sessions_;
 
     ProgramFolders folders_;
     std::string languageFolder_;

@@ -283,6 +283,7 @@ constexpr std::array ProgramTextRows{
     ProgramTextRow{"COMMON", "MESSAGE-ENTERED_VALUE_MUST_BE_BETWEEN_N_AND_N", "ss"},
     // Device messages
     ProgramTextRow{"COMMON", "MESSAGE-KDU_NOT_FOUND", ""},
+    ProgramTextRow{"COMMON", "MESSAGE-KDU_ACCESS_DENIED_DIALOUT", ""}, // second line: the dialout group
     ProgramTextRow{"COMMON", "MESSAGE-PLEASE_UPGRADE_KDU_FIRMWARE", ""},
     ProgramTextRow{"COMMON", "MESSAGE-INVALID_PRODUCT_TYPE_NN", "i"},        // product-type byte
     ProgramTextRow{"COMMON", "MESSAGE-INCOMPATIBLE_FIRMWARE_VERSION_NN", "s"}, // "v2.1"

@@ -171,6 +171,11 @@ int SerialUnitDriver::StatusOfErrno(int error) const {
 
 int SerialUnitDriver::OpenByDescription(std::string_view description, std::uint32_t flags) {
     lastOpenError_.clear();
+    lastOpenStatus_ = Search(description, flags);
+    return lastOpenStatus_;
+}
+
+int SerialUnitDriver::Search(std::string_view description, std::uint32_t flags) {
     if (fd_ >= 0) {
         return DriverBusy;
     }

@@ -56,8 +56,10 @@ public:
     int Read(std::uint8_t* buffer, std::uint32_t count, std::uint32_t& done) override;
     int Write(const std::uint8_t* data, std::uint32_t count, std::uint32_t& done) override;
     std::string LastOpenError() const override { return lastOpenError_; }
+    int LastOpenStatus() const override { return lastOpenStatus_; }
 
 private:
+    int Search(std::string_view description, std::uint32_t flags);
     int OpenPort(const std::string& path);
     int ModemLine(bool set);
     int StatusOfErrno(int error) const;
@@ -70,6 +72,7 @@ private:
     std::uint32_t writeTimeoutMs_ = 100;
     std::string openPath_;
     std::string lastOpenError_;
+    int lastOpenStatus_ = DriverOk;
 };
 
 } // namespace vorn

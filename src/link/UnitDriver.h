@@ -68,6 +68,9 @@ public:
     // Why the last open failed, in words for the operator (empty when there is nothing to add to
     // "the unit was not found").
     virtual std::string LastOpenError() const { return {}; }
+    // The status of the last failed open (DriverOk after a successful one): DriverAccessDenied tells
+    // the operator to join the group that may use the port.
+    virtual int LastOpenStatus() const { return DriverOk; }
 };
 
 } // namespace vorn

@@ -48,6 +48,10 @@ inline constexpr std::array<std::uint8_t, 12> SettingsKeyOrder{0x23, 0x24, 0x25,
                                                                0x29, 0x38, 0x39, 0x2A, 0x2B, 0x4B};
 
 inline constexpr std::uint8_t ProductTypeAddress = 122;
+// The image places every family shares: the unit radio ID code (two bytes, big-endian) and the
+// firmware version (high nibble major, low nibble minor).
+inline constexpr int RadioIdAddress = 32;
+inline constexpr int FirmwareVersionAddress = 47;
 
 Family FamilyOf(std::uint8_t productType);
 // "A", "B", "C", or empty for no family.

@@ -59,19 +59,6 @@ TEST(MainWindow, ArmedEscapeIsDiscardedOnce) {
     EXPECT_FALSE(p.FormKeyPress(ProgramController::EscapeKey)) << "the second press acts normally";
 }
 
-TEST(MainWindow, ChangeIdCodeOnlyForThePresenceUnits) {
-    ProgramHarness h;
-    ProgramController& p = h.StartWithRegion(0);
-    int shown = 0;
-    p.SetDeviceHooks({.showChangeIdCode = [&] { ++shown; }});
-    for (const auto& [button, family] : std::vector<std::pair<int, int>>{{1, 0}, {10, 1}, {11, 1}, {12, 0}}) {
-        p.bbtnSelectNewDeviceClick(button);
-        const int before = shown;
-        p.mnuCommChangeIdCodeClick();
-        EXPECT_EQ(shown - before, family) << button;
-    }
-}
-
 TEST(MainWindow, AboutWindowShowsTheBuildAndTheUnit) {
     ProgramHarness h;
     ProgramController& p = h.StartWithRegion(0);
@@ -83,18 +70,21 @@ TEST(MainWindow, AboutWindowShowsTheBuildAndTheUnit) {
     EXPECT_EQ(about.applicationVersion, std::string("Version ") + ProgramVersion);
     EXPECT_EQ(about.companyName, "Orsk Electronics");
     EXPECT_FALSE(about.copyright.empty());
-    EXPECT_EQ(about.kduInfo, "KDU radio interface: not found");
+    EXPECT_EQ(about.kduInfo, "KDU radio interface: 17-1.05 KDU"); // the simulated unit
     EXPECT_EQ(about.info,
               (std::vector<std::string>{"Orsk Electronics", "",
                                         "For questions and support please contact your ORSK distributor."}));
     EXPECT_EQ(about.okCaption, "OK");
 
-    // The unit, asked through the device flows' hook.
-    std::optional<std::string> answer;
-    p.SetDeviceHooks({.unitVersion = [&] { return answer; }});
-    EXPECT_EQ(p.AboutData().kduInfo, "KDU radio interface: not found") << "no unit answered";
-    answer = "KDU 17-1 V2";
-    EXPECT_EQ(p.AboutData().kduInfo, "KDU radio interface: KDU 17-1 V2");
+    // No unit, or one that does not tell its version.
+    h.unit.Unplug();
+    EXPECT_EQ(p.AboutData().kduInfo, "KDU radio interface: not found");
+    h.unit.Replug();
+    h.unit.Scenario().Faults.push_back({.match = "v", .kind = sim::FaultKind::Silence});
+    EXPECT_EQ(p.AboutData().kduInfo, "KDU radio interface: not found");
+    h.unit.Scenario().VersionText = "18-1.00 KDU";
+    EXPECT_EQ(p.AboutData().kduInfo, "KDU radio interface: 18-1.00 KDU");
+    EXPECT_FALSE(h.unit.IsOpen());
 }
 
 TEST(MainWindow, ActionListTimerRebuildsOnlyForFamilyA) {

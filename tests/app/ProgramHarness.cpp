@@ -36,10 +36,16 @@ ProgramController& ProgramHarness::Construct(RunMode mode) {
         },
         .executablePath = root.Path() + "/bin/vorn-programmer",
     };
-    program = std::make_unique<ProgramController>(
-        mode, std::move(platform),
-        ProgramViews{
-            .dialogs = &view, .window = &view, .pump = &view, .selectRegion = &view, .about = &view});
+    program = std::make_unique<ProgramController>(mode, std::move(platform),
+                                                  ProgramViews{.dialogs = &view,
+                                                               .window = &view,
+                                                               .wait = wait,
+                                                               .pump = pump != nullptr ? pump : &view,
+                                                               .selectRegion = &view,
+                                                               .about = &view,
+                                                               .selectDevice = selectDevice,
+                                                               .receiveRadio = receiveRadio,
+                                                               .changeCode = changeCode});
     return *program;
 }
 

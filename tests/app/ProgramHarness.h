@@ -29,6 +29,13 @@ public:
     VirtualClock clock;
     TraceSink trace;
     sim::SimulatedUnit unit{clock};
+    // The device windows' roles and an event pump of a test's own, given to the next Construct (none:
+    // the do-nothing windows and the scripted operator's pump).
+    WaitView* wait = nullptr;
+    SelectDeviceView* selectDevice = nullptr;
+    ReceiveRadioView* receiveRadio = nullptr;
+    ChangeCodeView* changeCode = nullptr;
+    EventPump* pump = nullptr;
     std::unique_ptr<ProgramController> program;
 
     std::string Install() const { return root.Path() + "/install/"; }

@@ -62,7 +62,14 @@ INSTANTIATE_TEST_SUITE_P(
                     Wire("q1F040006")},
         PayloadCase{"SendJobRequest", [](KduLink& l) { l.SendJobRequest("07030004D200002010"); },
                     Wire("Q07030004D200002010")},
-        PayloadCase{"PollJobReply", [](KduLink& l) { l.PollJobReply(ignored, 250ms); }, "\x02Q51\x03"}),
+        PayloadCase{"PollJobReply", [](KduLink& l) { l.PollJobReply(ignored, 250ms); }, "\x02Q51\x03"},
+        PayloadCase{"PollWriteStatus", [](KduLink& l) { l.PollWriteStatus(ignored); }, "\x02N4E\x03"},
+        PayloadCase{"PollReadStatus", [](KduLink& l) { l.PollReadStatus(ignored); }, "\x02M4D\x03"},
+        PayloadCase{"GetReadRecord", [](KduLink& l) { l.GetReadRecord(ignored); }, "\x02x78\x03"},
+        PayloadCase{"AddReadEntry", [](KduLink& l) { l.AddReadEntry("072E"); }, Wire("m072E")},
+        PayloadCase{"ListenOn", [](KduLink& l) { l.ListenOn(); }, "\x02s1A4\x03"},
+        PayloadCase{"GetCapturedCode", [](KduLink& l) { l.GetCapturedCode(ignored); }, Wire("c1")},
+        PayloadCase{"PollDeviceCode", [](KduLink& l) { l.PollDeviceCode(ignored); }, Wire("A")}),
     test::CaseName{});
 
 // Each command against the replies it must tell apart.
@@ -99,6 +106,7 @@ const Run ListenOn = [](KduLink& l, std::string&) { return l.ListenOn(); };
 const Run AddWriteEntry = [](KduLink& l, std::string&) { return l.AddWriteEntry("0220BEEF"); };
 const Run StartRadioJob = [](KduLink& l, std::string&) { return l.StartRadioJob("12AB"); };
 const Run PollWriteStatus = [](KduLink& l, std::string& out) { return l.PollWriteStatus(out); };
+const Run PollReadStatus = [](KduLink& l, std::string& out) { return l.PollReadStatus(out); };
 const Run GetReadRecord = [](KduLink& l, std::string& out) { return l.GetReadRecord(out); };
 const Run PollJobReply = [](KduLink& l, std::string& out) { return l.PollJobReply(out, 250ms); };
 const Run PollDeviceCode = [](KduLink& l, std::string& out) { return l.PollDeviceCode(out); };
@@ -120,6 +128,9 @@ INSTANTIATE_TEST_SUITE_P(
         ClassifyCase{"StatusTwoCharacters", PollWriteStatus, FramedReply("03"), 0, "03"},
         ClassifyCase{"StatusThreeCharacters", PollWriteStatus, FramedReply("003"), 8, ""},
         ClassifyCase{"StatusBareByte", PollWriteStatus, RawReply("\x15"), 8, ""},
+        ClassifyCase{"ReadStatusTwoCharacters", PollReadStatus, FramedReply("05"), 0, "05"},
+        ClassifyCase{"ReadStatusOneCharacterFrame", PollReadStatus, FramedReply("5"), 8, ""},
+        ClassifyCase{"ReadStatusNothing", PollReadStatus, Silence(), 8, ""},
         ClassifyCase{"RecordShortest", GetReadRecord, FramedReply("12AB0120FF"), 0, "12AB0120FF"},
         ClassifyCase{"RecordLongest", GetReadRecord, FramedReply("12AB08200102030405060708"), 0,
                      "12AB08200102030405060708"},

@@ -232,6 +232,30 @@ TEST(PurgeTest, LateReplyIsPurgedBeforeTheNextCommand) {
     EXPECT_EQ(sim.trace.Lines(), std::vector<std::string>{"Purging 4 bytes."});
 }
 
+TEST(PurgeTest, CloseReadsWhatTheUnitLeftWaiting) {
+    SimLink sim;
+    ASSERT_EQ(sim.link.Open(), 0);
+    sim.unit.Firmware().SendUnasked("LEFTOVER");
+    sim.clock.Sleep(1ms);
+    ASSERT_EQ(sim.unit.Queued(), 8u);
+    sim.link.Close();
+    EXPECT_EQ(sim.unit.Queued(), 0u);
+    EXPECT_FALSE(sim.unit.IsOpen());
+    EXPECT_EQ(sim.trace.Lines(), std::vector<std::string>{"Purging 8 bytes."});
+}
+
+TEST(ReceiveReplyTest, EveryReplySetsTheDriverTimeOutsFirst) {
+    SimLink sim;
+    ASSERT_EQ(sim.link.Open(), 0);
+    EXPECT_EQ(sim.unit.TimeoutCalls(), 0);
+    std::string reply;
+    sim.link.GetVersion(reply);
+    sim.link.ListenOn();
+    EXPECT_EQ(sim.unit.TimeoutCalls(), 2);
+    EXPECT_EQ(sim.unit.ReadTimeoutMs(), 10u);
+    EXPECT_EQ(sim.unit.WriteTimeoutMs(), 100u);
+}
+
 // --- Open, close, pulse ---------------------------------------------------------------------------
 
 // A driver that records each call and fails the calls it is told to.

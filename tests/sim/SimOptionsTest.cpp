@@ -1,5 +1,6 @@
 #include "sim/SimOptions.h"
 
+#include "model/BandSetting.h"
 #include "sim/FaultRule.h"
 #include "support/CaseName.h"
 #include "support/TempDir.h"
@@ -84,9 +85,17 @@ TEST(SimOptionsTest, MemoryDevices) {
     EXPECT_EQ(device->ProductType, 0x4B);
     EXPECT_EQ(device->SerialNumber, 16777215u);
     EXPECT_EQ(device->Band, 3);
-    EXPECT_EQ(device->Image[55], 3);
+    // A positioning unit keeps its band as the receive carrier frequencies (906212500 Hz, 906237500 Hz).
+    EXPECT_EQ(device->Image[55], 0);
+    EXPECT_EQ((std::vector<int>(device->Image.begin(), device->Image.begin() + 8)),
+              (std::vector<int>{0x36, 0x03, 0xB4, 0x94, 0x36, 0x04, 0x16, 0x3C}));
+    EXPECT_EQ(BandSetting(0x4B, device->Image), 3);
     EXPECT_EQ(device->Image[123], 0xFF);
 
+    device = ParseMemoryDevice("0x23:1234:6", error);
+    ASSERT_TRUE(device) << error;
+    EXPECT_EQ(device->Band, 6);
+    EXPECT_EQ(device->Image[55], 6);
     device = ParseMemoryDevice("0x23:1234", error);
     ASSERT_TRUE(device) << error;
     EXPECT_EQ(device->Band, 1);

@@ -67,10 +67,13 @@ TEST(SerialBackendTest, ReadAndWriteJobsOverThePseudoTerminal) {
         ASSERT_EQ(read.Data[i], ((56 + i) * 7 + 3) & 0xFF) << i;
     }
 
+    // The sequence counter runs on from job to job, as the program's one job record keeps it.
     MemoryJob write = Job(JobWrite, 200, 3);
+    write.SequenceCounter = read.SequenceCounter;
     write.Data = {0xCA, 0xFE, 0x01};
     ASSERT_EQ(RunMemoryJob(port.link, write), JobDone);
     MemoryJob back = Job(JobRead, 199, 5);
+    back.SequenceCounter = write.SequenceCounter;
     ASSERT_EQ(RunMemoryJob(port.link, back), JobDone);
     EXPECT_EQ(back.Data[0], (199 * 7 + 3) & 0xFF);
     EXPECT_EQ(back.Data[1], 0xCA);
@@ -121,6 +124,40 @@ TEST(SerialBackendTest, LateBytesArePurgedBeforeTheNextCommand) {
     EXPECT_EQ(version, "17-1.05 KDU");
     EXPECT_EQ(port.trace.Lines(), std::vector<std::string>{"Purging 4 bytes."});
     port.link.Close();
+}
+
+TEST(SerialBackendTest, TimeOutsAndEntryLimitsComeFromTheSimulatorsOptions) {
+    SimProcess sim({"--presence", "12AB:13:-", "--max-entries", "1", "--radio-job-timeout", "300",
+                    "--code-request-timeout", "200"});
+    ASSERT_FALSE(sim.Port().empty());
+    PortLink port(sim.Port());
+    ASSERT_EQ(port.link.Open(), 0);
+    EXPECT_EQ(port.link.AddWriteEntry("0120AA"), CommandOk);
+    EXPECT_EQ(port.link.AddWriteEntry("0121BB"), CommandEntryRefused);
+    ASSERT_EQ(port.link.StartRadioJob("12AB"), CommandOk);
+    ASSERT_EQ(port.link.RequestDeviceCode("FFFF", "2E2F"), CommandOk);
+    port.clock.Sleep(400ms); // nobody presses the button
+    std::string status;
+    EXPECT_EQ(port.link.PollWriteStatus(status), CommandOk);
+    EXPECT_EQ(status, "05");
+    EXPECT_EQ(port.link.PollDeviceCode(status), CommandOk);
+    EXPECT_EQ(status, "04");
+    port.link.Close();
+}
+
+TEST(SerialBackendTest, TheDemoDevicesAnswer) {
+    SimProcess sim({"--demo", "--pending", "0"});
+    ASSERT_FALSE(sim.Port().empty());
+    PortLink port(sim.Port());
+    MemoryJob job = Job(JobRead, 122, 4);
+    job.SerialNumber = 1001;
+    ASSERT_EQ(RunMemoryJob(port.link, job), JobDone);
+    EXPECT_EQ(job.Data[0], 0x23);
+    EXPECT_EQ(job.Data[3], 1001 & 0xFF);
+    job.SerialNumber = 3001;
+    job.ProductTypeNumber = 0x4B;
+    ASSERT_EQ(RunMemoryJob(port.link, job), JobDone);
+    EXPECT_EQ(job.Data[0], 0x4B);
 }
 
 TEST(SerialBackendTest, UnplugInTheMiddleOfAReply) {

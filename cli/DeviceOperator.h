@@ -1,0 +1,70 @@
+#pragma once
+
+#include "session/SessionContext.h"
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+// The operator of vornctl's device commands, in every role of the program controller's views: the flows'
+// messages and status texts go to stderr in the language's words, the select-device dialog is confirmed with
+// the command's serial number and band, the receive-radio dialog waits (for a bounded time) while its timer
+// ticks, the change-ID-code dialog gets the new code typed in, and the radio ID code question is answered by
+// the command's option or on the terminal.
+namespace vorn::cli {
+
+class DeviceOperator : public SilentDialogView,
+                       public SilentMainWindowView,
+                       public WaitView,
+                       public SelectDeviceView,
+                       public ReceiveRadioView,
+                       public ChangeCodeView,
+                       public SilentEventPump {
+public:
+    // How long the receive-radio dialog waits for a presence unit's button before it gives up.
+    static constexpr Millis ButtonWait{120000};
+
+    explicit DeviceOperator(Clock& clock) : clock_(clock) {}
+
+    // While set (the program's start), messages are closed unseen as the file commands' are.
+    bool quiet = false;
+
+    // The select-device dialog's answers.
+    std::uint32_t serialNumber = 0;
+    std::optional<int> bandIndex; // nothing: the dialog's own choice (the first band)
+    // The answer to the radio ID code question: nothing asks on the terminal when there is one.
+    std::optional<bool> changeId;
+    bool terminal = false;
+    // The change-ID-code dialog's new code, and what its Change button did.
+    std::string newCode;
+    std::optional<int> changeOutcome;
+
+    // What happened: the question came without an answer; the wait for the button ran out.
+    bool unansweredQuestion = false;
+    bool buttonWaitExpired = false;
+
+    DialogResult ShowMessageDialog(const MessageDialog& dialog) override;
+    void SetStatusText(const std::string& text) override { Say(text); }
+
+    void ShowWait(const std::string& text) override { Say(text); }
+    void SetWaitText(const std::string& text) override { Say(text); }
+    void SetWaitProgress(bool, int, int) override {}
+    void CloseWait() override {}
+
+    void ShowSelectDevice(SelectDeviceDialog& dialog) override;
+    void ShowReceiveRadio(ReceiveRadioDialog& dialog) override;
+    int ActionGroupWidth() const override { return 0; }
+    void ShowChangeCode(ChangeCodeDialog& dialog) override;
+
+private:
+    // One line on stderr; the same text twice in a row (a message is a status text and a dialog) once.
+    void Say(const std::string& text);
+    DialogResult AskIdQuestion(const MessageDialog& dialog);
+
+    Clock& clock_;
+    std::string lastSaid_;
+};
+
+} // namespace vorn::cli

@@ -1,0 +1,198 @@
+#include "session/PresenceRadio.h"
+
+#include "model/ValueHelpers.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace vorn {
+
+namespace {
+
+constexpr std::string_view MinimumUnitVersion = "17-1";
+
+std::string Upper(std::string_view text) {
+    std::string upper(text);
+    std::transform(upper.begin(), upper.end(), upper.begin(),
+                   [](char ch) { return static_cast<char>(std::toupper(static_cast<unsigned char>(ch))); });
+    return upper;
+}
+
+} // namespace
+
+int StatusPollResult(std::string_view status) {
+    if (status.size() != 2) {
+        return ReceiveRadioDialog::ResultNone;
+    }
+    switch (HexPairValue(static_cast<unsigned char>(status[0]), static_cast<unsigned char>(status[1]))) {
+    case 3: return ReceiveRadioDialog::ResultDone;
+    case 4: return ReceiveRadioDialog::ResultFailed;
+    case 5: return ReceiveRadioDialog::ResultNoContact;
+    default: return ReceiveRadioDialog::ResultNone;
+    }
+}
+
+PresenceRadio::PresenceRadio(SessionContext& context, ReceiveRadioDialog& dialog)
+    : context_(context), dialog_(dialog) {}
+
+void PresenceRadio::StartTimer(int tag) {
+    timer_.tag = tag;
+    timer_.interval = PollInterval;
+    timer_.enabled = true;
+}
+
+int PresenceRadio::ShowDialog() {
+    return dialog_.ShowModal([this] { tmrPollKduInfoTimer(); }, timer_.interval);
+}
+
+void PresenceRadio::tmrPollKduInfoTimer() {
+    KduLink& link = context_.link;
+    // A tick that comes while a flow's own command waits for its reply sends nothing: the link is
+    // never entered twice.
+    if (!timer_.enabled || link.IsBusy()) {
+        return;
+    }
+    std::string reply;
+    int result = ReceiveRadioDialog::ResultNone;
+    switch (timer_.tag) {
+    case TagDeviceCode:
+        link.PollDeviceCode(reply);
+        if (reply == "04") {
+            result = ReceiveRadioDialog::ResultFailed;
+        } else if (reply.size() >= 8) {
+            result = ReceiveRadioDialog::ResultDone;
+        }
+        break;
+    case TagWriteStatus:
+    case TagReadStatus: {
+        const int command =
+            timer_.tag == TagWriteStatus ? link.PollWriteStatus(reply) : link.PollReadStatus(reply);
+        if (command == CommandOk) {
+            result = StatusPollResult(reply);
+        }
+        break;
+    }
+    default: return;
+    }
+    infoReply_ = reply;
+    if (result != ReceiveRadioDialog::ResultNone) {
+        dialog_.SetResult(result);
+    }
+}
+
+SessionOutcome PresenceRadio::MissingCodeOutcome() const {
+    switch (codeOutcome_) {
+    case CodeOutcome::UnitNotFound: return SessionOutcome::UnitNotFound;
+    case CodeOutcome::FirmwareTooOld: return SessionOutcome::FirmwareTooOld;
+    case CodeOutcome::Failed:
+    case CodeOutcome::GivenUp: return SessionOutcome::NoAnswer;
+    case CodeOutcome::Aborted:
+    case CodeOutcome::Obtained: break;
+    }
+    return SessionOutcome::Cancelled;
+}
+
+void PresenceRadio::GetDeviceCode() {
+    KduLink& link = context_.link;
+    codeOutcome_ = CodeOutcome::Aborted;
+    if (link.Open() != 0) {
+        codeOutcome_ = CodeOutcome::UnitNotFound;
+        context_.Dialog(context_.UnitNotFoundText(), MessageKind::Error, Buttons::Ok);
+        link.Close();
+        return;
+    }
+    if (link.CheckVersion(MinimumUnitVersion) != CommandOk) {
+        codeOutcome_ = CodeOutcome::FirmwareTooOld;
+        link.Close();
+        context_.Dialog(context_.texts.Text("COMMON", "MESSAGE-PLEASE_UPGRADE_KDU_FIRMWARE"),
+                        MessageKind::Error, Buttons::Ok);
+        return;
+    }
+    link.SetH('1');
+    StartTimer(TagDeviceCode);
+    bool finished = false;
+    for (int attempt = 1; !finished; ++attempt) {
+        if (attempt > MaxDeviceCodeAttempts) {
+            link.Trace().Write("GetDeviceCode: no device code after " +
+                               std::to_string(MaxDeviceCodeAttempts) + " requests, giving up");
+            deviceRadioCode_.clear();
+            codeOutcome_ = CodeOutcome::GivenUp;
+            break;
+        }
+        if (link.RequestDeviceCode("FFFF", "2E2F") != CommandOk) {
+            continue;
+        }
+        dialog_.SetGroupCaption(context_.texts.Text("HESK", "LABEL-WAIT_FOR_TRANSMITTER_ACTIVATION"));
+        dialog_.SetActionText(context_.texts.Text("HESK", "LABEL-PRESS_DEVICE_BUTTON_TO_GET_CODE"));
+        dialog_.SetAbortCaption(context_.texts.Text("COMMON", "BUTTON-ABORT"));
+        deviceRadioCode_.clear();
+        infoReply_.clear();
+        switch (ShowDialog()) {
+        case ReceiveRadioDialog::ResultDone:
+            if (infoReply_.size() == DeviceAnswerLength) {
+                deviceRadioCode_ = infoReply_.substr(0, 4);
+                const std::string type = infoReply_.substr(6, 2);
+                finished = type == "13" || type == "14";
+                codeOutcome_ = finished ? CodeOutcome::Obtained : codeOutcome_;
+            }
+            break;
+        case ReceiveRadioDialog::ResultFailed:
+            codeOutcome_ = CodeOutcome::Failed;
+            finished = true;
+            break;
+        case ReceiveRadioDialog::ResultAborted:
+            codeOutcome_ = CodeOutcome::Aborted;
+            finished = true;
+            break;
+        default: break;
+        }
+    }
+    // A unit of another type is not the device asked for.
+    if (!finished) {
+        deviceRadioCode_.clear();
+    }
+    StopTimer();
+    link.ListenOff();
+    link.Close();
+}
+
+int PresenceRadio::ChangeIdCode() {
+    context_.Status({});
+    int result = ChangeNothingDone;
+    if (deviceRadioCode_.empty()) {
+        GetDeviceCode();
+        if (deviceRadioCode_.empty()) {
+            return ChangeNothingDone;
+        }
+    }
+    if (newIdCode_.size() != 4 || newIdCode_ == "0000" || Upper(newIdCode_) == "FFFF") {
+        return ChangeNothingDone;
+    }
+    KduLink& link = context_.link;
+    if (link.Open() == 0) {
+        link.SetH('1');
+        link.AddWriteEntry("");
+        link.AddWriteEntry("0220" + Upper(newIdCode_));
+        if (link.StartRadioJob(deviceRadioCode_) == CommandOk) {
+            StartTimer(TagWriteStatus);
+            dialog_.SetCaption(context_.texts.Text("CHANGE_CODE", "TITLE-CHANGE_ID_CODE"));
+            dialog_.SetGroupCaption(context_.texts.Text("HESK", "LABEL-WAIT_FOR_TRANSMITTER_ACTIVATION"));
+            dialog_.SetActionText(
+                context_.texts.Text("CHANGE_CODE", "MESSAGE_PRESS_DEVICE_BUTTON_TO_CHANGE_CODE"));
+            context_.views.pump.ProcessPendingEvents();
+            switch (ShowDialog()) {
+            case ReceiveRadioDialog::ResultDone: result = ChangeDone; break;
+            case ReceiveRadioDialog::ResultFailed: result = ChangeDeviceFailed; break;
+            case ReceiveRadioDialog::ResultNoContact: result = ChangeNoContact; break;
+            default: result = ChangeNothingDone; break;
+            }
+            SetTimerTag(TagNone);
+            StopTimer();
+        }
+        link.AddWriteEntry("");
+    }
+    link.Close();
+    return result;
+}
+
+} // namespace vorn

@@ -1,0 +1,49 @@
+#include "session/ReceiveRadioDialog.h"
+
+namespace vorn {
+
+void ReceiveRadioDialog::SetActionText(std::string text) {
+    // In whole hundredths: 400 x 0.58 is 232, which the floating-point product falls just short of.
+    actionLabelWidth_ = view_.ActionGroupWidth() * ActionWidthPercent / 100;
+    actionText_ = std::move(text);
+}
+
+void ReceiveRadioDialog::ChoosePicture(int type) {
+    if (type == 1 || type == 2) {
+        picture1_ = type == 1;
+        picture2_ = type == 2;
+    }
+}
+
+int ReceiveRadioDialog::ShowModal(std::function<void()> tick, Millis interval) {
+    tick_ = std::move(tick);
+    interval_ = interval;
+    result_ = ResultNone;
+    shown_ = true;
+    view_.ShowReceiveRadio(*this);
+    // However the view came back, the dialog is closed now and no tick runs any more.
+    shown_ = false;
+    tick_ = nullptr;
+    return result_;
+}
+
+void ReceiveRadioDialog::Tick() {
+    if (shown_ && tick_) {
+        // A copy: the tick may close the dialog, which drops the stored one.
+        const std::function<void()> tick = tick_;
+        tick();
+    }
+}
+
+void ReceiveRadioDialog::SetResult(int result) {
+    if (!shown_) {
+        return;
+    }
+    result_ = result;
+    shown_ = false;
+    if (observer_) {
+        observer_();
+    }
+}
+
+} // namespace vorn

@@ -1,0 +1,94 @@
+#pragma once
+
+#include "base/CodeLists.h"
+#include "editor/Editor.h"
+#include "lang/ListIni.h"
+#include "lang/TextFormat.h"
+#include "link/KduLink.h"
+#include "link/MemoryJob.h"
+#include "model/ProgData.h"
+#include "session/SessionHost.h"
+#include "view/ChangeCodeView.h"
+#include "view/DialogView.h"
+#include "view/EventPump.h"
+#include "view/MainWindowView.h"
+#include "view/MessageDialog.h"
+#include "view/ReceiveRadioView.h"
+#include "view/SelectDeviceView.h"
+#include "view/WaitView.h"
+
+#include <string>
+#include <string_view>
+
+// What the device flows work with: the main window's state (the configuration being edited, the
+// editor, the link and the job, the code lists, the language), the views, and the host for the rest of
+// the main window. Everything is owned elsewhere and given by reference.
+namespace vorn {
+
+class WaitWindow;
+
+// The second line under the unit-not-found message when the user may not open the port.
+inline constexpr std::string_view AccessDeniedSection = "COMMON";
+inline constexpr std::string_view AccessDeniedKey = "MESSAGE-KDU_ACCESS_DENIED_DIALOUT";
+
+struct SessionViews {
+    DialogView& dialogs;
+    MainWindowView& window;
+    WaitView& wait;
+    EventPump& pump;
+    SelectDeviceView& selectDevice;
+    ReceiveRadioView& receiveRadio;
+    ChangeCodeView& changeCode;
+};
+
+// How a device command ended, for front ends that report it other than by the window (vornctl's exit
+// status). The window shows the flow's messages and ignores it.
+enum class SessionOutcome {
+    NotRun,          // nothing done: another family's command, or a flow already runs
+    Done,            // the transfer or change is complete
+    Cancelled,       // the operator cancelled a dialog or a question
+    Refused,         // the operator's input was refused (a message says why)
+    UnitNotFound,    // the unit could not be opened
+    FirmwareTooOld,  // the unit's firmware is older than needed
+    NoAnswer,        // the device did not answer (or left parameters untransferred)
+    DeviceFailed,    // the device or the unit reported a failure, or the device is incompatible
+    ConversionError, // the image and the editor do not convert into one another
+    InternalError,   // a session that had nothing to do
+};
+
+class SessionContext {
+public:
+    // The main window's control that gets the focus back after a session.
+    static constexpr std::string_view MainWindowControl = "frmEdit";
+
+    SessionContext(ProgData& config, Editor& editor, KduLink& link, MemoryJob& job, CodeLists& lists,
+                   const ListIni& texts, SessionViews views, SessionHost& host);
+
+    ProgData& config; // CurrentConfig
+    Editor& editor;
+    KduLink& link;
+    MemoryJob& job;
+    CodeLists& lists;
+    const ListIni& texts;
+    SessionViews views;
+    SessionHost& host;
+
+    // The language's text, formatted with the arguments.
+    std::string Text(std::string_view section, std::string_view key, const FormatArgs& args = {}) const;
+    // A status text: only the status bar.
+    void Status(const std::string& text);
+    // A message: the status bar, then an error dialog with OK.
+    void Message(const std::string& text);
+    // A dialog (the status bar is left alone).
+    DialogResult Dialog(const std::string& text, MessageKind kind, DialogButtons buttons);
+    // The unit-not-found text; when this user may not open the port, a second line says which group
+    // the user must join.
+    std::string UnitNotFoundText() const;
+
+    // Hourglass, main window disabled, the wait window shown with the text and without progress bar;
+    // then the session; then the wait window closed, the window enabled, the cursor restored and the
+    // focus back on the main window. The session's result.
+    int RunSessionShown(ProgData& data, const std::string& text, WaitWindow& wait);
+};
+
+} // namespace vorn
