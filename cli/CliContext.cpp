@@ -121,6 +121,7 @@ CliContext::CliContext(const GlobalOptions& options)
     controller.FormCreate({});
     controller.FormShow();
     view.TakeMessages();
+    regionChooser.TakeMessages();
     device.quiet = false;
     if (options.simulate) {
         // The demo devices start from the installation's defaults, known once the folders are.

@@ -198,7 +198,7 @@ std::string ItemsHint(const std::string& value, const std::vector<std::string>& 
     for (const std::string& item : items) {
         all += (all.empty() ? "" : ", ") + Quoted(item);
     }
-    return hint + "; its items are " + (all.empty() ? "none" : all);
+    return hint + (hint.empty() ? "; its items are " : " Its items are ") + (all.empty() ? "none" : all);
 }
 
 // Applies one NAME=VALUE as the operator would; throws CliError naming the field and the message.

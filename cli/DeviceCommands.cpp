@@ -377,6 +377,12 @@ DeviceReport DeviceCommands::ReadDevice(CliContext& context, ProgressView& progr
     report.text = op.lastMessage.empty() ? op.lastText : op.lastMessage;
     // A read whose image does not convert still holds what the device holds: it is kept.
     if (outcome == SessionOutcome::Done || outcome == SessionOutcome::ConversionError) {
+        if (product.family == Family::B) {
+            for (const std::string_view entry : FamilyBReadEntries) {
+                ++report.blocks;
+                report.bytes += std::stoi(std::string(entry.substr(0, 2)), nullptr, 16);
+            }
+        }
         const ProgData::Bytes& image = controller.CurrentConfig().Image;
         std::string error = store.Prepare();
         std::optional<std::string> path;
@@ -445,6 +451,10 @@ int DeviceCommands::Read(CliContext& context, ProgressView& progress) {
 
 void DeviceCommands::FillFigures(CliContext& context, const ProgressView& progress, DeviceReport& report,
                                  Family family) const {
+    if (family == Family::B) {
+        // A presence unit moves its entries in one radio job: the caller counts them.
+        return;
+    }
     const ProgressView::Figures& figures = progress.Main();
     report.blocks = figures.blocks;
     report.bytes = figures.bytes;
@@ -507,6 +517,13 @@ DeviceReport DeviceCommands::WriteOne(CliContext& context, ProgressView& progres
     const SessionOutcome outcome = controller.mnuCommWriteToDeviceClick();
     report.status = ExitOf(context, outcome);
     report.text = op.lastMessage.empty() ? op.lastText : op.lastMessage;
+    if (presenceUnit && outcome == SessionOutcome::Done) {
+        for (const ReadRange& range :
+             WrittenRanges(controller.CurrentConfig(), true, op.idAnswer.value_or(false))) {
+            ++report.blocks;
+            report.bytes += range.last - range.first + 1;
+        }
+    }
     if (outcome != SessionOutcome::Done || !verify_) {
         return finish();
     }

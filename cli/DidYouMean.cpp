@@ -67,8 +67,12 @@ std::vector<std::string> ClosestNames(std::string_view word, const std::vector<s
         // A part typed whole ("battery" for edtBatteryCheckInterval) is as good as a near miss.
         const bool holds = lowerWord.size() >= 4 && (lowerName.find(lowerWord) != std::string::npos ||
                                                      lowerWord.find(lowerName) != std::string::npos);
-        if (distance <= Tolerance(word) || holds) {
-            candidates.push_back({holds ? std::min<std::size_t>(distance, 1) : distance, i, &name});
+        // A name typed in part, with a slip ("edtBatteryChek" for edtBatteryCheckInterval).
+        const bool begins =
+            lowerWord.size() >= 6 && lowerName.size() > lowerWord.size() &&
+            NameDistance(lowerWord, std::string_view(lowerName).substr(0, lowerWord.size())) <= 1;
+        if (distance <= Tolerance(word) || holds || begins) {
+            candidates.push_back({holds || begins ? std::min<std::size_t>(distance, 1) : distance, i, &name});
         }
     }
     std::stable_sort(candidates.begin(), candidates.end(), [](const Candidate& x, const Candidate& y) {

@@ -121,7 +121,7 @@ void SupportLog::Open() {
         return;
     }
     // Never waits on a pipe put in its place, never follows a link put there.
-    fd_ = ::open(path_.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0600);
+    fd_ = ::open(path_.c_str(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0600);
     if (fd_ < 0) {
         Fail(errno == ELOOP ? "it is a symbolic link" : std::string(FileErrorText(FileErrorOfErrno(errno))));
         return;
@@ -180,6 +180,13 @@ void SupportLog::Begin(const std::vector<std::string>& commandLine) {
     Open();
     if (fd_ >= 0 && size_ >= MaxFileBytes) {
         Rotate();
+    }
+    // A log cut short (a full disk, a crash) must not glue this header to its last line.
+    if (fd_ >= 0 && size_ > 0) {
+        char last = '\n';
+        if (::pread(fd_, &last, 1, static_cast<off_t>(size_ - 1)) == 1 && last != '\n') {
+            Append("\n");
+        }
     }
     Append(std::string(Header) + Now(true) + " pid " + std::to_string(::getpid()) + ": " + commandLine_ +
            "\n");
