@@ -5,10 +5,13 @@
 //   vorn-bench-link [--runs N]             one family A read's worth of memory jobs (32-247, four jobs)
 //   vorn-bench-link --sessions [--runs N]  a family A read session (four blocks), and a family A write
 //                                          of all ranges with the ID code (the pre-read, then six blocks)
+//   vorn-bench-link --batch [--devices N]  vornctl (beside this program) writing N devices in one batch,
+//                                          against N times one device's session (target: at most 1.02)
 #include "link/KduLink.h"
 #include "link/MemoryJob.h"
 #include "link/SerialUnitDriver.h"
 #include "model/ProgData.h"
+#include "platform/Folders.h"
 #include "session/SessionEngine.h"
 #include "sim/PtyBridge.h"
 
@@ -19,6 +22,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <functional>
+#include <stdlib.h>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -85,20 +90,127 @@ ProgData FamilyAWrite() {
     return data;
 }
 
+// Runs a command, its standard output; the wall time in ms.
+bool RunTimed(const std::string& command, std::string& out, double& ms) {
+    const auto start = std::chrono::steady_clock::now();
+    FILE* pipe = ::popen(command.c_str(), "r");
+    if (pipe == nullptr) {
+        return false;
+    }
+    char buffer[4096];
+    out.clear();
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
+        out.append(buffer, n);
+    }
+    const int status = ::pclose(pipe);
+    ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    return status != -1;
+}
+
+// vornctl's batch write of N family A devices against N times one device's session, both over the
+// pseudo-terminal. One device's session is what vornctl itself reports for it (--json "seconds": from
+// the device's first command to its last answer); the batch is the whole process, start-up included.
+int BatchBenchmark(int devices, int runs) {
+    const std::string install = InstallationFolder();
+    const std::string image = install + "DefaultConfig/Europe/Default_TARV.vorn";
+    sim::SimScenario scenario;
+    scenario.ReplyDelay = Millis{0};
+    scenario.PendingPolls = 0;
+    for (int i = 0; i < devices; ++i) {
+        sim::MemoryDevice device;
+        device.ProductType = 0x23;
+        device.SerialNumber = static_cast<std::uint32_t>(1001 + i);
+        FILE* file = std::fopen(image.c_str(), "rb");
+        if (file == nullptr ||
+            std::fread(device.Image.data(), 1, device.Image.size(), file) != device.Image.size()) {
+            std::fprintf(stderr, "vorn-bench-link: cannot read %s\n", image.c_str());
+            return 1;
+        }
+        std::fclose(file);
+        device.Image[122] = 0x23;
+        device.Image[123] = 0;
+        device.Image[124] = static_cast<std::uint8_t>(device.SerialNumber >> 8);
+        device.Image[125] = static_cast<std::uint8_t>(device.SerialNumber);
+        scenario.Devices.push_back(device);
+    }
+    sim::PtyBridge bridge(scenario);
+    std::string error;
+    if (!bridge.Open(error)) {
+        std::fprintf(stderr, "vorn-bench-link: %s\n", error.c_str());
+        return 1;
+    }
+    std::atomic<bool> stop{false};
+    std::thread unit([&] { bridge.Run(stop); });
+
+    // vornctl keeps its backups and trace in a home of its own here.
+    char home[] = "/tmp/vorn-bench-XXXXXX";
+    if (::mkdtemp(home) == nullptr) {
+        std::fprintf(stderr, "vorn-bench-link: no temporary folder\n");
+        return 1;
+    }
+    const std::string env = std::string("HOME=") + home + " XDG_DATA_HOME=" + home +
+                            "/data XDG_CONFIG_HOME=" + home + "/config VORN_DEBUG=0 ";
+    const std::string vornctl = FolderOfPath(ExecutablePath()) + "vornctl";
+    const std::string base = env + "'" + vornctl + "' --region Europe --port '" + bridge.PortPath() +
+                             "' --quiet write '" + image + "' --change-id no ";
+
+    std::vector<double> single;
+    std::string out;
+    double ms = 0;
+    for (int run = 0; run < runs; ++run) {
+        if (!RunTimed(base + "--serial 1001 --json", out, ms) ||
+            out.find("\"result\":0") == std::string::npos) {
+            std::fprintf(stderr, "vorn-bench-link: the single write failed: %s\n", out.c_str());
+            stop = true;
+            unit.join();
+            return 1;
+        }
+        const auto at = out.find("\"seconds\":");
+        single.push_back(std::strtod(out.c_str() + at + 10, nullptr) * 1000.0);
+    }
+    std::sort(single.begin(), single.end());
+    const double session = single[single.size() / 2];
+    const bool ran = RunTimed(base + "--serials 1001-" + std::to_string(1000 + devices), out, ms);
+    stop = true;
+    unit.join();
+    const bool allWritten =
+        out.find("total: " + std::to_string(devices) + " written, 0 failed") != std::string::npos;
+    const double ratio = ms / (devices * session);
+    std::printf("vornctl batch write of %d family A devices over a pseudo-terminal\n", devices);
+    std::printf("  one device's session (median of %d):   %8.1f ms\n", runs, session);
+    std::printf("  %d x one session:                      %8.1f ms\n", devices, devices * session);
+    std::printf("  the batch, whole process:              %8.1f ms\n", ms);
+    std::printf("  ratio: %.4f  (target: at most 1.02 -> %s)\n", ratio, ratio <= 1.02 ? "met" : "NOT met");
+    if (!ran || !allWritten) {
+        std::printf("  the batch failed:\n%s", out.c_str());
+        return 1;
+    }
+    return ratio <= 1.02 ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     int runs = 3;
     bool sessions = false;
+    bool batch = false;
+    int devices = 20;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--runs") == 0 && i + 1 < argc) {
             runs = std::max(1, std::atoi(argv[++i]));
         } else if (std::strcmp(argv[i], "--sessions") == 0) {
             sessions = true;
+        } else if (std::strcmp(argv[i], "--batch") == 0) {
+            batch = true;
+        } else if (std::strcmp(argv[i], "--devices") == 0 && i + 1 < argc) {
+            devices = std::max(1, std::atoi(argv[++i]));
         } else {
-            std::fprintf(stderr, "usage: %s [--sessions] [--runs N]\n", argv[0]);
+            std::fprintf(stderr, "usage: %s [--sessions | --batch [--devices N]] [--runs N]\n", argv[0]);
             return 2;
         }
+    }
+    if (batch) {
+        return BatchBenchmark(devices, runs);
     }
 
     sim::SimScenario scenario;

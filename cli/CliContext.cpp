@@ -25,6 +25,35 @@ std::vector<std::string> RecordingOperator::TakeMessages() {
     return taken;
 }
 
+DialogResult RegionChooser::ShowMessageDialog(const MessageDialog& dialog) {
+    if (dialog.text == NewRegionQuestion) {
+        asked = true;
+        return DialogResult::Yes;
+    }
+    return RecordingOperator::ShowMessageDialog(dialog);
+}
+
+void RegionChooser::ShowSelectRegion(SelectRegionDialog& dialog) {
+    shown = true;
+    // The list shows the regions in the order of the language's region list.
+    const auto& items = dialog.Fields().Get(SelectRegionDialog::RegionField).Items();
+    int index = regions == nullptr ? -1 : IndexOfName(*regions, wanted);
+    if (index < 0 && regions != nullptr) {
+        index = IndexOfName(*regions, NameOfText(*regions, wanted));
+    }
+    if (index >= 0 && index < static_cast<int>(items.size())) {
+        dialog.Fields().Select(SelectRegionDialog::RegionField, index);
+        dialog.OkClick();
+    } else {
+        dialog.CloseClick();
+    }
+}
+
+std::string ProgramDataForWrites() {
+    const std::string base = DataBaseFolder();
+    return base.empty() ? std::string() : base + ProgramDataSubPath;
+}
+
 namespace {
 
 // A language file given by path, or by name in one of the folders.
@@ -42,8 +71,13 @@ std::string FindLanguageFile(const std::string& wanted, const std::vector<std::s
     return {};
 }
 
-// The views of the controller: a file command's recorder, or a device command's operator in every role.
-ProgramViews ViewsFor(const GlobalOptions& options, RecordingOperator& view, DeviceOperator& device) {
+// The views of the controller: a file command's recorder, the region command's chooser, or a device
+// command's operator in every role.
+ProgramViews ViewsFor(const GlobalOptions& options, RecordingOperator& view, DeviceOperator& device,
+                      RegionChooser& chooser) {
+    if (!options.regionToChoose.empty()) {
+        return {.dialogs = &chooser, .window = &chooser, .selectRegion = &chooser};
+    }
     if (!options.deviceCommand) {
         return {.dialogs = &view, .window = &view};
     }
@@ -67,16 +101,27 @@ std::unique_ptr<UnitDriver> DriverFor(const GlobalOptions& options, VirtualClock
 
 CliContext::CliContext(const GlobalOptions& options)
     : clock_(options.simulate ? static_cast<Clock&>(virtualClock_) : realClock_),
-      driver_(DriverFor(options, virtualClock_)), device(clock_),
-      controller(RunMode::Tool, {*driver_, clock_, trace_}, ViewsFor(options, view, device)),
+      driver_(DriverFor(options, virtualClock_)),
+      supportLog(options.deviceCommand ? ProgramDataForWrites() : std::string()),
+      tracing_(options.deviceCommand ? std::make_unique<TracingDriver>(*driver_, supportLog, trace_)
+                                     : nullptr),
+      device(clock_), controller(options.regionToChoose.empty() ? RunMode::Tool : RunMode::Program,
+                                 {tracing_ ? static_cast<UnitDriver&>(*tracing_) : *driver_, clock_, trace_},
+                                 ViewsFor(options, view, device, regionChooser)),
       texts(controller.Texts()), lists(controller.Lists()), editor(&controller.GetEditor()),
       installFolder(controller.Folders().installation) {
     trace_.SetEcho(TraceSink::EchoRequestedByEnvironment());
+    device.chatty = !options.quiet;
+    supportLog.SetNoteSink(
+        [](const std::string& note) { std::fprintf(stderr, "vornctl: %s\n", note.c_str()); });
     // The start-up's boxes (the language fallback, say) are the window's business, not a command's.
     device.quiet = true;
+    regionChooser.wanted = options.regionToChoose;
+    regionChooser.regions = &lists.Regions;
     controller.FormCreate({});
     controller.FormShow();
     view.TakeMessages();
+    regionChooser.TakeMessages();
     device.quiet = false;
     if (options.simulate) {
         // The demo devices start from the installation's defaults, known once the folders are.

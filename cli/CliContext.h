@@ -1,6 +1,8 @@
 #pragma once
 
 #include "DeviceOperator.h"
+#include "SupportLog.h"
+#include "TracingDriver.h"
 #include "app/ProgramController.h"
 #include "base/CodeLists.h"
 #include "editor/Editor.h"
@@ -25,7 +27,8 @@ namespace vorn::cli {
 inline constexpr int ExitSuccess = 0;
 inline constexpr int ExitUsage = 1;
 inline constexpr int ExitRefused = 2;
-inline constexpr int ExitFailed = 3; // conversion or file error
+inline constexpr int ExitFailed = 3;    // conversion or file error
+inline constexpr int ExitDifferent = 1; // diff: the files differ (as diff(1))
 
 // An error that ends the command with a status and a message for stderr.
 struct CliError : std::runtime_error {
@@ -47,13 +50,36 @@ private:
     std::vector<std::string> messages_;
 };
 
+// The operator of `vornctl region`: the select-region dialog gets the command's region, and the
+// question before a region change is answered Yes (the command is the operator's yes); other messages
+// are recorded.
+class RegionChooser : public RecordingOperator, public SelectRegionView {
+public:
+    DialogResult ShowMessageDialog(const MessageDialog& dialog) override;
+    void ShowSelectRegion(SelectRegionDialog& dialog) override;
+
+    std::string wanted;                // the region's name or its shown text
+    const CodeList* regions = nullptr; // the language's region list
+    bool shown = false;                // the dialog was shown (a single region is chosen without it)
+    bool asked = false;                // the question before the change was asked
+};
+
 struct GlobalOptions {
     std::string languageFile;   // empty: the settings' "Language", else English
     std::string region;         // empty: the settings' "Region", else the first region
     std::string port;           // the unit's port; empty: VORN_KDU_PORT, else the USB device by name
     bool simulate = false;      // the demo unit instead of the interface unit
     bool deviceCommand = false; // a device command: its operator speaks and answers on the terminal
+    bool quiet = false;         // no progress, no status texts: only results, messages and errors
+    // `vornctl region NAME`: the program starts as the window does (it may write its folders and its
+    // settings) and the region dialog is answered with this name.
+    std::string regionToChoose;
+    std::vector<std::string> commandLine; // for the support trace
 };
+
+// The program-data folder as the program would make it ("/"-terminated), for the files vornctl itself
+// keeps there (backups, the support trace); empty when no home folder is known.
+std::string ProgramDataForWrites();
 
 // Everything a command works with: the program started as a tool (the settings' language and region,
 // nothing written, nothing asked), then the options' language and region for this run.
@@ -70,9 +96,18 @@ private:
 public:
     explicit CliContext(const GlobalOptions& options);
 
-    // The file commands' operator, which records the messages; a device command's, which says them.
+    // A device command's support trace (the driver logs into it while the command runs).
+    SupportLog supportLog;
+
+private:
+    std::unique_ptr<TracingDriver> tracing_;
+
+public:
+    // The file commands' operator, which records the messages; a device command's, which says them;
+    // the region command's.
     RecordingOperator view;
     DeviceOperator device;
+    RegionChooser regionChooser;
     ProgramController controller;
     ListIni& texts;
     CodeLists& lists;
@@ -90,6 +125,10 @@ public:
     void RequireBands() const;
     // Everything show, set and diff need: the lists, the bands and the region.
     void RequireConfigurationData() const;
+    // The tracing driver of a device command (nullptr for other commands).
+    TracingDriver* Tracing() { return tracing_.get(); }
+    // The link's clock: simulated time with --simulate, so a device's seconds are the protocol's.
+    Clock& LinkClock() { return clock_; }
     // Why no region could be chosen, for a note; empty when one was.
     std::string RegionProblem() const { return regionError_ ? regionError_->what() : std::string(); }
 

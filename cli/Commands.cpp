@@ -1,7 +1,11 @@
 #include "Commands.h"
 
+#include "DidYouMean.h"
+#include "JsonText.h"
 #include "base/Utf8.h"
+#include "files/BandLists.h"
 #include "files/DefaultConfigs.h"
+#include "model/BandSetting.h"
 #include "model/Catalogue.h"
 #include "model/Conversion.h"
 #include "model/ValueHelpers.h"
@@ -21,8 +25,6 @@
 namespace vorn::cli {
 
 namespace {
-
-using Json = nlohmann::ordered_json;
 
 std::string KindName(FieldKind kind) {
     switch (kind) {
@@ -45,12 +47,6 @@ Json FieldJson(CliContext& context, const Field& field) {
     case FieldKind::Check: value["checked"] = field.Checked(); break;
     }
     return value;
-}
-
-// File names, assignments and data files may hold any bytes: invalid UTF-8 is shown as U+FFFD
-// instead of failing the command.
-std::string JsonText(const Json& value, int indent = -1) {
-    return value.dump(indent, ' ', false, Json::error_handler_t::replace);
 }
 
 std::string Quoted(const std::string& text) {
@@ -157,6 +153,54 @@ std::string CodesOf(const CodeList& list) {
     return codes.empty() ? "none" : codes;
 }
 
+// A disabled field names what enables it: the rules of the editor's action and radio-event rows.
+struct EnablingRule {
+    std::string_view prefix; // the disabled field's name: prefix, row, suffix
+    std::string_view suffix;
+    std::string_view enablerPrefix; // the enabling field: its prefix, the same row, its suffix
+    std::string_view enablerSuffix;
+    std::string_view when;
+};
+constexpr EnablingRule EnablingRules[] = {
+    {"cbbxRadioEvent_", "_UserType", "cbbxRadioEvent_", "_AlarmType",
+     "an automatic position or any alarm type is chosen there"},
+    {"cbAction_", "_Auto", "cbbxAction_", "_AlarmType", "an alarm type that transmits is chosen there"},
+    {"edtAction_", "_RadioId", "cbAction_", "_Auto",
+     "it is 0 (and the row's alarm type transmits); while it is 1 the unit's own code is used"},
+};
+
+std::string DisabledText(const std::string& name) {
+    for (const EnablingRule& rule : EnablingRules) {
+        if (name.size() > rule.prefix.size() + rule.suffix.size() && name.starts_with(rule.prefix) &&
+            name.ends_with(rule.suffix)) {
+            const std::string row =
+                name.substr(rule.prefix.size(), name.size() - rule.prefix.size() - rule.suffix.size());
+            return name + ": the field is disabled; " + std::string(rule.enablerPrefix) + row +
+                   std::string(rule.enablerSuffix) + " enables it when " + std::string(rule.when);
+        }
+    }
+    return name + ": the field is disabled; the program fills it itself (vornctl show lists it)";
+}
+
+// The names of the fields of a family, for suggestions.
+std::vector<std::string> FieldNames(Family family) {
+    std::vector<std::string> names;
+    for (const FieldRow& row : FieldRowsOf(family)) {
+        names.emplace_back(row.name);
+    }
+    return names;
+}
+
+// "; its items are "A", "B"" for a refused list value, with the closest ones first when any are close.
+std::string ItemsHint(const std::string& value, const std::vector<std::string>& items) {
+    std::string hint = DidYouMean(value, items);
+    std::string all;
+    for (const std::string& item : items) {
+        all += (all.empty() ? "" : ", ") + Quoted(item);
+    }
+    return hint + (hint.empty() ? "; its items are " : " Its items are ") + (all.empty() ? "none" : all);
+}
+
 // Applies one NAME=VALUE as the operator would; throws CliError naming the field and the message.
 void Assign(CliContext& context, Family family, const std::string& assignment) {
     const auto eq = assignment.find('=');
@@ -168,14 +212,16 @@ void Assign(CliContext& context, Family family, const std::string& assignment) {
     FieldModel& fields = context.editor->Fields();
     const Field* field = fields.Find(name);
     if (field == nullptr) {
-        throw CliError(ExitRefused, "unknown field: " + name);
+        throw CliError(ExitRefused, "unknown field: " + EscapeControlCharacters(name) +
+                                        DidYouMean(name, FieldNames(family)) +
+                                        " (vornctl show FILE lists them)");
     }
     if (FamilyOfField(name) != family) {
         throw CliError(ExitRefused, name + ": not a field of this model's family (" +
                                         std::string(FamilyName(family)) + ")");
     }
     if (!field->Enabled() || !field->Visible()) {
-        throw CliError(ExitRefused, name + ": the field is disabled");
+        throw CliError(ExitRefused, DisabledText(name));
     }
     auto failOnMessage = [&] {
         const auto messages = context.view.TakeMessages();
@@ -213,7 +259,8 @@ void Assign(CliContext& context, Family family, const std::string& assignment) {
             index = list == nullptr || !code ? -1 : IndexOfCode(*list, *code);
             if (index < 0) {
                 throw CliError(ExitRefused, name + ": the list has no item " + Quoted(value) +
-                                                (list == nullptr ? "" : "; its codes are " + CodesOf(*list)));
+                                                (list == nullptr ? "" : "; its codes are " + CodesOf(*list)) +
+                                                ItemsHint(value.substr(1), field->Items()));
             }
         } else {
             const auto& items = field->Items();
@@ -221,7 +268,8 @@ void Assign(CliContext& context, Family family, const std::string& assignment) {
             index = found == items.end() ? -1 : static_cast<int>(found - items.begin());
         }
         if (index < 0 || !fields.Select(name, index)) {
-            throw CliError(ExitRefused, name + ": the list has no item " + Quoted(value));
+            throw CliError(ExitRefused, name + ": the list has no item " + Quoted(value) +
+                                            ItemsHint(value, field->Items()));
         }
         failOnMessage();
         break;
@@ -236,6 +284,70 @@ void Assign(CliContext& context, Family family, const std::string& assignment) {
         failOnMessage();
         break;
     }
+    }
+}
+
+// When the file's band is not one of the region's, which regions have it and how to use one: the
+// conversion error alone does not say that the region is the cause.
+std::string BandHint(CliContext& context, const ProgData::Bytes& image) {
+    const std::uint8_t type = image[ProductTypeAddress];
+    const std::optional<std::uint8_t> band = BandSetting(type, image);
+    if (!band || IndexOfCode(context.lists.ReceiveBands, *band) >= 0) {
+        return {};
+    }
+    const Registry registry = context.controller.InstalledRegistry();
+    std::vector<std::string> holders;
+    for (const std::string& item : context.lists.Regions) {
+        const std::string name(NamePart(item));
+        const auto region = RegionName::Check(name);
+        if (!region || name == context.regionName) {
+            continue;
+        }
+        CodeLists lists;
+        TraceSink trace;
+        LoadBandLists(registry, *region, lists, trace);
+        if (IndexOfCode(lists.ReceiveBands, *band) >= 0) {
+            holders.push_back(name);
+        }
+    }
+    std::string hint = "the file's band " + std::to_string(*band) + " is not a receive band of region " +
+                       EscapeControlCharacters(context.regionName);
+    if (holders.empty()) {
+        return hint + ", nor of any other region of the language file";
+    }
+    std::string names;
+    for (const std::string& name : holders) {
+        names += (names.empty() ? "" : ", ") + EscapeControlCharacters(name);
+    }
+    const std::string first = EscapeControlCharacters(holders.front());
+    return hint + "; the bands of " + (holders.size() == 1 ? "region " : "regions ") + names +
+           " hold it: add --region " + first + " to this command, or switch with vornctl region " + first;
+}
+
+// What a conversion result means, for show's text.
+std::string ResultText(int result, const std::string& message) {
+    if (result == ResultSuccess) {
+        return "the file converts into the editor without errors";
+    }
+    if (result == ResultNoFamily) {
+        return "the product type is not one of a known model" + (message.empty() ? "" : ": " + message);
+    }
+    if (result == ResultFirmwareRefused) {
+        return "the firmware version is not one the program takes" + (message.empty() ? "" : ": " + message);
+    }
+    return "conversion error at byte " + std::to_string(result) + (message.empty() ? "" : ": " + message);
+}
+
+// An image to a file, or to standard output for "-".
+void WriteOutput(const ProgData& data, const std::string& target) {
+    if (target == "-") {
+        std::cout.write(reinterpret_cast<const char*>(data.Image.data()),
+                        static_cast<std::streamsize>(data.Image.size()));
+        return;
+    }
+    FileError error = FileError::None;
+    if (!data.WriteImageFile(target, error)) {
+        throw CliError(ExitFailed, "cannot write " + target + ": " + std::string(FileErrorText(error)));
     }
 }
 
@@ -271,9 +383,13 @@ int Show(CliContext& context, const std::string& file, bool json) {
         for (const Field* field : FamilyFields(context, family)) {
             std::cout << field->Name() << ": " << FieldLine(context, *field) << "\n";
         }
-        std::cout << "result: " << result << "\n";
-        std::cout << "message: " << (message.empty() ? "none" : message) << "\n";
+        std::cout << "result: " << ResultText(result, message) << "\n";
         PrintMessages(messages);
+    }
+    if (result != ResultSuccess) {
+        if (const std::string hint = BandHint(context, image); !hint.empty()) {
+            std::fprintf(stderr, "vornctl: %s\n", hint.c_str());
+        }
     }
     return result == ResultSuccess ? ExitSuccess : ExitFailed;
 }
@@ -286,7 +402,9 @@ int Set(CliContext& context, const std::string& file, const std::vector<std::str
     const int loaded = context.Load(data.Image);
     const auto loadMessages = context.view.TakeMessages();
     if (loaded != ResultSuccess) {
-        throw CliError(ExitFailed, file + " does not convert: " + context.ResultMessage(loaded, data.Image));
+        const std::string hint = BandHint(context, data.Image);
+        throw CliError(ExitFailed, file + " does not convert: " + context.ResultMessage(loaded, data.Image) +
+                                       (hint.empty() ? "" : "\nvornctl: " + hint));
     }
     if (!loadMessages.empty()) {
         throw CliError(ExitFailed, file + " does not convert cleanly: " + loadMessages.front());
@@ -298,11 +416,7 @@ int Set(CliContext& context, const std::string& file, const std::vector<std::str
     if (stored != ResultSuccess) {
         throw CliError(ExitFailed, "the fields do not convert: " + context.ResultMessage(stored, data.Image));
     }
-    const std::string target = output.empty() ? file : output;
-    FileError error = FileError::None;
-    if (!data.WriteImageFile(target, error)) {
-        throw CliError(ExitFailed, "cannot write " + target + ": " + std::string(FileErrorText(error)));
-    }
+    WriteOutput(data, output.empty() ? file : output);
     return ExitSuccess;
 }
 
@@ -344,9 +458,11 @@ int Diff(CliContext& context, const std::string& first, const std::string& secon
             out["bytes"].push_back({{"address", address}, {"a", a[address]}, {"b", b[address]}});
         }
     }
+    // As diff(1): 0 for the same, 1 for files that differ.
+    const int status = ordered.empty() && out["bytes"].empty() ? ExitSuccess : ExitDifferent;
     if (json) {
         std::cout << JsonText(out, 2) << "\n";
-        return ExitSuccess;
+        return status;
     }
     for (const std::string& name : ordered) {
         std::cout << name << ": " << ShownOrAbsent(shownA, name) << " -> " << ShownOrAbsent(shownB, name)
@@ -356,9 +472,51 @@ int Diff(CliContext& context, const std::string& first, const std::string& secon
         const int address = entry["address"];
         std::cout << "byte " << address << ": " << HexOf(a[address]) << " -> " << HexOf(b[address]) << "\n";
     }
-    if (ordered.empty() && out["bytes"].empty()) {
+    if (status == ExitSuccess) {
         std::cout << "no differences\n";
     }
+    return status;
+}
+
+int ChooseRegion(CliContext& context, const std::string& name) {
+    ProgramController& controller = context.controller;
+    RegionChooser& chooser = context.regionChooser;
+    const auto refused = [&] {
+        return CliError(ExitRefused,
+                        "unknown region: " + EscapeControlCharacters(name) +
+                            DidYouMean(name,
+                                       [&] {
+                                           std::vector<std::string> names;
+                                           for (const std::string& item : context.lists.Regions) {
+                                               names.emplace_back(NamePart(item));
+                                           }
+                                           return names;
+                                       }()) +
+                            " (see vornctl regions)");
+    };
+    if (IndexOfName(context.lists.Regions, name) < 0 && NameOfText(context.lists.Regions, name).empty()) {
+        throw refused();
+    }
+    // The first start has asked already (and chosen this region) when the settings held none.
+    if (!chooser.shown) {
+        controller.mnuFileSelectNewRegionClick();
+    }
+    const auto messages = chooser.TakeMessages();
+    for (const std::string& message : messages) {
+        std::fprintf(stderr, "vornctl: %s\n", message.c_str());
+    }
+    const std::string stored = controller.Settings().Read(RegionSettingsKey);
+    const std::string wanted =
+        IndexOfName(context.lists.Regions, name) >= 0 ? name : NameOfText(context.lists.Regions, name);
+    if (stored != wanted) {
+        throw CliError(ExitFailed,
+                       "the region stays " +
+                           (stored.empty() ? std::string("unset") : EscapeControlCharacters(stored)) +
+                           ": the default configurations of " + EscapeControlCharacters(wanted) +
+                           " could not be copied into " + controller.Folders().config);
+    }
+    std::cout << "region: " << EscapeControlCharacters(stored) << " (default configurations in "
+              << controller.Folders().config << ", settings " << controller.Settings().Path() << ")\n";
     return ExitSuccess;
 }
 
@@ -370,20 +528,19 @@ int New(CliContext& context, const std::string& model, const std::string& output
         throw CliError(ExitFailed, "no default configuration of " + std::string(product.model) +
                                        " for region " + context.regionName + " (" + source + ")");
     }
-    FileError error = FileError::None;
-    if (!data.WriteImageFile(output, error)) {
-        throw CliError(ExitFailed, "cannot write " + output + ": " + std::string(FileErrorText(error)));
-    }
+    WriteOutput(data, output);
     return ExitSuccess;
 }
 
 int Models(bool json) {
     Json out = Json::array();
+    int position = 0;
     for (const ProductInfo& p : Catalogue) {
+        // The device page's control names are the window's business: a script gets the button's place.
         out.push_back({{"model", p.model},
                        {"productType", p.productType},
                        {"family", FamilyName(p.family)},
-                       {"button", p.button},
+                       {"devicePagePosition", ++position},
                        {"defaultFile", p.defaultFileName}});
         if (!json) {
             std::printf("%-11s %s (%3d)  family %s  %s\n", std::string(p.model).c_str(),

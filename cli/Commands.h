@@ -10,9 +10,12 @@ namespace vorn::cli {
 int Show(CliContext& context, const std::string& file, bool json);
 int Set(CliContext& context, const std::string& file, const std::vector<std::string>& assignments,
         const std::string& output);
+// 0 when the files are the same, ExitDifferent when they differ.
 int Diff(CliContext& context, const std::string& first, const std::string& second, bool json);
 int New(CliContext& context, const std::string& model, const std::string& output);
 int Models(bool json);
+// vornctl region NAME: the window's region selection with the region given.
+int ChooseRegion(CliContext& context, const std::string& name);
 int Regions(CliContext& context, bool json);
 int Bands(CliContext& context, bool json);
 

@@ -1,5 +1,6 @@
 #include "DeviceOperator.h"
 
+#include "ProgressView.h"
 #include "session/ChangeCodeDialog.h"
 #include "session/ReceiveRadioDialog.h"
 #include "session/SelectDeviceDialog.h"
@@ -22,18 +23,37 @@ bool Offers(const MessageDialog& dialog, DialogResult result) {
 
 } // namespace
 
-void DeviceOperator::Say(const std::string& text) {
-    if (quiet || text.empty() || text == lastSaid_) {
+void DeviceOperator::ForgetDevice() {
+    unansweredQuestion = false;
+    buttonWaitExpired = false;
+    idAnswer.reset();
+    lastMessage.clear();
+    lastText.clear();
+    lastSaid_.clear();
+}
+
+void DeviceOperator::Say(const std::string& text, bool message) {
+    if (quiet || text.empty()) {
+        return;
+    }
+    lastText = text;
+    if (message) {
+        lastMessage = text;
+    }
+    if (text == lastSaid_ || (!message && !chatty)) {
         return;
     }
     lastSaid_ = text;
+    if (progress != nullptr) {
+        progress->Clear();
+    }
     std::fprintf(stderr, "vornctl: %s\n", text.c_str());
 }
 
 DialogResult DeviceOperator::ShowMessageDialog(const MessageDialog& dialog) {
     // A question offers Yes; everything else is a message closed with its only button.
     if (quiet || !Offers(dialog, DialogResult::Yes)) {
-        Say(dialog.text);
+        Say(dialog.text, true);
         return dialog.buttons.empty() ? DialogResult::Ok : dialog.buttons.front().result;
     }
     return AskIdQuestion(dialog);
@@ -43,13 +63,17 @@ DialogResult DeviceOperator::AskIdQuestion(const MessageDialog& dialog) {
     const DialogResult stop =
         Offers(dialog, DialogResult::Cancel) ? DialogResult::Cancel : DialogResult::Abort;
     if (changeId) {
-        Say(dialog.text + (*changeId ? " yes" : " no"));
+        Say(dialog.text + (*changeId ? " yes" : " no"), false);
+        idAnswer = *changeId;
         return *changeId ? DialogResult::Yes : DialogResult::No;
     }
     if (!terminal) {
-        Say(dialog.text);
+        Say(dialog.text, true);
         unansweredQuestion = true;
         return Offers(dialog, stop) ? stop : DialogResult::No;
+    }
+    if (progress != nullptr) {
+        progress->Clear();
     }
     for (;;) {
         std::fprintf(stderr, "vornctl: %s [y/n] ", dialog.text.c_str());
@@ -60,9 +84,11 @@ DialogResult DeviceOperator::AskIdQuestion(const MessageDialog& dialog) {
             return Offers(dialog, stop) ? stop : DialogResult::No;
         }
         if (answer == "y" || answer == "Y" || answer == "yes") {
+            idAnswer = true;
             return DialogResult::Yes;
         }
         if (answer == "n" || answer == "N" || answer == "no") {
+            idAnswer = false;
             return DialogResult::No;
         }
     }
@@ -79,8 +105,9 @@ void DeviceOperator::ShowSelectDevice(SelectDeviceDialog& dialog) {
 }
 
 void DeviceOperator::ShowReceiveRadio(ReceiveRadioDialog& dialog) {
-    Say(dialog.ActionText());
-    const Millis until = clock_.Now() + ButtonWait;
+    Say(dialog.ActionText(), false);
+    const Millis start = clock_.Now();
+    const Millis until = start + ButtonWait;
     while (dialog.Shown()) {
         if (clock_.Now() >= until) {
             buttonWaitExpired = true;
@@ -88,7 +115,13 @@ void DeviceOperator::ShowReceiveRadio(ReceiveRadioDialog& dialog) {
             break;
         }
         clock_.Sleep(dialog.TickInterval());
+        if (progress != nullptr) {
+            progress->Waiting(clock_.Now() - start, ButtonWait);
+        }
         dialog.Tick();
+    }
+    if (progress != nullptr) {
+        progress->Clear();
     }
 }
 

@@ -15,6 +15,8 @@
 // the command's option or on the terminal.
 namespace vorn::cli {
 
+class ProgressView;
+
 class DeviceOperator : public SilentDialogView,
                        public SilentMainWindowView,
                        public WaitView,
@@ -30,6 +32,10 @@ public:
 
     // While set (the program's start), messages are closed unseen as the file commands' are.
     bool quiet = false;
+    // Status texts (what a flow is doing) are said only while set (--quiet clears it); messages always.
+    bool chatty = true;
+    // The progress line, taken away before anything is said below it.
+    ProgressView* progress = nullptr;
 
     // The select-device dialog's answers.
     std::uint32_t serialNumber = 0;
@@ -41,15 +47,22 @@ public:
     std::string newCode;
     std::optional<int> changeOutcome;
 
-    // What happened: the question came without an answer; the wait for the button ran out.
+    // What happened: the question came without an answer; the wait for the button ran out; the
+    // answer the radio ID code question got.
     bool unansweredQuestion = false;
     bool buttonWaitExpired = false;
+    std::optional<bool> idAnswer;
+    // The last message (a dialog's text) and the last text of any kind since ForgetDevice.
+    std::string lastMessage;
+    std::string lastText;
+    // A new device: what was said and answered about the last one is forgotten.
+    void ForgetDevice();
 
     DialogResult ShowMessageDialog(const MessageDialog& dialog) override;
-    void SetStatusText(const std::string& text) override { Say(text); }
+    void SetStatusText(const std::string& text) override { Say(text, false); }
 
-    void ShowWait(const std::string& text) override { Say(text); }
-    void SetWaitText(const std::string& text) override { Say(text); }
+    void ShowWait(const std::string& text) override { Say(text, false); }
+    void SetWaitText(const std::string& text) override { Say(text, false); }
     void SetWaitProgress(bool, int, int) override {}
     void CloseWait() override {}
 
@@ -60,7 +73,7 @@ public:
 
 private:
     // One line on stderr; the same text twice in a row (a message is a status text and a dialog) once.
-    void Say(const std::string& text);
+    void Say(const std::string& text, bool message);
     DialogResult AskIdQuestion(const MessageDialog& dialog);
 
     Clock& clock_;

@@ -2,7 +2,9 @@
 // and writes devices through the interface unit.
 #include "Commands.h"
 #include "DeviceCommands.h"
+#include "DidYouMean.h"
 #include "Version.h"
+#include "base/Utf8.h"
 
 #include <CLI/CLI.hpp>
 #include <csignal>
@@ -11,16 +13,44 @@
 
 namespace {
 
+using namespace vorn::cli;
+
+// The global options that take a value, so their value is not taken for a command's name.
+constexpr std::string_view ValueOptions[] = {"--lang", "--region", "--port"};
+
+// The first word that is neither an option nor an option's value: the command as typed.
+std::string TypedCommand(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view word = argv[i];
+        if (word == "--") {
+            return i + 1 < argc ? argv[i + 1] : "";
+        }
+        if (word.starts_with("-")) {
+            bool takesValue = false;
+            for (const std::string_view option : ValueOptions) {
+                takesValue = takesValue || word == option;
+            }
+            i += takesValue ? 1 : 0;
+            continue;
+        }
+        return std::string(word);
+    }
+    return {};
+}
+
 int RunCommand(int argc, char** argv) {
-    using namespace vorn::cli;
-    CLI::App app{"vornctl: configuration files of the VORN family from the command line"};
+    CLI::App app{"vornctl: configuration files of the VORN family and their devices from the command line"};
     app.set_version_flag("--version", std::string("vornctl ") + vorn::ProgramVersion);
     app.require_subcommand(1);
+    // Global options may also follow the command ("vornctl show x.vorn --lang Deutsch-1031.lang").
+    app.fallthrough();
+    app.footer("Example: vornctl --simulate read --model TARV --serial 1001 -o tarv.vorn\n"
+               "vornctl COMMAND --help shows a command's options and an example.");
     GlobalOptions global;
     app.add_option("--lang", global.languageFile,
                    "language file (default: the settings' language, else English)");
     app.add_option("--region", global.region,
-                   "region by name (default: the settings' region, else the first)");
+                   "region by name for this command (default: the settings' region, else the first)");
 
     // An empty output path must not quietly mean "the input file".
     const CLI::Validator nonEmptyPath(
@@ -28,38 +58,71 @@ int RunCommand(int argc, char** argv) {
             return value.empty() ? std::string("an empty path names no file") : std::string();
         },
         "PATH");
-    std::string file, second, output, model;
+    std::string file, second, output, model, regionName;
     std::vector<std::string> assignments;
     bool json = false;
 
     auto* show = app.add_subcommand("show", "print every field of a configuration file");
     show->add_option("FILE", file, "configuration file")->required();
     show->add_flag("--json", json, "one JSON object");
+    show->footer("Example: vornctl show tarv.vorn");
 
     auto* set = app.add_subcommand("set", "type values into fields and store the file");
     set->add_option("FILE", file, "configuration file")->required();
     set->add_option("ASSIGNMENTS", assignments,
                     "NAME=VALUE: text typed key by key, #CODE or a list text, 0 or 1")
         ->required();
-    set->add_option("-o,--output", output, "file to write (default: FILE)")->check(nonEmptyPath);
+    set->add_option("-o,--output", output, "file to write (default: FILE; - for standard output)")
+        ->check(nonEmptyPath);
+    set->footer("Example: vornctl set tarv.vorn edtBatteryCheckInterval=12 cbbxSendAck=#0 -o changed.vorn");
 
     auto* diff = app.add_subcommand("diff", "the fields and bytes in which two files differ");
     diff->add_option("A", file, "first file")->required();
     diff->add_option("B", second, "second file")->required();
     diff->add_flag("--json", json, "one JSON object");
+    diff->footer("Example: vornctl diff tarv.vorn changed.vorn\n"
+                 "Exit status: 0 the same, 1 different, as diff(1).");
 
     auto* create = app.add_subcommand("new", "the region's default configuration of a model");
     create->add_option("MODEL", model, "model name or product-type byte")->required();
-    create->add_option("-o,--output", output, "file to write")->required()->check(nonEmptyPath);
+    create->add_option("-o,--output", output, "file to write; - for standard output")
+        ->required()
+        ->check(nonEmptyPath);
+    create->footer("Example: vornctl new BODE -o bode.vorn");
 
     auto* models = app.add_subcommand("models", "the twelve models");
     models->add_flag("--json", json, "JSON");
+    models->footer("Example: vornctl models --json");
     auto* regions = app.add_subcommand("regions", "the regions of the language file");
     regions->add_flag("--json", json, "JSON");
+    regions->footer("Example: vornctl regions");
     auto* bands = app.add_subcommand("bands", "the frequency bands of the region");
     bands->add_flag("--json", json, "JSON");
+    bands->footer("Example: vornctl --region USA bands");
+    auto* region = app.add_subcommand(
+        "region",
+        "choose the program's region, as File > Select new region... does (stored in the settings)");
+    region->add_option("NAME", regionName, "region name or its shown text")->required();
+    region->footer("Example: vornctl region Europe");
+
     DeviceCommands device;
     device.Register(app, global);
+
+    // A mistyped command gets the nearest names rather than CLI11's bare "not expected".
+    if (const std::string typed = TypedCommand(argc, argv); !typed.empty()) {
+        std::vector<std::string> names;
+        for (const CLI::App* sub : app.get_subcommands([](const CLI::App*) { return true; })) {
+            names.push_back(sub->get_name());
+        }
+        if (std::find(names.begin(), names.end(), typed) == names.end()) {
+            std::fprintf(stderr, "vornctl: unknown command: %s%s (see vornctl --help)\n",
+                         vorn::EscapeControlCharacters(typed).c_str(), DidYouMean(typed, names).c_str());
+            return ExitUsage;
+        }
+    }
+    for (int i = 0; i < argc; ++i) {
+        global.commandLine.emplace_back(argv[i]);
+    }
 
     try {
         app.parse(argc, argv);
@@ -71,10 +134,17 @@ int RunCommand(int argc, char** argv) {
         if (models->parsed()) {
             return Models(json);
         }
+        if (device.LocalParsed()) {
+            return device.RunLocal(global);
+        }
         global.deviceCommand = device.Parsed();
+        global.regionToChoose = region->parsed() ? regionName : std::string();
         CliContext context(global);
         if (device.Parsed()) {
-            return device.Run(context);
+            return device.Run(context, global);
+        }
+        if (region->parsed()) {
+            return ChooseRegion(context, regionName);
         }
         if (show->parsed() || set->parsed() || diff->parsed()) {
             context.RequireConfigurationData();

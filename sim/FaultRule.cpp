@@ -30,7 +30,7 @@ int HexValue(char ch) {
     return -1;
 }
 
-enum class Argument { None, Bytes, Text, Gap, PositionAndGap, PositionAndOptionalGap, BytesAndGap };
+enum class Argument { None, Bytes, Text, Gap, PositionAndGap, PositionAndOptionalGap, BytesAndGap, Address };
 
 struct KindRow {
     std::string_view name;
@@ -38,7 +38,7 @@ struct KindRow {
     Argument argument;
 };
 
-constexpr std::array<KindRow, 10> Kinds{{
+constexpr std::array<KindRow, 11> Kinds{{
     {"silence", FaultKind::Silence, Argument::None},
     {"raw", FaultKind::Raw, Argument::Bytes},
     {"payload", FaultKind::Payload, Argument::Text},
@@ -49,6 +49,7 @@ constexpr std::array<KindRow, 10> Kinds{{
     {"stray-after", FaultKind::StrayAfter, Argument::BytesAndGap},
     {"delay", FaultKind::Delay, Argument::Gap},
     {"unplug", FaultKind::Unplug, Argument::PositionAndOptionalGap},
+    {"drop", FaultKind::DropByte, Argument::Address},
 }};
 
 // Takes a trailing "<mark><integer>" off the text when there is one.
@@ -151,6 +152,14 @@ std::optional<FaultRule> ParseFaultRule(std::string_view text, std::string& erro
             return bad();
         }
         rule.bytes = *bytes;
+        break;
+    }
+    case Argument::Address: {
+        const auto address = ParseInt(argument);
+        if (!address || *address < 0 || *address > 255) {
+            return bad();
+        }
+        rule.position = *address;
         break;
     }
     case Argument::Gap: {

@@ -20,6 +20,9 @@ enum class FaultKind {
     StrayAfter,        // the real answer, then these bytes `gap` later (stale for the next command)
     Delay,             // the real answer `gap` later than usual
     Unplug,            // `position` bytes of the real answer, and `gap` later the unit is unplugged
+    // Not an answer fault but the device's: a memory write job that covers address `position` is
+    // acknowledged as usual, but the device never stores that one byte (it keeps its old value).
+    DropByte,
 };
 
 // One fault of a scenario: applies to the commands whose payload starts with `match` ("*" any
@@ -40,8 +43,8 @@ struct FaultRule {
 
 // Parses "MATCH:KIND[=ARG][@SKIP][*TIMES]", for example "v:checksum", "Q$:payload=05*-1",
 // "Q$:split=6/300@2", "N:raw=15", "*:stray=FF", "Q:stray-after=4142/50", "x:unplug=5" (unplug 10 ms after the
-// bytes; "x:unplug=5/0" at once). Byte arguments are hexadecimal pairs. nullopt and a reason for a text that
-// is none of these.
+// bytes; "x:unplug=5/0" at once), "Q:drop=60*-1" (every write of address 60 is lost). Byte arguments are
+// hexadecimal pairs. nullopt and a reason for a text that is none of these.
 std::optional<FaultRule> ParseFaultRule(std::string_view text, std::string& error);
 
 // Hexadecimal pairs to bytes ("0615" gives 06 15); nullopt for an odd length or a non-digit.

@@ -201,6 +201,7 @@ void KduFirmware::Answer(const std::string& payload) {
         Deliver(reply.substr(0, position), delay);
         Later(delay + fault->gap, [this] { Unplug(); });
         break;
+    case FaultKind::DropByte: Deliver(std::move(reply), delay); break;
     }
 }
 
@@ -208,7 +209,8 @@ const FaultRule* KduFirmware::TakeFault(std::string_view payload) {
     faultSeen_.resize(scenario_.Faults.size(), 0);
     for (std::size_t i = 0; i < scenario_.Faults.size(); ++i) {
         const FaultRule& rule = scenario_.Faults[i];
-        if (!rule.Matches(payload)) {
+        // A device's fault, taken when the device stores a write, not when the unit answers.
+        if (rule.kind == FaultKind::DropByte || !rule.Matches(payload)) {
             continue;
         }
         const int seen = faultSeen_[i]++;
@@ -218,6 +220,22 @@ const FaultRule* KduFirmware::TakeFault(std::string_view payload) {
         return &rule;
     }
     return nullptr;
+}
+
+bool KduFirmware::DropsByte(const std::string& request, std::uint32_t address) {
+    faultSeen_.resize(scenario_.Faults.size(), 0);
+    for (std::size_t i = 0; i < scenario_.Faults.size(); ++i) {
+        const FaultRule& rule = scenario_.Faults[i];
+        if (rule.kind != FaultKind::DropByte || static_cast<std::uint32_t>(rule.position) != address ||
+            !rule.Matches(request)) {
+            continue;
+        }
+        const int seen = faultSeen_[i]++;
+        if (seen >= rule.skip && (rule.times < 0 || seen - rule.skip < rule.times)) {
+            return true;
+        }
+    }
+    return false;
 }
 
 void KduFirmware::Deliver(std::string bytes, Millis delay) {
@@ -517,6 +535,7 @@ std::string KduFirmware::MemoryJobCommand(std::string_view arguments) {
         return Bare(Nak);
     }
     MemoryJobState job;
+    job.request = "Q" + std::string(arguments);
     job.header = std::string(arguments.substr(0, 18));
     job.productType = static_cast<std::uint8_t>(HexValue(arguments.substr(2, 2)));
     job.serialNumber = HexValue(arguments.substr(4, 6));
@@ -581,7 +600,7 @@ std::string KduFirmware::PollMemoryJob() {
         if (address >= device->Image.size()) {
             continue;
         }
-        if (job.write) {
+        if (job.write && !DropsByte(job.request, address)) {
             device->Image[address] = static_cast<std::uint8_t>(job.data[i]);
         }
     }

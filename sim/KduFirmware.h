@@ -89,7 +89,8 @@ public:
 
 private:
     struct MemoryJobState {
-        std::string header; // characters 0-17 of the request
+        std::string request; // the whole payload, for the faults that match it
+        std::string header;  // characters 0-17 of the request
         std::uint8_t productType = 0;
         std::uint32_t serialNumber = 0;
         bool write = false;
@@ -128,6 +129,8 @@ private:
     void Answer(const std::string& payload);
     void Deliver(std::string bytes, Millis delay);
     const FaultRule* TakeFault(std::string_view payload);
+    // A device fault that loses the written byte at the address (a DropByte rule in its turn).
+    bool DropsByte(const std::string& request, std::uint32_t address);
 
     std::string Listen(std::string_view arguments);
     std::string SetH(std::string_view arguments);

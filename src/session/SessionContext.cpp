@@ -44,7 +44,7 @@ int SessionContext::RunSessionShown(ProgData& data, const std::string& text, Wai
     window.SetWindowEnabled(false);
     wait.SetProgress(false, 0, 0);
     wait.Show(text);
-    const int result = RunSession(data, job, link, lists.ReceiveBands);
+    const int result = RunSession(data, job, link, lists.ReceiveBands, progress);
     wait.Close();
     window.SetWindowEnabled(true);
     window.SetBusyCursor(false);

@@ -8,6 +8,7 @@
 #include "link/MemoryJob.h"
 #include "model/ProgData.h"
 #include "session/SessionHost.h"
+#include "session/SessionProgress.h"
 #include "view/ChangeCodeView.h"
 #include "view/DialogView.h"
 #include "view/EventPump.h"
@@ -72,6 +73,8 @@ public:
     const ListIni& texts;
     SessionViews views;
     SessionHost& host;
+    // An observer of every session the flows run (none in the window).
+    SessionProgress* progress = nullptr;
 
     // The language's text, formatted with the arguments.
     std::string Text(std::string_view section, std::string_view key, const FormatArgs& args = {}) const;

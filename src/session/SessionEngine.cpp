@@ -34,18 +34,42 @@ void FollowWrittenBand(const ProgData& data, const Block& block, MemoryJob& job,
     }
 }
 
+// The blocks and bytes a session will move, counted on a copy so the image's scan is left alone.
+void CountBlocks(const ProgData& data, ByteState wanted, SessionStep& step) {
+    ProgData scan;
+    scan.State = data.State;
+    for (auto block = scan.FirstBlock(wanted); block; block = scan.NextBlock(wanted)) {
+        ++step.blocks;
+        step.bytes += block->length;
+    }
+}
+
 } // namespace
 
-int RunSession(ProgData& data, MemoryJob& job, KduLink& link, const CodeList& receiveBands) {
+int RunSession(ProgData& data, MemoryJob& job, KduLink& link, const CodeList& receiveBands,
+               SessionProgress* progress) {
     TraceSink& trace = link.Trace();
     const bool write = job.IsWrite();
     const ByteState wanted = write ? ByteState::ToWrite : ByteState::ToRead;
     const ByteState done = write ? ByteState::Written : ByteState::Read;
+    SessionStep step;
+    step.write = write;
+    if (progress != nullptr) {
+        CountBlocks(data, wanted, step);
+    }
+    const auto ended = [&](int result) {
+        if (progress != nullptr) {
+            step.band = job.Band;
+            progress->SessionEnded(result, step);
+        }
+        return result;
+    };
     std::optional<Block> block = data.FirstBlock(wanted);
     if (!block) {
         trace.Write("Nothing to read/write from/to memory");
-        return SessionNothingToTransfer;
+        return ended(SessionNothingToTransfer);
     }
+    step.block = 1;
 
     int noReplies = 0;
     int replyErrors = 0;
@@ -57,6 +81,10 @@ int RunSession(ProgData& data, MemoryJob& job, KduLink& link, const CodeList& re
         job.Length = static_cast<std::uint8_t>(block->length);
         if (write) {
             std::copy_n(data.Image.begin() + block->start, block->length, job.Data.begin());
+        }
+        if (progress != nullptr) {
+            step.band = job.Band;
+            progress->JobStarting(step);
         }
         const int result = RunMemoryJob(link, job);
         switch (result) {
@@ -73,19 +101,23 @@ int RunSession(ProgData& data, MemoryJob& job, KduLink& link, const CodeList& re
                 trace.Write("KDU_OK Read of data");
             }
             data.MarkRange(block->start, block->start + block->length - 1, done);
+            step.bytesDone += block->length;
+            step.retries = 0;
             block = data.NextBlock(wanted);
             if (!block) {
                 trace.Write("COMM_END");
-                return SessionComplete;
+                return ended(SessionComplete);
             }
+            ++step.block;
             break;
-        case JobNotOpened: return SessionUnitNotOpened;
-        case JobVersionRefused: return SessionFirmwareTooOld;
+        case JobNotOpened: return ended(SessionUnitNotOpened);
+        case JobVersionRefused: return ended(SessionFirmwareTooOld);
         case JobNoReply:
+            ++step.retries;
             if (++noReplies >= bandTurns) {
                 trace.Write(
                     "COMM_TIMEOUT (The frequency list was processed 2 times without connection to device)");
-                return SessionTimeOut;
+                return ended(SessionTimeOut);
             }
             if (write || !succeeded) {
                 job.Band = static_cast<std::uint8_t>(NextCode(receiveBands, job.Band));
@@ -96,18 +128,20 @@ int RunSession(ProgData& data, MemoryJob& job, KduLink& link, const CodeList& re
             }
             break;
         case JobReplyError:
+            ++step.retries;
             trace.Write("CONFIG_REPLY_ERROR");
             if (++replyErrors >= MaxReplyErrors) {
                 trace.Write("COMM_TIMEOUT because iReplyErrorCount >=3!");
-                return SessionTimeOut;
+                return ended(SessionTimeOut);
             }
             break;
         default:
+            ++step.retries;
             trace.Write("default: iSessionResult=" + std::to_string(result));
             if (++refusals >= MaxRefusedJobs) {
                 trace.Write("COMM_TIMEOUT because the unit refused the job " + std::to_string(refusals) +
                             " times");
-                return SessionTimeOut;
+                return ended(SessionTimeOut);
             }
             break;
         }

@@ -4,6 +4,7 @@
 #include "link/KduLink.h"
 #include "link/MemoryJob.h"
 #include "model/ProgData.h"
+#include "session/SessionProgress.h"
 
 #include <cstdint>
 #include <string>
@@ -30,8 +31,10 @@ inline constexpr int MaxRefusedJobs = 5;
 // the bytes in state ToRead into the image and marks them Read. The job's band, radio parameters,
 // product type, serial number and direction are the caller's; on return the job's band holds the band
 // last used. The band list is the region's receive list, stepped through with NextCode when the device
-// does not answer. Traces go to the link's trace sink.
-int RunSession(ProgData& data, MemoryJob& job, KduLink& link, const CodeList& receiveBands);
+// does not answer. Traces go to the link's trace sink. A progress observer, when given, hears of every
+// job before it is sent and of the session's end; it changes nothing of the session.
+int RunSession(ProgData& data, MemoryJob& job, KduLink& link, const CodeList& receiveBands,
+               SessionProgress* progress = nullptr);
 
 // A family B write entry: count and address, then count bytes of the image from address, each as two
 // upper-case hexadecimal digits (4 + 2 x count characters). Bytes beyond the image are left out.

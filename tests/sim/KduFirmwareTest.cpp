@@ -1,5 +1,6 @@
 #include "sim/KduFirmware.h"
 
+#include "link/MemoryJob.h"
 #include "model/ProgData.h"
 #include "support/SimLink.h"
 
@@ -185,6 +186,40 @@ TEST(FirmwareTest, FaultsApplyAfterSkipAndForTheirCount) {
         results.push_back(sim.link.GetVersion(version));
     }
     EXPECT_EQ(results, (std::vector<int>{0, 2, 2, 0}));
+}
+
+// A device that acknowledges a write but loses one byte of it: only a read-back shows it.
+TEST(FirmwareTest, ADroppedByteIsAcknowledgedButNotStored) {
+    sim::SimScenario scenario;
+    scenario.PendingPolls = 0;
+    sim::MemoryDevice device;
+    device.SerialNumber = 42;
+    device.Image.fill(0x11);
+    scenario.Devices.push_back(device);
+    SimLink sim(scenario);
+    sim::FaultRule drop{"Q", sim::FaultKind::DropByte};
+    drop.position = 61;
+    drop.skip = 1; // the first write of 61 is stored, the second is lost
+    sim.AddFault(drop);
+    MemoryJob job;
+    job.Band = 1;
+    job.ProductTypeNumber = 0x23;
+    job.SerialNumber = 42;
+    job.Direction = JobWrite;
+    job.Address = 60;
+    job.Length = 4;
+    for (const std::uint8_t value : {0x22, 0x33}) {
+        job.Data.fill(value);
+        ASSERT_EQ(RunMemoryJob(sim.link, job), JobDone);
+    }
+    const auto& image = sim.Scenario().Devices[0].Image;
+    EXPECT_EQ((std::vector<int>(image.begin() + 59, image.begin() + 65)),
+              (std::vector<int>{0x11, 0x33, 0x22, 0x33, 0x33, 0x11}));
+    // Jobs that do not cover the address, reads and replies of other commands are untouched.
+    job.Address = 100;
+    job.Length = 2;
+    ASSERT_EQ(RunMemoryJob(sim.link, job), JobDone);
+    EXPECT_EQ(image[100], 0x33);
 }
 
 } // namespace

@@ -1,0 +1,91 @@
+#include "ProgressView.h"
+
+#include "base/Utf8.h"
+#include "session/SessionEngine.h"
+
+#include <cstdio>
+
+namespace vorn::cli {
+
+namespace {
+
+constexpr int BarWidth = 20;
+
+std::string Bar(int done, int total) {
+    const int filled = total > 0 ? done * BarWidth / total : 0;
+    return "[" + std::string(static_cast<std::size_t>(filled), '#') +
+           std::string(static_cast<std::size_t>(BarWidth - filled), '.') + "]";
+}
+
+} // namespace
+
+void ProgressView::BeginDevice(std::string label, bool mainIsWrite) {
+    label_ = std::move(label);
+    mainIsWrite_ = mainIsWrite;
+    main_ = {};
+    phase_.clear();
+}
+
+std::string ProgressView::BandText(std::uint8_t band) const {
+    const int index = IndexOfCode(bands_, band);
+    if (index < 0) {
+        return std::to_string(band);
+    }
+    return std::to_string(band) + " (" +
+           EscapeControlCharacters(ValuePart(bands_[static_cast<std::size_t>(index)])) + ")";
+}
+
+std::string ProgressView::Line(const SessionStep& step) const {
+    const int percent = step.bytes > 0 ? step.bytesDone * 100 / step.bytes : 0;
+    std::string line = label_ + (phase_.empty() ? "" : " " + phase_) + ": block " +
+                       std::to_string(step.block) + " of " + std::to_string(step.blocks) + " " +
+                       Bar(step.bytesDone, step.bytes) + " " + std::to_string(percent) + "%  band " +
+                       BandText(step.band);
+    if (step.retries > 0) {
+        line += "  repeat " + std::to_string(step.retries);
+    }
+    return line;
+}
+
+void ProgressView::JobStarting(const SessionStep& step) {
+    if (enabled) {
+        Draw(Line(step));
+    }
+}
+
+void ProgressView::SessionEnded(int result, const SessionStep& last) {
+    if (last.write == mainIsWrite_) {
+        main_.blocks = result == SessionComplete ? last.blocks : std::max(0, last.block - 1);
+        main_.bytes = last.bytesDone;
+        if (last.blocks > 0) {
+            main_.band = last.band;
+        }
+    }
+    Clear();
+}
+
+void ProgressView::Waiting(Millis waited, Millis limit) {
+    if (!enabled) {
+        return;
+    }
+    const auto seconds = static_cast<int>(waited.count() / 1000);
+    const auto total = static_cast<int>(limit.count() / 1000);
+    Draw(label_ + (phase_.empty() ? "" : " " + phase_) + ": waiting for the button " + Bar(seconds, total) +
+         " " + std::to_string(seconds) + " of " + std::to_string(total) + " s");
+}
+
+void ProgressView::Draw(const std::string& line) {
+    std::fprintf(stderr, "\r%s\x1b[K", line.c_str());
+    std::fflush(stderr);
+    drawn_ = true;
+}
+
+void ProgressView::Clear() {
+    if (drawn_) {
+        std::fputs("\r\x1b[K", stderr);
+        std::fflush(stderr);
+        drawn_ = false;
+    }
+}
+
+} // namespace vorn::cli

@@ -1,0 +1,258 @@
+#include "SupportLog.h"
+
+#include "base/Utf8.h"
+#include "files/ProgramFolders.h"
+#include "platform/FileError.h"
+
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <ctime>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace vorn::cli {
+
+namespace {
+
+// The time of a line: "12:00:00.123"; of a header: "2024-05-01T12:00:00.123Z" (UTC).
+std::string Now(bool withDate) {
+    const auto now = std::chrono::system_clock::now();
+    const std::time_t seconds = std::chrono::system_clock::to_time_t(now);
+    const auto millis =
+        std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() % 1000;
+    std::tm utc{};
+    gmtime_r(&seconds, &utc);
+    char text[40];
+    std::strftime(text, sizeof text, withDate ? "%Y-%m-%dT%H:%M:%S" : "%H:%M:%S", &utc);
+    char full[48];
+    std::snprintf(full, sizeof full, "%s.%03d%s", text, static_cast<int>(millis), withDate ? "Z" : "");
+    return full;
+}
+
+std::string Numbered(const std::string& path, int n) {
+    return n == 0 ? path : path + "." + std::to_string(n);
+}
+
+// Reads at most the last `limit` bytes of a regular file, without waiting on a pipe or a device.
+bool ReadTail(const std::string& path, std::uint64_t limit, std::string& content, std::string& error) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW);
+    if (fd < 0) {
+        if (errno != ENOENT) {
+            error = "cannot read " + path + ": " + std::string(FileErrorText(FileErrorOfErrno(errno)));
+        }
+        return false;
+    }
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        error = "cannot read " + path + ": not a regular file";
+        return false;
+    }
+    const auto size = static_cast<std::uint64_t>(info.st_size);
+    const std::uint64_t start = size > limit ? size - limit : 0;
+    content.assign(static_cast<std::size_t>(size - start), '\0');
+    std::size_t got = 0;
+    while (got < content.size()) {
+        const ssize_t n =
+            ::pread(fd, content.data() + got, content.size() - got, static_cast<off_t>(start + got));
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            break;
+        }
+        got += static_cast<std::size_t>(n);
+    }
+    ::close(fd);
+    content.resize(got);
+    return true;
+}
+
+// Each line escaped on its own, so line breaks stay and nothing else reaches the terminal raw.
+std::string Printable(std::string_view text) {
+    std::string out;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const auto end = std::min(text.find('\n', start), text.size());
+        out += EscapeControlCharacters(text.substr(start, end - start));
+        out += '\n';
+        start = end + 1;
+    }
+    return out;
+}
+
+} // namespace
+
+SupportLog::SupportLog(std::string programData) : folder_(std::move(programData)) {
+    if (!folder_.empty()) {
+        path_ = folder_ + std::string(FileName);
+    }
+}
+
+SupportLog::~SupportLog() {
+    if (fd_ >= 0) {
+        ::close(fd_);
+    }
+}
+
+void SupportLog::Fail(const std::string& why) {
+    if (fd_ >= 0) {
+        ::close(fd_);
+        fd_ = -1;
+    }
+    if (problem_.empty()) {
+        problem_ = why;
+        if (noteSink_) {
+            noteSink_("note: the support trace cannot be written to " + path_ + ": " + why +
+                      "; the command goes on without it");
+        }
+    }
+}
+
+void SupportLog::Open() {
+    if (path_.empty()) {
+        problem_ = "there is no program-data folder";
+        return;
+    }
+    if (!MakeDirectories(folder_.substr(0, folder_.size() - 1))) {
+        Fail("the folder " + folder_ + " cannot be made");
+        return;
+    }
+    // Never waits on a pipe put in its place, never follows a link put there.
+    fd_ = ::open(path_.c_str(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0600);
+    if (fd_ < 0) {
+        Fail(errno == ELOOP ? "it is a symbolic link" : std::string(FileErrorText(FileErrorOfErrno(errno))));
+        return;
+    }
+    struct stat info {};
+    if (::fstat(fd_, &info) != 0 || !S_ISREG(info.st_mode)) {
+        Fail("it is not a regular file");
+        return;
+    }
+    ::fcntl(fd_, F_SETFL, O_APPEND);
+    size_ = static_cast<std::uint64_t>(info.st_size);
+}
+
+void SupportLog::Rotate() {
+    if (fd_ >= 0) {
+        ::close(fd_);
+        fd_ = -1;
+    }
+    ::unlink(Numbered(path_, KeptFiles).c_str());
+    for (int n = KeptFiles - 1; n >= 0; --n) {
+        if (::rename(Numbered(path_, n).c_str(), Numbered(path_, n + 1).c_str()) != 0 && errno != ENOENT) {
+            // A log that cannot be rotated would grow without bound: it is given up instead.
+            Fail("it cannot be rotated (" + std::string(FileErrorText(FileErrorOfErrno(errno))) + ")");
+            return;
+        }
+    }
+    Open();
+}
+
+void SupportLog::Append(const std::string& text) {
+    if (fd_ < 0) {
+        return;
+    }
+    const char* data = text.data();
+    std::size_t left = text.size();
+    while (left > 0) {
+        const ssize_t n = ::write(fd_, data, left);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            Fail(n < 0 ? std::string(FileErrorText(FileErrorOfErrno(errno))) : "nothing could be written");
+            return;
+        }
+        data += n;
+        left -= static_cast<std::size_t>(n);
+        size_ += static_cast<std::uint64_t>(n);
+    }
+}
+
+void SupportLog::Begin(const std::vector<std::string>& commandLine) {
+    commandLine_.clear();
+    for (const std::string& argument : commandLine) {
+        commandLine_ += (commandLine_.empty() ? "" : " ") + EscapeControlCharacters(argument);
+    }
+    Open();
+    if (fd_ >= 0 && size_ >= MaxFileBytes) {
+        Rotate();
+    }
+    // A log cut short (a full disk, a crash) must not glue this header to its last line.
+    if (fd_ >= 0 && size_ > 0) {
+        char last = '\n';
+        if (::pread(fd_, &last, 1, static_cast<off_t>(size_ - 1)) == 1 && last != '\n') {
+            Append("\n");
+        }
+    }
+    Append(std::string(Header) + Now(true) + " pid " + std::to_string(::getpid()) + ": " + commandLine_ +
+           "\n");
+}
+
+void SupportLog::Write(char kind, std::string_view text) {
+    if (fd_ < 0) {
+        return;
+    }
+    if (size_ >= MaxFileBytes) {
+        // One long command: its trace goes on in a fresh file, under a header of its own.
+        Rotate();
+        Append(std::string(Continued) + Now(true) + " pid " + std::to_string(::getpid()) + ": " +
+               commandLine_ + "\n");
+    }
+    std::string line = Now(false) + " " + kind + " " + EscapeControlCharacters(text) + "\n";
+    Append(line);
+}
+
+void SupportLog::End(int status) {
+    Write(Line, "end of the command, exit status " + std::to_string(status));
+    if (fd_ >= 0) {
+        ::close(fd_);
+        fd_ = -1;
+    }
+}
+
+std::vector<std::string> SupportLog::Files(const std::string& programData) {
+    std::vector<std::string> files;
+    if (programData.empty()) {
+        return files;
+    }
+    const std::string path = programData + std::string(FileName);
+    for (int n = KeptFiles; n >= 0; --n) {
+        struct stat info {};
+        if (::lstat(Numbered(path, n).c_str(), &info) == 0) {
+            files.push_back(Numbered(path, n));
+        }
+    }
+    return files;
+}
+
+std::string SupportLog::Read(const std::string& programData, bool lastOnly, std::string& error) {
+    error.clear();
+    std::string log;
+    for (const std::string& file : Files(programData)) {
+        std::string content;
+        // A file grown far beyond the bound by something else is read from its end only.
+        if (!ReadTail(file, 2 * MaxFileBytes, content, error)) {
+            return {};
+        }
+        if (!content.empty() && content.back() != '\n') {
+            content += '\n';
+        }
+        log += content;
+    }
+    if (lastOnly) {
+        // The last command's header: at the start of the log or of a line.
+        std::size_t at = log.rfind("\n" + std::string(Header));
+        at = at == std::string::npos ? (log.starts_with(Header) ? 0 : std::string::npos) : at + 1;
+        if (at == std::string::npos) {
+            return {};
+        }
+        log.erase(0, at);
+    }
+    return Printable(log);
+}
+
+} // namespace vorn::cli
