@@ -90,10 +90,6 @@ void BuildGofaRfidPage(QWidget* page) {
             aligned[static_cast<std::size_t>(c)]->Add(grid, c);
         }
     };
-    auto label = [](QWidget* group, const char* name) { return NewLabel(group, QLatin1String(name)); };
-    auto edit = [](QWidget* group, const char* name, int chars) {
-        return NewEdit(group, QLatin1String(name), chars);
-    };
 
     // Each row's controls are made in reading order (read field, then override): the tab order.
     struct Row {
@@ -112,27 +108,27 @@ void BuildGofaRfidPage(QWidget* page) {
     SwitchGroup rfid =
         NewSwitchGroup(page, "gbGOFA_Rfid", "lblGOFA_RfidReadOfSwitches", "lblGOFA_RfidOverride");
     QGroupBox* g = rfid.group;
-    Row cells{label(g, "lblGOFA_PositionIdCode")};
-    cells.read = edit(g, "edtGOFA_Position_Read", CodeChars);
+    Row cells{NewLabel(g, "lblGOFA_PositionIdCode")};
+    cells.read = NewEdit(g, "edtGOFA_Position_Read", CodeChars);
     cells.switchCaption = Fixed(g, "lblGOFA_PositionSwitches", "S1, S2");
     cells.readRange = Fixed(g, "lblGOFA_PositionReadRange", "(0001-00FF)");
-    cells.override = edit(g, "edtGOFA_Position", CodeChars);
+    cells.override = NewEdit(g, "edtGOFA_Position", CodeChars);
     cells.overrideRange = Fixed(g, "lblGOFA_PositionRange", "(0001-FFFE)");
     add(rfid, cells);
-    cells = Row{label(g, "lblGOFA_Zone")};
-    cells.read = edit(g, "edtGOFA_Zone_Read", CodeChars);
+    cells = Row{NewLabel(g, "lblGOFA_Zone")};
+    cells.read = NewEdit(g, "edtGOFA_Zone_Read", CodeChars);
     cells.switchCaption = Fixed(g, "lblGOFA_ZoneSwitch", "S3");
     cells.override = FixedCombo(g, "cbbxGOFA_Zone");
     cells.overrideRange = Fixed(g, "lblGOFA_ZoneRange", "(0-F)");
     add(rfid, cells);
-    cells = Row{label(g, "lblGOFA_Power")};
+    cells = Row{NewLabel(g, "lblGOFA_Power")};
     cells.read = FixedCombo(g, "cbbxGOFA_Power_Read");
     cells.switchCaption = Fixed(g, "lblGOFA_PowerSwitch", "DIP7");
     cells.readRange = Fixed(g, "lblGOFA_PowerReadRange", "(50, 100%)");
-    cells.override = edit(g, "edtGOFA_RfidPower", 3);
+    cells.override = NewEdit(g, "edtGOFA_RfidPower", 3);
     cells.overrideRange = Fixed(g, "lblGOFA_PowerRange", "(10-100%)");
     add(rfid, cells);
-    cells = Row{label(g, "lblGOFA_AntennaType")};
+    cells = Row{NewLabel(g, "lblGOFA_AntennaType")};
     cells.read = FixedCombo(g, "cbbxGOFA_AntennaType_Read");
     add(rfid, cells);
     align(rfid.grid);
@@ -141,19 +137,19 @@ void BuildGofaRfidPage(QWidget* page) {
     SwitchGroup relay =
         NewSwitchGroup(page, "gbGOFA_Relay", "lblGOFA_RelayReadOfSwitches", "lblGOFA_RelayOverride");
     g = relay.group;
-    cells = Row{label(g, "lblGOFA_RelaySource")};
+    cells = Row{NewLabel(g, "lblGOFA_RelaySource")};
     cells.read = FixedCombo(g, "cbbxGOFA_RelaySource_Read");
     cells.switchCaption = Fixed(g, "lblGOFA_RelaySourceSwitch", "DIP5");
     cells.override = FixedCombo(g, "cbbxGOFA_RelaySource");
     add(relay, cells);
-    cells = Row{label(g, "lblGOFA_RelayPolarity")};
+    cells = Row{NewLabel(g, "lblGOFA_RelayPolarity")};
     cells.read = FixedCombo(g, "cbbxGOFA_RelayPolarity_Read");
     cells.switchCaption = Fixed(g, "lblGOFA_RelayPolaritySwitch", "DIP5");
     cells.override = FixedCombo(g, "cbbxGOFA_RelayPolarity");
     add(relay, cells);
-    cells = Row{label(g, "lblGOFA_RelayPulseTime")};
-    cells.read = edit(g, "edtGOFA_RelayPulseTime_Read", 7);
-    cells.override = edit(g, "medtGOFA_RelayPulseTime", 7);
+    cells = Row{NewLabel(g, "lblGOFA_RelayPulseTime")};
+    cells.read = NewEdit(g, "edtGOFA_RelayPulseTime_Read", 7);
+    cells.override = NewEdit(g, "medtGOFA_RelayPulseTime", 7);
     cells.overrideRange = Fixed(g, "lblGOFA_RelayPulseTimeUnit", "(0.1-6553.5s)");
     add(relay, cells);
     align(relay.grid);
@@ -162,12 +158,12 @@ void BuildGofaRfidPage(QWidget* page) {
     SwitchGroup tamper =
         NewSwitchGroup(page, "gbGOFA_Tamper", "lblGOFA_TamperReadOfSwitches", "lblGOFA_TamperOverride");
     g = tamper.group;
-    cells = Row{label(g, "lblGOFA_TamperTransmitAlarm")};
+    cells = Row{NewLabel(g, "lblGOFA_TamperTransmitAlarm")};
     cells.read = FixedCombo(g, "cbbxGOFA_TamperTransmitAlarm_Read");
     cells.switchCaption = Fixed(g, "lblGOFA_TamperTransmitAlarmSwitch", "DIP6");
     cells.override = FixedCombo(g, "cbbxGOFA_TamperTransmitAlarm");
     add(tamper, cells);
-    cells = Row{label(g, "lblGOFA_TamperStatus")};
+    cells = Row{NewLabel(g, "lblGOFA_TamperStatus")};
     cells.read = FixedCombo(g, "cbbxGOFA_TamperStatus_Read");
     add(tamper, cells);
     align(tamper.grid);
@@ -176,12 +172,12 @@ void BuildGofaRfidPage(QWidget* page) {
     SwitchGroup input =
         NewSwitchGroup(page, "gbGOFA_ExtInput", "lblGOFA_ExtInputReadOfSwitches", "lblGOFA_ExtInputOverride");
     g = input.group;
-    cells = Row{label(g, "lblGOFA_ExtInputFunction")};
+    cells = Row{NewLabel(g, "lblGOFA_ExtInputFunction")};
     cells.read = FixedCombo(g, "cbbxGOFA_ExtInputFunction_Read");
     cells.switchCaption = Fixed(g, "lblGOFA_ExtInputFunctionSwitch", "DIP4");
     cells.override = FixedCombo(g, "cbbxGOFA_ExtInputFunction");
     add(input, cells);
-    cells = Row{label(g, "lblGOFA_ExtInputMode")};
+    cells = Row{NewLabel(g, "lblGOFA_ExtInputMode")};
     cells.read = FixedCombo(g, "cbbxGOFA_ExtInputMode_Read");
     cells.switchCaption = Fixed(g, "lblGOFA_ExtInputModeSwitch", "DIP3");
     cells.override = FixedCombo(g, "cbbxGOFA_ExtInputMode");
@@ -194,16 +190,18 @@ void BuildGofaRfidPage(QWidget* page) {
     QGroupBox* switches = NewGroup(page, "gbGOFA_Switches");
     QGridLayout* grid = NewGrid(switches);
     int row = 0;
-    row =
-        AddRow(grid, row, label(switches, "lblGOFA_RotarySwitchS1"), {edit(switches, "edtGOFA_RotaryS1", 3)});
-    row =
-        AddRow(grid, row, label(switches, "lblGOFA_RotarySwitchS2"), {edit(switches, "edtGOFA_RotaryS2", 3)});
-    row =
-        AddRow(grid, row, label(switches, "lblGOFA_RotarySwitchS3"), {edit(switches, "edtGOFA_RotaryS3", 3)});
-    row = AddRow(grid, row, label(switches, "lblGOFA_DipSwitch"), {edit(switches, "edtGOFA_DipSwitch", 10)});
+    row = AddRow(grid, row, NewLabel(switches, "lblGOFA_RotarySwitchS1"),
+                 {NewEdit(switches, "edtGOFA_RotaryS1", 3)});
+    row = AddRow(grid, row, NewLabel(switches, "lblGOFA_RotarySwitchS2"),
+                 {NewEdit(switches, "edtGOFA_RotaryS2", 3)});
+    row = AddRow(grid, row, NewLabel(switches, "lblGOFA_RotarySwitchS3"),
+                 {NewEdit(switches, "edtGOFA_RotaryS3", 3)});
+    row = AddRow(grid, row, NewLabel(switches, "lblGOFA_DipSwitch"),
+                 {NewEdit(switches, "edtGOFA_DipSwitch", 10)});
     // The potentiometer: its raw value and the step it stands for.
-    AddRow(grid, row, label(switches, "lblGOFA_P1"),
-           {edit(switches, "edtGOFA_RfidVant", NumberChars), edit(switches, "edtGOFA_Potentiometer_P1", 3)});
+    AddRow(grid, row, NewLabel(switches, "lblGOFA_P1"),
+           {NewEdit(switches, "edtGOFA_RfidVant", NumberChars),
+            NewEdit(switches, "edtGOFA_Potentiometer_P1", 3)});
     grid->setColumnStretch(2, 1);
     rightLabels->Add(grid, 0);
     right->addWidget(switches);
@@ -211,33 +209,33 @@ void BuildGofaRfidPage(QWidget* page) {
     QGroupBox* general = NewGroup(page, "gbGOFA_General");
     grid = NewGrid(general);
     row = 0;
-    row = AddRow(grid, row, label(general, "lblGOFA_ProductionDate"),
-                 {edit(general, "edtGOFA_ProductionDate", DisplayChars)});
-    row = AddRow(grid, row, label(general, "lblGOFA_FirmwareType"),
-                 {edit(general, "edtGOFA_Firmwaretype", DisplayChars)});
-    row = AddRow(grid, row, label(general, "lblGOFA_FirmwareVersion"),
-                 {edit(general, "edtGOFA_FirmwareVersion", DisplayChars)});
-    row = AddRow(grid, row, label(general, "lblGOFA_ProductName"),
-                 {edit(general, "edtGOFA_ProductName", DisplayChars)});
-    row = AddRow(grid, row, label(general, "lblGOFA_SerialNumber"),
-                 {edit(general, "edtGOFA_SerialNumber", DisplayChars)});
-    row = AddRow(grid, row, label(general, "lblGOFA_RadioCalibration"),
-                 {edit(general, "edtGOFA_RadioCalibration", DisplayChars)});
+    row = AddRow(grid, row, NewLabel(general, "lblGOFA_ProductionDate"),
+                 {NewEdit(general, "edtGOFA_ProductionDate", DisplayChars)});
+    row = AddRow(grid, row, NewLabel(general, "lblGOFA_FirmwareType"),
+                 {NewEdit(general, "edtGOFA_Firmwaretype", DisplayChars)});
+    row = AddRow(grid, row, NewLabel(general, "lblGOFA_FirmwareVersion"),
+                 {NewEdit(general, "edtGOFA_FirmwareVersion", DisplayChars)});
+    row = AddRow(grid, row, NewLabel(general, "lblGOFA_ProductName"),
+                 {NewEdit(general, "edtGOFA_ProductName", DisplayChars)});
+    row = AddRow(grid, row, NewLabel(general, "lblGOFA_SerialNumber"),
+                 {NewEdit(general, "edtGOFA_SerialNumber", DisplayChars)});
+    row = AddRow(grid, row, NewLabel(general, "lblGOFA_RadioCalibration"),
+                 {NewEdit(general, "edtGOFA_RadioCalibration", DisplayChars)});
     // The service fields, shown only with "-gofaviewall"; their captions are no language texts.
     row =
         AddRow(grid, row,
                NewLabel(general, QStringLiteral("lblGOFA_RadioProtocol"), QStringLiteral("(Radio protocol)")),
-               {edit(general, "edtGOFA_RadioProtocol", DisplayChars)});
+               {NewEdit(general, "edtGOFA_RadioProtocol", DisplayChars)});
     row = AddRow(grid, row,
                  NewLabel(general, QStringLiteral("lblGOFA_RfidProtocol"), QStringLiteral("(RFID protocol)")),
-                 {edit(general, "edtGOFA_RfidProtocol", DisplayChars)});
+                 {NewEdit(general, "edtGOFA_RfidProtocol", DisplayChars)});
     row =
         AddRow(grid, row,
                NewLabel(general, QStringLiteral("lblGOFA_RadioTxPower"), QStringLiteral("(Radio Tx Power)")),
-               {edit(general, "edtGOFA_RadioTxPower", DisplayChars)});
+               {NewEdit(general, "edtGOFA_RadioTxPower", DisplayChars)});
     AddRow(grid, row,
            NewLabel(general, QStringLiteral("lblGOFA_WatchdogReset"), QStringLiteral("(Watchdog reset)")),
-           {edit(general, "edtGOFA_WatchdogReset", DisplayChars)});
+           {NewEdit(general, "edtGOFA_WatchdogReset", DisplayChars)});
     grid->setColumnStretch(2, 1);
     rightLabels->Add(grid, 0);
     right->addWidget(general);

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 namespace vorn::gui {
 
@@ -35,9 +36,10 @@ QGridLayout* NewGrid(QGroupBox* group) {
     return grid;
 }
 
-QLabel* NewLabel(QWidget* parent, const QString& name, const QString& caption) {
-    auto* label = new QLabel(DesignCaption(name, caption), parent);
-    label->setObjectName(name);
+QLabel* NewLabel(QWidget* parent, QAnyStringView name, const QString& caption) {
+    const QString objectName = name.toString();
+    auto* label = new QLabel(DesignCaption(objectName, caption), parent);
+    label->setObjectName(objectName);
     return label;
 }
 
@@ -48,22 +50,36 @@ QLabel* NewHeader(QWidget* parent, const QString& name) {
     return label;
 }
 
-QLineEdit* NewEdit(QWidget* parent, const QString& name, int characters) {
+QLineEdit* NewEdit(QWidget* parent, QAnyStringView name, int characters) {
     auto* edit = new QLineEdit(parent);
-    edit->setObjectName(name);
+    edit->setObjectName(name.toString());
     // Digits are the widest characters the fields hold; a little room for the frame and the caret.
     const int text = edit->fontMetrics().horizontalAdvance(QString(characters, QLatin1Char('0')));
     edit->setFixedWidth(text + 14);
     return edit;
 }
 
-QComboBox* NewCombo(QWidget* parent, const QString& name, int minimumCharacters) {
+QComboBox* NewCombo(QWidget* parent, QAnyStringView name, int minimumCharacters) {
     auto* combo = new QComboBox(parent);
-    combo->setObjectName(name);
+    combo->setObjectName(name.toString());
     combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     combo->setMinimumContentsLength(minimumCharacters);
     combo->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     return combo;
+}
+
+QComboBox* NewFixedCombo(QWidget* parent, QAnyStringView name, int minimumCharacters) {
+    QComboBox* combo = NewCombo(parent, name, minimumCharacters);
+    combo->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    return combo;
+}
+
+TwoColumns NewTwoColumns(QWidget* page) {
+    auto* columns = new QHBoxLayout(page);
+    TwoColumns two{new QVBoxLayout, new QVBoxLayout, new AlignedColumns(page), new AlignedColumns(page)};
+    columns->addLayout(two.left, 1);
+    columns->addLayout(two.right, 1);
+    return two;
 }
 
 QCheckBox* NewCheck(QWidget* parent, const QString& name) {

@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include <QAnyStringView>
 #include <QObject>
 #include <QString>
 
@@ -14,6 +15,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QVBoxLayout;
 class QWidget;
 
 // The pieces the editor pages are built from. Every control gets the name the core and the language
@@ -30,17 +32,30 @@ inline constexpr int DisplayChars = 12; // production date, product name, serial
 QGroupBox* NewGroup(QWidget* parent, const char* name);
 // A grid for a group's rows: compact spacing, the label column first.
 QGridLayout* NewGrid(QGroupBox* group);
-QLabel* NewLabel(QWidget* parent, const QString& name, const QString& caption = {});
+QLabel* NewLabel(QWidget* parent, QAnyStringView name, const QString& caption = {});
 // A column header: bottom-aligned, so headers of different heights end on one line.
 QLabel* NewHeader(QWidget* parent, const QString& name);
-QLineEdit* NewEdit(QWidget* parent, const QString& name, int characters);
-QComboBox* NewCombo(QWidget* parent, const QString& name, int minimumCharacters);
+QLineEdit* NewEdit(QWidget* parent, QAnyStringView name, int characters);
+QComboBox* NewCombo(QWidget* parent, QAnyStringView name, int minimumCharacters);
+// A list as wide as its minimum, for short choices that should not stretch across the group.
+QComboBox* NewFixedCombo(QWidget* parent, QAnyStringView name, int minimumCharacters);
 QCheckBox* NewCheck(QWidget* parent, const QString& name);
 QPushButton* NewButton(QWidget* parent, const QString& name, const QString& caption);
 
 // Adds a labelled row to a form-like grid: the label in column 0, the controls after it, and
 // returns the next row.
 int AddRow(QGridLayout* grid, int row, QLabel* label, std::initializer_list<QWidget*> controls);
+
+class AlignedColumns;
+
+// A page of two columns of groups; each column's label column is aligned across its groups.
+struct TwoColumns {
+    QVBoxLayout* left;
+    QVBoxLayout* right;
+    AlignedColumns* leftLabels;
+    AlignedColumns* rightLabels;
+};
+TwoColumns NewTwoColumns(QWidget* page);
 
 // Keeps columns of several grids equally wide, so that groups stacked on a page line up. The
 // widths follow the captions, which change with the language: Update() after the texts changed.
