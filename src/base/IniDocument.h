@@ -51,6 +51,8 @@ private:
 
 // ASCII letters in lower case; other bytes unchanged (UTF-8 stays intact).
 std::string FoldCase(std::string_view text);
+// ASCII letters in upper case; other bytes unchanged.
+std::string UpperCase(std::string_view text);
 bool EqualsIgnoreCase(std::string_view a, std::string_view b);
 // Without leading and trailing spaces and control characters (bytes up to 0x20).
 std::string_view TrimBlanks(std::string_view text);

@@ -1,24 +1,15 @@
 #include "session/ChangeCodeDialog.h"
 
+#include "base/IniDocument.h"
 #include "lang/TextFormat.h"
 #include "session/PresenceRadio.h"
 #include "session/SessionContext.h"
-
-#include <algorithm>
-#include <cctype>
 
 namespace vorn {
 
 namespace {
 
 constexpr std::string_view Section = "CHANGE_CODE";
-
-std::string Upper(std::string_view text) {
-    std::string upper(text);
-    std::transform(upper.begin(), upper.end(), upper.begin(),
-                   [](char ch) { return static_cast<char>(std::toupper(static_cast<unsigned char>(ch))); });
-    return upper;
-}
 
 } // namespace
 
@@ -55,7 +46,7 @@ ChangeCodeDialog::ChangeOutcome ChangeCodeDialog::btnChangeClick() {
                         MessageKind::Error, Buttons::Ok);
         return ChangeOutcome::Refused;
     }
-    if (code == "0000" || Upper(code) == "FFFF") {
+    if (code == "0000" || EqualsIgnoreCase(code, "FFFF")) {
         context_.Dialog(FormatText(texts_.Text("COMMON", "MESSAGE-ENTERED_VALUE_MUST_BE_BETWEEN_N_AND_N"),
                                    {"0001", "FFFE"}),
                         MessageKind::Error, Buttons::Ok);
@@ -68,7 +59,7 @@ ChangeCodeDialog::ChangeOutcome ChangeCodeDialog::btnChangeClick() {
     if (device.empty()) {
         return ChangeOutcome::NoDeviceCode;
     }
-    if (Upper(device) == Upper(code)) {
+    if (EqualsIgnoreCase(device, code)) {
         context_.Dialog(
             FormatText(texts_.Text(Section, "MESSAGE-NO_UPDATE_NEEDED_DEVICE_HAS_ALREADY_NNNN"), {device}),
             MessageKind::Information, Buttons::Ok);

@@ -1,12 +1,11 @@
 #include "session/DeviceWriter.h"
 
+#include "base/IniDocument.h"
 #include "model/Catalogue.h"
 #include "model/Conversion.h"
 #include "model/ValueHelpers.h"
 #include "session/SessionEngine.h"
 
-#include <algorithm>
-#include <cctype>
 #include <span>
 
 namespace vorn {
@@ -15,13 +14,6 @@ namespace {
 
 std::string RadioIdText(const ProgData::Bytes& image) {
     return FormatHex16(image[RadioIdAddress], image[RadioIdAddress + 1]);
-}
-
-std::string Upper(std::string_view text) {
-    std::string upper(text);
-    std::transform(upper.begin(), upper.end(), upper.begin(),
-                   [](char ch) { return static_cast<char>(std::toupper(static_cast<unsigned char>(ch))); });
-    return upper;
 }
 
 void Mark(ProgData& data, const ReadRange& range, ByteState state) {
@@ -149,7 +141,7 @@ SessionOutcome DeviceWriter::WritePresenceUnit() {
     context_.Status({});
     const std::string entered = context_.editor.Fields().Get("edtHESK_RadioIdCode").Text();
     if (entered == "0" || entered == "00" || entered == "000" || entered == "0000" ||
-        Upper(entered) == "FFFF") {
+        EqualsIgnoreCase(entered, "FFFF")) {
         context_.Dialog(
             context_.Text("COMMON", "MESSAGE-ENTERED_VALUE_MUST_BE_BETWEEN_N_AND_N", {"0001", "FFFE"}),
             MessageKind::Error, Buttons::Ok);

@@ -1,22 +1,13 @@
 #include "session/PresenceRadio.h"
 
+#include "base/IniDocument.h"
 #include "model/ValueHelpers.h"
-
-#include <algorithm>
-#include <cctype>
 
 namespace vorn {
 
 namespace {
 
 constexpr std::string_view MinimumUnitVersion = "17-1";
-
-std::string Upper(std::string_view text) {
-    std::string upper(text);
-    std::transform(upper.begin(), upper.end(), upper.begin(),
-                   [](char ch) { return static_cast<char>(std::toupper(static_cast<unsigned char>(ch))); });
-    return upper;
-}
 
 } // namespace
 
@@ -165,14 +156,14 @@ int PresenceRadio::ChangeIdCode() {
             return ChangeNothingDone;
         }
     }
-    if (newIdCode_.size() != 4 || newIdCode_ == "0000" || Upper(newIdCode_) == "FFFF") {
+    if (newIdCode_.size() != 4 || newIdCode_ == "0000" || EqualsIgnoreCase(newIdCode_, "FFFF")) {
         return ChangeNothingDone;
     }
     KduLink& link = context_.link;
     if (link.Open() == 0) {
         link.SetH('1');
         link.AddWriteEntry("");
-        link.AddWriteEntry("0220" + Upper(newIdCode_));
+        link.AddWriteEntry("0220" + UpperCase(newIdCode_));
         if (link.StartRadioJob(deviceRadioCode_) == CommandOk) {
             StartTimer(TagWriteStatus);
             dialog_.SetCaption(context_.texts.Text("CHANGE_CODE", "TITLE-CHANGE_ID_CODE"));
