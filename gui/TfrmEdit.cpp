@@ -435,6 +435,15 @@ void TfrmEdit::SetBusyCursor(bool busy) {
 
 void TfrmEdit::SetWindowEnabled(bool enabled) {
     setEnabled(enabled);
+    if (!enabled) {
+        // Only the main window is shut: the windows it owns (the wait window, whose Escape ends a
+        // capture, and the dialogs) stay usable, though Qt would disable them along with it.
+        for (QWidget* owned : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (owned->isWindow()) {
+                owned->setEnabled(true);
+            }
+        }
+    }
 }
 
 void TfrmEdit::closeEvent(QCloseEvent* event) {
