@@ -20,6 +20,7 @@
 #include <vector>
 
 #include <QFile>
+#include <QGuiApplication>
 #include <QTemporaryDir>
 
 using namespace vorn;
@@ -51,6 +52,8 @@ int main(int argc, char** argv) {
         }
     }
     gui::VornApplication app(argc, argv);
+    // The menu entry (vorn-programmer.desktop): desktops take the window's icon and name from it.
+    QGuiApplication::setDesktopFileName(QStringLiteral("vorn-programmer"));
     try {
         TraceSink trace;
         trace.SetEcho(options.debug || TraceSink::EchoRequestedByEnvironment());
