@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QFocusEvent>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QStyle>
 #include <QStyleOptionComboBox>
 #include <QStyleOptionFrame>
@@ -71,8 +72,11 @@ void FieldBinder::Bind(QWidget& root) {
         auto* edit = qobject_cast<QLineEdit*>(widget);
         auto* combo = qobject_cast<QComboBox*>(widget);
         auto* check = qobject_cast<QCheckBox*>(widget);
+        auto* memo = qobject_cast<QPlainTextEdit*>(widget);
         if (field->Kind() == FieldKind::Text && edit != nullptr) {
             BindLineEdit(name, edit);
+        } else if (field->Kind() == FieldKind::Text && memo != nullptr) {
+            BindMemo(name, memo);
         } else if (field->Kind() == FieldKind::Choice && combo != nullptr) {
             BindComboBox(name, combo);
         } else if (field->Kind() == FieldKind::Check && check != nullptr) {
@@ -133,6 +137,17 @@ void FieldBinder::BindLineEdit(const std::string& name, QLineEdit* edit) {
     });
     connect(edit, &QLineEdit::cursorPositionChanged, this, [this, name, edit] { ForwardCaret(name, edit); });
     connect(edit, &QLineEdit::selectionChanged, this, [this, name, edit] { ForwardCaret(name, edit); });
+}
+
+void FieldBinder::BindMemo(const std::string& name, QPlainTextEdit* memo) {
+    // A memo's lines are its field's text, separated by line breaks; a read-only one only shows it.
+    connect(memo, &QPlainTextEdit::textChanged, this, [this, name, memo] {
+        if (updating_ != 0 || memo->isReadOnly()) {
+            return;
+        }
+        const QString text = memo->toPlainText();
+        model_.ProposeText(name, text.toStdString(), CodePointIndex(text, memo->textCursor().position()));
+    });
 }
 
 void FieldBinder::ForwardCaret(const std::string& name, QLineEdit* edit) {
@@ -226,6 +241,10 @@ void FieldBinder::Show(const Field& field, FieldChange change) {
     case FieldChange::Selection:
         if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
             ShowText(field, edit);
+        } else if (auto* memo = qobject_cast<QPlainTextEdit*>(widget)) {
+            if (memo->toPlainText() != FromUtf8(field.Text())) {
+                memo->setPlainText(FromUtf8(field.Text()));
+            }
         }
         break;
     case FieldChange::InputMask:

@@ -13,13 +13,14 @@
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
+class QPlainTextEdit;
 class QWidget;
 
 namespace vorn::gui {
 
-// Binds the widgets of a window to a core field model, both ways. Every QLineEdit, QComboBox and
-// QCheckBox below the root whose objectName is a field's name mirrors that field (text, caret and
-// selection, input mask, items, selection, check state, enabled, visible, hint) and hands the
+// Binds the widgets of a window to a core field model, both ways. Every QLineEdit, QPlainTextEdit (a
+// memo), QComboBox and QCheckBox below the root whose objectName is a field's name mirrors that field (text,
+// caret and selection, input mask, items, selection, check state, enabled, visible, hint) and hands the
 // operator's acts to the model: a line edit's own edit as ProposeText (the core runs the key filter,
 // the maximum length and the mask, and the widget shows whatever the field then holds), caret and
 // selection moves, a choice, a click, and leaving the field. The model decides; the widget follows.
@@ -59,6 +60,7 @@ private:
     };
 
     void BindLineEdit(const std::string& name, QLineEdit* edit);
+    void BindMemo(const std::string& name, QPlainTextEdit* memo);
     void BindComboBox(const std::string& name, QComboBox* combo);
     void BindCheckBox(const std::string& name, QCheckBox* check);
     void ShowAll(const Field& field);

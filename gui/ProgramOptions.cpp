@@ -28,7 +28,12 @@ ProgramOptions ParseProgramOptions(const std::vector<std::string>& arguments) {
             options.screenshots = folder;
         } else if (argument == "--port") {
             value(options.port);
+        } else if (argument == "--simulate") {
+            options.simulate = true;
         }
+    }
+    if (options.error.empty() && options.simulate && !options.port.empty()) {
+        options.error = "--simulate and --port exclude each other";
     }
     return options;
 }
@@ -41,6 +46,8 @@ std::string UsageText() {
            "  -gofaviewall           show the four service fields of the positioning unit\n"
            "  --port PATH            use the interface unit at PATH instead of searching for it\n"
            "                         (also VORN_KDU_PORT)\n"
+           "  --simulate             use the demo unit, a simulated interface unit with one device of\n"
+           "                         every family, in real time, instead of the interface unit\n"
            "  --debug                write the debug trace to stderr (also VORN_DEBUG=1)\n"
            "  --screenshots DIR      start as on a new machine (temporary folders) and write a picture\n"
            "                         of every page and window in every language to DIR, then exit\n"

@@ -16,6 +16,7 @@ struct ProgramOptions {
     bool startupBenchmark = false;          // exit after the first paint, reporting time and memory
     std::optional<std::string> screenshots; // folder to write the pictures to, then exit
     std::string port;                       // the interface unit's port instead of searching
+    bool simulate = false;                  // the demo unit instead of the interface unit
     std::vector<std::string> arguments;     // every argument, for the start-up's options
     std::string error;                      // a usage error (an option without its value)
 };

@@ -28,6 +28,8 @@ constexpr MenuRoute MenuRoutes[] = {
              window.close();
          }
      }},
+    {"mnuCommReadFromDevice", [](ProgramController& p, TfrmEdit&) { p.mnuCommReadFromDeviceClick(); }},
+    {"mnuCommWriteToDevice", [](ProgramController& p, TfrmEdit&) { p.mnuCommWriteToDeviceClick(); }},
     {"mnuCommChangeIdCode", [](ProgramController& p, TfrmEdit&) { p.mnuCommChangeIdCodeClick(); }},
     {"mnuHelpAbout", [](ProgramController& p, TfrmEdit&) { p.mnuHelpAboutClick(); }},
 };
@@ -35,14 +37,23 @@ constexpr MenuRoute MenuRoutes[] = {
 } // namespace
 
 ProgramWindow::ProgramWindow(ProgramPlatform platform) {
+    // The other six windows, in the order the program makes them; each lives as long as the program.
+    selectDevice_ = std::make_unique<TfrmSelectDevice>(&window_);
+    wait_ = std::make_unique<TfrmWait>(&window_);
     about_ = std::make_unique<TfrmAbout>(&window_);
+    receiveRadio_ = std::make_unique<TfrmReceiveRadio>(&window_);
+    changeCode_ = std::make_unique<TfrmChangeCode>(&window_);
     selectRegion_ = std::make_unique<TfrmSelectRegion>(&window_);
     controller_ = std::make_unique<ProgramController>(RunMode::Program, std::move(platform),
                                                       ProgramViews{.dialogs = &dialogs_,
                                                                    .window = &window_,
+                                                                   .wait = wait_.get(),
                                                                    .pump = &pump_,
                                                                    .selectRegion = selectRegion_.get(),
-                                                                   .about = about_.get()});
+                                                                   .about = about_.get(),
+                                                                   .selectDevice = selectDevice_.get(),
+                                                                   .receiveRadio = receiveRadio_.get(),
+                                                                   .changeCode = changeCode_.get()});
     window_.BindFields(controller_->GetEditor().Fields());
     ProgramController& program = *controller_;
     window_.SetHandlers({
@@ -51,15 +62,19 @@ ProgramWindow::ProgramWindow(ProgramPlatform platform) {
         .deviceButton = [&program](int button) { program.bbtnSelectNewDeviceClick(button); },
         .drop = [&program](const std::vector<std::string>& paths) { program.DropFiles(paths); },
         .keyPress = [&program](int key) { return program.FormKeyPress(key); },
-        .closeQuery = [&program] { return program.FormCloseQuery(); },
+        // Not while a device command runs: the program ends once the unit is let go.
+        .closeQuery = [&program] { return !program.Sessions().Busy() && program.FormCloseQuery(); },
         .devicePageShown = [&program] { program.tbsSelectDeviceEnterShow(); },
         .tick = [&program] { program.tmrUpdateActionListTimer(); },
+        .getRadioCode = [&program](int event) { program.btnRadioEvent_n_GetRadioCodeClick(event); },
     });
+    wait_->SetKeyHandler([&program](int key) { return program.Sessions().Wait().FormKeyPress(key); });
 }
 
 ProgramWindow::~ProgramWindow() {
     // The window's controls let go of the editor's fields before the controller goes.
     window_.SetHandlers({});
+    wait_->SetKeyHandler({});
     window_.UnbindFields();
 }
 

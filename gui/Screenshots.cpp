@@ -2,6 +2,7 @@
 
 #include "gui/MessageWindow.h"
 #include "gui/ProgramWindow.h"
+#include "lang/TextFormat.h"
 #include "lang/TranslatedDialog.h"
 
 #include <functional>
@@ -20,6 +21,8 @@ namespace {
 
 // A device button of each family: its pages are then shown.
 constexpr int FamilyButtons[] = {4, 10, 12};
+// The model the select-device window shows: TARV.
+constexpr std::uint8_t ExampleModel = 0x23;
 
 void Settle() {
     for (int i = 0; i < 3; ++i) {
@@ -55,6 +58,46 @@ private:
     QStringList written_;
     bool failed_ = false;
 };
+
+// The communication windows as a family A read, a capture and a presence unit's flows show them.
+void ShootCommunicationWindows(ProgramWindow& program, Writer& writer, const QString& prefix) {
+    ProgramController& controller = program.Controller();
+    DeviceSessions& sessions = controller.Sessions();
+    const ListIni& texts = controller.Texts();
+
+    SelectDeviceDialog& select = sessions.SelectDevice();
+    select.SetUp(SelectDeviceDialog::Mode::Read, ExampleModel, texts, controller.Lists());
+    select.Fields().SetText(SelectDeviceDialog::SerialField, "1001");
+    select.FormShow();
+    program.SelectDevice().Attach(select);
+    writer.ShootWindow(program.SelectDevice(), prefix + QStringLiteral("frmSelectDevice"));
+    program.SelectDevice().Detach();
+    select.FormClose();
+
+    TfrmWait& wait = program.Wait();
+    wait.SetWaitProgress(true, RadioCodeCapture::Countdown, RadioCodeCapture::Countdown * 2 / 3);
+    wait.SetWaitText(FormatText(texts.Text("COMMON", "MESSAGE-ACTIVATE_WIRELESS_DEVICE_FOR_EVENT_NN"), {3}));
+    writer.ShootWindow(wait, prefix + QStringLiteral("frmWait"));
+    wait.SetWaitProgress(false, 0, 0);
+
+    ReceiveRadioDialog& radio = sessions.ReceiveRadio();
+    radio.SetCaption(texts.Text("COMMUNICATION", "TITLE-READ_FROM_DEVICE"));
+    radio.SetGroupCaption(texts.Text("HESK", "LABEL-WAIT_FOR_TRANSMITTER_ACTIVATION"));
+    radio.SetActionText(texts.Text("HESK", "LABEL-PRESS_DEVICE_BUTTON_TO_READ_CONFIGURATION"));
+    radio.SetAbortCaption(texts.Text("COMMON", "BUTTON-ABORT"));
+    radio.ChoosePicture(1);
+    program.ReceiveRadio().Attach(radio);
+    writer.ShootWindow(program.ReceiveRadio(), prefix + QStringLiteral("frmReceiveRadio"));
+    program.ReceiveRadio().Detach();
+
+    ChangeCodeDialog& change = sessions.ChangeCode();
+    change.FormShow();
+    change.Fields().TypeText(ChangeCodeDialog::NewCodeField, "beef");
+    program.ChangeCode().Attach(change);
+    writer.ShootWindow(program.ChangeCode(), prefix + QStringLiteral("frmChangeCode"));
+    program.ChangeCode().Detach();
+    change.btnCloseClick();
+}
 
 } // namespace
 
@@ -134,6 +177,7 @@ QStringList WriteScreenshots(ProgramWindow& program, const QString& folder) {
         program.SelectRegion().Attach(region);
         writer.ShootWindow(program.SelectRegion(), prefix + QStringLiteral("frmSelectRegion"));
         program.SelectRegion().Detach();
+        ShootCommunicationWindows(program, writer, prefix);
     }
     return writer.Result();
 }

@@ -18,8 +18,9 @@ EnvironmentLookup ScreenshotEnvironment(const QString& folder);
 void AnswerFirstStartRegion();
 
 // Writes one PNG per page and window to the folder, for every language of the started program: the
-// device page, the editor pages of the three families, the message window, the about window and the
-// select-region window. Returns the files written; an empty list when the folder cannot be written.
+// device page, the editor pages of the three families, the message window, the about window, the
+// select-region window and the communication windows (select-device, wait, receive-radio and
+// change-ID-code). Returns the files written; an empty list when the folder cannot be written.
 QStringList WriteScreenshots(ProgramWindow& program, const QString& folder);
 
 } // namespace vorn::gui

@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -33,6 +34,7 @@ QString Name(std::string_view name) {
 }
 
 constexpr int EscapeKey = 27;
+constexpr int RadioEventCount = 8;
 
 // How long a label's hint stays up.
 constexpr int HintShownMs = 5000;
@@ -54,6 +56,12 @@ TfrmEdit::TfrmEdit(QWidget* parent)
     statusText_ = new QLabel(status);
     statusText_->setObjectName(QStringLiteral("sbStatusText"));
     status->addWidget(statusText_, 1);
+    // Beside the status text, never replaced by it; the language gives its text.
+    auto* demoUnit = new QLabel(status);
+    demoUnit->setObjectName(QStringLiteral("lblDemoUnit"));
+    demoUnit->hide();
+    status->addPermanentWidget(demoUnit);
+    controls_.emplace("lblDemoUnit", demoUnit);
     setStatusBar(status);
     status->setFixedHeight(ClientHeight - PageControlHeight);
 
@@ -188,6 +196,7 @@ void TfrmEdit::EnsurePagesBuilt() {
         if (binder_ != nullptr) {
             binder_->Bind(*page);
         }
+        ConnectGetRadioCodeButtons(page);
         // Labels show their hints a while, as the language sets them.
         for (QLabel* label : page->findChildren<QLabel*>()) {
             label->setToolTipDuration(HintShownMs);
@@ -200,6 +209,23 @@ void TfrmEdit::EnsurePagesBuilt() {
     }
     for (const auto& [name, enabled] : std::exchange(pendingEnabled_, {})) {
         SetControlEnabled(name, enabled);
+    }
+}
+
+void TfrmEdit::ConnectGetRadioCodeButtons(QWidget* page) {
+    for (int event = 1; event <= RadioEventCount; ++event) {
+        auto* button =
+            page->findChild<QPushButton*>(QStringLiteral("btnRadioEvent_%1_GetRadioCode").arg(event));
+        if (button == nullptr) {
+            continue;
+        }
+        // The button's tag is its event's number.
+        button->setProperty("tag", event);
+        connect(button, &QPushButton::clicked, this, [this, event] {
+            if (handlers_.getRadioCode) {
+                handlers_.getRadioCode(event);
+            }
+        });
     }
 }
 
@@ -380,8 +406,18 @@ void TfrmEdit::SetControlEnabled(std::string_view control, bool enabled) {
 }
 
 void TfrmEdit::SetFocus(std::string_view control) {
-    if (QWidget* widget = Control(control)) {
+    if (Name(control) == objectName()) {
+        // The main window itself: it becomes the active window again (after the wait window).
+        activateWindow();
+        setFocus(Qt::OtherFocusReason);
+    } else if (QWidget* widget = Control(control)) {
         widget->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+void TfrmEdit::ShowDemoUnitNote(bool shown) {
+    if (QWidget* note = Control("lblDemoUnit")) {
+        note->setVisible(shown);
     }
 }
 
@@ -399,6 +435,15 @@ void TfrmEdit::SetBusyCursor(bool busy) {
 
 void TfrmEdit::SetWindowEnabled(bool enabled) {
     setEnabled(enabled);
+    if (!enabled) {
+        // Only the main window is shut: the windows it owns (the wait window, whose Escape ends a
+        // capture, and the dialogs) stay usable, though Qt would disable them along with it.
+        for (QWidget* owned : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (owned->isWindow()) {
+                owned->setEnabled(true);
+            }
+        }
+    }
 }
 
 void TfrmEdit::closeEvent(QCloseEvent* event) {

@@ -34,10 +34,11 @@ struct MainWindowHandlers {
     std::function<void(int tag)> language;               // an item of File > Language
     std::function<void(int button)> deviceButton;        // bbtnDevice_1 to bbtnDevice_12
     std::function<void(const std::vector<std::string>& paths)> drop;
-    std::function<bool(int key)> keyPress; // true: the press is discarded
-    std::function<bool()> closeQuery;      // true: the window may close
-    std::function<void()> devicePageShown; // the device page was entered or shown
-    std::function<void()> tick;            // tmrUpdateActionList
+    std::function<bool(int key)> keyPress;       // true: the press is discarded
+    std::function<bool()> closeQuery;            // true: the window may close
+    std::function<void()> devicePageShown;       // the device page was entered or shown
+    std::function<void()> tick;                  // tmrUpdateActionList
+    std::function<void(int event)> getRadioCode; // btnRadioEvent_1_GetRadioCode to _8 (their tags)
 };
 
 // The main window (frmEdit): the menu, the page control pgcEdit with the device page and the seven
@@ -72,6 +73,8 @@ public:
     QString StatusText() const;
     // Places the window in the middle of its screen.
     void CentreOnScreen();
+    // The status bar's note that the demo unit stands in for the interface unit (lblDemoUnit).
+    void ShowDemoUnitNote(bool shown);
 
     // MainWindowView
     void SetCaption(const std::string& caption) override;
@@ -102,6 +105,7 @@ private:
     int PageIndex(std::string_view page) const;
     QWidget* Control(std::string_view name) const;
     void IndexControls(QWidget* root);
+    void ConnectGetRadioCodeButtons(QWidget* page);
     bool HandleDrop(QEvent* event);
     bool HandleKey(QObject* watched, QEvent* event);
 

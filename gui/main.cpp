@@ -8,15 +8,19 @@
 #include "link/SerialUnitDriver.h"
 #include "platform/Clock.h"
 #include "platform/TraceSink.h"
+#include "sim/DemoUnit.h"
+#include "sim/RealTimeUnit.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include <QFile>
+#include <QGuiApplication>
 #include <QTemporaryDir>
 
 using namespace vorn;
@@ -48,11 +52,30 @@ int main(int argc, char** argv) {
         }
     }
     gui::VornApplication app(argc, argv);
+    // The menu entry (vorn-programmer.desktop): desktops take the window's icon and name from it.
+    QGuiApplication::setDesktopFileName(QStringLiteral("vorn-programmer"));
     try {
         TraceSink trace;
         trace.SetEcho(options.debug || TraceSink::EchoRequestedByEnvironment());
         RealClock clock;
-        SerialUnitDriver driver(SerialPortOptions{.Port = PortOverride(options.port)});
+        // The interface unit at its port, or with --simulate the demo unit in this process.
+        sim::RealTimeUnit* demo = nullptr;
+        std::unique_ptr<UnitDriver> unit;
+        if (options.simulate) {
+            auto made = std::make_unique<sim::RealTimeUnit>();
+            demo = made.get();
+            unit = std::move(made);
+        } else {
+            unit = std::make_unique<SerialUnitDriver>(SerialPortOptions{.Port = PortOverride(options.port)});
+        }
+        UnitDriver& driver = *unit;
+        // The demo devices start from the installation's defaults, known once the program has started.
+        const auto startDemo = [demo](gui::ProgramWindow& program) {
+            if (demo != nullptr) {
+                demo->Scenario() = sim::DemoScenario(program.Controller().Folders().installation);
+                program.ShowDemoUnitNote();
+            }
+        };
         if (options.screenshots) {
             // A first start on folders of its own, in every language.
             QTemporaryDir folders;
@@ -62,6 +85,7 @@ int main(int argc, char** argv) {
                                         .environment = gui::ScreenshotEnvironment(folders.path())});
             gui::AnswerFirstStartRegion();
             program.Start({});
+            startDemo(program);
             const QStringList written =
                 gui::WriteScreenshots(program, QString::fromLocal8Bit(options.screenshots->c_str()));
             for (const QString& file : written) {
@@ -79,6 +103,7 @@ int main(int argc, char** argv) {
             benchmark.Watch(program.Window());
         }
         program.Start(options.arguments);
+        startDemo(program);
         return QApplication::exec();
     } catch (const std::exception& error) {
         // An exception that escapes the start-up is shown; the program then ends.

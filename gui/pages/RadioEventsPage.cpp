@@ -47,12 +47,10 @@ void BuildRadioEventsPage(QWidget* page) {
                         PositionId);
         grid->addWidget(NewEdit(group, QStringLiteral("edtRadioEvent_%1_RadioId").arg(row), CodeChars), n,
                         RadioId);
-        // Capturing a transmitter's code needs the unit; the button stays disabled until that flow is
-        // wired to it.
+        // Captures the code of the transmitter activated next into this row (the window connects it).
         QPushButton* getCode =
             NewButton(group, QStringLiteral("btnRadioEvent_%1_GetRadioCode").arg(row), QStringLiteral("..."));
         getCode->setFixedWidth(getCode->fontMetrics().horizontalAdvance(QStringLiteral("....")) + 16);
-        getCode->setEnabled(false);
         grid->addWidget(getCode, n, GetCode);
         grid->addWidget(NewCombo(group, list("AlarmType"), 16), n, AlarmType);
         grid->addWidget(NewCombo(group, list("UserType"), 10), n, UserType);

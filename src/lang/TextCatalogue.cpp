@@ -40,6 +40,8 @@ constexpr std::array MainWindowRows{
     CatalogueRow{"MENU", "COMM-CHANGE_ID_CODE", "mnuCommChangeIdCode", Caption},
     CatalogueRow{"MENU", "HELP", "mnuHelp", Caption},
     CatalogueRow{"MENU", "HELP-ABOUT", "mnuHelpAbout", Caption},
+    // Status bar: the note shown while the demo unit stands in for the interface unit
+    CatalogueRow{"COMMON", "TEXT-DEMO_UNIT", "lblDemoUnit", Caption},
     // Page tbsSelectDevice
     CatalogueRow{"TAB_SELECT_DEVICE", "TAB-SELECT_DEVICE", "tbsSelectDevice", Caption},
     // Page tbsButtons

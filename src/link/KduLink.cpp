@@ -51,7 +51,7 @@ void KduLink::Pump() {
 void KduLink::SleepPumping(Millis duration) {
     const Millis end = clock_.Now() + duration;
     for (Millis now = clock_.Now(); now < end; now = clock_.Now()) {
-        clock_.Sleep(std::min(PumpInterval, end - now));
+        clock_.Sleep(std::min(PumpSlice, end - now));
         Pump();
     }
 }
@@ -218,7 +218,7 @@ bool KduLink::WaitForDataUnguarded(Millis timeout) {
     WaitOutcome outcome = WaitOutcome::TimedOut;
     do {
         const Millis sliceStart = clock_.Now();
-        const Millis slice = std::clamp(deadline - sliceStart, Millis{0}, PumpInterval);
+        const Millis slice = std::clamp(deadline - sliceStart, Millis{0}, PumpSlice);
         outcome = driver_.WaitReceiveEvent(slice);
         if (outcome == WaitOutcome::TimedOut && clock_.Now() < sliceStart + slice) {
             // A driver that gives up early still costs the full slice, so the waits keep their length.

@@ -56,6 +56,9 @@ public:
     static constexpr Millis FirstWait{250};
     static constexpr Millis FollowingWait{200};
     static constexpr Millis PumpInterval{50};
+    // Each wait between two pumps is well under PumpInterval, so that the work around it (reading a
+    // frame, the window's own painting) still fits in the promise on a busy machine.
+    static constexpr Millis PumpSlice{20};
     static constexpr Millis PulseTime{100};
     static constexpr Millis SettleTime{300};
     static constexpr std::uint32_t BaudRate = 57600;

@@ -2,6 +2,7 @@
 
 #include "base/IniDocument.h"
 #include "lang/TextFormat.h"
+#include "session/DeviceReader.h"
 #include "session/PresenceRadio.h"
 #include "session/SessionContext.h"
 
@@ -54,6 +55,8 @@ ChangeCodeDialog::ChangeOutcome ChangeCodeDialog::btnChangeClick() {
     }
     radio_.ClearDeviceRadioCode();
     radio_.Dialog().SetCaption(texts_.Text(Section, "TITLE-CHANGE_ID_CODE"));
+    // The unit is of the model being edited: its picture, not the one a former flow left.
+    radio_.Dialog().ChoosePicture(PresencePicture(context_.config.Image[ProductTypeAddress]));
     radio_.GetDeviceCode();
     const std::string device = radio_.DeviceRadioCode();
     if (device.empty()) {

@@ -12,7 +12,7 @@ void RadioCodeCapture::PauseServingTheView(Millis pause) {
     Clock& clock = context_.link.LinkClock();
     const Millis end = clock.Now() + pause;
     for (Millis now = clock.Now(); now < end; now = clock.Now()) {
-        clock.Sleep(std::min(KduLink::PumpInterval, end - now));
+        clock.Sleep(std::min(KduLink::PumpSlice, end - now));
         context_.views.pump.ProcessPendingEvents();
     }
 }

@@ -1,6 +1,7 @@
 #include "GuiProgram.h"
 
 #include "GuiSupport.h"
+#include "sim/DemoUnit.h"
 #include "support/Paths.h"
 
 #include <filesystem>
@@ -26,10 +27,23 @@ GuiProgram::~GuiProgram() {
     program.reset();
 }
 
+sim::SimulatedUnit& GuiProgram::UseDemoUnit() {
+    demo = std::make_unique<sim::SimulatedUnit>(clock, sim::DemoScenario(DataFolder()));
+    unit = demo.get();
+    return *demo;
+}
+
+sim::RealTimeUnit& GuiProgram::UseRealTimeDemoUnit() {
+    realTimeDemo = std::make_unique<sim::RealTimeUnit>(sim::DemoScenario(DataFolder()));
+    unit = realTimeDemo.get();
+    linkClock = &realClock;
+    return *realTimeDemo;
+}
+
 gui::TfrmEdit& GuiProgram::Start(const std::vector<std::string>& arguments) {
     program = std::make_unique<gui::ProgramWindow>(ProgramPlatform{
-        .driver = driver,
-        .clock = clock,
+        .driver = *unit,
+        .clock = *linkClock,
         .trace = trace,
         .environment = [env = environment](const char* name) -> std::optional<std::string> {
             const auto found = env.find(name);

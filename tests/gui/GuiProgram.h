@@ -4,6 +4,8 @@
 #include "link/SerialUnitDriver.h"
 #include "platform/Clock.h"
 #include "platform/TraceSink.h"
+#include "sim/RealTimeUnit.h"
+#include "sim/SimulatedUnit.h"
 #include "support/TempDir.h"
 
 #include <map>
@@ -28,6 +30,11 @@ public:
     gui::TfrmEdit& Start(const std::vector<std::string>& arguments = {});
     // Ends the program as at the end of a run (its folders stay).
     void Stop() { program.reset(); }
+    // Before Start: the demo unit of --simulate stands in for the interface unit, on the test's
+    // virtual clock (a session takes no time; a presence unit's button is pressed once the test moves
+    // the clock on) or, as in the program, in real time on the real clock.
+    sim::SimulatedUnit& UseDemoUnit();
+    sim::RealTimeUnit& UseRealTimeDemoUnit();
 
     gui::TfrmEdit& Window() { return program->Window(); }
     ProgramController& Controller() { return program->Controller(); }
@@ -35,9 +42,16 @@ public:
     TempDir root;
     std::map<std::string, std::string> environment;
     TraceSink trace;
-    VirtualClock clock; // the link never waits in real time in a test
+    VirtualClock clock; // the link never waits in real time in a test, but with the real-time unit
     SerialUnitDriver driver;
+    std::unique_ptr<sim::SimulatedUnit> demo;
+    std::unique_ptr<sim::RealTimeUnit> realTimeDemo;
     std::unique_ptr<gui::ProgramWindow> program;
+
+    // What the program's link works with.
+    UnitDriver* unit = &driver;
+    RealClock realClock;
+    Clock* linkClock = &clock;
 
     // How the first start's region dialog looked; answered with OK.
     bool regionDialogShown = false;

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <deque>
 #include <functional>
 
+#include <QObject>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
 // Helpers of the window's tests.
@@ -22,5 +25,38 @@ QString MessageText(QWidget* window);
 
 // Shows a window and waits until it is the active window, so that keyboard focus works.
 void ShowActive(QWidget& window);
+
+// The operator's acts on the modal windows a flow shows, in the order it shows them: each step names
+// the window it expects and acts on it once it is up (from inside its event loop). A modal window
+// shown out of turn fails the test and is closed, so a flow cannot wait for ever. Every window shown
+// (modal or not, such as the wait window) is noted, and a watcher can look at it as it comes up.
+// It listens from its first step or watcher on, so windows shown before (the first start's region
+// dialog) are not its business.
+class WindowScript : public QObject {
+public:
+    using Act = std::function<void(QWidget* window)>;
+
+    WindowScript() = default;
+    ~WindowScript() override;
+
+    WindowScript& Then(const QString& window, Act act);
+    // Every window shown (its object name), in order.
+    const QStringList& Shown() const { return shown_; }
+    // Steps not taken yet.
+    std::size_t Pending() const { return steps_.size(); }
+    // Called as any window comes up (before its step), for a look at it.
+    void WatchShown(std::function<void(QWidget* window)> watch);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void Listen();
+
+    bool listening_ = false;
+    std::deque<std::pair<QString, Act>> steps_;
+    QStringList shown_;
+    std::function<void(QWidget* window)> watch_;
+};
 
 } // namespace vorn::test

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "view/WaitView.h"
+
+#include <functional>
+
+#include <QWidget>
+
+class QLabel;
+class QProgressBar;
+
+namespace vorn::gui {
+
+// The wait window (frmWait): a borderless panel of 700 x 189 over the middle of the main window that
+// says what the program is doing while it talks to the unit, in large type, with a progress bar when
+// a capture counts down. It is not modal; every key pressed in it goes to the wait window's logic,
+// whose armed abort key (Escape, during a capture) ends the capture.
+class TfrmWait : public QWidget, public WaitView {
+public:
+    static constexpr int ClientWidth = 700;
+    static constexpr int ClientHeight = 189;
+    static constexpr int InformationPixels = 24;
+
+    explicit TfrmWait(QWidget* owner);
+
+    // The logic's key handler: true when it took the key (the armed abort key).
+    void SetKeyHandler(std::function<bool(int key)> handler) { keyHandler_ = std::move(handler); }
+
+    void ShowWait(const std::string& text) override;
+    void SetWaitText(const std::string& text) override;
+    void SetWaitProgress(bool visible, int maximum, int position) override;
+    void CloseWait() override;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    std::function<bool(int key)> keyHandler_;
+    QLabel* lblInformation_ = nullptr;
+    QProgressBar* pbWait_ = nullptr;
+};
+
+} // namespace vorn::gui

@@ -1,0 +1,105 @@
+#!/usr/bin/env bash
+# Checks the program as it is installed: `cmake --install` into a temporary prefix, then (unless
+# --tree-only) the .deb that `cpack -G DEB` builds, unpacked into a temporary root. Both programs
+# must start from there, find their data below the prefix, and miss no shared library.
+#
+#   packaging/check-package.sh [--tree-only] [BUILD_DIR]     (default: build/default)
+set -euo pipefail
+
+tree_only=0
+if [ "${1:-}" = "--tree-only" ]; then
+    tree_only=1
+    shift
+fi
+build=$(realpath "${1:-build/default}")
+source_dir=$(cd "$(dirname "$0")/.." && pwd)
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+fail() {
+    echo "check-package: $*" >&2
+    exit 1
+}
+
+# The programs run as a new user would: a fresh home, no display.
+run_user() {
+    env -i PATH=/usr/bin:/bin HOME="$work/home" XDG_DATA_HOME="$work/home/data" \
+        XDG_CONFIG_HOME="$work/home/config" XDG_DOCUMENTS_DIR="$work/home/Documents" \
+        QT_QPA_PLATFORM=offscreen LANG=C.UTF-8 "$@"
+}
+
+# Checks an installed tree below PREFIX: files, libraries, and the programs started from it.
+check_tree() {
+    local prefix=$1 data="$1/share/vorn-programmer"
+    for file in bin/vorn-programmer bin/vornctl share/vorn-programmer/English-1033.lang \
+                share/vorn-programmer/Deutsch-1031.lang share/vorn-programmer/Registry.ini \
+                share/vorn-programmer/DefaultConfig/Europe/Default_BODE.vorn \
+                share/applications/vorn-programmer.desktop \
+                share/icons/hicolor/scalable/apps/vorn-programmer.svg lib/udev/rules.d/60-vorn-kdu.rules; do
+        [ -s "$prefix/$file" ] || fail "$prefix/$file is missing"
+    done
+    [ ! -e "$data/DefaultConfig/.built" ] || fail "the build's stamp file was installed"
+    desktop-file-validate "$prefix/share/applications/vorn-programmer.desktop" ||
+        fail "desktop-file-validate refuses the desktop file"
+    grep -q 'GROUP="dialout"' "$prefix/lib/udev/rules.d/60-vorn-kdu.rules" || fail "udev rule: no dialout"
+    grep -q 'ENV{ID_MM_DEVICE_IGNORE}="1"' "$prefix/lib/udev/rules.d/60-vorn-kdu.rules" ||
+        fail "udev rule: ModemManager not told to ignore the unit"
+    for program in "$prefix"/bin/*; do
+        if ldd "$program" | grep -q 'not found'; then
+            ldd "$program" | grep 'not found' >&2
+            fail "$(basename "$program") misses shared libraries"
+        fi
+    done
+
+    rm -rf "$work/home" && mkdir -p "$work/home"
+    local models
+    models=$(run_user "$prefix/bin/vornctl" models) || fail "vornctl models failed"
+    [ "$(printf '%s\n' "$models" | wc -l)" -eq 12 ] || fail "vornctl models did not list twelve models"
+    # The region's defaults come from the installation folder below the prefix.
+    run_user "$prefix/bin/vornctl" new BODE -o "$work/home/bode.vorn" || fail "vornctl new failed"
+    cmp -s "$work/home/bode.vorn" "$data/DefaultConfig/Europe/Default_BODE.vorn" ||
+        fail "vornctl new did not give the installed Europe default"
+    [ "$(run_user "$prefix/bin/vornctl" --simulate capture 2>/dev/null)" = "4D2E" ] || fail "vornctl --simulate capture"
+    run_user "$prefix/bin/vorn-programmer" --help | grep -q -- '--simulate' || fail "vorn-programmer --help"
+    run_user "$prefix/bin/vorn-programmer" --version | grep -q '^vorn-programmer ' || fail "vorn-programmer --version"
+    run_user "$prefix/bin/vorn-programmer" --screenshots "$work/shots" >/dev/null ||
+        fail "vorn-programmer --screenshots failed"
+    for window in tbsSelectDevice frmSelectDevice frmWait frmReceiveRadio frmChangeCode; do
+        for language in english deutsch; do
+            [ -s "$work/shots/$language-$window.png" ] || fail "no picture of $window in $language"
+        done
+    done
+    rm -rf "$work/shots"
+    echo "check-package: $prefix works ($(find "$prefix" -type f | wc -l) files)"
+}
+
+echo "== cmake --install =="
+cmake --install "$build" --prefix "$work/tree" >/dev/null
+check_tree "$work/tree"
+[ "$tree_only" -eq 1 ] && exit 0
+
+echo "== cpack -G DEB =="
+(cd "$build" && cpack -G DEB -B "$work/deb" >/dev/null) || fail "cpack -G DEB failed"
+deb=$(find "$work/deb" -maxdepth 1 -name 'vorn-programmer_*.deb' | head -n 1)
+[ -n "$deb" ] || fail "cpack made no .deb"
+dpkg-deb --info "$deb"
+depends=$(dpkg-deb --field "$deb" Depends)
+for library in libc6 libstdc++6 libqt6widgets6 libqt6gui6 libqt6core6; do
+    grep -q "$library" <<<"$depends" || fail "the package does not depend on $library: $depends"
+done
+contents=$(dpkg-deb --contents "$deb")
+for file in ./usr/bin/vorn-programmer ./usr/bin/vornctl ./usr/share/vorn-programmer/Registry.ini \
+            ./usr/share/applications/vorn-programmer.desktop ./usr/lib/udev/rules.d/60-vorn-kdu.rules; do
+    grep -q " $file\$" <<<"$contents" || fail "$file is not in the package"
+done
+# Can the dependencies be met here, as on any Debian 12? (apt only simulates.)
+if command -v apt-get >/dev/null; then
+    apt-get install --simulate --no-install-recommends "$deb" >"$work/apt.log" 2>&1 ||
+        { cat "$work/apt.log" >&2; fail "apt-get cannot meet the package's dependencies"; }
+fi
+dpkg-deb --extract "$deb" "$work/root"
+for program in "$work/root/usr/bin"/*; do
+    file -L "$program" | grep -q ', stripped' || fail "$(basename "$program") is not stripped in the package"
+done
+check_tree "$work/root/usr"
+echo "check-package: $(basename "$deb") ($(du -k "$deb" | cut -f1) KiB) installs and runs"
