@@ -2,6 +2,7 @@
 
 #include "files/ProgramFolders.h"
 #include "model/Catalogue.h"
+#include "platform/Descriptor.h"
 #include "platform/Files.h"
 #include "platform/Folders.h"
 
@@ -21,33 +22,6 @@ namespace {
 
 constexpr std::string_view Extension = ".vorn";
 constexpr std::size_t StampLength = 16; // 20240501T120000Z
-
-class Descriptor {
-public:
-    explicit Descriptor(int fd = -1) : fd_(fd) {}
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    ~Descriptor() {
-        if (fd_ >= 0) {
-            ::close(fd_);
-        }
-    }
-    int Get() const { return fd_; }
-    bool Valid() const { return fd_ >= 0; }
-    void Reset(int fd) {
-        Close();
-        fd_ = fd;
-    }
-    // Closes it; false when the close reported an error (a write that failed late).
-    bool Close() {
-        const int fd = fd_;
-        fd_ = -1;
-        return fd < 0 || ::close(fd) == 0;
-    }
-
-private:
-    int fd_;
-};
 
 bool WriteAll(int fd, const std::uint8_t* data, std::size_t size) {
     while (size > 0) {

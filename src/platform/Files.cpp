@@ -1,5 +1,7 @@
 #include "platform/Files.h"
 
+#include "platform/Descriptor.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <climits>
@@ -21,32 +23,6 @@ namespace {
 constexpr int MaxLinksFollowed = 40;
 // Bytes of the target's name kept in a temporary file's name.
 constexpr std::size_t TemporaryNamePrefix = 32;
-
-// Closes a descriptor on every path out of a function.
-class Descriptor {
-public:
-    explicit Descriptor(int fd = -1) : fd_(fd) {}
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    ~Descriptor() { Close(); }
-    int Get() const { return fd_; }
-    bool Valid() const { return fd_ >= 0; }
-    void Reset(int fd) {
-        Close();
-        fd_ = fd;
-    }
-    bool Close() {
-        if (fd_ < 0) {
-            return true;
-        }
-        const int result = ::close(fd_);
-        fd_ = -1;
-        return result == 0;
-    }
-
-private:
-    int fd_;
-};
 
 FileError LastError() {
     return FileErrorOfErrno(errno);
