@@ -112,22 +112,6 @@ std::string ShownOrAbsent(const std::map<std::string, std::string>& shown, const
     return found == shown.end() ? "(no such field)" : found->second;
 }
 
-const ProductInfo& ParseModel(const std::string& text) {
-    if (const ProductInfo* product = FindProductByModel(text)) {
-        return *product;
-    }
-    try {
-        std::size_t used = 0;
-        const unsigned long code = std::stoul(text, &used, 0);
-        if (used == text.size() && code <= 0xFF) {
-            if (const ProductInfo* product = FindProduct(static_cast<std::uint8_t>(code))) {
-                return *product;
-            }
-        }
-    } catch (const std::exception&) {}
-    throw CliError(ExitRefused, "unknown model: " + text + " (see vornctl models)");
-}
-
 // The digits of a "#CODE" as a number; nothing for other text and for numbers no code can be.
 std::optional<int> CodeNumber(std::string_view digits) {
     int code = 0;
@@ -352,6 +336,27 @@ void WriteOutput(const ProgData& data, const std::string& target) {
 }
 
 } // namespace
+
+const ProductInfo& ParseModel(const std::string& text) {
+    if (const ProductInfo* product = FindProductByModel(text)) {
+        return *product;
+    }
+    try {
+        std::size_t used = 0;
+        const unsigned long code = std::stoul(text, &used, 0);
+        if (used == text.size() && code <= 0xFF) {
+            if (const ProductInfo* product = FindProduct(static_cast<std::uint8_t>(code))) {
+                return *product;
+            }
+        }
+    } catch (const std::exception&) {}
+    std::vector<std::string> names;
+    for (const ProductInfo& product : Catalogue) {
+        names.emplace_back(product.model);
+    }
+    throw CliError(ExitRefused, "unknown model: " + EscapeControlCharacters(text) + DidYouMean(text, names) +
+                                    " (see vornctl models)");
+}
 
 int Show(CliContext& context, const std::string& file, bool json) {
     const ProgData::Bytes image = context.ReadImage(file, false);

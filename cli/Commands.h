@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CliContext.h"
+#include "model/Catalogue.h"
 
 #include <string>
 #include <vector>
@@ -12,6 +13,8 @@ int Set(CliContext& context, const std::string& file, const std::vector<std::str
         const std::string& output);
 // 0 when the files are the same, ExitDifferent when they differ.
 int Diff(CliContext& context, const std::string& first, const std::string& second, bool json);
+// A model by its name or product type (decimal or 0x..); refused with the closest names.
+const ProductInfo& ParseModel(const std::string& text);
 int New(CliContext& context, const std::string& model, const std::string& output);
 int Models(bool json);
 // vornctl region NAME: the window's region selection with the region given.

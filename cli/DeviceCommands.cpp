@@ -1,6 +1,7 @@
 #include "DeviceCommands.h"
 
 #include "BackupStore.h"
+#include "Commands.h"
 #include "DidYouMean.h"
 #include "ProgressView.h"
 #include "SerialList.h"
@@ -18,29 +19,6 @@
 namespace vorn::cli {
 
 namespace {
-
-constexpr std::size_t SerialAddress = 123;
-
-const ProductInfo& ModelOf(const std::string& text) {
-    if (const ProductInfo* product = FindProductByModel(text)) {
-        return *product;
-    }
-    try {
-        std::size_t used = 0;
-        const unsigned long code = std::stoul(text, &used, 0);
-        if (used == text.size() && code <= 0xFF) {
-            if (const ProductInfo* product = FindProduct(static_cast<std::uint8_t>(code))) {
-                return *product;
-            }
-        }
-    } catch (const std::exception&) {}
-    std::vector<std::string> names;
-    for (const ProductInfo& product : Catalogue) {
-        names.emplace_back(product.model);
-    }
-    throw CliError(ExitRefused, "unknown model: " + EscapeControlCharacters(text) + DidYouMean(text, names) +
-                                    " (see vornctl models)");
-}
 
 // The exit status of a flow's outcome; the unit's own reason is added for a unit not found.
 int ExitOf(CliContext& context, SessionOutcome outcome) {
@@ -111,8 +89,8 @@ int BandIndex(CliContext& context, int band) {
 }
 
 std::uint32_t SerialOfImage(const ProgData::Bytes& image) {
-    return static_cast<std::uint32_t>(image[SerialAddress]) << 16 |
-           static_cast<std::uint32_t>(image[SerialAddress + 1]) << 8 | image[SerialAddress + 2];
+    return static_cast<std::uint32_t>(image[SerialNumberAddress]) << 16 |
+           static_cast<std::uint32_t>(image[SerialNumberAddress + 1]) << 8 | image[SerialNumberAddress + 2];
 }
 
 // Seconds of the link's clock since a start.
@@ -323,7 +301,7 @@ int DeviceCommands::RunDevice(CliContext& context, const GlobalOptions& global) 
     }
 
     if (changeId_->parsed()) {
-        LoadDefault(context, ModelOf("HESK"));
+        LoadDefault(context, ParseModel("HESK"));
         op.newCode = newCode_;
         controller.mnuCommChangeIdCodeClick();
         using Outcome = ChangeCodeDialog::ChangeOutcome;
@@ -376,7 +354,8 @@ DeviceReport DeviceCommands::ReadDevice(CliContext& context, ProgressView& progr
     report.status = ExitOf(context, outcome);
     report.text = op.lastMessage.empty() ? op.lastText : op.lastMessage;
     // A read whose image does not convert still holds what the device holds: it is kept.
-    if (outcome == SessionOutcome::Done || outcome == SessionOutcome::ConversionError) {
+    report.imageRead = outcome == SessionOutcome::Done || outcome == SessionOutcome::ConversionError;
+    if (report.imageRead) {
         if (product.family == Family::B) {
             for (const std::string_view entry : FamilyBReadEntries) {
                 ++report.blocks;
@@ -400,7 +379,7 @@ DeviceReport DeviceCommands::ReadDevice(CliContext& context, ProgressView& progr
 }
 
 int DeviceCommands::Read(CliContext& context, ProgressView& progress) {
-    const ProductInfo& product = ModelOf(model_);
+    const ProductInfo& product = ParseModel(model_);
     RequireSerial(serialOption_, product.family, std::string(product.model));
     DeviceOperator& op = context.device;
     if (bandOption_->count() > 0) {
@@ -417,11 +396,10 @@ int DeviceCommands::Read(CliContext& context, ProgressView& progress) {
     const Millis start = context.LinkClock().Now();
     DeviceReport report = ReadDevice(context, progress, product, serial, store, "read");
     report.seconds = SecondsSince(context, start);
-    FillFigures(context, progress, report, product.family);
+    FillFigures(progress, report, product.family);
 
     ProgData& config = context.controller.CurrentConfig();
-    const bool gotImage = !report.backup.empty() || !report.backupError.empty();
-    if (gotImage) {
+    if (report.imageRead) {
         if (output_ == "-") {
             WriteImageToStdout(config.Image);
         } else {
@@ -449,8 +427,7 @@ int DeviceCommands::Read(CliContext& context, ProgressView& progress) {
     return report.status;
 }
 
-void DeviceCommands::FillFigures(CliContext& context, const ProgressView& progress, DeviceReport& report,
-                                 Family family) const {
+void DeviceCommands::FillFigures(const ProgressView& progress, DeviceReport& report, Family family) const {
     if (family == Family::B) {
         // A presence unit moves its entries in one radio job: the caller counts them.
         return;
@@ -458,11 +435,10 @@ void DeviceCommands::FillFigures(CliContext& context, const ProgressView& progre
     const ProgressView::Figures& figures = progress.Main();
     report.blocks = figures.blocks;
     report.bytes = figures.bytes;
-    if (family != Family::B && figures.band) {
+    if (figures.band) {
         report.band = *figures.band;
         report.bandText = progress.BandText(*figures.band);
     }
-    (void)context;
 }
 
 DeviceReport DeviceCommands::WriteOne(CliContext& context, ProgressView& progress,
@@ -481,7 +457,7 @@ DeviceReport DeviceCommands::WriteOne(CliContext& context, ProgressView& progres
     DeviceReport report;
     const auto finish = [&]() -> DeviceReport {
         report.seconds = SecondsSince(context, start);
-        FillFigures(context, progress, report, product.family);
+        FillFigures(progress, report, product.family);
         if (TracingDriver* tracing = context.Tracing()) {
             tracing->Note(label + ": " + report.Line());
         }
@@ -491,17 +467,16 @@ DeviceReport DeviceCommands::WriteOne(CliContext& context, ProgressView& progres
     if (backup_) {
         BackupStore store(ProgramDataForWrites());
         const DeviceReport backup = ReadDevice(context, progress, product, serial, store, "backup");
-        if (backup.status != ExitSuccess && backup.backup.empty()) {
-            report = backup;
-            report.command = "write";
-            report.text = "no backup, so nothing was written: " + backup.text;
-            return finish();
-        }
         if (backup.backup.empty()) {
             report = backup;
             report.command = "write";
-            report.status = ExitFailed;
-            report.text = backup.backupError + "; nothing was written";
+            if (backup.imageRead) {
+                // Read, but the backups folder would not keep it.
+                report.status = ExitFailed;
+                report.text = backup.backupError + "; nothing was written";
+            } else {
+                report.text = "no backup, so nothing was written: " + backup.text;
+            }
             return finish();
         }
         report.backup = backup.backup;

@@ -56,8 +56,7 @@ private:
     // read-back after, when asked for.
     DeviceReport WriteOne(CliContext& context, ProgressView& progress, const ProgData::Bytes& image,
                           std::optional<std::uint32_t> serial);
-    void FillFigures(CliContext& context, const ProgressView& progress, DeviceReport& report,
-                     Family family) const;
+    void FillFigures(const ProgressView& progress, DeviceReport& report, Family family) const;
     void RequireSerial(const CLI::Option* option, Family family, const std::string& model) const;
     void Print(const DeviceReport& report) const;
 

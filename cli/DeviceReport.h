@@ -31,6 +31,7 @@ struct DeviceReport {
     // "passed", "failed", or empty when not asked for (or not reached)
     std::string verify;
     std::vector<VerifyDifference> differences;
+    bool imageRead = false;  // the device's image came back (it may still not convert)
     std::string backup;      // the backup's path, when one was stored
     std::string backupError; // why an image read could not be kept as a backup
 

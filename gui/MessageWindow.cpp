@@ -84,9 +84,9 @@ MessageWindow::MessageWindow(const MessageDialog& dialog, QWidget* owner)
     auto* row = new QHBoxLayout;
     row->addStretch(1);
     for (std::size_t i = 0; i < dialog.buttons.size(); ++i) {
-        const MessageButton& spec = dialog.buttons[i];
-        auto* button = new QPushButton(QString::fromStdString(spec.caption), this);
-        button->setObjectName(ButtonName(spec.mask));
+        const MessageButton& item = dialog.buttons[i];
+        auto* button = new QPushButton(QString::fromStdString(item.caption), this);
+        button->setObjectName(ButtonName(item.mask));
         button->setMinimumWidth(std::max(button->sizeHint().width(), 7 * em));
         const bool isDefault = static_cast<int>(i) == dialog.defaultButton;
         button->setDefault(isDefault);
@@ -94,8 +94,8 @@ MessageWindow::MessageWindow(const MessageDialog& dialog, QWidget* owner)
         if (isDefault) {
             button->setFocus();
         }
-        const DialogResult result = spec.result;
-        if (spec.closes) {
+        const DialogResult result = item.result;
+        if (item.closes) {
             connect(button, &QPushButton::clicked, this, [this, result] {
                 result_ = result;
                 done(static_cast<int>(result));

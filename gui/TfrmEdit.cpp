@@ -59,6 +59,7 @@ TfrmEdit::TfrmEdit(QWidget* parent)
     // Beside the status text, never replaced by it; the language gives its text.
     auto* demoUnit = new QLabel(status);
     demoUnit->setObjectName(QStringLiteral("lblDemoUnit"));
+    demoUnit->setContentsMargins(0, 0, 8, 0); // clear of the window's edge
     demoUnit->hide();
     status->addPermanentWidget(demoUnit);
     controls_.emplace("lblDemoUnit", demoUnit);

@@ -52,6 +52,8 @@ inline constexpr std::uint8_t ProductTypeAddress = 122;
 // firmware version (high nibble major, low nibble minor).
 inline constexpr int RadioIdAddress = 32;
 inline constexpr int FirmwareVersionAddress = 47;
+// The serial number: three bytes, big-endian.
+inline constexpr int SerialNumberAddress = 123;
 
 Family FamilyOf(std::uint8_t productType);
 // "A", "B", "C", or empty for no family.

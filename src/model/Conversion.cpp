@@ -226,7 +226,9 @@ bool ShowIdentity(const ConversionContext& c, const IdentityFields& fields, cons
     ShowText(c, fields.firmwareVersion, FormatFirmwareVersion(image[47]));
     const std::string name = ProductNameOf(names, image[ProductTypeAddress]);
     ShowText(c, fields.productName, name);
-    ShowText(c, fields.serialNumber, FormatSerialNumber(image[123], image[124], image[125]));
+    ShowText(c, fields.serialNumber,
+             FormatSerialNumber(image[SerialNumberAddress], image[SerialNumberAddress + 1],
+                                image[SerialNumberAddress + 2]));
     return !name.empty();
 }
 
@@ -238,7 +240,7 @@ void StoreIdentity(const ConversionContext& c, const IdentityFields& fields, con
     image[47] = ParseFirmwareVersion(TextOf(c, fields.firmwareVersion));
     StoreProductType(c, fields.productName, names, image);
     const auto serial = ParseSerialNumber(TextOf(c, fields.serialNumber));
-    std::copy(serial.begin(), serial.end(), image.begin() + 123);
+    std::copy(serial.begin(), serial.end(), image.begin() + SerialNumberAddress);
 }
 
 void StoreProductType(const ConversionContext& c, std::string_view field, const CodeList& names,

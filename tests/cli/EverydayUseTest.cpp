@@ -55,9 +55,15 @@ TEST_F(EverydayUse, AMistypedCommandGetsSuggestions) {
         EXPECT_NE(r.err.find(c.says), std::string::npos) << r.err;
         EXPECT_TRUE(r.out.empty());
     }
-    const ProcessResult model = Run({"--simulate", "read", "--model", "TRAV", "--serial", "1", "-o", "-"});
-    EXPECT_EQ(model.status, 2);
-    EXPECT_NE(model.err.find("did you mean TARV"), std::string::npos) << model.err;
+    // A model is named in device commands and in `new` alike.
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"--simulate", "read", "--model", "TRAV", "--serial", "1", "-o", "-"},
+          std::vector<std::string>{"new", "TRAV", "-o", "-"}}) {
+        const ProcessResult model = Run(args);
+        EXPECT_EQ(model.status, 2) << args[1];
+        EXPECT_NE(model.err.find("did you mean TARV"), std::string::npos) << model.err;
+        EXPECT_TRUE(model.out.empty()) << args[1];
+    }
 }
 
 TEST_F(EverydayUse, AnImageToStandardOutput) {
