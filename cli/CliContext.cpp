@@ -1,8 +1,11 @@
 #include "CliContext.h"
 
+#include "DidYouMean.h"
+#include "base/IniDocument.h"
 #include "base/Utf8.h"
 #include "files/BandLists.h"
 #include "files/SettingsFile.h"
+#include "lang/ListIni.h"
 #include "lang/TextCatalogue.h"
 #include "lang/TextFormat.h"
 #include "model/Catalogue.h"
@@ -10,6 +13,7 @@
 #include "sim/DemoUnit.h"
 #include "sim/SimulatedUnit.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace vorn::cli {
@@ -56,7 +60,18 @@ std::string ProgramDataForWrites() {
 
 namespace {
 
-// A language file given by path, or by name in one of the folders.
+std::vector<std::string> LanguageFilesIn(const std::string& folder) {
+    std::vector<std::string> files;
+    if (!folder.empty()) {
+        ListIni reader;
+        reader.SetFolder(folder);
+        reader.ListLanguageFiles(files);
+    }
+    return files;
+}
+
+// A language file given by path, or by its file name or the name the language menu shows (letter case
+// ignored) in one of the folders.
 std::string FindLanguageFile(const std::string& wanted, const std::vector<std::string>& folders) {
     if (FileExists(wanted)) {
         return wanted;
@@ -68,7 +83,28 @@ std::string FindLanguageFile(const std::string& wanted, const std::vector<std::s
             }
         }
     }
+    for (const std::string& folder : folders) {
+        for (const std::string& file : LanguageFilesIn(folder)) {
+            if (EqualsIgnoreCase(LanguageDisplayName(file), wanted)) {
+                return folder + file;
+            }
+        }
+    }
     return {};
+}
+
+// The languages the folders offer, by the names the language menu shows.
+std::vector<std::string> LanguageNames(const std::vector<std::string>& folders) {
+    std::vector<std::string> names;
+    for (const std::string& folder : folders) {
+        for (const std::string& file : LanguageFilesIn(folder)) {
+            const std::string name = LanguageDisplayName(file);
+            if (std::find(names.begin(), names.end(), name) == names.end()) {
+                names.push_back(name);
+            }
+        }
+    }
+    return names;
 }
 
 // The views of the controller: a file command's recorder, the region command's chooser, or a device
@@ -129,11 +165,18 @@ CliContext::CliContext(const GlobalOptions& options)
     }
 
     if (!options.languageFile.empty()) {
-        const std::string path =
-            FindLanguageFile(options.languageFile,
-                             {controller.LanguageFolder(), controller.Folders().programData, installFolder});
+        const std::vector<std::string> folders{controller.LanguageFolder(), controller.Folders().programData,
+                                               installFolder};
+        const std::string path = FindLanguageFile(options.languageFile, folders);
         if (path.empty()) {
-            throw CliError(ExitRefused, "language file not found: " + options.languageFile);
+            const std::vector<std::string> names = LanguageNames(folders);
+            std::string known;
+            for (const std::string& name : names) {
+                known += (known.empty() ? "" : ", ") + name;
+            }
+            throw CliError(ExitRefused, "language file not found: " + options.languageFile +
+                                            DidYouMean(options.languageFile, names) +
+                                            (known.empty() ? "" : " (languages: " + known + ")"));
         }
         controller.UseLanguageFile(path);
     } else if (controller.LanguageFileName().empty()) {

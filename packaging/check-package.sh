@@ -38,6 +38,9 @@ check_tree() {
                 share/icons/hicolor/scalable/apps/vorn-programmer.svg lib/udev/rules.d/60-vorn-kdu.rules; do
         [ -s "$prefix/$file" ] || fail "$prefix/$file is missing"
     done
+    for language in "$source_dir"/data/install/*.lang; do
+        [ -s "$data/$(basename "$language")" ] || fail "$data/$(basename "$language") is missing"
+    done
     [ ! -e "$data/DefaultConfig/.built" ] || fail "the build's stamp file was installed"
     desktop-file-validate "$prefix/share/applications/vorn-programmer.desktop" ||
         fail "desktop-file-validate refuses the desktop file"
@@ -64,8 +67,14 @@ check_tree() {
     run_user "$prefix/bin/vorn-programmer" --version | grep -q '^vorn-programmer ' || fail "vorn-programmer --version"
     run_user "$prefix/bin/vorn-programmer" --screenshots "$work/shots" >/dev/null ||
         fail "vorn-programmer --screenshots failed"
-    for window in tbsSelectDevice frmSelectDevice frmWait frmReceiveRadio frmChangeCode; do
-        for language in english deutsch; do
+    # A picture in every installed language, named after the language as its menu shows it.
+    local language
+    for file in "$data"/*.lang; do
+        language=$(basename "$file")
+        language=${language%%.*}
+        language=${language%%-*}
+        language=${language,,}
+        for window in tbsSelectDevice frmSelectDevice frmWait frmReceiveRadio frmChangeCode; do
             [ -s "$work/shots/$language-$window.png" ] || fail "no picture of $window in $language"
         done
     done
@@ -83,14 +92,21 @@ echo "== cpack -G DEB =="
 deb=$(find "$work/deb" -maxdepth 1 -name 'vorn-programmer_*.deb' | head -n 1)
 [ -n "$deb" ] || fail "cpack made no .deb"
 dpkg-deb --info "$deb"
+grep -q "fonts-noto-cjk" <<<"$(dpkg-deb --field "$deb" Recommends)" ||
+    fail "the package does not recommend a font for the Chinese texts"
 depends=$(dpkg-deb --field "$deb" Depends)
 for library in libc6 libstdc++6 libqt6widgets6 libqt6gui6 libqt6core6; do
     grep -q "$library" <<<"$depends" || fail "the package does not depend on $library: $depends"
 done
 contents=$(dpkg-deb --contents "$deb")
+languages=()
+for language in "$source_dir"/data/install/*.lang; do
+    languages+=("./usr/share/vorn-programmer/$(basename "$language")")
+done
 for file in ./usr/bin/vorn-programmer ./usr/bin/vornctl ./usr/share/vorn-programmer/Registry.ini \
-            ./usr/share/applications/vorn-programmer.desktop ./usr/lib/udev/rules.d/60-vorn-kdu.rules; do
-    grep -q " $file\$" <<<"$contents" || fail "$file is not in the package"
+            ./usr/share/applications/vorn-programmer.desktop ./usr/lib/udev/rules.d/60-vorn-kdu.rules \
+            "${languages[@]}"; do
+    grep -qF " $file" <<<"$contents" || fail "$file is not in the package"
 done
 # Can the dependencies be met here, as on any Debian 12? (apt only simulates.)
 if command -v apt-get >/dev/null; then

@@ -1,5 +1,6 @@
 #include "lang/LanguageController.h"
 
+#include "base/NumberText.h"
 #include "base/Utf8.h"
 #include "lang/Shortcut.h"
 #include "lang/TextCatalogue.h"
@@ -8,6 +9,7 @@
 #include "model/Conversion.h"
 #include "model/FieldModel.h"
 #include "platform/Files.h"
+#include "platform/Locale.h"
 #include "view/DialogView.h"
 #include "view/MainWindowView.h"
 
@@ -29,6 +31,23 @@ std::string WithSeparator(std::string_view pattern, char32_t separator) {
         }
     }
     return out;
+}
+
+// The first file whose language code (between the name's first "-" and first ".") is of the same
+// language as the code, for another country: Spanish of Chile for Spain, French of France for Belgium.
+std::string FileOfSameLanguage(const std::vector<std::string>& files, std::string_view code) {
+    const int language = LanguageOfCode(IntOrZero(code));
+    if (language == 0) {
+        return {};
+    }
+    for (const std::string& file : files) {
+        const std::string_view name = std::string_view(file).substr(0, file.find('.'));
+        const std::size_t dash = name.find('-');
+        if (dash != std::string_view::npos && LanguageOfCode(IntOrZero(name.substr(dash + 1))) == language) {
+            return file;
+        }
+    }
+    return {};
 }
 
 } // namespace
@@ -136,6 +155,9 @@ StartupLanguage LanguageController::ChooseAtStartup(const std::string& folder,
         const std::size_t length = Utf8Length(code);
         if (length == 4 || length == 5) {
             wanted = FindContaining(languageFiles_, "-" + code + ".");
+            if (wanted.empty()) {
+                wanted = FileOfSameLanguage(languageFiles_, code);
+            }
         }
     }
     const LanguageChoice choice = ListIni::ChooseLanguageFile(languageFiles_, wanted);

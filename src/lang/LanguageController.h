@@ -81,7 +81,8 @@ public:
     void SetDecimalSeparator(char32_t separator) { decimalSeparator_ = separator; }
 
     // Start-up: lists the language files of the folder and chooses one, from the stored name, else
-    // from the installer's language code (asked for only then), else falling back with a message;
+    // from the installer's language code (asked for only then; without a file of that code, a file of
+    // the same language for another country), else falling back with a message;
     // builds the language menu and stores the choice. Without any language file it shows the
     // no-files box and leaves the menu disabled.
     StartupLanguage ChooseAtStartup(const std::string& folder, std::string_view storedLanguage,

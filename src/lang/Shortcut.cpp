@@ -15,8 +15,8 @@ struct NameRow {
 };
 
 constexpr NameRow Modifiers[] = {
-    {"ctrl", "Ctrl"},      {"strg", "Ctrl"},   {"control", "Ctrl"}, {"shift", "Shift"},
-    {"umschalt", "Shift"}, {"umsch", "Shift"}, {"alt", "Alt"},
+    {"ctrl", "Ctrl"},   {"strg", "Ctrl"},   {"control", "Ctrl"}, {"shift", "Shift"}, {"umschalt", "Shift"},
+    {"umsch", "Shift"}, {"mayús", "Shift"}, {"mayus", "Shift"},  {"maj", "Shift"},   {"alt", "Alt"},
 };
 
 constexpr NameRow NamedKeys[] = {

@@ -86,4 +86,25 @@ std::optional<int> LanguageCodeOfLocale(std::string_view locale) {
     return Lookup(language);
 }
 
+int LanguageOfCode(int code) {
+    // The low ten bits are the language, the bits above them its country or script.
+    constexpr int Chinese = 0x04;
+    constexpr int TraditionalChinese = 0x7C04;
+    if (code <= 0 || code > 0xFFFF) {
+        return 0;
+    }
+    const int language = code & 0x3FF;
+    if (language != Chinese) {
+        return language;
+    }
+    switch (code >> 10) {
+    case 0x00: // Simplified without a country
+    case 0x02: // China
+    case 0x04: // Singapore
+    case 0x1E: // Chinese without a country
+        return Chinese;
+    default: return TraditionalChinese;
+    }
+}
+
 } // namespace vorn

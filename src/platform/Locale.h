@@ -21,4 +21,10 @@ std::string UserMessagesLocale(const EnvironmentLookup& environment = ProcessEnv
 // language alone; nullopt for "C", "POSIX" and languages the table lacks.
 std::optional<int> LanguageCodeOfLocale(std::string_view locale);
 
+// The language of a numeric language code whatever its country, as one number: equal for Spanish of
+// Chile (13322) and of Spain (3082), for French of France (1036) and of Belgium (2060). Chinese counts
+// as two languages by its writing: Simplified (China, Singapore) and Traditional (Taiwan, Hong Kong,
+// Macao). 0 for a code that is no language.
+int LanguageOfCode(int code);
+
 } // namespace vorn

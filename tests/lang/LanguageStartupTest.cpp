@@ -1,7 +1,9 @@
 #include "lang/LanguageController.h"
 #include "lang/TextFormat.h"
 #include "model/FieldModel.h"
+#include "platform/Registry.h"
 #include "support/CaseName.h"
+#include "support/Paths.h"
 #include "support/ScriptedOperator.h"
 #include "support/TempDir.h"
 
@@ -123,6 +125,35 @@ INSTANTIATE_TEST_SUITE_P(
                                   "English-1033.lang",
                                   "English"}),
     test::CaseName{});
+
+// A first start without a stored language follows the user's locale to the installed file of its
+// language, for its own country or another; a script it does not read falls back to English.
+TEST(LanguageStartupTest, LocaleChoosesAnInstalledFileOfItsLanguage) {
+    struct Case {
+        const char* locale;
+        const char* language;
+        bool fallback;
+    };
+    for (const Case c : {Case{"es_CL.UTF-8", "Español", false}, Case{"es_ES.UTF-8", "Español", false},
+                         Case{"es_MX", "Español", false}, Case{"fr_FR.UTF-8", "Français", false},
+                         Case{"fr_BE.UTF-8", "Français", false}, Case{"zh_CN.UTF-8", "简体中文", false},
+                         Case{"zh_TW.UTF-8", "English", true}, Case{"de_AT.UTF-8", "Deutsch", false},
+                         Case{"en_GB.UTF-8", "English", false}, Case{"pt_BR.UTF-8", "English", true}}) {
+        ListIni reader;
+        CodeLists lists;
+        FieldModel fields;
+        test::ScriptedOperator view;
+        LanguageController controller(reader, lists, fields, view, view);
+        const Registry registry = Registry::FromText("[Software\\ORSK\\VORN Programmer v2]\n");
+        const auto result = controller.ChooseAtStartup(test::DataFolder(), "", [&] {
+            return InstallLanguageCode(registry, [&](const char* name) {
+                return std::string_view(name) == "LANG" ? std::optional<std::string>(c.locale) : std::nullopt;
+            });
+        });
+        EXPECT_EQ(LanguageDisplayName(controller.LanguageFileName()), c.language) << c.locale;
+        EXPECT_EQ(result.fallback, c.fallback) << c.locale;
+    }
+}
 
 TEST(LanguageStartupTest, NoLanguageFiles) {
     test::TempDir dir;

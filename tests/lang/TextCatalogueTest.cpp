@@ -1,6 +1,8 @@
 #include "lang/TextCatalogue.h"
 
+#include "lang/LanguageController.h"
 #include "lang/ListIni.h"
+#include "lang/TextFormat.h"
 #include "model/Catalogue.h"
 #include "support/Paths.h"
 
@@ -126,35 +128,20 @@ TEST(TextCatalogueTest, MissingListSectionsAreNamedInTableOrder) {
     }
 }
 
-// ---- the shipped language files ------------------------------------------------------------------
+// ---- every language file the build installs -----------------------------------------------------
 
-const char* const ShippedFiles[] = {"English-1033.lang", "Deutsch-1031.lang"};
-
-ListIni LoadShipped(const char* name) {
-    ListIni reader;
-    reader.LoadFile(DataFolder() + name);
-    return reader;
+std::vector<std::string> InstalledLanguageFiles() {
+    ListIni folder;
+    folder.SetFolder(DataFolder());
+    std::vector<std::string> files;
+    folder.ListLanguageFiles(files);
+    return files;
 }
 
-TEST(ShippedLanguageFilesTest, DefineEveryKeyWithTheArgumentsItsUserPasses) {
-    ASSERT_FALSE(DataFolder().empty());
-    for (const char* name : ShippedFiles) {
-        const ListIni reader = LoadShipped(name);
-        ASSERT_FALSE(reader.Content().Empty()) << name;
-        const auto problems = LanguageFileProblems(reader);
-        for (const auto& p : problems) {
-            ADD_FAILURE() << name << ": " << p;
-        }
-        EXPECT_TRUE(MissingListSections(reader).empty()) << name;
-        // Texts with line breaks use "~" only in MEMO texts.
-        for (const auto& section : reader.Content().Sections()) {
-            for (const auto& entry : section.entries) {
-                if (!entry.key.starts_with("MEMO-")) {
-                    EXPECT_EQ(entry.value.find('~'), std::string::npos) << name << " " << entry.key;
-                }
-            }
-        }
-    }
+ListIni LoadShipped(std::string_view name) {
+    ListIni reader;
+    reader.LoadFile(DataFolder() + std::string(name));
+    return reader;
 }
 
 std::vector<std::string> Names(const CodeList& list) {
@@ -165,84 +152,186 @@ std::vector<std::string> Names(const CodeList& list) {
     return names;
 }
 
-TEST(ShippedLanguageFilesTest, ListsHoldTheStoredCodesInTheSameOrder) {
-    const ListIni english = LoadShipped("English-1033.lang");
-    const ListIni german = LoadShipped("Deutsch-1031.lang");
-    std::set<std::string_view> sections;
-    for (const auto& row : ListSections()) {
-        if (!sections.insert(row.section).second) {
-            continue;
-        }
-        CodeList en;
-        CodeList de;
-        english.ReadList(row.section, en);
-        german.ReadList(row.section, de);
-        EXPECT_FALSE(en.empty()) << row.section;
-        EXPECT_EQ(Names(en), Names(de)) << row.section << ": a language change keeps positions, not codes";
-        const std::vector<std::string> names = Names(en);
-        const std::set<std::string> unique(names.begin(), names.end());
-        EXPECT_EQ(unique.size(), en.size()) << row.section << " repeats a code";
-    }
-    for (const char* name : ShippedFiles) {
-        const ListIni reader = LoadShipped(name);
-        auto codes = [&](const char* section) {
-            CodeList list;
-            reader.ReadList(section, list);
-            std::vector<int> out;
-            for (const auto& item : list) {
-                out.push_back(CodeOfItem(item));
-            }
-            return out;
-        };
-        // Codes as the conversions store them.
-        EXPECT_EQ(codes("YesNo"), (std::vector<int>{0, 1})) << name;
-        for (const char* binary : {"RelayContacts", "RelaySources", "RelayPolarities",
-                                   "ExternalInputFunctions", "ExternalInputModes", "PowerHighLow"}) {
-            EXPECT_EQ(codes(binary), (std::vector<int>{0, 1})) << name << " " << binary;
-        }
-        for (const char* nibble : {"InputTypes", "InputTypesBypass", "UserTypes"}) {
-            for (const int code : codes(nibble)) {
-                EXPECT_TRUE(code >= 0 && code <= 15) << name << " " << nibble << " " << code;
-            }
-        }
-        for (const char* byteList :
-             {"AlarmTypes", "Conditions", "RelayActions", "CableLengths", "AntennaTypes", "TamperStatus"}) {
-            for (const int code : codes(byteList)) {
-                EXPECT_TRUE(code >= 0 && code <= 255) << name << " " << byteList << " " << code;
-            }
-        }
-        for (const int code : codes("AlarmTypes")) {
-            EXPECT_LT(code, 253) << name << ": 253 to 255 are the program's own alarm types";
-        }
-        EXPECT_EQ(codes("RelayActions").front(), 0) << "code 0 is the relay not used";
-
-        CodeList regions;
-        reader.ReadList("Regions", regions);
-        EXPECT_EQ(Names(regions), (std::vector<std::string>{"Europe", "China", "Chile", "USA", "Australia"}))
-            << name;
-        for (std::size_t i = 1; i <= Catalogue.size(); ++i) {
-            const std::string value = reader.Text(DevicesSection, std::to_string(i));
-            EXPECT_EQ(CodeOfItem(value), Catalogue[i - 1].productType) << name << " Devices " << i;
-            EXPECT_EQ(ValuePart(value), Catalogue[i - 1].model) << name << " Devices " << i;
+std::vector<std::string> Keys(const ListIni& reader) {
+    std::vector<std::string> out;
+    for (const auto& section : reader.Content().Sections()) {
+        for (const auto& entry : section.entries) {
+            out.push_back(section.name + "/" + entry.key);
         }
     }
-    EXPECT_EQ(english.Text("Regions", "Chile"), "Chile, South America");
+    return out;
 }
 
-TEST(ShippedLanguageFilesTest, BothFilesHoldTheSameKeysInTheSameOrder) {
-    const ListIni english = LoadShipped("English-1033.lang");
-    const ListIni german = LoadShipped("Deutsch-1031.lang");
-    auto keys = [](const ListIni& reader) {
-        std::vector<std::string> out;
-        for (const auto& section : reader.Content().Sections()) {
-            for (const auto& entry : section.entries) {
-                out.push_back(section.name + "/" + entry.key);
-            }
+// Which argument each placeholder shows and as what, by argument: a translation may reorder them.
+std::vector<std::pair<int, char>> Arguments(const std::string& text) {
+    std::vector<std::pair<int, char>> out;
+    for (const Placeholder& p : InspectPattern(text).placeholders) {
+        out.emplace_back(p.index, p.type);
+    }
+    std::sort(out.begin(), out.end());
+    return out;
+}
+
+// The character after a single "&" (the accelerator), ASCII letters in lower case; empty without one.
+std::string Accelerator(std::string_view caption) {
+    for (std::size_t i = 0; i + 1 < caption.size(); ++i) {
+        if (caption[i] != '&') {
+            continue;
+        }
+        if (caption[i + 1] == '&') {
+            ++i;
+            continue;
+        }
+        std::size_t length = 1;
+        while (i + 1 + length < caption.size() && (caption[i + 1 + length] & 0xC0) == 0x80) {
+            ++length;
+        }
+        std::string letter(caption.substr(i + 1, length));
+        if (length == 1 && letter[0] >= 'A' && letter[0] <= 'Z') {
+            letter[0] = static_cast<char>(letter[0] - 'A' + 'a');
+        }
+        return letter;
+    }
+    return {};
+}
+
+// Captions shown side by side, whose accelerators must differ: the menu bar, each menu, the buttons
+// of the message dialogs the program shows, and the buttons of the change-ID-code dialog.
+const std::vector<std::vector<std::pair<std::string_view, std::string_view>>> ShownTogether{
+    {{"MENU", "FILE"}, {"MENU", "COMM"}, {"MENU", "HELP"}},
+    {{"MENU", "FILE-NEW"},
+     {"MENU", "FILE-OPEN"},
+     {"MENU", "FILE-SAVE"},
+     {"MENU", "FILE-SAVE_AS"},
+     {"MENU", "FILE-LANGUAGE"},
+     {"MENU", "FILE-CHANGE_DEFAULT_CONFIG"},
+     {"MENU", "FILE-EXIT"}},
+    {{"MENU", "COMM-READ_FROM_DEVICE"}, {"MENU", "COMM-WRITE_TO_DEVICE"}, {"MENU", "COMM-CHANGE_ID_CODE"}},
+    {{"COMMON", "BUTTON-YES"},
+     {"COMMON", "BUTTON-NO"},
+     {"COMMON", "BUTTON-CANCEL"},
+     {"COMMON", "BUTTON-ABORT"}},
+    {{"CHANGE_CODE", "BUTTON-CHANGE"}, {"COMMON", "BUTTON-CLOSE"}},
+};
+
+// English is the reference every other language file is held to.
+TEST(ReferenceLanguageFileTest, ListsHoldTheCodesTheConversionsStore) {
+    const ListIni reader = LoadShipped(FallbackLanguageFile);
+    ASSERT_FALSE(reader.Content().Empty()) << DataFolder() << FallbackLanguageFile;
+    auto codes = [&](const char* section) {
+        CodeList list;
+        reader.ReadList(section, list);
+        std::vector<int> out;
+        for (const auto& item : list) {
+            out.push_back(CodeOfItem(item));
         }
         return out;
     };
-    EXPECT_EQ(keys(english), keys(german));
+    EXPECT_EQ(codes("YesNo"), (std::vector<int>{0, 1}));
+    for (const char* binary : {"RelayContacts", "RelaySources", "RelayPolarities", "ExternalInputFunctions",
+                               "ExternalInputModes", "PowerHighLow"}) {
+        EXPECT_EQ(codes(binary), (std::vector<int>{0, 1})) << binary;
+    }
+    for (const char* nibble : {"InputTypes", "InputTypesBypass", "UserTypes"}) {
+        for (const int code : codes(nibble)) {
+            EXPECT_TRUE(code >= 0 && code <= 15) << nibble << " " << code;
+        }
+    }
+    for (const char* byteList :
+         {"AlarmTypes", "Conditions", "RelayActions", "CableLengths", "AntennaTypes", "TamperStatus"}) {
+        for (const int code : codes(byteList)) {
+            EXPECT_TRUE(code >= 0 && code <= 255) << byteList << " " << code;
+        }
+    }
+    for (const int code : codes("AlarmTypes")) {
+        EXPECT_LT(code, 253) << "253 to 255 are the program's own alarm types";
+    }
+    EXPECT_EQ(codes("RelayActions").front(), 0) << "code 0 is the relay not used";
+    for (const auto& row : ListSections()) {
+        CodeList list;
+        reader.ReadList(row.section, list);
+        const std::vector<std::string> names = Names(list);
+        EXPECT_EQ(std::set<std::string>(names.begin(), names.end()).size(), list.size())
+            << row.section << " repeats a code";
+    }
+    CodeList regions;
+    reader.ReadList("Regions", regions);
+    EXPECT_EQ(Names(regions), (std::vector<std::string>{"Europe", "China", "Chile", "USA", "Australia"}));
+    EXPECT_EQ(reader.Text("Regions", "Chile"), "Chile, South America");
+    for (std::size_t i = 1; i <= Catalogue.size(); ++i) {
+        const std::string value = reader.Text(DevicesSection, std::to_string(i));
+        EXPECT_EQ(CodeOfItem(value), Catalogue[i - 1].productType) << "Devices " << i;
+        EXPECT_EQ(ValuePart(value), Catalogue[i - 1].model) << "Devices " << i;
+    }
 }
+
+class InstalledLanguageFile : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(InstalledLanguageFile, MatchesEnglishAndLeavesNoControlUndefined) {
+    const ListIni english = LoadShipped(FallbackLanguageFile);
+    const ListIni reader = LoadShipped(GetParam());
+    ASSERT_FALSE(reader.Content().Empty());
+    for (const auto& p : LanguageFileProblems(reader)) {
+        ADD_FAILURE() << p;
+    }
+    EXPECT_TRUE(MissingListSections(reader).empty());
+    ASSERT_EQ(Keys(reader), Keys(english)) << "every section and key of English, in its order";
+
+    for (const auto& section : english.Content().Sections()) {
+        for (const auto& entry : section.entries) {
+            const std::string where = section.name + "/" + entry.key;
+            const std::string own = reader.Content().FindEntry(section.name, entry.key)->value;
+            EXPECT_TRUE(own.empty() == entry.value.empty()) << where << ": \"" << own << "\"";
+            EXPECT_EQ(Arguments(own), Arguments(entry.value)) << where << ": \"" << own << "\"";
+            const auto lineBreaks = [](const std::string& text) {
+                return std::count(text.begin(), text.end(), '~');
+            };
+            EXPECT_EQ(lineBreaks(own), entry.key.starts_with("MEMO-") ? lineBreaks(entry.value) : 0) << where;
+        }
+    }
+    // A language change keeps positions, not codes: the codes of every list are English's, in order.
+    for (const auto& row : ListSections()) {
+        CodeList own;
+        CodeList reference;
+        reader.ReadList(row.section, own);
+        english.ReadList(row.section, reference);
+        EXPECT_EQ(Names(own), Names(reference)) << row.section;
+    }
+    for (std::size_t i = 1; i <= Catalogue.size(); ++i) {
+        const std::string key = std::to_string(i);
+        EXPECT_EQ(reader.Text(DevicesSection, key), english.Text(DevicesSection, key)) << "model names stay";
+    }
+
+    // Every control of every page gets its text, and every menu shortcut is one the program reads.
+    for (const ControlText& text : CatalogueTexts(reader)) {
+        EXPECT_EQ(text.text.find("' IS UNDEFINED"), std::string::npos) << text.control;
+        EXPECT_FALSE(text.text.empty()) << text.control << ": no text, or a shortcut the program cannot read";
+    }
+    for (const WindowTextRow& row : OtherWindowTexts()) {
+        EXPECT_TRUE(reader.Defines(row.section, row.key)) << row.window << " " << row.key;
+    }
+    for (const auto& group : ShownTogether) {
+        std::set<std::string> letters;
+        for (const auto& [section, key] : group) {
+            const std::string letter = Accelerator(reader.Text(section, key));
+            EXPECT_TRUE(letter.empty() || letters.insert(letter).second)
+                << key << ": accelerator \"" << letter << "\" already taken beside it";
+        }
+    }
+}
+
+// Instances are named after the file's place and language code ("Language2_13322"): test names hold
+// ASCII letters, digits and "_" only.
+INSTANTIATE_TEST_SUITE_P(Installed, InstalledLanguageFile, ::testing::ValuesIn(InstalledLanguageFiles()),
+                         [](const ::testing::TestParamInfo<std::string>& param) {
+                             std::string name = "Language" + std::to_string(param.index) + "_";
+                             for (const char c : param.param.substr(0, param.param.find('.'))) {
+                                 if (c >= '0' && c <= '9') {
+                                     name += c;
+                                 }
+                             }
+                             return name;
+                         });
 
 } // namespace
 } // namespace vorn
