@@ -150,9 +150,9 @@ struct EditorPage {
 };
 constexpr EditorPage EditorPages[] = {
     {"tbsButtons", BuildButtonsPage},     {"tbsRadioEvents", BuildRadioEventsPage},
-    {"tbsActions", BuildActionsPage},     {"tbsPreferences", BuildPreferencesPage},
-    {"tbsHeskConfig", BuildHeskPage},     {"tbsGofaRfid", BuildGofaRfidPage},
-    {"tbsGofaRadio", BuildGofaRadioPage},
+    {"tbsActions", BuildActionsPage},     {"tbsPreferences", BuildFormPage},
+    {"tbsHeskConfig", BuildFormPage},     {"tbsGofaRfid", BuildGofaRfidPage},
+    {"tbsGofaRadio", BuildFormPage},
 };
 
 } // namespace
