@@ -83,6 +83,14 @@ int RunCommand(int argc, char** argv) {
     diff->footer("Example: vornctl diff tarv.vorn changed.vorn\n"
                  "Exit status: 0 the same, 1 different, as diff(1).");
 
+    auto* sheet =
+        app.add_subcommand("sheet", "the configuration sheet of a file, as HTML: every field as label "
+                                    "and value, as the window prints it");
+    sheet->add_option("FILE", file, "configuration file")->required();
+    sheet->add_option("-o,--output", output, "file to write (default: - , standard output)")
+        ->check(nonEmptyPath);
+    sheet->footer("Example: vornctl sheet bode.vorn -o bode.html --lang Deutsch-1031.lang");
+
     auto* create = app.add_subcommand("new", "the region's default configuration of a model");
     create->add_option("MODEL", model, "model name or product-type byte")->required();
     create->add_option("-o,--output", output, "file to write; - for standard output")
@@ -146,7 +154,7 @@ int RunCommand(int argc, char** argv) {
         if (region->parsed()) {
             return ChooseRegion(context, regionName);
         }
-        if (show->parsed() || set->parsed() || diff->parsed()) {
+        if (show->parsed() || set->parsed() || diff->parsed() || sheet->parsed()) {
             context.RequireConfigurationData();
         }
         if (show->parsed()) {
@@ -154,6 +162,9 @@ int RunCommand(int argc, char** argv) {
         }
         if (set->parsed()) {
             return Set(context, file, assignments, output);
+        }
+        if (sheet->parsed()) {
+            return Sheet(context, file, output.empty() ? "-" : output);
         }
         if (diff->parsed()) {
             return Diff(context, file, second, json);
