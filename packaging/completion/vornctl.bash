@@ -58,8 +58,11 @@ _vornctl()
     fi
 
     if [[ $cur == -* ]]; then
-        COMPREPLY=($(compgen -W "$("$vornctl" complete options "$command" 2>/dev/null)
-            $("$vornctl" complete options 2>/dev/null)" -- "$cur"))
+        # The command's own options and the global ones, which may follow the command too.
+        COMPREPLY=($(compgen -W "$({
+            "$vornctl" complete options "$command"
+            "$vornctl" complete options
+        } 2>/dev/null | sort -u)" -- "$cur"))
         return
     fi
 

@@ -26,7 +26,7 @@ std::string Escaped(std::string_view text) {
     return out;
 }
 
-// A text field's text without the blanks of its edit mask ("   3.0" is 3.0).
+// A field's text without the blanks around it: an edit mask's ("   3.0" is 3.0), a list item's.
 std::string Trimmed(const std::string& text) {
     const auto first = text.find_first_not_of(' ');
     if (first == std::string::npos) {
@@ -205,7 +205,7 @@ private:
         case FieldKind::Check:
             // The box and its caption, as the page shows them.
             return std::string(field->Checked() ? "\u2611 " : "\u2610 ") + Caption(name);
-        case FieldKind::Choice: return field->Text();
+        case FieldKind::Choice:
         case FieldKind::Text: break;
         }
         return Trimmed(field->Text());
