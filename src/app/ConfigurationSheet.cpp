@@ -144,8 +144,7 @@ private:
             if (!RowShown(row)) {
                 continue;
             }
-            out_ += "<tr><td class=\"label\" width=\"70%\">" + Escaped(Caption(row.label, row.caption)) +
-                    "</td><td>";
+            out_ += "<tr><td class=\"label\">" + Escaped(Caption(row.label, row.caption)) + "</td><td>";
             std::string values;
             for (const std::string& field : row.fields) {
                 values += (values.empty() ? "" : "&nbsp;&nbsp;") + Escaped(Value(field));
@@ -156,7 +155,9 @@ private:
     }
 
     void Table(const LayoutGroup& group) {
-        out_ += "<table class=\"fields\" width=\"100%\">\n<tr><th></th>";
+        // A narrow table (two value columns, beside another group) keeps room for its labels.
+        out_ += std::string("<table class=\"fields\" width=\"100%\">\n<tr><th") +
+                (group.headers.size() <= 2 ? " width=\"36%\"" : "") + "></th>";
         // A header over several columns is written once, across them.
         for (std::size_t c = 0; c < group.headers.size();) {
             std::size_t span = 1;
