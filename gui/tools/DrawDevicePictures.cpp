@@ -7,8 +7,8 @@
 
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QGuiApplication>
+#include <QTemporaryDir>
 
 int main(int argc, char** argv) {
     if (argc != 2) {
