@@ -1,6 +1,7 @@
 #include "CliContext.h"
 
 #include "DidYouMean.h"
+#include "app/ConfigurationSheet.h"
 #include "base/IniDocument.h"
 #include "base/Utf8.h"
 #include "files/BandLists.h"
@@ -110,12 +111,12 @@ std::vector<std::string> LanguageNames(const std::vector<std::string>& folders) 
 // The views of the controller: a file command's recorder, the region command's chooser, or a device
 // command's operator in every role.
 ProgramViews ViewsFor(const GlobalOptions& options, RecordingOperator& view, DeviceOperator& device,
-                      RegionChooser& chooser) {
+                      RegionChooser& chooser, InstalledPictures& pictures) {
     if (!options.regionToChoose.empty()) {
         return {.dialogs = &chooser, .window = &chooser, .selectRegion = &chooser};
     }
     if (!options.deviceCommand) {
-        return {.dialogs = &view, .window = &view};
+        return {.dialogs = &view, .window = &view, .sheet = &pictures};
     }
     return {.dialogs = &device,
             .window = &device,
@@ -143,7 +144,7 @@ CliContext::CliContext(const GlobalOptions& options)
                                      : nullptr),
       device(clock_), controller(options.regionToChoose.empty() ? RunMode::Tool : RunMode::Program,
                                  {tracing_ ? static_cast<UnitDriver&>(*tracing_) : *driver_, clock_, trace_},
-                                 ViewsFor(options, view, device, regionChooser)),
+                                 ViewsFor(options, view, device, regionChooser, pictures)),
       texts(controller.Texts()), lists(controller.Lists()), editor(&controller.GetEditor()),
       installFolder(controller.Folders().installation) {
     trace_.SetEcho(TraceSink::EchoRequestedByEnvironment());
@@ -155,6 +156,7 @@ CliContext::CliContext(const GlobalOptions& options)
     regionChooser.wanted = options.regionToChoose;
     regionChooser.regions = &lists.Regions;
     controller.FormCreate({});
+    pictures.folder = installFolder;
     controller.FormShow();
     view.TakeMessages();
     regionChooser.TakeMessages();
@@ -336,11 +338,24 @@ ProgData::Bytes CliContext::ReadImage(const std::string& path, bool refuseLonger
 
 int CliContext::Load(const ProgData::Bytes& image) {
     const int result = editor->ImageToFields(image);
+    ShowActionDescriptions(image);
+    return result;
+}
+
+void CliContext::ShowActionDescriptions(const ProgData::Bytes& image) {
     if (FamilyOf(image[ProductTypeAddress]) == Family::A) {
         editor->ActionsPageVisible = true;
         editor->RebuildActionReferences();
     }
-    return result;
+}
+
+std::string InstalledPictures::PictureUri(std::uint8_t productType) {
+    const ProductInfo* product = FindProduct(productType);
+    if (product == nullptr) {
+        return {};
+    }
+    const auto png = ReadWholeFile(folder + "pictures/" + std::string(product->model) + ".png", 1 << 20);
+    return png ? DataUri("image/png", std::vector<std::uint8_t>(png->begin(), png->end())) : std::string();
 }
 
 std::string CliContext::ResultMessage(int result, const ProgData::Bytes& image) const {

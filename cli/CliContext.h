@@ -14,6 +14,7 @@
 #include "platform/TraceSink.h"
 #include "view/DialogView.h"
 #include "view/MainWindowView.h"
+#include "view/SheetView.h"
 
 #include <memory>
 #include <optional>
@@ -64,6 +65,15 @@ public:
     bool asked = false;                // the question before the change was asked
 };
 
+// The configuration sheet's model pictures for a document that carries them inside: the pictures the
+// build drew into the installation folder ("pictures/MODEL.png"), as data: URIs. None where the
+// window was not built; the sheet then names the model instead.
+class InstalledPictures : public SilentSheetView {
+public:
+    std::string PictureUri(std::uint8_t productType) override;
+    std::string folder; // the installation folder, "/"-terminated
+};
+
 struct GlobalOptions {
     std::string languageFile;   // empty: the settings' "Language", else English
     std::string region;         // empty: the settings' "Region", else the first region
@@ -108,6 +118,7 @@ public:
     RecordingOperator view;
     DeviceOperator device;
     RegionChooser regionChooser;
+    InstalledPictures pictures;
     ProgramController controller;
     ListIni& texts;
     CodeLists& lists;
@@ -137,6 +148,8 @@ public:
     ProgData::Bytes ReadImage(const std::string& path, bool refuseLonger);
     // Shows an image in the editor (family A also gets its action descriptions); the result code.
     int Load(const ProgData::Bytes& image);
+    // Family A's action descriptions for the image in the editor, as the window's timer makes them.
+    void ShowActionDescriptions(const ProgData::Bytes& image);
     // The text of the compatibility message for a result, empty for success.
     std::string ResultMessage(int result, const ProgData::Bytes& image) const;
 

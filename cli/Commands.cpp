@@ -399,6 +399,29 @@ int Show(CliContext& context, const std::string& file, bool json) {
     return result == ResultSuccess ? ExitSuccess : ExitFailed;
 }
 
+int Sheet(CliContext& context, const std::string& file, const std::string& output) {
+    // The size checks and messages of every file command, then the load of File > Open....
+    const ProgData::Bytes image = context.ReadImage(file, false);
+    const bool loaded = context.controller.LoadConfigFile(file);
+    const auto messages = context.view.TakeMessages();
+    if (!loaded || !messages.empty()) {
+        const std::string hint = BandHint(context, image);
+        throw CliError(ExitFailed,
+                       file + " does not convert: " +
+                           (messages.empty() ? std::string("it cannot be read") : messages.front()) +
+                           (hint.empty() ? "" : "\nvornctl: " + hint));
+    }
+    context.ShowActionDescriptions(image);
+    const std::string html = context.controller.ConfigurationSheet().html;
+    if (output == "-") {
+        std::cout << html;
+    } else if (FileError error = FileError::None;
+               !WriteFileAtomically(output, html.data(), html.size(), error)) {
+        throw CliError(ExitFailed, "cannot write " + output + ": " + std::string(FileErrorText(error)));
+    }
+    return ExitSuccess;
+}
+
 int Set(CliContext& context, const std::string& file, const std::vector<std::string>& assignments,
         const std::string& output) {
     ProgData data;

@@ -9,6 +9,8 @@
 namespace vorn::cli {
 
 int Show(CliContext& context, const std::string& file, bool json);
+// The configuration sheet of a file as HTML ("-": standard output).
+int Sheet(CliContext& context, const std::string& file, const std::string& output);
 int Set(CliContext& context, const std::string& file, const std::vector<std::string>& assignments,
         const std::string& output);
 // 0 when the files are the same, ExitDifferent when they differ.

@@ -3,12 +3,16 @@
 #include "Commands.h"
 #include "DeviceCommands.h"
 #include "DidYouMean.h"
+#include "Introspection.h"
 #include "Version.h"
+#include "base/CodeList.h"
 #include "base/Utf8.h"
+#include "model/Catalogue.h"
 
 #include <CLI/CLI.hpp>
 #include <csignal>
 #include <cstdio>
+#include <iostream>
 #include <unistd.h>
 
 namespace {
@@ -83,6 +87,14 @@ int RunCommand(int argc, char** argv) {
     diff->footer("Example: vornctl diff tarv.vorn changed.vorn\n"
                  "Exit status: 0 the same, 1 different, as diff(1).");
 
+    auto* sheet =
+        app.add_subcommand("sheet", "the configuration sheet of a file, as HTML: every field as label "
+                                    "and value, as the window prints it");
+    sheet->add_option("FILE", file, "configuration file")->required();
+    sheet->add_option("-o,--output", output, "file to write (default: - , standard output)")
+        ->check(nonEmptyPath);
+    sheet->footer("Example: vornctl sheet bode.vorn -o bode.html --lang Deutsch-1031.lang");
+
     auto* create = app.add_subcommand("new", "the region's default configuration of a model");
     create->add_option("MODEL", model, "model name or product-type byte")->required();
     create->add_option("-o,--output", output, "file to write; - for standard output")
@@ -107,6 +119,19 @@ int RunCommand(int argc, char** argv) {
 
     DeviceCommands device;
     device.Register(app, global);
+
+    // For the shell completion and the manual page; not listed in --help.
+    constexpr const char* CompletionKinds[] = {"commands", "options", "models", "regions", "fields"};
+    std::string completionKind, completionCommand;
+    auto* complete = app.add_subcommand("complete", "the words the shell completion offers, one a line");
+    complete->group("");
+    complete->add_option("KIND", completionKind, "commands, options, models, regions or fields")
+        ->required()
+        ->check(
+            CLI::IsMember(std::vector<std::string>(std::begin(CompletionKinds), std::end(CompletionKinds))));
+    complete->add_option("COMMAND", completionCommand, "options: the command's (default: the global ones)");
+    auto* manual = app.add_subcommand("manual", "the manual page's options and commands, in roff");
+    manual->group("");
 
     // A mistyped command gets the nearest names rather than CLI11's bare "not expected".
     if (const std::string typed = TypedCommand(argc, argv); !typed.empty()) {
@@ -134,6 +159,28 @@ int RunCommand(int argc, char** argv) {
         if (models->parsed()) {
             return Models(json);
         }
+        if (manual->parsed()) {
+            std::cout << ManualSections(app);
+            return ExitSuccess;
+        }
+        if (complete->parsed() && completionKind != "regions") {
+            std::vector<std::string> words;
+            if (completionKind == "commands") {
+                words = CommandNames(app);
+            } else if (completionKind == "options") {
+                words = OptionNames(app, completionCommand);
+            } else if (completionKind == "fields") {
+                words = FieldNames();
+            } else {
+                for (const vorn::ProductInfo& product : vorn::Catalogue) {
+                    words.emplace_back(product.model);
+                }
+            }
+            for (const std::string& word : words) {
+                std::cout << word << "\n";
+            }
+            return ExitSuccess;
+        }
         if (device.LocalParsed()) {
             return device.RunLocal(global);
         }
@@ -146,7 +193,7 @@ int RunCommand(int argc, char** argv) {
         if (region->parsed()) {
             return ChooseRegion(context, regionName);
         }
-        if (show->parsed() || set->parsed() || diff->parsed()) {
+        if (show->parsed() || set->parsed() || diff->parsed() || sheet->parsed()) {
             context.RequireConfigurationData();
         }
         if (show->parsed()) {
@@ -154,6 +201,9 @@ int RunCommand(int argc, char** argv) {
         }
         if (set->parsed()) {
             return Set(context, file, assignments, output);
+        }
+        if (sheet->parsed()) {
+            return Sheet(context, file, output.empty() ? "-" : output);
         }
         if (diff->parsed()) {
             return Diff(context, file, second, json);
@@ -163,6 +213,12 @@ int RunCommand(int argc, char** argv) {
         }
         if (regions->parsed()) {
             return Regions(context, json);
+        }
+        if (complete->parsed()) {
+            for (const std::string& item : context.lists.Regions) {
+                std::cout << vorn::NamePart(item) << "\n";
+            }
+            return ExitSuccess;
         }
         context.RequireBands();
         return Bands(context, json);

@@ -18,6 +18,8 @@ constexpr MenuRoute MenuRoutes[] = {
     {"mnuFileOpen", [](ProgramController& p, TfrmEdit&) { p.mnuFileOpenClick(); }},
     {"mnuFileSave", [](ProgramController& p, TfrmEdit&) { p.mnuFileSaveClick(); }},
     {"mnuFileSaveAs", [](ProgramController& p, TfrmEdit&) { p.mnuFileSaveAsClick(); }},
+    {"mnuFileExportSheet", [](ProgramController& p, TfrmEdit&) { p.mnuFileExportSheetClick(); }},
+    {"mnuFilePrint", [](ProgramController& p, TfrmEdit&) { p.mnuFilePrintClick(); }},
     {"mnuFileChangeDefaultConfig",
      [](ProgramController& p, TfrmEdit&) { p.mnuFileChangeDefaultConfigClick(); }},
     {"mnuFileSelectNewRegion", [](ProgramController& p, TfrmEdit&) { p.mnuFileSelectNewRegionClick(); }},
@@ -53,7 +55,8 @@ ProgramWindow::ProgramWindow(ProgramPlatform platform) {
                                                                    .about = about_.get(),
                                                                    .selectDevice = selectDevice_.get(),
                                                                    .receiveRadio = receiveRadio_.get(),
-                                                                   .changeCode = changeCode_.get()});
+                                                                   .changeCode = changeCode_.get(),
+                                                                   .sheet = &sheet_});
     window_.BindFields(controller_->GetEditor().Fields());
     ProgramController& program = *controller_;
     window_.SetHandlers({

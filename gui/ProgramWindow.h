@@ -3,6 +3,7 @@
 #include "app/ProgramController.h"
 #include "gui/QtDialogView.h"
 #include "gui/QtEventPump.h"
+#include "gui/SheetRenderer.h"
 #include "gui/TfrmAbout.h"
 #include "gui/TfrmChangeCode.h"
 #include "gui/TfrmEdit.h"
@@ -40,6 +41,7 @@ public:
     TfrmChangeCode& ChangeCode() { return *changeCode_; }
     TfrmSelectRegion& SelectRegion() { return *selectRegion_; }
     QtDialogView& Dialogs() { return dialogs_; }
+    SheetRenderer& Sheet() { return sheet_; }
     ProgramController& Controller() { return *controller_; }
 
     // A menu item of the main window, by name, as the operator chooses it.
@@ -51,6 +53,7 @@ private:
     TfrmEdit window_;
     QtDialogView dialogs_{&window_};
     QtEventPump pump_;
+    SheetRenderer sheet_{&window_};
     std::unique_ptr<TfrmSelectDevice> selectDevice_;
     std::unique_ptr<TfrmWait> wait_;
     std::unique_ptr<TfrmAbout> about_;

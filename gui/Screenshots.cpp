@@ -51,6 +51,17 @@ public:
         window.hide();
         return shot;
     }
+    // The configuration sheet of the model in the editor, as File > Export configuration sheet...
+    // writes it.
+    bool WriteSheet(ProgramController& controller, SheetView& renderer, const QString& name) {
+        const QString path = dir_.filePath(name + QStringLiteral(".pdf"));
+        if (!renderer.WritePdf(controller.ConfigurationSheet(), path.toStdString())) {
+            failed_ = true;
+            return false;
+        }
+        written_ << path;
+        return true;
+    }
     QStringList Result() const { return failed_ ? QStringList() : written_; }
 
 private:
@@ -161,6 +172,10 @@ QStringList WriteScreenshots(ProgramWindow& program, const QString& folder) {
                     writer.Shoot(window, prefix + pages->widget(i)->objectName());
                 }
             }
+            writer.WriteSheet(controller, program.Sheet(),
+                              prefix + QStringLiteral("sheet-") +
+                                  QString::fromStdString(controller.ProductName(
+                                      controller.CurrentConfig().Image[ProductTypeAddress])));
         }
         const ListIni& texts = controller.Texts();
         MessageWindow message(BuildMessageDialog(texts,

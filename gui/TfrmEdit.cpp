@@ -122,6 +122,9 @@ void TfrmEdit::BuildMenus() {
     AddAction(file, "mnuFileOpen")->setShortcut(QKeySequence(QStringLiteral("Ctrl+O")));
     AddAction(file, "mnuFileSave")->setShortcut(QKeySequence(QStringLiteral("Ctrl+S")));
     AddAction(file, "mnuFileSaveAs");
+    // The configuration sheet: a record of the configuration for the customer.
+    AddAction(file, "mnuFileExportSheet");
+    AddAction(file, "mnuFilePrint")->setShortcut(QKeySequence(QStringLiteral("Ctrl+P")));
     file->addSeparator()->setObjectName(QStringLiteral("mnuDelimiter1"));
     languageMenu_ = AddMenu(file, "mnuFileLanguage");
     languageMenu_->menuAction()->setEnabled(false);
@@ -149,10 +152,10 @@ struct EditorPage {
     void (*build)(QWidget* page);
 };
 constexpr EditorPage EditorPages[] = {
-    {"tbsButtons", BuildButtonsPage},     {"tbsRadioEvents", BuildRadioEventsPage},
-    {"tbsActions", BuildActionsPage},     {"tbsPreferences", BuildPreferencesPage},
-    {"tbsHeskConfig", BuildHeskPage},     {"tbsGofaRfid", BuildGofaRfidPage},
-    {"tbsGofaRadio", BuildGofaRadioPage},
+    {"tbsButtons", BuildButtonsPage}, {"tbsRadioEvents", BuildRadioEventsPage},
+    {"tbsActions", BuildActionsPage}, {"tbsPreferences", BuildFormPage},
+    {"tbsHeskConfig", BuildFormPage}, {"tbsGofaRfid", BuildGofaRfidPage},
+    {"tbsGofaRadio", BuildFormPage},
 };
 
 } // namespace

@@ -37,6 +37,10 @@ int main(int argc, char** argv) {
         std::fputs(gui::UsageText().c_str(), stdout);
         return 0;
     }
+    if (options.manual) {
+        std::fputs(gui::ManualOptions().c_str(), stdout);
+        return 0;
+    }
     if (options.version) {
         std::printf("vorn-programmer %s\n", ProgramVersion);
         return 0;
@@ -104,6 +108,9 @@ int main(int argc, char** argv) {
         }
         program.Start(options.arguments);
         startDemo(program);
+        if (!options.file.empty()) {
+            program.Controller().OpenCommandLineFile(options.file);
+        }
         return QApplication::exec();
     } catch (const std::exception& error) {
         // An exception that escapes the start-up is shown; the program then ends.

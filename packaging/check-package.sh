@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Checks the program as it is installed: `cmake --install` into a temporary prefix, then (unless
-# --tree-only) the .deb that `cpack -G DEB` builds, unpacked into a temporary root. Both programs
-# must start from there, find their data below the prefix, and miss no shared library.
+# --tree-only) the .deb that `cpack -G DEB` builds, checked by lintian and unpacked into a temporary
+# root. Both programs must start from there, find their data below the prefix, and miss no shared
+# library; the manual pages render, *.vorn resolves to the file type, the AppStream data validates,
+# the sheet and the shell completion work.
 #
 #   packaging/check-package.sh [--tree-only] [BUILD_DIR]     (default: build/default)
 set -euo pipefail
@@ -35,15 +37,42 @@ check_tree() {
                 share/vorn-programmer/Deutsch-1031.lang share/vorn-programmer/Registry.ini \
                 share/vorn-programmer/DefaultConfig/Europe/Default_BODE.vorn \
                 share/applications/vorn-programmer.desktop \
-                share/icons/hicolor/scalable/apps/vorn-programmer.svg lib/udev/rules.d/60-vorn-kdu.rules; do
+                share/icons/hicolor/scalable/apps/vorn-programmer.svg lib/udev/rules.d/60-vorn-kdu.rules \
+                share/man/man1/vornctl.1.gz share/man/man1/vorn-programmer.1.gz \
+                share/mime/packages/vorn-programmer.xml \
+                share/icons/hicolor/scalable/mimetypes/application-x-vorn-configuration.svg \
+                share/metainfo/example.orsk.VornProgrammer.metainfo.xml \
+                share/bash-completion/completions/vornctl share/zsh/vendor-completions/_vornctl \
+                share/doc/vorn-programmer/copyright share/doc/vorn-programmer/changelog.Debian.gz \
+                share/vorn-programmer/pictures/BODE.png; do
         [ -s "$prefix/$file" ] || fail "$prefix/$file is missing"
     done
     for language in "$source_dir"/data/install/*.lang; do
         [ -s "$data/$(basename "$language")" ] || fail "$data/$(basename "$language") is missing"
     done
+    [ ! -e "$data/pictures/.built" ] || fail "the build's stamp file of the pictures was installed"
     [ ! -e "$data/DefaultConfig/.built" ] || fail "the build's stamp file was installed"
     desktop-file-validate "$prefix/share/applications/vorn-programmer.desktop" ||
         fail "desktop-file-validate refuses the desktop file"
+    # The manual pages render without a warning.
+    for page in vornctl vorn-programmer; do
+        zcat "$prefix/share/man/man1/$page.1.gz" | groff -man -ww -z >"$work/groff.log" 2>&1 || true
+        [ ! -s "$work/groff.log" ] || { cat "$work/groff.log" >&2; fail "$page(1) renders with warnings"; }
+        zcat "$prefix/share/man/man1/$page.1.gz" | grep -q '^\.SH OPTIONS\|^\.SH COMMANDS' ||
+            fail "$page(1) lacks the options the program prints"
+    done
+    # The file type: once the MIME database is built from the entry, *.vorn is a VORN configuration,
+    # and the menu entry opens it.
+    rm -rf "$work/mime" && mkdir -p "$work/mime/packages"
+    cp "$prefix/share/mime/packages/vorn-programmer.xml" "$work/mime/packages/"
+    update-mime-database "$work/mime" >"$work/mime.log" 2>&1 ||
+        { cat "$work/mime.log" >&2; fail "update-mime-database refuses the MIME entry"; }
+    grep -qx 'application/x-vorn-configuration:\*\.vorn' "$work/mime/globs" || fail "*.vorn does not resolve"
+    grep -qx 'MimeType=application/x-vorn-configuration;' "$prefix/share/applications/vorn-programmer.desktop" &&
+        grep -qx 'Exec=vorn-programmer %f' "$prefix/share/applications/vorn-programmer.desktop" ||
+        fail "the menu entry does not open .vorn files"
+    appstreamcli validate --no-net "$prefix/share/metainfo/example.orsk.VornProgrammer.metainfo.xml" >/dev/null ||
+        fail "appstreamcli refuses the metainfo file"
     grep -q 'GROUP="dialout"' "$prefix/lib/udev/rules.d/60-vorn-kdu.rules" || fail "udev rule: no dialout"
     grep -q 'ENV{ID_MM_DEVICE_IGNORE}="1"' "$prefix/lib/udev/rules.d/60-vorn-kdu.rules" ||
         fail "udev rule: ModemManager not told to ignore the unit"
@@ -63,6 +92,18 @@ check_tree() {
     cmp -s "$work/home/bode.vorn" "$data/DefaultConfig/Europe/Default_BODE.vorn" ||
         fail "vornctl new did not give the installed Europe default"
     [ "$(run_user "$prefix/bin/vornctl" --simulate capture 2>/dev/null)" = "4D2E" ] || fail "vornctl --simulate capture"
+    # The configuration sheet, with the picture drawn into the installation folder.
+    run_user "$prefix/bin/vornctl" sheet "$work/home/bode.vorn" -o "$work/home/bode.html" || fail "vornctl sheet failed"
+    grep -q '<img src="data:image/png;base64,' "$work/home/bode.html" || fail "the sheet lacks the model's picture"
+    # bash completion lists the commands, as the installed vornctl names them.
+    local words
+    words=$(run_user bash -c 'source /usr/share/bash-completion/bash_completion
+        source "$1/share/bash-completion/completions/vornctl"
+        COMP_WORDS=("$1/bin/vornctl" ""); COMP_CWORD=1; COMP_LINE="$1/bin/vornctl "; COMP_POINT=${#COMP_LINE}
+        _vornctl; printf "%s\n" "${COMPREPLY[@]}"' completion "$prefix") || fail "the completion failed"
+    for command in show set sheet read write; do
+        grep -qx "$command" <<<"$words" || fail "the completion does not offer $command: $words"
+    done
     run_user "$prefix/bin/vorn-programmer" --help | grep -q -- '--simulate' || fail "vorn-programmer --help"
     run_user "$prefix/bin/vorn-programmer" --version | grep -q '^vorn-programmer ' || fail "vorn-programmer --version"
     run_user "$prefix/bin/vorn-programmer" --screenshots "$work/shots" >/dev/null ||
@@ -105,7 +146,7 @@ for language in "$source_dir"/data/install/*.lang; do
 done
 for file in ./usr/bin/vorn-programmer ./usr/bin/vornctl ./usr/share/vorn-programmer/Registry.ini \
             ./usr/share/applications/vorn-programmer.desktop ./usr/lib/udev/rules.d/60-vorn-kdu.rules \
-            "${languages[@]}"; do
+            ./usr/share/man/man1/vornctl.1.gz ./usr/share/doc/vorn-programmer/copyright "${languages[@]}"; do
     grep -qF " $file" <<<"$contents" || fail "$file is not in the package"
 done
 # Can the dependencies be met here, as on any Debian 12? (apt only simulates.)
@@ -113,6 +154,8 @@ if command -v apt-get >/dev/null; then
     apt-get install --simulate --no-install-recommends "$deb" >"$work/apt.log" 2>&1 ||
         { cat "$work/apt.log" >&2; fail "apt-get cannot meet the package's dependencies"; }
 fi
+# Debian's own checks: no error and no warning but those the overrides explain.
+lintian --fail-on error,warning "$deb" || fail "lintian finds fault with the package"
 dpkg-deb --extract "$deb" "$work/root"
 for program in "$work/root/usr/bin"/*; do
     file -L "$program" | grep -q ', stripped' || fail "$(basename "$program") is not stripped in the package"

@@ -1,6 +1,6 @@
 #include "gui/pages/EditorPages.h"
 #include "gui/pages/PageBuilder.h"
-#include "model/Conversion.h"
+#include "model/EditorLayout.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -14,29 +14,37 @@ namespace vorn::gui {
 
 void BuildActionsPage(QWidget* page) {
     auto* pageLayout = new QVBoxLayout(page);
+    const LayoutGroup& layout = *GroupsOfPage("tbsActions").front();
 
-    QGroupBox* group = NewGroup(page, "gbActions");
+    QGroupBox* group = NewGroup(page, layout.group.c_str());
     QGridLayout* grid = NewGrid(group);
     grid->setVerticalSpacing(3);
     enum Column { RowLabel, AlarmType, RadioId, Automatic, Relay1, Relay2 };
-    grid->addWidget(NewHeader(group, QStringLiteral("lblAction_AlarmType")), 0, AlarmType);
-    grid->addWidget(NewHeader(group, QStringLiteral("lblAction_RadioIdCode")), 0, RadioId, 1, 2);
-    grid->addWidget(NewHeader(group, QStringLiteral("lblAction_Relay_1_Action")), 0, Relay1);
-    grid->addWidget(NewHeader(group, QStringLiteral("lblAction_Relay_2_Action")), 0, Relay2);
+    grid->addWidget(NewHeader(group, QString::fromStdString(layout.headers[0])), 0, AlarmType);
+    grid->addWidget(NewHeader(group, QString::fromStdString(layout.headers[1])), 0, RadioId, 1, 2);
+    grid->addWidget(NewHeader(group, QString::fromStdString(layout.headers[3])), 0, Relay1);
+    grid->addWidget(NewHeader(group, QString::fromStdString(layout.headers[4])), 0, Relay2);
 
-    // Rows 1 to 15 are named 1-9 and A-F in the controls and numbered 1 to 15 on screen.
-    for (int i = 1; i <= 15; ++i) {
-        const QString row = QString::fromStdString(ActionRowName(i));
-        auto* number = NewLabel(group, QStringLiteral("lblAction_") + row, QString::number(i));
+    // The layout's columns: alarm type, radio ID code, automatic, relay 1, relay 2.
+    constexpr int ListChars[] = {20, 0, 0, 12, 12};
+    int i = 1;
+    for (const LayoutRow& cells : layout.rows) {
+        auto* number =
+            NewLabel(group, QString::fromStdString(cells.label), QString::fromStdString(cells.caption));
         number->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         grid->addWidget(number, i, RowLabel);
-        grid->addWidget(NewCombo(group, QStringLiteral("cbbxAction_%1_AlarmType").arg(row), 20), i,
-                        AlarmType);
-        grid->addWidget(NewEdit(group, QStringLiteral("edtAction_%1_RadioId").arg(row), CodeChars), i,
-                        RadioId);
-        grid->addWidget(NewCheck(group, QStringLiteral("cbAction_%1_Auto").arg(row)), i, Automatic);
-        grid->addWidget(NewCombo(group, QStringLiteral("cbbxAction_%1_Relay_1").arg(row), 12), i, Relay1);
-        grid->addWidget(NewCombo(group, QStringLiteral("cbbxAction_%1_Relay_2").arg(row), 12), i, Relay2);
+        for (std::size_t c = 0; c < cells.fields.size(); ++c) {
+            const QString name = QString::fromStdString(cells.fields[c]);
+            const int column = static_cast<int>(c) + 1;
+            if (column == RadioId) {
+                grid->addWidget(NewEdit(group, name, CodeChars), i, column);
+            } else if (column == Automatic) {
+                grid->addWidget(NewCheck(group, name), i, column);
+            } else {
+                grid->addWidget(NewCombo(group, name, ListChars[c]), i, column);
+            }
+        }
+        ++i;
     }
     grid->setColumnStretch(AlarmType, 6);
     grid->setColumnStretch(Relay1, 3);

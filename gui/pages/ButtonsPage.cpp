@@ -1,5 +1,6 @@
 #include "gui/pages/EditorPages.h"
 #include "gui/pages/PageBuilder.h"
+#include "model/EditorLayout.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -12,10 +13,6 @@ namespace vorn::gui {
 
 namespace {
 
-QString UserEvent(int n, const char* role) {
-    return QStringLiteral("cbbxUserEvent_%1_%2").arg(n).arg(QLatin1String(role));
-}
-
 QFrame* NewRule(QWidget* parent) {
     auto* rule = new QFrame(parent);
     rule->setFrameShape(QFrame::HLine);
@@ -23,40 +20,44 @@ QFrame* NewRule(QWidget* parent) {
     return rule;
 }
 
+// The lists of each column: input type, conditions A and B, the action.
+constexpr int ColumnChars[] = {24, 14, 14, 24};
+
 } // namespace
 
 void BuildButtonsPage(QWidget* page) {
     auto* pageLayout = new QVBoxLayout(page);
+    const LayoutGroup& layout = *GroupsOfPage("tbsButtons").front();
 
-    QGroupBox* group = NewGroup(page, "gbButtonPortsInputs");
+    QGroupBox* group = NewGroup(page, layout.group.c_str());
     QGridLayout* grid = NewGrid(group);
     grid->setVerticalSpacing(9);
     enum Column { RowLabel, InputType, ConditionA, ConditionB, Action, Columns };
-    grid->addWidget(NewHeader(group, QStringLiteral("lblUserEvent_InputType")), 0, InputType);
-    grid->addWidget(NewHeader(group, QStringLiteral("lblButtonCondition")), 0, ConditionA, 1, 2);
-    grid->addWidget(NewHeader(group, QStringLiteral("lblButtonAction")), 0, Action);
+    grid->addWidget(NewHeader(group, QString::fromStdString(layout.headers[0])), 0, InputType);
+    grid->addWidget(NewHeader(group, QString::fromStdString(layout.headers[1])), 0, ConditionA, 1, 2);
+    grid->addWidget(NewHeader(group, QString::fromStdString(layout.headers[3])), 0, Action);
 
-    // Rows 1-3 are the device's buttons, 4-5 its ports, 6-7 its wired inputs; a rule parts them.
+    // Rows 1-3 are the device's buttons, 4-5 its ports, 6-7 its wired inputs, then the wired inputs'
+    // cable length under their input types; a rule parts them.
     int row = 1;
-    for (int n = 1; n <= 7; ++n) {
-        if (n == 4 || n == 6) {
+    for (std::size_t n = 0; n < layout.rows.size(); ++n) {
+        if (n == 3 || n == 5 || n == 7) {
             grid->addWidget(NewRule(group), row++, RowLabel, 1, Columns);
         }
-        grid->addWidget(NewLabel(group, QStringLiteral("lblUserEvent_%1").arg(n)), row, RowLabel);
-        if (n >= 5) {
-            grid->addWidget(NewCombo(group, UserEvent(n, "InputType"), 24), row, InputType);
+        const LayoutRow& cells = layout.rows[n];
+        QLabel* label = NewLabel(group, QString::fromStdString(cells.label));
+        if (n == 7) {
+            label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         }
-        grid->addWidget(NewCombo(group, UserEvent(n, "Condition_A"), 14), row, ConditionA);
-        grid->addWidget(NewCombo(group, UserEvent(n, "Condition_B"), 14), row, ConditionB);
-        grid->addWidget(NewCombo(group, UserEvent(n, "ActionReference"), 24), row, Action);
+        grid->addWidget(label, row, RowLabel);
+        for (std::size_t c = 0; c < cells.fields.size(); ++c) {
+            if (!cells.fields[c].empty()) {
+                grid->addWidget(NewCombo(group, QString::fromStdString(cells.fields[c]), ColumnChars[c]), row,
+                                static_cast<int>(c) + 1);
+            }
+        }
         ++row;
     }
-    // The cable length belongs to the wired inputs: it sits under their input types.
-    grid->addWidget(NewRule(group), row++, RowLabel, 1, Columns);
-    auto* cable = NewLabel(group, QStringLiteral("lblInputCableLength"));
-    cable->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    grid->addWidget(cable, row, RowLabel);
-    grid->addWidget(NewCombo(group, QStringLiteral("cbbxCableLength"), 14), row, InputType);
     grid->setColumnStretch(InputType, 5);
     grid->setColumnStretch(ConditionA, 3);
     grid->setColumnStretch(ConditionB, 3);

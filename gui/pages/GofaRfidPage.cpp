@@ -1,5 +1,7 @@
 #include "gui/pages/EditorPages.h"
 #include "gui/pages/PageBuilder.h"
+#include "model/Conversion.h"
+#include "model/EditorLayout.h"
 
 #include <array>
 
@@ -35,12 +37,6 @@ SwitchGroup NewSwitchGroup(QWidget* page, const char* name, const char* readHead
     return g;
 }
 
-QLabel* Fixed(QWidget* group, const char* name, const char* caption) {
-    QLabel* label = NewLabel(group, QLatin1String(name), QString::fromUtf8(caption));
-    label->setForegroundRole(QPalette::PlaceholderText);
-    return label;
-}
-
 // One row: its caption, the read field with the switch that sets it and that field's range, and the
 // override field with its range right after it. Any part may be missing.
 void AddSwitchRow(SwitchGroup& g, QLabel* caption, QWidget* read, QLabel* switchCaption, QLabel* readRange,
@@ -66,10 +62,54 @@ void AddSwitchRow(SwitchGroup& g, QLabel* caption, QWidget* read, QLabel* switch
     ++g.row;
 }
 
-QComboBox* FixedCombo(QWidget* group, const char* name) {
-    QComboBox* combo = NewCombo(group, QLatin1String(name), 14);
-    combo->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-    return combo;
+// The fixed captions beside a row's fields: the switches that set the read value, and the ranges.
+struct Decoration {
+    const char* name;
+    const char* caption;
+};
+struct RowDecorations {
+    const char* row;
+    Decoration switchCaption;
+    Decoration readRange;
+    Decoration overrideRange;
+};
+constexpr RowDecorations Decorations[] = {
+    {"lblGOFA_PositionIdCode",
+     {"lblGOFA_PositionSwitches", "S1, S2"},
+     {"lblGOFA_PositionReadRange", "(0001-00FF)"},
+     {"lblGOFA_PositionRange", "(0001-FFFE)"}},
+    {"lblGOFA_Zone", {"lblGOFA_ZoneSwitch", "S3"}, {}, {"lblGOFA_ZoneRange", "(0-F)"}},
+    {"lblGOFA_Power",
+     {"lblGOFA_PowerSwitch", "DIP7"},
+     {"lblGOFA_PowerReadRange", "(50, 100%)"},
+     {"lblGOFA_PowerRange", "(10-100%)"}},
+    {"lblGOFA_RelaySource", {"lblGOFA_RelaySourceSwitch", "DIP5"}, {}, {}},
+    {"lblGOFA_RelayPolarity", {"lblGOFA_RelayPolaritySwitch", "DIP5"}, {}, {}},
+    {"lblGOFA_RelayPulseTime", {}, {}, {"lblGOFA_RelayPulseTimeUnit", "(0.1-6553.5s)"}},
+    {"lblGOFA_TamperTransmitAlarm", {"lblGOFA_TamperTransmitAlarmSwitch", "DIP6"}, {}, {}},
+    {"lblGOFA_ExtInputFunction", {"lblGOFA_ExtInputFunctionSwitch", "DIP4"}, {}, {}},
+    {"lblGOFA_ExtInputMode", {"lblGOFA_ExtInputModeSwitch", "DIP3"}, {}, {}},
+};
+
+QLabel* Fixed(QWidget* group, const Decoration& decoration) {
+    if (decoration.name == nullptr) {
+        return nullptr;
+    }
+    QLabel* label = NewLabel(group, QLatin1String(decoration.name), QString::fromUtf8(decoration.caption));
+    label->setForegroundRole(QPalette::PlaceholderText);
+    return label;
+}
+
+// A read or override field: the lists all as wide, the values as their fields are.
+QWidget* SwitchField(QWidget* group, const std::string& field) {
+    if (field.empty()) {
+        return nullptr;
+    }
+    const FieldRow* row = FindFieldRow(field);
+    if (row != nullptr && row->kind == FieldKind::Choice) {
+        return NewFixedCombo(group, QString::fromStdString(field), 14);
+    }
+    return NewFieldControl(group, field);
 }
 
 } // namespace
@@ -85,160 +125,37 @@ void BuildGofaRfidPage(QWidget* page) {
     for (auto& column : aligned) {
         column = new AlignedColumns(page);
     }
-    auto align = [&](QGridLayout* grid) {
-        for (int c = Caption; c < Override; ++c) {
-            aligned[static_cast<std::size_t>(c)]->Add(grid, c);
-        }
-    };
-
-    // Each row's controls are made in reading order (read field, then override): the tab order.
-    struct Row {
-        QLabel* caption;
-        QWidget* read = nullptr;
-        QLabel* switchCaption = nullptr;
-        QLabel* readRange = nullptr;
-        QWidget* override = nullptr;
-        QLabel* overrideRange = nullptr;
-    };
-    auto add = [](SwitchGroup& group, const Row& row) {
-        AddSwitchRow(group, row.caption, row.read, row.switchCaption, row.readRange, row.override,
-                     row.overrideRange);
-    };
-
-    SwitchGroup rfid =
-        NewSwitchGroup(page, "gbGOFA_Rfid", "lblGOFA_RfidReadOfSwitches", "lblGOFA_RfidOverride");
-    QGroupBox* g = rfid.group;
-    Row cells{NewLabel(g, "lblGOFA_PositionIdCode")};
-    cells.read = NewEdit(g, "edtGOFA_Position_Read", CodeChars);
-    cells.switchCaption = Fixed(g, "lblGOFA_PositionSwitches", "S1, S2");
-    cells.readRange = Fixed(g, "lblGOFA_PositionReadRange", "(0001-00FF)");
-    cells.override = NewEdit(g, "edtGOFA_Position", CodeChars);
-    cells.overrideRange = Fixed(g, "lblGOFA_PositionRange", "(0001-FFFE)");
-    add(rfid, cells);
-    cells = Row{NewLabel(g, "lblGOFA_Zone")};
-    cells.read = NewEdit(g, "edtGOFA_Zone_Read", CodeChars);
-    cells.switchCaption = Fixed(g, "lblGOFA_ZoneSwitch", "S3");
-    cells.override = FixedCombo(g, "cbbxGOFA_Zone");
-    cells.overrideRange = Fixed(g, "lblGOFA_ZoneRange", "(0-F)");
-    add(rfid, cells);
-    cells = Row{NewLabel(g, "lblGOFA_Power")};
-    cells.read = FixedCombo(g, "cbbxGOFA_Power_Read");
-    cells.switchCaption = Fixed(g, "lblGOFA_PowerSwitch", "DIP7");
-    cells.readRange = Fixed(g, "lblGOFA_PowerReadRange", "(50, 100%)");
-    cells.override = NewEdit(g, "edtGOFA_RfidPower", 3);
-    cells.overrideRange = Fixed(g, "lblGOFA_PowerRange", "(10-100%)");
-    add(rfid, cells);
-    cells = Row{NewLabel(g, "lblGOFA_AntennaType")};
-    cells.read = FixedCombo(g, "cbbxGOFA_AntennaType_Read");
-    add(rfid, cells);
-    align(rfid.grid);
-    left->addWidget(rfid.group);
-
-    SwitchGroup relay =
-        NewSwitchGroup(page, "gbGOFA_Relay", "lblGOFA_RelayReadOfSwitches", "lblGOFA_RelayOverride");
-    g = relay.group;
-    cells = Row{NewLabel(g, "lblGOFA_RelaySource")};
-    cells.read = FixedCombo(g, "cbbxGOFA_RelaySource_Read");
-    cells.switchCaption = Fixed(g, "lblGOFA_RelaySourceSwitch", "DIP5");
-    cells.override = FixedCombo(g, "cbbxGOFA_RelaySource");
-    add(relay, cells);
-    cells = Row{NewLabel(g, "lblGOFA_RelayPolarity")};
-    cells.read = FixedCombo(g, "cbbxGOFA_RelayPolarity_Read");
-    cells.switchCaption = Fixed(g, "lblGOFA_RelayPolaritySwitch", "DIP5");
-    cells.override = FixedCombo(g, "cbbxGOFA_RelayPolarity");
-    add(relay, cells);
-    cells = Row{NewLabel(g, "lblGOFA_RelayPulseTime")};
-    cells.read = NewEdit(g, "edtGOFA_RelayPulseTime_Read", 7);
-    cells.override = NewEdit(g, "medtGOFA_RelayPulseTime", 7);
-    cells.overrideRange = Fixed(g, "lblGOFA_RelayPulseTimeUnit", "(0.1-6553.5s)");
-    add(relay, cells);
-    align(relay.grid);
-    left->addWidget(relay.group);
-
-    SwitchGroup tamper =
-        NewSwitchGroup(page, "gbGOFA_Tamper", "lblGOFA_TamperReadOfSwitches", "lblGOFA_TamperOverride");
-    g = tamper.group;
-    cells = Row{NewLabel(g, "lblGOFA_TamperTransmitAlarm")};
-    cells.read = FixedCombo(g, "cbbxGOFA_TamperTransmitAlarm_Read");
-    cells.switchCaption = Fixed(g, "lblGOFA_TamperTransmitAlarmSwitch", "DIP6");
-    cells.override = FixedCombo(g, "cbbxGOFA_TamperTransmitAlarm");
-    add(tamper, cells);
-    cells = Row{NewLabel(g, "lblGOFA_TamperStatus")};
-    cells.read = FixedCombo(g, "cbbxGOFA_TamperStatus_Read");
-    add(tamper, cells);
-    align(tamper.grid);
-    left->addWidget(tamper.group);
-
-    SwitchGroup input =
-        NewSwitchGroup(page, "gbGOFA_ExtInput", "lblGOFA_ExtInputReadOfSwitches", "lblGOFA_ExtInputOverride");
-    g = input.group;
-    cells = Row{NewLabel(g, "lblGOFA_ExtInputFunction")};
-    cells.read = FixedCombo(g, "cbbxGOFA_ExtInputFunction_Read");
-    cells.switchCaption = Fixed(g, "lblGOFA_ExtInputFunctionSwitch", "DIP4");
-    cells.override = FixedCombo(g, "cbbxGOFA_ExtInputFunction");
-    add(input, cells);
-    cells = Row{NewLabel(g, "lblGOFA_ExtInputMode")};
-    cells.read = FixedCombo(g, "cbbxGOFA_ExtInputMode_Read");
-    cells.switchCaption = Fixed(g, "lblGOFA_ExtInputModeSwitch", "DIP3");
-    cells.override = FixedCombo(g, "cbbxGOFA_ExtInputMode");
-    add(input, cells);
-    align(input.grid);
-    left->addWidget(input.group);
-    left->addStretch(1);
-
     auto* rightLabels = new AlignedColumns(page);
-    QGroupBox* switches = NewGroup(page, "gbGOFA_Switches");
-    QGridLayout* grid = NewGrid(switches);
-    int row = 0;
-    row = AddRow(grid, row, NewLabel(switches, "lblGOFA_RotarySwitchS1"),
-                 {NewEdit(switches, "edtGOFA_RotaryS1", 3)});
-    row = AddRow(grid, row, NewLabel(switches, "lblGOFA_RotarySwitchS2"),
-                 {NewEdit(switches, "edtGOFA_RotaryS2", 3)});
-    row = AddRow(grid, row, NewLabel(switches, "lblGOFA_RotarySwitchS3"),
-                 {NewEdit(switches, "edtGOFA_RotaryS3", 3)});
-    row = AddRow(grid, row, NewLabel(switches, "lblGOFA_DipSwitch"),
-                 {NewEdit(switches, "edtGOFA_DipSwitch", 10)});
-    // The potentiometer: its raw value and the step it stands for.
-    AddRow(grid, row, NewLabel(switches, "lblGOFA_P1"),
-           {NewEdit(switches, "edtGOFA_RfidVant", NumberChars),
-            NewEdit(switches, "edtGOFA_Potentiometer_P1", 3)});
-    grid->setColumnStretch(2, 1);
-    rightLabels->Add(grid, 0);
-    right->addWidget(switches);
 
-    QGroupBox* general = NewGroup(page, "gbGOFA_General");
-    grid = NewGrid(general);
-    row = 0;
-    row = AddRow(grid, row, NewLabel(general, "lblGOFA_ProductionDate"),
-                 {NewEdit(general, "edtGOFA_ProductionDate", DisplayChars)});
-    row = AddRow(grid, row, NewLabel(general, "lblGOFA_FirmwareType"),
-                 {NewEdit(general, "edtGOFA_Firmwaretype", DisplayChars)});
-    row = AddRow(grid, row, NewLabel(general, "lblGOFA_FirmwareVersion"),
-                 {NewEdit(general, "edtGOFA_FirmwareVersion", DisplayChars)});
-    row = AddRow(grid, row, NewLabel(general, "lblGOFA_ProductName"),
-                 {NewEdit(general, "edtGOFA_ProductName", DisplayChars)});
-    row = AddRow(grid, row, NewLabel(general, "lblGOFA_SerialNumber"),
-                 {NewEdit(general, "edtGOFA_SerialNumber", DisplayChars)});
-    row = AddRow(grid, row, NewLabel(general, "lblGOFA_RadioCalibration"),
-                 {NewEdit(general, "edtGOFA_RadioCalibration", DisplayChars)});
-    // The service fields, shown only with "-gofaviewall"; their captions are no language texts.
-    row =
-        AddRow(grid, row,
-               NewLabel(general, QStringLiteral("lblGOFA_RadioProtocol"), QStringLiteral("(Radio protocol)")),
-               {NewEdit(general, "edtGOFA_RadioProtocol", DisplayChars)});
-    row = AddRow(grid, row,
-                 NewLabel(general, QStringLiteral("lblGOFA_RfidProtocol"), QStringLiteral("(RFID protocol)")),
-                 {NewEdit(general, "edtGOFA_RfidProtocol", DisplayChars)});
-    row =
-        AddRow(grid, row,
-               NewLabel(general, QStringLiteral("lblGOFA_RadioTxPower"), QStringLiteral("(Radio Tx Power)")),
-               {NewEdit(general, "edtGOFA_RadioTxPower", DisplayChars)});
-    AddRow(grid, row,
-           NewLabel(general, QStringLiteral("lblGOFA_WatchdogReset"), QStringLiteral("(Watchdog reset)")),
-           {NewEdit(general, "edtGOFA_WatchdogReset", DisplayChars)});
-    grid->setColumnStretch(2, 1);
-    rightLabels->Add(grid, 0);
-    right->addWidget(general);
+    for (const LayoutGroup* layout : GroupsOfPage("tbsGofaRfid")) {
+        if (!layout->IsTable()) {
+            right->addWidget(NewFormGroup(page, *layout, rightLabels));
+            continue;
+        }
+        SwitchGroup g = NewSwitchGroup(page, layout->group.c_str(), layout->headers.at(0).c_str(),
+                                       layout->headers.at(1).c_str());
+        // Each row's controls are made in reading order (read field, then override): the tab order.
+        for (const LayoutRow& cells : layout->rows) {
+            RowDecorations decorations{};
+            for (const RowDecorations& d : Decorations) {
+                if (cells.label == d.row) {
+                    decorations = d;
+                }
+            }
+            QLabel* caption = NewLabel(g.group, QString::fromStdString(cells.label));
+            QWidget* read = SwitchField(g.group, cells.fields.at(0));
+            QLabel* switchCaption = Fixed(g.group, decorations.switchCaption);
+            QLabel* readRange = Fixed(g.group, decorations.readRange);
+            QWidget* override = SwitchField(g.group, cells.fields.at(1));
+            AddSwitchRow(g, caption, read, switchCaption, readRange, override,
+                         Fixed(g.group, decorations.overrideRange));
+        }
+        for (int c = Caption; c < Override; ++c) {
+            aligned[static_cast<std::size_t>(c)]->Add(g.grid, c);
+        }
+        left->addWidget(g.group);
+    }
+    left->addStretch(1);
     right->addStretch(1);
 }
 

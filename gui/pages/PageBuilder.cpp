@@ -1,6 +1,10 @@
 #include "gui/pages/PageBuilder.h"
 
+#include "model/Conversion.h"
+#include "model/EditorLayout.h"
+
 #include <algorithm>
+#include <map>
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -18,6 +22,36 @@ namespace {
 
 QString DesignCaption(const QString& name, const QString& caption) {
     return caption.isEmpty() ? name : caption;
+}
+
+// Shown values narrower than a date or a name: what the positioning unit's switches set.
+const std::map<std::string, int, std::less<>> NarrowDisplays{
+    {"edtGOFA_RotaryS1", 3},
+    {"edtGOFA_RotaryS2", 3},
+    {"edtGOFA_RotaryS3", 3},
+    {"edtGOFA_DipSwitch", 10},
+    {"edtGOFA_RfidVant", NumberChars},
+    {"edtGOFA_Potentiometer_P1", 3},
+    {"edtGOFA_Position_Read", CodeChars},
+    {"edtGOFA_Zone_Read", CodeChars},
+    {"edtGOFA_RelayPulseTime_Read", 7},
+};
+
+// Characters of a field's widest value: short choices, bands and alarm types; typed values as long as
+// their field takes (a little more from four characters on, for the caret); shown values as a date.
+int FieldChars(const FieldRow& row) {
+    if (row.kind == FieldKind::Choice) {
+        const std::string_view list = row.listName;
+        return list == "YesNo" ? 8 : (list == "AlarmTypes" ? 16 : 14);
+    }
+    if (const auto narrow = NarrowDisplays.find(row.name); narrow != NarrowDisplays.end()) {
+        return narrow->second;
+    }
+    if (row.maxLength == 0) {
+        return DisplayChars;
+    }
+    const int length = static_cast<int>(row.maxLength);
+    return length < 4 ? length : length + 1;
 }
 
 } // namespace
@@ -105,9 +139,13 @@ int RowHeight(QWidget* parent) {
 }
 
 int AddRow(QGridLayout* grid, int row, QLabel* label, std::initializer_list<QWidget*> controls) {
+    return AddRow(grid, row, label, std::vector<QWidget*>(controls));
+}
+
+int AddRow(QGridLayout* grid, int row, QLabel* label, const std::vector<QWidget*>& controls) {
     grid->addWidget(label, row, 0, Qt::AlignVCenter);
     if (controls.size() == 1) {
-        grid->addWidget(*controls.begin(), row, 1, Qt::AlignLeft | Qt::AlignVCenter);
+        grid->addWidget(controls.front(), row, 1, Qt::AlignLeft | Qt::AlignVCenter);
     } else {
         // Several controls of one row stay together in the field column.
         auto* together = new QHBoxLayout;
@@ -150,6 +188,48 @@ void AlignedColumns::Update() {
     for (const auto& [grid, column] : columns_) {
         grid->setColumnMinimumWidth(column, widest);
     }
+}
+
+QWidget* NewFieldControl(QWidget* parent, const std::string& field) {
+    const QString name = QString::fromStdString(field);
+    const FieldRow* row = FindFieldRow(field);
+    if (row == nullptr) {
+        return NewEdit(parent, name, DisplayChars);
+    }
+    switch (row->kind) {
+    case FieldKind::Choice: return NewFixedCombo(parent, name, FieldChars(*row));
+    case FieldKind::Check: return NewCheck(parent, name);
+    case FieldKind::Text: break;
+    }
+    return NewEdit(parent, name, FieldChars(*row));
+}
+
+QGroupBox* NewFormGroup(QWidget* page, const LayoutGroup& layout, AlignedColumns* labels) {
+    QGroupBox* group = NewGroup(page, layout.group.c_str());
+    QGridLayout* grid = NewGrid(group);
+    int row = 0;
+    for (const LayoutRow& cells : layout.rows) {
+        QLabel* label =
+            NewLabel(group, QString::fromStdString(cells.label), QString::fromStdString(cells.caption));
+        std::vector<QWidget*> controls;
+        for (const std::string& field : cells.fields) {
+            controls.push_back(NewFieldControl(group, field));
+        }
+        row = AddRow(grid, row, label, controls);
+    }
+    grid->setColumnStretch(2, 1);
+    labels->Add(grid, 0);
+    return group;
+}
+
+void BuildFormPage(QWidget* page) {
+    const auto [left, right, leftLabels, rightLabels] = NewTwoColumns(page);
+    for (const LayoutGroup* layout : GroupsOfPage(page->objectName().toStdString())) {
+        const bool onLeft = layout->column == 0;
+        (onLeft ? left : right)->addWidget(NewFormGroup(page, *layout, onLeft ? leftLabels : rightLabels));
+    }
+    left->addStretch(1);
+    right->addStretch(1);
 }
 
 void RealignColumns(QWidget* root) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <initializer_list>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -17,6 +18,10 @@ class QLineEdit;
 class QPushButton;
 class QVBoxLayout;
 class QWidget;
+
+namespace vorn {
+struct LayoutGroup;
+}
 
 // The pieces the editor pages are built from. Every control gets the name the core and the language
 // know it by (objectName); the captions the language sets start as the control's name, the fixed
@@ -42,9 +47,14 @@ QComboBox* NewFixedCombo(QWidget* parent, QAnyStringView name, int minimumCharac
 QCheckBox* NewCheck(QWidget* parent, const QString& name);
 QPushButton* NewButton(QWidget* parent, const QString& name, const QString& caption);
 
+// The control of an editor field as its field table describes it (a list, a check box or a text
+// field), as wide as the values it holds.
+QWidget* NewFieldControl(QWidget* parent, const std::string& field);
+
 // Adds a labelled row to a form-like grid: the label in column 0, the controls after it, and
 // returns the next row.
 int AddRow(QGridLayout* grid, int row, QLabel* label, std::initializer_list<QWidget*> controls);
+int AddRow(QGridLayout* grid, int row, QLabel* label, const std::vector<QWidget*>& controls);
 
 class AlignedColumns;
 
@@ -73,5 +83,10 @@ private:
 
 // Updates every AlignedColumns below a widget (after a language change).
 void RealignColumns(QWidget* root);
+
+// A group of labelled rows, as the editor layout lists them; its label column joins labels.
+QGroupBox* NewFormGroup(QWidget* page, const LayoutGroup& layout, AlignedColumns* labels);
+// A page whose groups are all forms: each in its column of the layout, stacked from the top.
+void BuildFormPage(QWidget* page);
 
 } // namespace vorn::gui

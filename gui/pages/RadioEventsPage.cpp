@@ -1,5 +1,6 @@
 #include "gui/pages/EditorPages.h"
 #include "gui/pages/PageBuilder.h"
+#include "model/EditorLayout.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -13,8 +14,9 @@ namespace vorn::gui {
 
 void BuildRadioEventsPage(QWidget* page) {
     auto* pageLayout = new QVBoxLayout(page);
+    const LayoutGroup& layout = *GroupsOfPage("tbsRadioEvents").front();
 
-    QGroupBox* group = NewGroup(page, "gbRadioEvents");
+    QGroupBox* group = NewGroup(page, layout.group.c_str());
     QGridLayout* grid = NewGrid(group);
     grid->setVerticalSpacing(8);
     enum Column {
@@ -28,35 +30,42 @@ void BuildRadioEventsPage(QWidget* page) {
         ConditionB,
         Action
     };
-    grid->addWidget(NewHeader(group, QStringLiteral("lblRadioEvent_PositionIdCode")), 0, PositionId);
-    grid->addWidget(NewHeader(group, QStringLiteral("lblRadioEvent_RadioIdCode")), 0, RadioId, 1, 2);
-    grid->addWidget(NewHeader(group, QStringLiteral("lblRadioEvent_AlarmType")), 0, AlarmType);
-    grid->addWidget(NewHeader(group, QStringLiteral("lblRadioEvent_UserType")), 0, UserType);
-    grid->addWidget(NewHeader(group, QStringLiteral("lblRadioEvent_Condition")), 0, ConditionA, 1, 2);
-    grid->addWidget(NewHeader(group, QStringLiteral("lblRadioEvent_Action")), 0, Action);
+    // The layout's columns, and where each sits: the radio ID code shares its header with the button
+    // that captures it.
+    constexpr int GridColumn[] = {PositionId, RadioId, AlarmType, UserType, ConditionA, ConditionB, Action};
+    constexpr int ListChars[] = {0, 0, 16, 10, 10, 10, 16};
+    auto header = [&](std::size_t column, int span) {
+        grid->addWidget(NewHeader(group, QString::fromStdString(layout.headers[column])), 0,
+                        GridColumn[column], 1, span);
+    };
+    header(0, 1);
+    header(1, 2);
+    header(2, 1);
+    header(3, 1);
+    header(4, 2);
+    header(6, 1);
 
-    for (int n = 1; n <= 8; ++n) {
-        const QString row = QString::number(n);
-        auto list = [&](const char* role) {
-            return QStringLiteral("cbbxRadioEvent_%1_%2").arg(row, QLatin1String(role));
-        };
-        auto* number = NewLabel(group, QStringLiteral("lblRadioEvent_") + row, row);
+    int n = 1;
+    for (const LayoutRow& cells : layout.rows) {
+        auto* number =
+            NewLabel(group, QString::fromStdString(cells.label), QString::fromStdString(cells.caption));
         number->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         grid->addWidget(number, n, RowLabel);
-        grid->addWidget(NewEdit(group, QStringLiteral("edtRadioEvent_%1_PositionId").arg(row), CodeChars), n,
-                        PositionId);
-        grid->addWidget(NewEdit(group, QStringLiteral("edtRadioEvent_%1_RadioId").arg(row), CodeChars), n,
-                        RadioId);
-        // Captures the code of the transmitter activated next into this row (the window connects it).
-        QPushButton* getCode =
-            NewButton(group, QStringLiteral("btnRadioEvent_%1_GetRadioCode").arg(row), QStringLiteral("..."));
-        getCode->setFixedWidth(getCode->fontMetrics().horizontalAdvance(QStringLiteral("....")) + 16);
-        grid->addWidget(getCode, n, GetCode);
-        grid->addWidget(NewCombo(group, list("AlarmType"), 16), n, AlarmType);
-        grid->addWidget(NewCombo(group, list("UserType"), 10), n, UserType);
-        grid->addWidget(NewCombo(group, list("Condition_A"), 10), n, ConditionA);
-        grid->addWidget(NewCombo(group, list("Condition_B"), 10), n, ConditionB);
-        grid->addWidget(NewCombo(group, list("ActionReference"), 16), n, Action);
+        for (std::size_t c = 0; c < cells.fields.size(); ++c) {
+            const QString name = QString::fromStdString(cells.fields[c]);
+            QWidget* control = ListChars[c] == 0 ? static_cast<QWidget*>(NewEdit(group, name, CodeChars))
+                                                 : NewCombo(group, name, ListChars[c]);
+            grid->addWidget(control, n, GridColumn[c]);
+            if (GridColumn[c] == RadioId) {
+                // Captures the code of the transmitter activated next into this row (the window
+                // connects it).
+                QPushButton* getCode = NewButton(
+                    group, QStringLiteral("btnRadioEvent_%1_GetRadioCode").arg(n), QStringLiteral("..."));
+                getCode->setFixedWidth(getCode->fontMetrics().horizontalAdvance(QStringLiteral("....")) + 16);
+                grid->addWidget(getCode, n, GetCode);
+            }
+        }
+        ++n;
     }
     grid->setColumnStretch(AlarmType, 5);
     grid->setColumnStretch(UserType, 3);

@@ -7,6 +7,7 @@
 #include "platform/Files.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <iterator>
 
 namespace vorn {
@@ -269,6 +270,15 @@ void ProgramController::DropFiles(const std::vector<std::string>& paths) {
     if (result == ResultSuccess) {
         window_->SetStatusText(FileText("STATUS-CONFIGURATION_NN_LOADED", {FileNameOfPath(path)}));
     }
+}
+
+bool ProgramController::OpenCommandLineFile(const std::string& path) {
+    // As though the operator had chosen it in the open dialog: the dialog's next folder is its folder.
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+    const std::string full = error ? path : absolute.string();
+    openSaveDirectory_ = FolderOfPath(full);
+    return LoadConfigFile(full);
 }
 
 } // namespace vorn

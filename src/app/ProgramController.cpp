@@ -21,8 +21,10 @@ constexpr std::string_view HeskEnabledLabels[] = {"lblHESK_BatteryCheckInterval"
 constexpr std::string_view HeskEnabledFields[] = {"edtHESK_BatteryCheckInterval",
                                                   "cbbxHESK_CheckBatteryIn24VMode"};
 // The menu items a loaded image enables for the rest of the run.
-constexpr std::string_view ConfigurationMenus[] = {"mnuFileNew", "mnuFileSave", "mnuFileSaveAs",
-                                                   "mnuFileChangeDefaultConfig", "mnuComm"};
+constexpr std::string_view ConfigurationMenus[] = {"mnuFileNew",    "mnuFileSave",
+                                                   "mnuFileSaveAs", "mnuFileExportSheet",
+                                                   "mnuFilePrint",  "mnuFileChangeDefaultConfig",
+                                                   "mnuComm"};
 
 } // namespace
 
@@ -49,7 +51,7 @@ ProgramController::ProgramController(RunMode mode, ProgramPlatform platform, Pro
       pump_(Or(views.pump, silentPump_)), selectRegion_(Or(views.selectRegion, silentSelectRegion_)),
       about_(Or(views.about, silentAbout_)), selectDevice_(Or(views.selectDevice, silentSelectDevice_)),
       receiveRadio_(Or(views.receiveRadio, silentReceiveRadio_)),
-      changeCode_(Or(views.changeCode, silentChangeCode_)),
+      changeCode_(Or(views.changeCode, silentChangeCode_)), sheet_(Or(views.sheet, silentSheet_)),
       link_(platform_.driver, platform_.clock, platform_.trace) {
     editor_ = std::make_unique<Editor>(lists_, texts_, *dialogs_);
     sessions_ = std::make_unique<DeviceSessions>(SessionContext(

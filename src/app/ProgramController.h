@@ -25,6 +25,7 @@
 #include "view/MessageDialog.h"
 #include "view/ReceiveRadioView.h"
 #include "view/SelectDeviceView.h"
+#include "view/SheetView.h"
 #include "view/WaitView.h"
 
 #include <cstdint>
@@ -72,6 +73,7 @@ struct ProgramViews {
     SelectDeviceView* selectDevice = nullptr;
     ReceiveRadioView* receiveRadio = nullptr;
     ChangeCodeView* changeCode = nullptr;
+    SheetView* sheet = nullptr;
 };
 
 // What the controller needs of the platform: the unit's driver, the clock and the debug trace for the
@@ -140,6 +142,17 @@ public:
     bool mnuFileSaveAsClick();
     // Files dropped on the main window, in the order the shell lists them.
     void DropFiles(const std::vector<std::string>& paths);
+    // A file named on the command line (the desktop's "open with"), once the program has started: it is
+    // opened as Open... opens the file the operator chose.
+    bool OpenCommandLineFile(const std::string& path);
+
+    // ---- The configuration sheet (SheetMenu.cpp) ------------------------------------------------------
+    // The sheet of the configuration in the editor, in the current language, dated today.
+    SheetDocument ConfigurationSheet();
+    // File > Export configuration sheet...: a PDF file the operator names. True when it was written.
+    bool mnuFileExportSheetClick();
+    // File > Print...: the sheet on a printer the operator chooses.
+    void mnuFilePrintClick();
 
     // ---- Default configurations and regions (DefaultConfigMenu.cpp, RegionMenu.cpp) ------------------
     void mnuFileChangeDefaultConfigClick();
@@ -279,6 +292,7 @@ private:
     SilentSelectDeviceView silentSelectDevice_;
     SilentReceiveRadioView silentReceiveRadio_;
     SilentChangeCodeView silentChangeCode_;
+    SilentSheetView silentSheet_;
     DialogView* dialogs_;
     MainWindowView* window_;
     WaitView* wait_;
@@ -288,6 +302,7 @@ private:
     SelectDeviceView* selectDevice_;
     ReceiveRadioView* receiveRadio_;
     ChangeCodeView* changeCode_;
+    SheetView* sheet_;
 
     ProgData currentConfig_;
     ProgData candidateConfig_;

@@ -11,8 +11,10 @@ namespace {
 constexpr std::string_view ServiceControls[] = {"lblGOFA_RadioProtocol", "lblGOFA_RfidProtocol",
                                                 "lblGOFA_RadioTxPower", "lblGOFA_WatchdogReset"};
 // Disabled until the first model has been loaded.
-constexpr std::string_view MenusDisabledAtStart[] = {"mnuFileNew", "mnuFileSave", "mnuFileSaveAs",
-                                                     "mnuFileChangeDefaultConfig", "mnuComm"};
+constexpr std::string_view MenusDisabledAtStart[] = {"mnuFileNew",    "mnuFileSave",
+                                                     "mnuFileSaveAs", "mnuFileExportSheet",
+                                                     "mnuFilePrint",  "mnuFileChangeDefaultConfig",
+                                                     "mnuComm"};
 
 bool HasLanguageFiles(const std::string& folder) {
     ListIni probe;

@@ -32,6 +32,9 @@ constexpr std::array MainWindowRows{
     CatalogueRow{"MENU", "FILE-LANGUAGE", "mnuFileLanguage", Caption},
     CatalogueRow{"MENU", "FILE-CHANGE_DEFAULT_CONFIG", "mnuFileChangeDefaultConfig", Caption},
     CatalogueRow{"MENU", "FILE-EXIT", "mnuFileExit", Caption},
+    CatalogueRow{"MENU", "FILE-EXPORT_SHEET", "mnuFileExportSheet", Caption},
+    CatalogueRow{"MENU", "FILE-PRINT", "mnuFilePrint", Caption},
+    CatalogueRow{"MENU", "FILE-PRINT-SHORTCUT", "mnuFilePrint", Shortcut},
     CatalogueRow{"MENU", "COMM", "mnuComm", Caption},
     CatalogueRow{"MENU", "COMM-READ_FROM_DEVICE", "mnuCommReadFromDevice", Caption},
     CatalogueRow{"MENU", "COMM-READ_FROM_DEVICE-SHORTCUT", "mnuCommReadFromDevice", Shortcut},
@@ -316,6 +319,17 @@ constexpr std::array ProgramTextRows{
     ProgramTextRow{"FILE", "STATUS-CONFIGURATION_NN_SAVED", "s"},                    // file name
     ProgramTextRow{"FILE", "STATUS-NEW_DEFAULT_CONFIG_FOR_NN_IS_NOW_NN", "ss"},      // product name, file name
     ProgramTextRow{"FILE", "STATUS-LANGUAGE_WAS_CHANGED_TO_NN", "s"},                // language display name
+    // The configuration sheet
+    ProgramTextRow{"FILE", "TEXT-CONFIGURATION_SHEET", ""},
+    ProgramTextRow{"FILE", "LABEL-SHEET_MODEL", ""},
+    ProgramTextRow{"FILE", "LABEL-SHEET_FILE", ""},
+    ProgramTextRow{"FILE", "LABEL-SHEET_DATE", ""},
+    ProgramTextRow{"FILE", "TITLE-EXPORT_SHEET", ""},
+    ProgramTextRow{"FILE", "FILTER-PDF_FILE", ""},
+    ProgramTextRow{"FILE", "MESSAGE-COULD_NOT_WRITE_SHEET_NN", "s"}, // path
+    ProgramTextRow{"FILE", "MESSAGE-COULD_NOT_PRINT_SHEET", ""},
+    ProgramTextRow{"FILE", "STATUS-SHEET_NN_WRITTEN", "s"}, // file name
+    ProgramTextRow{"FILE", "STATUS-SHEET_PRINTED", ""},
     // Device sessions
     ProgramTextRow{"COMMUNICATION", "MESSAGE-DO_YOU_WANT_TO_CHANGE_ID_CODE_FROM_XXXX_TO_YYYY", "ss"}, // device code, new code
     ProgramTextRow{"COMMUNICATION", "MESSAGE-ERROR_A_TOTAL_OF_NN_PARAMETERS_WAS_NOT_READ", "i"},      // count

@@ -45,7 +45,8 @@ ProgramController& ProgramHarness::Construct(RunMode mode) {
                                                                .about = &view,
                                                                .selectDevice = selectDevice,
                                                                .receiveRadio = receiveRadio,
-                                                               .changeCode = changeCode});
+                                                               .changeCode = changeCode,
+                                                               .sheet = sheet});
     return *program;
 }
 

@@ -35,6 +35,7 @@ public:
     SelectDeviceView* selectDevice = nullptr;
     ReceiveRadioView* receiveRadio = nullptr;
     ChangeCodeView* changeCode = nullptr;
+    SheetView* sheet = nullptr;
     EventPump* pump = nullptr;
     std::unique_ptr<ProgramController> program;
 

@@ -578,5 +578,30 @@ INSTANTIATE_TEST_SUITE_P(
                          "note: <install>Registry.ini holds no receive bands for region USA"}),
     test::CaseName{});
 
+TEST_F(Vornctl, SheetWritesTheConfigurationAsHtmlWithTheModelsPicture) {
+    const std::string bode = work.File("bode.vorn");
+    ASSERT_EQ(Run({"new", "BODE", "-o", bode}).status, 0);
+    const ProcessResult r = Run({"sheet", bode, "-o", work.File("bode.html"), "--lang", "Deutsch-1031.lang"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::string html = ReadBytes(work.File("bode.html"));
+    EXPECT_NE(html.find("<title>Konfigurationsblatt - BODE</title>"), std::string::npos);
+    EXPECT_NE(html.find("<img src=\"data:image/png;base64,iVBORw0KGgo"), std::string::npos);
+    EXPECT_NE(html.find("<td>bode.vorn</td>"), std::string::npos);
+    WriteBytes(work.File("short.vorn"), std::string(10, '\0'));
+    EXPECT_EQ(Run({"sheet", work.File("short.vorn")}).status, 3);
+}
+
+// The shell completion asks vornctl for its words: the commands without the hidden ones, a
+// command's options, the regions of the language.
+TEST_F(Vornctl, CompletionWordsComeFromTheProgram) {
+    const ProcessResult commands = Run({"complete", "commands"});
+    EXPECT_EQ(commands.status, 0);
+    EXPECT_NE(commands.out.find("show\nset\ndiff\nsheet\n"), std::string::npos) << commands.out;
+    EXPECT_EQ(commands.out.find("complete"), std::string::npos);
+    EXPECT_NE(Run({"complete", "options", "write"}).out.find("--change-id\n"), std::string::npos);
+    EXPECT_NE(Run({"complete", "regions"}).out.find("Europe\nChina\n"), std::string::npos);
+    EXPECT_EQ(Run({"--help"}).out.find("complete"), std::string::npos);
+}
+
 } // namespace
 } // namespace vorn

@@ -31,6 +31,9 @@ TEST(ProgramOptionsTest, TheWindowsOwnOptionsAndEverythingElseForTheStartUp) {
     EXPECT_EQ(options.arguments, arguments);
     EXPECT_EQ(ParseProgramOptions({"--screenshots"}).error, "--screenshots needs a value");
     EXPECT_TRUE(ParseProgramOptions({"--help"}).help);
+    // The file the desktop opens with the program, wherever it stands.
+    EXPECT_EQ(ParseProgramOptions({"--port", "/dev/pts/3", "site.vorn", "-gofaviewall"}).file, "site.vorn");
+    EXPECT_FALSE(ParseProgramOptions({"a.vorn", "b.vorn"}).error.empty());
 }
 
 TEST(ProgramEntryTest, HelpListsTheOptions) {

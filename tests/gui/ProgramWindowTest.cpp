@@ -14,6 +14,7 @@
 #include "support/TempDir.h"
 
 #include <filesystem>
+#include <fstream>
 #include <map>
 
 #include <QAction>
@@ -26,6 +27,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QPrintDialog>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
@@ -207,6 +209,34 @@ TEST_F(ProgramWindowTest, ABodeFileOpenedShowsItsNameInTheCaption) {
     EXPECT_EQ(window.windowTitle(), "MyConfig.vorn - BODE - " + Title);
     EXPECT_EQ(window.StatusText(), "Configuration MyConfig.vorn loaded.");
     EXPECT_EQ(window.ActivePage(), "tbsButtons");
+}
+
+TEST_F(ProgramWindowTest, TheSheetIsExportedAsPdfAndCtrlPAsksForAPrinter) {
+    TfrmEdit& window = Start();
+    Control<QToolButton>("bbtnDevice_4")->click();
+    const std::string path = root.File("bode-sheet.pdf");
+    WhenModalShown([&path](QWidget* modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        ASSERT_NE(dialog, nullptr);
+        dialog->selectFile(QString::fromStdString(path));
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
+    Action("mnuFileExportSheet")->trigger();
+    std::ifstream pdf(path, std::ios::binary);
+    std::string start(5, '\0');
+    pdf.read(start.data(), 5);
+    EXPECT_EQ(start, "%PDF-");
+    EXPECT_EQ(window.StatusText(), "Configuration sheet bode-sheet.pdf written.");
+
+    QString asked;
+    WhenModalShown([&asked](QWidget* modal) {
+        asked = QString::fromLatin1(modal->metaObject()->className());
+        QMetaObject::invokeMethod(modal, "reject");
+    });
+    EXPECT_EQ(Action("mnuFilePrint")->shortcut(), QKeySequence(QStringLiteral("Ctrl+P")));
+    EXPECT_TRUE(Action("mnuFilePrint")->isEnabled());
+    Action("mnuFilePrint")->trigger();
+    EXPECT_EQ(asked.toStdString(), "QPrintDialog");
 }
 
 TEST_F(ProgramWindowTest, ALanguageSwitchKeepsEveryListPositionAndChangesEveryText) {
