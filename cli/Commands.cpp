@@ -2,6 +2,7 @@
 
 #include "DidYouMean.h"
 #include "JsonText.h"
+#include "app/ConfigurationSheet.h"
 #include "base/Utf8.h"
 #include "files/BandLists.h"
 #include "files/DefaultConfigs.h"
@@ -375,7 +376,9 @@ int Show(CliContext& context, const std::string& file, bool json) {
                  {"messages", messages},
                  {"fields", Json::object()}};
         for (const Field* field : FamilyFields(context, family)) {
-            out["fields"][field->Name()] = FieldJson(context, *field);
+            Json value = FieldJson(context, *field);
+            value["label"] = FieldLabel(context.texts, field->Name());
+            out["fields"][field->Name()] = std::move(value);
         }
         std::cout << JsonText(out, 2) << "\n";
     } else {
@@ -386,7 +389,9 @@ int Show(CliContext& context, const std::string& file, bool json) {
         }
         std::cout << "\n";
         for (const Field* field : FamilyFields(context, family)) {
-            std::cout << field->Name() << ": " << FieldLine(context, *field) << "\n";
+            const std::string label = FieldLabel(context.texts, field->Name());
+            std::cout << field->Name() << ": " << FieldLine(context, *field)
+                      << (label.empty() ? "" : "  # " + label) << "\n";
         }
         std::cout << "result: " << ResultText(result, message) << "\n";
         PrintMessages(messages);

@@ -227,6 +227,29 @@ std::string ControlCaption(const ListIni& texts, const std::string& control, con
     return key == keys.end() ? control : texts.Text(key->second.section, key->second.key);
 }
 
+std::string FieldLabel(const ListIni& texts, std::string_view field) {
+    for (const LayoutGroup& group : EditorLayout()) {
+        for (const LayoutRow& row : group.rows) {
+            for (std::size_t column = 0; column < row.fields.size(); ++column) {
+                if (row.fields[column] != field) {
+                    continue;
+                }
+                std::string label = Trimmed(ControlCaption(texts, row.label, row.caption));
+                // A numbered row of a table says whose number it is: "Radio events 5".
+                if (!label.empty() && label.find_first_not_of("0123456789") == std::string::npos) {
+                    label = Trimmed(ControlCaption(texts, group.group)) + " " + label;
+                }
+                if (column < group.headers.size() && !group.headers[column].empty()) {
+                    const std::string header = Trimmed(ControlCaption(texts, group.headers[column]));
+                    label += label.empty() || header.empty() ? header : " / " + header;
+                }
+                return label;
+            }
+        }
+    }
+    return {};
+}
+
 std::string ConfigurationSheetHtml(const SheetInput& input) {
     return SheetWriter(input).Write();
 }

@@ -13,6 +13,9 @@
 #include "view/DialogView.h"
 #include "view/MainWindowView.h"
 
+#include <cstdint>
+#include <map>
+
 namespace vorn {
 
 namespace {
@@ -50,25 +53,78 @@ std::string FileOfSameLanguage(const std::vector<std::string>& files, std::strin
     return {};
 }
 
+// FNV-1a: tells whether a copy is still the file that was laid down, not a secure digest.
+std::string Fingerprint(std::string_view bytes) {
+    std::uint64_t hash = 14695981039346656037ULL;
+    for (const char c : bytes) {
+        hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ULL;
+    }
+    std::string text(16, '0');
+    for (int i = 15; i >= 0; --i, hash >>= 4) {
+        text[static_cast<std::size_t>(i)] = HexDigitTexts[hash & 0xF];
+    }
+    return text;
+}
+
 } // namespace
 
 int CopyShippedLanguageFiles(const std::string& installFolder, const std::string& programDataFolder) {
-    ListIni target;
-    target.SetFolder(programDataFolder);
-    std::vector<std::string> present;
-    if (target.ListLanguageFiles(present) > 0) {
-        return 0;
-    }
     ListIni source;
     source.SetFolder(installFolder);
     std::vector<std::string> shipped;
     source.ListLanguageFiles(shipped);
+    ListIni target;
+    target.SetFolder(programDataFolder);
+    const std::string stampPath = target.Folder() + std::string(ShippedLanguagesStamp);
+    const auto stampText = ReadWholeFile(stampPath, MaxLanguageFileBytes);
+    std::map<std::string, std::string, std::less<>> laidDown; // file name -> fingerprint
+    if (stampText) {
+        std::size_t start = 0;
+        while (start < stampText->size()) {
+            std::size_t end = stampText->find('\n', start);
+            if (end == std::string::npos) {
+                end = stampText->size();
+            }
+            const std::string_view line = std::string_view(*stampText).substr(start, end - start);
+            if (line.size() > 17 && line[16] == ' ') {
+                laidDown[std::string(line.substr(17))] = std::string(line.substr(0, 16));
+            }
+            start = end + 1;
+        }
+    }
     int copied = 0;
+    bool changed = !stampText;
     for (const auto& name : shipped) {
         const auto bytes = ReadWholeFile(source.Folder() + name, MaxLanguageFileBytes);
-        if (bytes && WriteFileAtomically(target.Folder() + name, *bytes)) {
+        if (!bytes) {
+            continue;
+        }
+        const std::string fresh = Fingerprint(*bytes);
+        const auto present = ReadWholeFile(target.Folder() + name, MaxLanguageFileBytes);
+        const std::string current = present ? Fingerprint(*present) : std::string();
+        const auto recorded = laidDown.find(name);
+        // An upgrade replaces what an earlier one laid down, as an installer would; a file the user
+        // has edited since stays theirs. Before this record existed every copy counts as laid down.
+        const bool ours = !stampText || (recorded != laidDown.end() && recorded->second == current);
+        if (present && (current == fresh || !ours)) {
+            if (current == fresh && (recorded == laidDown.end() || recorded->second != fresh)) {
+                laidDown[name] = fresh;
+                changed = true;
+            }
+            continue;
+        }
+        if (WriteFileAtomically(target.Folder() + name, *bytes)) {
+            laidDown[name] = fresh;
+            changed = true;
             ++copied;
         }
+    }
+    if (changed) {
+        std::string stamp;
+        for (const auto& [name, fingerprint] : laidDown) {
+            stamp += fingerprint + ' ' + name + '\n';
+        }
+        WriteFileAtomically(stampPath, stamp);
     }
     return copied;
 }

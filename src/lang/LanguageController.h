@@ -29,9 +29,11 @@ inline constexpr std::string_view InstallLanguageNotFoundText =
 inline constexpr std::string_view LanguageChangedSection = "FILE";
 inline constexpr std::string_view LanguageChangedKey = "STATUS-LANGUAGE_WAS_CHANGED_TO_NN";
 
-// Stands in for the installer, which lays the language files down in the program-data folder: when
-// that folder holds no language file yet, every language file of the installation folder is copied
-// into it. Returns the number of files copied.
+// Stands in for the installer, which lays the language files down in the program-data folder: a
+// shipped file that folder lacks is copied into it, and one that an earlier version laid down and
+// nobody edited since is replaced by the shipped one (the stamp file records what was laid down).
+// Files of the user's own are never touched. Returns the number of files copied.
+inline constexpr std::string_view ShippedLanguagesStamp = ".shipped-languages";
 int CopyShippedLanguageFiles(const std::string& installFolder, const std::string& programDataFolder);
 
 // The language menu: one radio item per language file, checked when it is the current file.

@@ -183,7 +183,7 @@ TEST(LanguageStartupTest, NoLanguageFiles) {
     EXPECT_EQ(view.ControlTextOf("mnuFile", ControlProperty::Caption), "[MENU] 'FILE' IS UNDEFINED");
 }
 
-TEST(LanguageStartupTest, ShippedFilesAreCopiedOnlyIntoAFolderWithoutAny) {
+TEST(LanguageStartupTest, ShippedFilesAreLaidDownAndUpgradedButEditsKept) {
     test::TempDir install;
     test::TempDir data;
     test::WriteBytes(install.File("English-1033.lang"), "[COMMON]\nBUTTON-OK=OK\n");
@@ -192,13 +192,24 @@ TEST(LanguageStartupTest, ShippedFilesAreCopiedOnlyIntoAFolderWithoutAny) {
     EXPECT_EQ(CopyShippedLanguageFiles(install.Path(), data.Path()), 2);
     EXPECT_EQ(test::ReadBytes(data.File("English-1033.lang")), "[COMMON]\nBUTTON-OK=OK\n");
     EXPECT_FALSE(std::filesystem::exists(data.File("Registry.ini")));
+    EXPECT_EQ(CopyShippedLanguageFiles(install.Path(), data.Path()), 0) << "nothing new, nothing copied";
 
-    // A folder that has its own language files keeps them as they are.
+    // An upgrade: German gains a text, a language is added, and the user has edited English.
     test::WriteBytes(data.File("English-1033.lang"), "[COMMON]\nBUTTON-OK=Edited\n");
-    std::filesystem::remove(data.File("Deutsch-1031.lang"));
-    EXPECT_EQ(CopyShippedLanguageFiles(install.Path(), data.Path()), 0);
+    test::WriteBytes(data.File("Own-9999.lang"), "[COMMON]\nBUTTON-OK=Mine\n");
+    test::WriteBytes(install.File("English-1033.lang"), "[COMMON]\nBUTTON-OK=OK\nBUTTON-NO=No\n");
+    test::WriteBytes(install.File("Deutsch-1031.lang"), "[COMMON]\nBUTTON-OK=OK\nBUTTON-NO=Nein\n");
+    test::WriteBytes(install.File("Français-1036.lang"), "[COMMON]\nBUTTON-OK=OK\n");
+    EXPECT_EQ(CopyShippedLanguageFiles(install.Path(), data.Path()), 2);
+    EXPECT_EQ(test::ReadBytes(data.File("Deutsch-1031.lang")), "[COMMON]\nBUTTON-OK=OK\nBUTTON-NO=Nein\n");
+    EXPECT_TRUE(std::filesystem::exists(data.File("Français-1036.lang")));
     EXPECT_EQ(test::ReadBytes(data.File("English-1033.lang")), "[COMMON]\nBUTTON-OK=Edited\n");
-    EXPECT_FALSE(std::filesystem::exists(data.File("Deutsch-1031.lang")));
+    EXPECT_EQ(test::ReadBytes(data.File("Own-9999.lang")), "[COMMON]\nBUTTON-OK=Mine\n");
+
+    // Copies laid down before the record existed are the installation's: an upgrade replaces them.
+    std::filesystem::remove(data.File(std::string(ShippedLanguagesStamp)));
+    EXPECT_EQ(CopyShippedLanguageFiles(install.Path(), data.Path()), 1);
+    EXPECT_EQ(test::ReadBytes(data.File("English-1033.lang")), "[COMMON]\nBUTTON-OK=OK\nBUTTON-NO=No\n");
 }
 
 TEST(LanguageStartupTest, MenuItemsNameTagAndCheck) {
