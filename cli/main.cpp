@@ -5,9 +5,9 @@
 #include "DidYouMean.h"
 #include "Version.h"
 #include "base/Utf8.h"
+#include "platform/Interrupt.h"
 
 #include <CLI/CLI.hpp>
-#include <csignal>
 #include <cstdio>
 #include <unistd.h>
 
@@ -138,6 +138,11 @@ int RunCommand(int argc, char** argv) {
             return device.RunLocal(global);
         }
         global.deviceCommand = device.Parsed();
+        if (global.deviceCommand) {
+            // Ctrl+C and a termination request end a device command at its next safe point, with the
+            // unit closed and its port free for the next command.
+            vorn::CatchStopRequests();
+        }
         global.regionToChoose = region->parsed() ? regionName : std::string();
         CliContext context(global);
         if (device.Parsed()) {
@@ -178,8 +183,9 @@ int RunCommand(int argc, char** argv) {
 } // namespace
 
 int main(int argc, char** argv) {
-    // A closed pipe is reported like any other failed write, instead of ending the program silently.
-    std::signal(SIGPIPE, SIG_IGN);
+    // A closed pipe and the file-size limit are reported (or, for the support trace, noted) like any
+    // other failed write, instead of ending the program in the middle of a device command.
+    vorn::IgnoreFileWriteSignals();
     // A command's output is written once at the end, where a failure is seen with its reason.
     static char outputBuffer[1 << 20];
     if (::isatty(STDOUT_FILENO) == 0) {
