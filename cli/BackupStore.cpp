@@ -227,7 +227,10 @@ std::vector<BackupEntry> BackupStore::List(std::optional<std::uint32_t> serial, 
     }
     while (const dirent* item = ::readdir(directory.get())) {
         auto entry = ParseName(item->d_name);
-        if (!entry || (serial && entry->serial != *serial) || !FileExists(folder_ + item->d_name)) {
+        // Only regular files: a link put there may point anywhere, and a folder or a pipe is no backup.
+        struct stat info {};
+        if (!entry || (serial && entry->serial != *serial) ||
+            ::lstat((folder_ + item->d_name).c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
             continue;
         }
         entry->path = folder_ + item->d_name;

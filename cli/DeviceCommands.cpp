@@ -7,6 +7,8 @@
 #include "SerialList.h"
 #include "base/Utf8.h"
 #include "model/Catalogue.h"
+#include "platform/Files.h"
+#include "platform/Interrupt.h"
 #include "session/DeviceSessions.h"
 #include "session/SessionEngine.h"
 
@@ -19,6 +21,16 @@
 namespace vorn::cli {
 
 namespace {
+
+// The exit status of the stop request that ended a command, and its name for the messages.
+int StopStatus() {
+    return PendingStopRequest() == StopRequest::Terminate ? ExitTerminated : ExitInterrupted;
+}
+
+std::string StopName() {
+    return PendingStopRequest() == StopRequest::Terminate ? "a termination request (SIGTERM)"
+                                                          : "Ctrl+C (SIGINT)";
+}
 
 // The exit status of a flow's outcome; the unit's own reason is added for a unit not found.
 int ExitOf(CliContext& context, SessionOutcome outcome) {
@@ -42,6 +54,7 @@ int ExitOf(CliContext& context, SessionOutcome outcome) {
             return ExitRefused;
         }
         return op.buttonWaitExpired ? ExitDevice : ExitRefused;
+    case SessionOutcome::Interrupted: return StopStatus();
     case SessionOutcome::Refused:
     case SessionOutcome::NotRun: break;
     }
@@ -202,15 +215,15 @@ int DeviceCommands::RunLocal(const GlobalOptions&) {
     if (trace_->parsed()) {
         std::string error;
         const std::string text = SupportLog::Read(programData, lastOnly_, error);
+        // What could be read is shown; a file that could not is named after it.
+        std::fputs(text.c_str(), stdout);
         if (!error.empty()) {
             throw CliError(ExitFailed, error);
         }
         if (text.empty()) {
             std::fprintf(stderr, "vornctl: no trace yet in %s%s\n", programData.c_str(),
                          std::string(SupportLog::FileName).c_str());
-            return ExitSuccess;
         }
-        std::fputs(text.c_str(), stdout);
         return ExitSuccess;
     }
     // backups
@@ -250,6 +263,15 @@ int DeviceCommands::Run(CliContext& context, const GlobalOptions& global) {
     int status = ExitFailed;
     try {
         status = RunDevice(context, global);
+        if (StopRequested()) {
+            status = StopStatus();
+            const std::string text = "stopped by " + StopName() +
+                                     ": the device command ended at a safe point and the unit was closed";
+            std::fprintf(stderr, "vornctl: %s\n", text.c_str());
+            if (TracingDriver* tracing = context.Tracing()) {
+                tracing->Note(text);
+            }
+        }
     } catch (const CliError& error) {
         if (TracingDriver* tracing = context.Tracing()) {
             tracing->Note(error.what());
@@ -281,13 +303,18 @@ int DeviceCommands::RunDevice(CliContext& context, const GlobalOptions& global) 
             std::fprintf(stderr, "vornctl: %s\n", sessions.Context().UnitNotFoundText().c_str());
             return ExitOf(context, SessionOutcome::UnitNotFound);
         }
-        std::printf("%s %s\n", context.texts.Text("HELP-ABOUT", "TEXT-KDU_INFO").c_str(), version->c_str());
+        // The unit's own text: its control characters must not reach the terminal raw.
+        std::printf("%s %s\n", context.texts.Text("HELP-ABOUT", "TEXT-KDU_INFO").c_str(),
+                    EscapeControlCharacters(*version).c_str());
         return ExitSuccess;
     }
 
     if (capture_->parsed()) {
         const auto capture = sessions.Capture().CaptureRadioCode(
             sessions.Context().Text("COMMON", "MESSAGE-ACTIVATE_WIRELESS_DEVICE_FOR_EVENT_NN", {event_}));
+        if (StopRequested()) {
+            return StopStatus();
+        }
         switch (capture.result) {
         case RadioCodeCapture::ResultCaptured: std::printf("%s\n", capture.code.c_str()); return ExitSuccess;
         case RadioCodeCapture::ResultNotOpened:
@@ -336,6 +363,10 @@ void DeviceCommands::RequireSerial(const CLI::Option* option, Family family, con
         throw CliError(ExitUsage, model + " needs --serial N (1 to 16777215)" +
                                       std::string(write_->parsed() ? " or --serials LIST" : ""));
     }
+    if (given && (serial_ == 0 || serial_ > MemoryJob::MaxSerialNumber)) {
+        throw CliError(ExitRefused, "--serial " + std::to_string(serial_) +
+                                        " is not a serial number: serial numbers run from 1 to 16777215");
+    }
 }
 
 DeviceReport DeviceCommands::ReadDevice(CliContext& context, ProgressView& progress,
@@ -353,6 +384,12 @@ DeviceReport DeviceCommands::ReadDevice(CliContext& context, ProgressView& progr
     const SessionOutcome outcome = controller.mnuCommReadFromDeviceClick();
     report.status = ExitOf(context, outcome);
     report.text = op.lastMessage.empty() ? op.lastText : op.lastMessage;
+    if (StopRequested()) {
+        // Asked to stop: nothing more is done with the device's image, whatever came.
+        report.status = StopStatus();
+        report.text = "stopped by " + StopName() + "; nothing was kept";
+        return report;
+    }
     // A read whose image does not convert still holds what the device holds: it is kept.
     report.imageRead = outcome == SessionOutcome::Done || outcome == SessionOutcome::ConversionError;
     if (report.imageRead) {
@@ -384,6 +421,13 @@ int DeviceCommands::Read(CliContext& context, ProgressView& progress) {
     DeviceOperator& op = context.device;
     if (bandOption_->count() > 0) {
         op.bandIndex = BandIndex(context, band_);
+    }
+    // Found before the device is asked, so a read is never lost for want of a place to put it.
+    if (output_ != "-") {
+        if (const FileError problem = CheckFileWritable(output_); problem != FileError::None) {
+            throw CliError(ExitFailed, "cannot write " + output_ + ": " +
+                                           std::string(FileErrorText(problem)) + "; the device was not read");
+        }
     }
     const std::optional<std::uint32_t> serial =
         product.family == Family::B ? std::nullopt : std::optional<std::uint32_t>(serial_);
@@ -492,6 +536,18 @@ DeviceReport DeviceCommands::WriteOne(CliContext& context, ProgressView& progres
     const SessionOutcome outcome = controller.mnuCommWriteToDeviceClick();
     report.status = ExitOf(context, outcome);
     report.text = op.lastMessage.empty() ? op.lastText : op.lastMessage;
+    if (StopRequested() && outcome != SessionOutcome::Done) {
+        report.status = StopStatus();
+        FillFigures(progress, report, product.family);
+        // A memory-job write that got as far as its write session has a band; a presence unit's
+        // radio job may have run.
+        const bool began = presenceUnit || report.band.has_value();
+        report.text = "stopped by " + StopName() +
+                      (began ? ": " + std::to_string(report.bytes) +
+                                   " bytes were confirmed written; the device may hold part of the new "
+                                   "configuration"
+                             : " before anything was written");
+    }
     if (presenceUnit && outcome == SessionOutcome::Done) {
         for (const ReadRange& range :
              WrittenRanges(controller.CurrentConfig(), true, op.idAnswer.value_or(false))) {
@@ -499,7 +555,7 @@ DeviceReport DeviceCommands::WriteOne(CliContext& context, ProgressView& progres
             report.bytes += range.last - range.first + 1;
         }
     }
-    if (outcome != SessionOutcome::Done || !verify_) {
+    if (outcome != SessionOutcome::Done || !verify_ || StopRequested()) {
         return finish();
     }
 
@@ -522,7 +578,7 @@ DeviceReport DeviceCommands::WriteOne(CliContext& context, ProgressView& progres
             }
         }
         if (!readBack) {
-            report.text = op.lastMessage.empty() ? op.lastText : op.lastMessage;
+            report.text = "the read-back failed: " + (op.lastMessage.empty() ? op.lastText : op.lastMessage);
         }
     } else {
         ProgData scratch;
@@ -618,8 +674,9 @@ int DeviceCommands::Write(CliContext& context, ProgressView& progress) {
         reports.push_back(WriteOne(context, progress, image, serial));
         const DeviceReport& report = reports.back();
         Print(report);
-        // Without the unit no device can be reached: the rest are not tried.
-        if (report.status == ExitUnit) {
+        // Without the unit no device can be reached, and a stop request stops the batch: the rest
+        // are not tried.
+        if (report.status == ExitUnit || StopRequested()) {
             break;
         }
     }

@@ -22,6 +22,10 @@ namespace vorn::cli {
 
 inline constexpr int ExitUnit = 4; // the unit was not found, could not be opened, or its firmware is too old
 inline constexpr int ExitDevice = 5; // the device did not answer, or reported a failure
+// A device command stopped at a safe point by Ctrl+C or a termination request (128 + the signal's
+// number, as a shell reports a process the signal ended).
+inline constexpr int ExitInterrupted = 130;
+inline constexpr int ExitTerminated = 143;
 
 class BackupStore;
 class ProgressView;
@@ -57,6 +61,7 @@ private:
     DeviceReport WriteOne(CliContext& context, ProgressView& progress, const ProgData::Bytes& image,
                           std::optional<std::uint32_t> serial);
     void FillFigures(const ProgressView& progress, DeviceReport& report, Family family) const;
+    // The model's need of --serial (or --serials), and a serial number in the range a device can have.
     void RequireSerial(const CLI::Option* option, Family family, const std::string& model) const;
     void Print(const DeviceReport& report) const;
 

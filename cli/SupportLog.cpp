@@ -234,9 +234,12 @@ std::string SupportLog::Read(const std::string& programData, bool lastOnly, std:
     std::string log;
     for (const std::string& file : Files(programData)) {
         std::string content;
-        // A file grown far beyond the bound by something else is read from its end only.
-        if (!ReadTail(file, 2 * MaxFileBytes, content, error)) {
-            return {};
+        std::string problem;
+        // A file grown far beyond the bound by something else is read from its end only; one that
+        // cannot be read is named, and the others are still shown.
+        if (!ReadTail(file, 2 * MaxFileBytes, content, problem)) {
+            error += (error.empty() || problem.empty() ? "" : "; ") + problem;
+            continue;
         }
         if (!content.empty() && content.back() != '\n') {
             content += '\n';

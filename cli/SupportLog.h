@@ -53,7 +53,8 @@ public:
     // The files of the log, oldest first (those that exist).
     static std::vector<std::string> Files(const std::string& programData);
     // The whole kept log, or only the last command's trace; control characters and bytes that are no
-    // UTF-8 are escaped, so a damaged log prints harmlessly. error says why nothing could be read.
+    // UTF-8 are escaped, so a damaged log prints harmlessly. What could be read is returned; error
+    // names each file that could not be and why.
     static std::string Read(const std::string& programData, bool lastOnly, std::string& error);
 
 private:

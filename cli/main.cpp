@@ -8,9 +8,9 @@
 #include "base/CodeList.h"
 #include "base/Utf8.h"
 #include "model/Catalogue.h"
+#include "platform/Interrupt.h"
 
 #include <CLI/CLI.hpp>
-#include <csignal>
 #include <cstdio>
 #include <iostream>
 #include <unistd.h>
@@ -185,6 +185,11 @@ int RunCommand(int argc, char** argv) {
             return device.RunLocal(global);
         }
         global.deviceCommand = device.Parsed();
+        if (global.deviceCommand) {
+            // Ctrl+C and a termination request end a device command at its next safe point, with the
+            // unit closed and its port free for the next command.
+            vorn::CatchStopRequests();
+        }
         global.regionToChoose = region->parsed() ? regionName : std::string();
         CliContext context(global);
         if (device.Parsed()) {
@@ -234,8 +239,9 @@ int RunCommand(int argc, char** argv) {
 } // namespace
 
 int main(int argc, char** argv) {
-    // A closed pipe is reported like any other failed write, instead of ending the program silently.
-    std::signal(SIGPIPE, SIG_IGN);
+    // A closed pipe and the file-size limit are reported (or, for the support trace, noted) like any
+    // other failed write, instead of ending the program in the middle of a device command.
+    vorn::IgnoreFileWriteSignals();
     // A command's output is written once at the end, where a failure is seen with its reason.
     static char outputBuffer[1 << 20];
     if (::isatty(STDOUT_FILENO) == 0) {

@@ -38,7 +38,7 @@ struct KindRow {
     Argument argument;
 };
 
-constexpr std::array<KindRow, 11> Kinds{{
+constexpr std::array<KindRow, 13> Kinds{{
     {"silence", FaultKind::Silence, Argument::None},
     {"raw", FaultKind::Raw, Argument::Bytes},
     {"payload", FaultKind::Payload, Argument::Text},
@@ -50,6 +50,8 @@ constexpr std::array<KindRow, 11> Kinds{{
     {"delay", FaultKind::Delay, Argument::Gap},
     {"unplug", FaultKind::Unplug, Argument::PositionAndOptionalGap},
     {"drop", FaultKind::DropByte, Argument::Address},
+    {"drip", FaultKind::Drip, Argument::Gap},
+    {"lowercase-data", FaultKind::LowerCaseData, Argument::None},
 }};
 
 // Takes a trailing "<mark><integer>" off the text when there is one.

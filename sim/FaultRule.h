@@ -20,6 +20,8 @@ enum class FaultKind {
     StrayAfter,        // the real answer, then these bytes `gap` later (stale for the next command)
     Delay,             // the real answer `gap` later than usual
     Unplug,            // `position` bytes of the real answer, and `gap` later the unit is unplugged
+    Drip,              // the real answer one byte at a time, each `gap` after the one before
+    LowerCaseData,     // the real answer's payload in lower case, in a valid frame
     // Not an answer fault but the device's: a memory write job that covers address `position` is
     // acknowledged as usual, but the device never stores that one byte (it keeps its old value).
     DropByte,
@@ -43,8 +45,9 @@ struct FaultRule {
 
 // Parses "MATCH:KIND[=ARG][@SKIP][*TIMES]", for example "v:checksum", "Q$:payload=05*-1",
 // "Q$:split=6/300@2", "N:raw=15", "*:stray=FF", "Q:stray-after=4142/50", "x:unplug=5" (unplug 10 ms after the
-// bytes; "x:unplug=5/0" at once), "Q:drop=60*-1" (every write of address 60 is lost). Byte arguments are
-// hexadecimal pairs. nullopt and a reason for a text that is none of these.
+// bytes; "x:unplug=5/0" at once), "Q:drop=60*-1" (every write of address 60 is lost), "*:drip=150*-1"
+// (every answer a byte each 150 ms), "Q$:lowercase-data". Byte arguments are hexadecimal pairs. nullopt and a
+// reason for a text that is none of these.
 std::optional<FaultRule> ParseFaultRule(std::string_view text, std::string& error);
 
 // Hexadecimal pairs to bytes ("0615" gives 06 15); nullopt for an odd length or a non-digit.

@@ -43,6 +43,13 @@ std::uint32_t HexValue(std::string_view text) {
     return value;
 }
 
+std::string Lower(std::string_view text) {
+    std::string lower(text);
+    std::transform(lower.begin(), lower.end(), lower.begin(),
+                   [](char ch) { return static_cast<char>(std::tolower(static_cast<unsigned char>(ch))); });
+    return lower;
+}
+
 std::string Upper(std::string_view text) {
     std::string upper(text);
     std::transform(upper.begin(), upper.end(), upper.begin(),
@@ -202,6 +209,14 @@ void KduFirmware::Answer(const std::string& payload) {
         Later(delay + fault->gap, [this] { Unplug(); });
         break;
     case FaultKind::DropByte: Deliver(std::move(reply), delay); break;
+    case FaultKind::Drip:
+        for (std::size_t i = 0; i < reply.size(); ++i) {
+            Deliver(reply.substr(i, 1), delay + fault->gap * static_cast<int>(i));
+        }
+        break;
+    case FaultKind::LowerCaseData:
+        Deliver(framed ? Frame(Lower(std::string_view(reply).substr(1, reply.size() - 4))) : reply, delay);
+        break;
     }
 }
 

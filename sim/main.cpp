@@ -126,7 +126,8 @@ int main(int argc, char** argv) {
         "--fault", faults,
         "Fault MATCH:KIND[=ARG][@SKIP][*TIMES]; kinds: silence, raw=HEX, payload=TEXT, checksum, "
         "lowercase, split=POS/GAP_MS, stray=HEX, stray-after=HEX/GAP_MS, delay=MS, unplug=POS[/GAP_MS], "
-        "drop=ADDRESS (the device acknowledges a memory write but loses the byte at ADDRESS). "
+        "drop=ADDRESS (the device acknowledges a memory write but loses the byte at ADDRESS), drip=MS "
+        "(the answer one byte each MS ms), lowercase-data (the answer's payload in lower case). "
         "MATCH is a payload prefix, '*' any, 'Q$' the job poll only");
     app.add_option("--link", linkPath, "Also make this path a symbolic link to the terminal");
     app.add_flag("--debug", debug, "Log every command received to standard error");

@@ -294,6 +294,7 @@ int KduLink::ReceiveReplyUnguarded(std::string& output, Millis firstWait, int ex
                area.begin() + static_cast<std::ptrdiff_t>(count);
     };
 
+    const Millis collectUntil = clock_.Now() + std::max(firstWait, Millis{0}) + MaxCollectTime;
     bool arrived = WaitForDataUnguarded(firstWait);
     Millis lastByteAt = clock_.Now();
     int idleWakeups = 0;
@@ -316,7 +317,12 @@ int KduLink::ReceiveReplyUnguarded(std::string& output, Millis firstWait, int ex
         } else if (++idleWakeups >= MaxIdleWakeups || clock_.Now() - lastByteAt >= FollowingWait) {
             break;
         }
-        arrived = WaitForDataUnguarded(FollowingWait);
+        const Millis left = collectUntil - clock_.Now();
+        if (left <= Millis{0}) {
+            trace_.Write("Reply cut off after " + std::to_string(count) + " bytes: it took too long");
+            break;
+        }
+        arrived = WaitForDataUnguarded(std::min(FollowingWait, left));
     }
 
     if (count == 0) {

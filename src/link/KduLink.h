@@ -55,6 +55,10 @@ public:
     static constexpr int MaxIdleWakeups = 20;
     static constexpr Millis FirstWait{250};
     static constexpr Millis FollowingWait{200};
+    // A reply is collected for at most this long after its first wait, however the unit sends it: a
+    // unit that drips its bytes cannot keep a reply open. A whole receive area takes 48 ms on the line;
+    // a unit slow enough to need more is broken, yet its short answers still come through.
+    static constexpr Millis MaxCollectTime{3000};
     static constexpr Millis PumpInterval{50};
     // Each wait between two pumps is well under PumpInterval, so that the work around it (reading a
     // frame, the window's own painting) still fits in the promise on a busy machine.

@@ -18,7 +18,10 @@ inline constexpr int JobNotAcknowledged = 2; // SetH, SetRadioParameters or Send
 inline constexpr int JobVersionRefused = 7;  // unit firmware too old, of another type, or silent
 inline constexpr int JobCannotBeSent = 11;   // the request cannot be formed as it stands; nothing sent
 inline constexpr int JobNoReply = 12;        // the device did not answer
-inline constexpr int JobReplyError = 13;     // a reply of another kind or of the wrong length
+inline constexpr int JobReplyError = 13;     // a reply of another kind, of the wrong length, or with data
+                                             // that are not hexadecimal digits
+inline constexpr int JobInterrupted = 14;    // a stop request ended the job at a safe point: the device
+                                             // may or may not have acted on a request already sent
 
 inline constexpr std::uint8_t JobRead = 0;
 inline constexpr std::uint8_t JobWrite = 1;
@@ -35,6 +38,8 @@ public:
     static constexpr int MaxFailedPolls = 50;
     // A unit that keeps answering "still pending" is given up after this much polling.
     static constexpr Millis MaxPendingTime{30000};
+    // A whole job, from opening the unit to its last poll, however the unit answers: then "no reply".
+    static constexpr Millis MaxJobTime{45000};
     static constexpr std::string_view MinimumUnitVersion = "17-1";
 
     std::uint8_t Band = 0;
@@ -65,7 +70,8 @@ enum class JobReplyKind {
     NoReply,    // "05": the device did not answer
     Unexpected, // another two-character reply, or 3 to 9 characters: poll again
     Done,       // a write acknowledgement, or a complete read reply (data copied into the job)
-    ReplyError, // a reply of another kind, or a read reply of the wrong length
+    ReplyError, // a reply of another kind, a read reply of the wrong length or with a character in
+                // its data that is no hexadecimal digit
 };
 
 // Decodes a poll reply into the job; writes the traces of unexpected replies. Reads only inside the
@@ -75,7 +81,9 @@ JobReplyKind DecodeJobReply(std::string_view reply, MemoryJob& job, TraceSink& t
 // Sends the job: SetH, SetRadioParameters, SendJobRequest. 0, 2 or 11.
 int SendJob(KduLink& link, MemoryJob& job);
 
-// One complete job: open, pulse, version check, send, poll for the device's answer, close.
+// One complete job: open, pulse, version check, send, poll for the device's answer, close. A stop
+// request (platform/Interrupt.h) ends it before the unit is opened, before the request is sent or
+// between two polls, with JobInterrupted; the unit is closed in every case.
 int RunMemoryJob(KduLink& link, MemoryJob& job);
 
 } // namespace vorn

@@ -436,34 +436,45 @@ private:
     bool blocked_ = false;
 };
 
+// Where a write of the path goes (every link resolved) and whether an existing file there may be
+// replaced; exists tells whether there is one.
+FileError CheckTarget(const std::string& path, std::string& target, struct stat& existing, bool& exists) {
+    exists = false;
+    if (const FileError error = ResolveForWrite(path, target); error != FileError::None) {
+        return error;
+    }
+    if (::lstat(target.c_str(), &existing) != 0) {
+        return errno == ENOENT ? FileError::None : LastError();
+    }
+    if (!S_ISREG(existing.st_mode)) {
+        return ErrorOfKind(existing.st_mode);
+    }
+    if ((existing.st_mode & 0222) == 0) {
+        return FileError::ReadOnlyFile;
+    }
+    // Write permission on the folder is not enough to replace the file.
+    if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) {
+        return LastError();
+    }
+    exists = true;
+    return FileError::None;
+}
+
 FileError WriteFile(const std::string& path, const std::uint8_t* data, std::size_t size) {
     const FileSizeSignalGuard guard;
     std::string target;
-    FileError error = ResolveForWrite(path, target);
+    struct stat existing {};
+    bool replacing = false;
+    FileError error = CheckTarget(path, target, existing, replacing);
     if (error != FileError::None) {
         return error;
     }
     mode_t mode = NewFileMode();
-    bool replacing = false;
-    struct stat existing {};
-    if (::lstat(target.c_str(), &existing) == 0) {
-        if (!S_ISREG(existing.st_mode)) {
-            return ErrorOfKind(existing.st_mode);
-        }
-        if ((existing.st_mode & 0222) == 0) {
-            return FileError::ReadOnlyFile;
-        }
-        // Write permission on the folder is not enough to replace the file.
-        if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) {
-            return LastError();
-        }
+    if (replacing) {
         mode = KeptMode(existing.st_mode);
         if (existing.st_nlink > 1) {
             return WriteInPlace(target, existing, mode, data, size);
         }
-        replacing = true;
-    } else if (errno != ENOENT) {
-        return LastError();
     }
 
     TemporaryFile temporary(FolderOf(target), NameOf(target), "~");
@@ -560,6 +571,18 @@ bool WriteFileAtomically(const std::string& path, const void* data, std::size_t 
 
 bool WriteFileAtomically(const std::string& path, const std::string& content) {
     return WriteFileAtomically(path, content.data(), content.size());
+}
+
+FileError CheckFileWritable(const std::string& path) {
+    std::string target;
+    struct stat existing {};
+    bool exists = false;
+    if (const FileError error = CheckTarget(path, target, existing, exists); error != FileError::None) {
+        return error;
+    }
+    // The new content is written beside the file first, so its folder must take a new file.
+    return ::faccessat(AT_FDCWD, FolderOf(target).c_str(), W_OK | X_OK, AT_EACCESS) == 0 ? FileError::None
+                                                                                         : LastError();
 }
 
 std::uint64_t RegularFileSize(const std::string& path) {

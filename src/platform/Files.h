@@ -49,6 +49,10 @@ bool WriteFileAtomically(const std::string& path, const void* data, std::size_t 
 bool WriteFileAtomically(const std::string& path, const std::string& content);
 bool WriteFileAtomically(const std::string& path, const void* data, std::size_t size, FileError& error);
 
+// Whether WriteFileAtomically could write the path now (the same checks, nothing written): None, or
+// the reason it would fail. For a check before long work whose result is to be written there.
+FileError CheckFileWritable(const std::string& path);
+
 // Size of an existing regular file; 0 when it cannot be opened or is not a regular file.
 std::uint64_t RegularFileSize(const std::string& path);
 

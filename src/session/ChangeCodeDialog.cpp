@@ -88,6 +88,9 @@ ChangeCodeDialog::ChangeOutcome ChangeCodeDialog::btnChangeClick() {
         context_.Dialog(texts_.Text("COMMON", "STATUS-TIMEOUT_NO_RADIO_CODE_WAS_RECEIVED"),
                         MessageKind::Error, Buttons::Ok);
         return ChangeOutcome::NoContact;
+    case PresenceRadio::ChangeRefused:
+        context_.Dialog(texts_.Text("HESK", "MESSAGE-KDU_GET_JOB_ERROR"), MessageKind::Error, Buttons::Ok);
+        return ChangeOutcome::NotChanged;
     default: return ChangeOutcome::NotChanged;
     }
 }

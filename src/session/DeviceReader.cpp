@@ -5,6 +5,7 @@
 #include "model/ValueHelpers.h"
 #include "session/SessionEngine.h"
 
+#include <algorithm>
 #include <span>
 
 namespace vorn {
@@ -18,6 +19,53 @@ std::span<const ReadRange> ReadRangesOf(Family family) {
                                : std::span<const ReadRange>(FamilyAReadRanges);
 }
 
+bool IsHexDigit(char ch) {
+    return (ch >= '0' && ch <= '9') || (ch >= 'A' && ch <= 'F') || (ch >= 'a' && ch <= 'f');
+}
+
+// A read record the image can take whole: the count n at characters 4-5, the address at 6-7, then
+// n data bytes, every one of these characters a hexadecimal digit (of either case), all inside the
+// image. Characters 0-3 and any after the data are the unit's own.
+bool IsCompleteRecord(std::string_view record) {
+    if (record.size() < 8 || !std::all_of(record.begin() + 4, record.begin() + 8, IsHexDigit)) {
+        return false;
+    }
+    const std::size_t count = HexPairValue(record[4], record[5]);
+    const std::size_t address = HexPairValue(record[6], record[7]);
+    const std::size_t end = 8 + 2 * count;
+    return record.size() >= end && address + count <= ProgData::ImageSize &&
+           std::all_of(record.begin() + 8, record.begin() + static_cast<std::ptrdiff_t>(end), IsHexDigit);
+}
+
+// Takes the unit's read records into the image, each byte stored marked ToRead, but only when they
+// bring every byte the read entries asked for: a read cut short (a damaged or missing record) leaves
+// the image as it was. The number of bytes missing.
+int TakeReadRecords(KduLink& link, ProgData& data) {
+    ProgData received;
+    received.Image = data.Image;
+    std::string record;
+    for (int records = 0; records < MaxReadRecords && link.GetReadRecord(record) == CommandOk; ++records) {
+        if (IsCompleteRecord(record)) {
+            received.StoreReadRecord(record, ByteState::ToRead);
+        } else {
+            link.Trace().Write("Read record of " + std::to_string(record.size()) + " characters dropped");
+        }
+    }
+    int missing = 0;
+    for (std::string_view entry : FamilyBReadEntries) {
+        const int count = HexPairValue(entry[0], entry[1]);
+        const int address = HexPairValue(entry[2], entry[3]);
+        for (int a = address; a < address + count; ++a) {
+            missing += received.State[static_cast<std::size_t>(a)] == ByteState::ToRead ? 0 : 1;
+        }
+    }
+    if (missing == 0) {
+        data.Image = received.Image;
+        data.State = received.State;
+    }
+    return missing;
+}
+
 } // namespace
 
 SessionOutcome ReportSessionFailure(SessionContext& context, int result, const DeviceTarget& target) {
@@ -28,6 +76,9 @@ SessionOutcome ReportSessionFailure(SessionContext& context, int result, const D
     case SessionFirmwareTooOld:
         context.Message(context.texts.Text("COMMON", "MESSAGE-PLEASE_UPGRADE_KDU_FIRMWARE"));
         return SessionOutcome::FirmwareTooOld;
+    case SessionInterrupted:
+        // Whoever asked the program to stop is told by the front end, not by a dialog.
+        return SessionOutcome::Interrupted;
     default:
         context.Message(context.Text("COMMUNICATION", "MESSAGE-READ_WRITE_TIMEOUT",
                                      {target.productName, target.serialNumber}));
@@ -144,11 +195,12 @@ SessionOutcome DeviceReader::ReadPresenceUnit() {
     }
     SessionOutcome outcome = SessionOutcome::NotRun;
     link.SetH('1');
-    link.AddReadEntry("");
+    // An entry the unit refuses would never come back: the job is not started without all of them.
+    bool accepted = link.AddReadEntry("") == CommandOk;
     for (std::string_view entry : FamilyBReadEntries) {
-        link.AddReadEntry(entry);
+        accepted = accepted && link.AddReadEntry(entry) == CommandOk;
     }
-    if (link.StartRadioJob(code) != CommandOk) {
+    if (!accepted || link.StartRadioJob(code) != CommandOk) {
         context_.Dialog(context_.texts.Text("HESK", "MESSAGE-KDU_GET_JOB_ERROR"), MessageKind::Error,
                         Buttons::Ok);
         outcome = SessionOutcome::DeviceFailed;
@@ -187,12 +239,12 @@ SessionOutcome DeviceReader::ReadPresenceUnit() {
         }
         radio_.StopTimer();
         data.ClearStates();
-        if (result == ReceiveRadioDialog::ResultDone) {
-            std::string record;
-            for (int records = 0; records < MaxReadRecords && link.GetReadRecord(record) == CommandOk;
-                 ++records) {
-                data.StoreReadRecord(record, ByteState::ToRead);
-            }
+        const int missing = result == ReceiveRadioDialog::ResultDone ? TakeReadRecords(link, data) : 0;
+        if (missing != 0) {
+            context_.Message(context_.Text("COMMUNICATION",
+                                           "MESSAGE-ERROR_A_TOTAL_OF_NN_PARAMETERS_WAS_NOT_READ", {missing}));
+            outcome = SessionOutcome::NoAnswer;
+        } else if (result == ReceiveRadioDialog::ResultDone) {
             const int converted = context_.editor.ImageToFields(data.Image);
             outcome = SessionOutcome::ConversionError;
             if (converted == ResultSuccess) {

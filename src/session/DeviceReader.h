@@ -49,8 +49,8 @@ private:
     PresenceRadio& radio_;
 };
 
-// The session-result messages that reads and writes share (results 1, 2, 3), shown as a message;
-// the outcome they stand for.
+// The session-result messages that reads and writes share (results 1, 2, 3; an interrupted session
+// shows none), shown as a message; the outcome they stand for.
 SessionOutcome ReportSessionFailure(SessionContext& context, int result, const DeviceTarget& target);
 // The picture of the receive-radio dialog for a presence unit's product type: 1 for 0x2A, 2 for 0x2B.
 int PresencePicture(std::uint8_t productType);

@@ -179,15 +179,21 @@ SessionOutcome DeviceWriter::WritePresenceUnit() {
     }
     SessionOutcome outcome = SessionOutcome::DeviceFailed;
     link.SetH('1');
-    link.AddWriteEntry("");
+    // A job without every entry would write part of the configuration and report it complete: an
+    // entry the unit refuses stops the write before the job starts.
+    bool accepted = link.AddWriteEntry("") == CommandOk;
     for (const WriteEntrySpan& entry : FamilyBWriteEntries) {
-        link.AddWriteEntry(EncodeWriteEntry(data.Image, entry.count, entry.address));
+        accepted = accepted &&
+                   link.AddWriteEntry(EncodeWriteEntry(data.Image, entry.count, entry.address)) == CommandOk;
     }
     if (writeRadioId) {
-        link.AddWriteEntry(
-            EncodeWriteEntry(data.Image, FamilyBRadioIdEntry.count, FamilyBRadioIdEntry.address));
+        accepted = accepted && link.AddWriteEntry(EncodeWriteEntry(data.Image, FamilyBRadioIdEntry.count,
+                                                                   FamilyBRadioIdEntry.address)) == CommandOk;
     }
-    if (link.StartRadioJob(code) == CommandOk) {
+    if (!accepted || link.StartRadioJob(code) != CommandOk) {
+        context_.Dialog(context_.texts.Text("HESK", "MESSAGE-KDU_GET_JOB_ERROR"), MessageKind::Error,
+                        Buttons::Ok);
+    } else {
         radio_.StartTimer(PresenceRadio::TagWriteStatus);
         dialog.SetCaption(context_.texts.Text("COMMUNICATION", "TITLE-WRITE_TO_DEVICE"));
         dialog.SetGroupCaption(context_.texts.Text("HESK", "LABEL-WAIT_FOR_TRANSMITTER_ACTIVATION"));

@@ -2,6 +2,7 @@
 
 #include "base/IniDocument.h"
 #include "model/ValueHelpers.h"
+#include "platform/Interrupt.h"
 
 namespace vorn {
 
@@ -33,7 +34,16 @@ void PresenceRadio::StartTimer(int tag) {
 }
 
 int PresenceRadio::ShowDialog() {
-    return dialog_.ShowModal([this] { tmrPollKduInfoTimer(); }, timer_.interval);
+    // A stop request ends the wait as the Abort button does, and the flow tidies the unit up.
+    return dialog_.ShowModal(
+        [this] {
+            if (StopRequested()) {
+                dialog_.btbtnAbortClick();
+                return;
+            }
+            tmrPollKduInfoTimer();
+        },
+        timer_.interval);
 }
 
 void PresenceRadio::tmrPollKduInfoTimer() {
@@ -162,9 +172,11 @@ int PresenceRadio::ChangeIdCode() {
     KduLink& link = context_.link;
     if (link.Open() == 0) {
         link.SetH('1');
-        link.AddWriteEntry("");
-        link.AddWriteEntry("0220" + UpperCase(newIdCode_));
-        if (link.StartRadioJob(deviceRadioCode_) == CommandOk) {
+        const bool accepted = link.AddWriteEntry("") == CommandOk &&
+                              link.AddWriteEntry("0220" + UpperCase(newIdCode_)) == CommandOk;
+        if (!accepted || link.StartRadioJob(deviceRadioCode_) != CommandOk) {
+            result = ChangeRefused;
+        } else {
             StartTimer(TagWriteStatus);
             dialog_.SetCaption(context_.texts.Text("CHANGE_CODE", "TITLE-CHANGE_ID_CODE"));
             dialog_.SetGroupCaption(context_.texts.Text("HESK", "LABEL-WAIT_FOR_TRANSMITTER_ACTIVATION"));

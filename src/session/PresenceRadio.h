@@ -37,6 +37,7 @@ public:
     static constexpr int ChangeNothingDone = 1;
     static constexpr int ChangeDeviceFailed = 2;
     static constexpr int ChangeNoContact = 3;
+    static constexpr int ChangeRefused = 4; // the unit refused the write entry or the radio job
 
     // How the last get-device-code flow ended.
     enum class CodeOutcome { Obtained, UnitNotFound, FirmwareTooOld, Failed, Aborted, GivenUp };

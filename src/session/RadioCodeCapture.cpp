@@ -1,8 +1,27 @@
 #include "session/RadioCodeCapture.h"
 
+#include "base/IniDocument.h"
+#include "platform/Interrupt.h"
+
 #include <algorithm>
+#include <optional>
 
 namespace vorn {
+
+namespace {
+
+// A radio code is four hexadecimal digits; what else a unit may send is no code at all, and never
+// reaches a radio ID field. Lower-case digits are taken as the upper-case ones.
+std::optional<std::string> RadioCodeOf(std::string_view captured) {
+    if (captured.size() != 4 || !std::all_of(captured.begin(), captured.end(), [](char ch) {
+            return (ch >= '0' && ch <= '9') || (ch >= 'A' && ch <= 'F') || (ch >= 'a' && ch <= 'f');
+        })) {
+        return std::nullopt;
+    }
+    return UpperCase(captured);
+}
+
+} // namespace
 
 std::string RadioCodeCapture::RadioIdField(int n) {
     return "edtRadioEvent_" + std::to_string(n) + "_RadioId";
@@ -34,11 +53,15 @@ RadioCodeCapture::Capture RadioCodeCapture::CaptureRadioCode(const std::string& 
             wait_.SetProgress(true, Countdown, Countdown);
             wait_.Show(prompt);
             for (int count = Countdown;; --count) {
-                std::string code;
+                std::string captured;
                 bool finished = false;
-                if (link.GetCapturedCode(code) == CommandOk && code != NoCode) {
-                    capture = {ResultCaptured, code};
-                    finished = true;
+                if (link.GetCapturedCode(captured) == CommandOk && captured != NoCode) {
+                    if (const auto code = RadioCodeOf(captured)) {
+                        capture = {ResultCaptured, *code};
+                        finished = true;
+                    } else {
+                        link.Trace().Write("Captured code is not four hexadecimal digits, ignored");
+                    }
                 }
                 PauseServingTheView(PollPause);
                 wait_.SetProgress(true, Countdown, count);
@@ -46,8 +69,9 @@ RadioCodeCapture::Capture RadioCodeCapture::CaptureRadioCode(const std::string& 
                     capture = {ResultTimeOut, {}};
                     finished = true;
                 }
-                // Escape in either window wins over a code that came in the same round.
-                if (wait_.AbortKey() == WaitWindow::NoKey || pendingKey == WaitWindow::NoKey) {
+                // Escape in either window, or a stop request, wins over a code that came in the same round.
+                if (wait_.AbortKey() == WaitWindow::NoKey || pendingKey == WaitWindow::NoKey ||
+                    StopRequested()) {
                     capture = {ResultAborted, {}};
                     finished = true;
                 }

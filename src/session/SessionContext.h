@@ -55,6 +55,7 @@ enum class SessionOutcome {
     DeviceFailed,    // the device or the unit reported a failure, or the device is incompatible
     ConversionError, // the image and the editor do not convert into one another
     InternalError,   // a session that had nothing to do
+    Interrupted,     // a stop request ended it at a safe point; no message was shown
 };
 
 class SessionContext {

@@ -75,6 +75,7 @@ int RunSession(ProgData& data, MemoryJob& job, KduLink& link, const CodeList& re
     int replyErrors = 0;
     int refusals = 0;
     bool succeeded = false;
+    bool versionAskedAgain = false;
     const auto bandTurns = static_cast<int>(2 * receiveBands.size());
     for (;;) {
         job.Address = static_cast<std::uint32_t>(block->start);
@@ -93,6 +94,7 @@ int RunSession(ProgData& data, MemoryJob& job, KduLink& link, const CodeList& re
             noReplies = 0;
             replyErrors = 0;
             refusals = 0;
+            versionAskedAgain = false;
             if (write) {
                 trace.Write("KDU_OK write OK");
                 FollowWrittenBand(data, *block, job, trace);
@@ -111,7 +113,17 @@ int RunSession(ProgData& data, MemoryJob& job, KduLink& link, const CodeList& re
             ++step.block;
             break;
         case JobNotOpened: return ended(SessionUnitNotOpened);
-        case JobVersionRefused: return ended(SessionFirmwareTooOld);
+        case JobInterrupted: trace.Write("Session stopped on request"); return ended(SessionInterrupted);
+        case JobVersionRefused:
+            // The unit has shown its version in this session already: one disturbed version reply is
+            // no reason to ask for new firmware, so the block is tried once more first.
+            if (succeeded && !versionAskedAgain) {
+                versionAskedAgain = true;
+                ++step.retries;
+                trace.Write("Version check failed in mid-session, trying the job once more");
+                break;
+            }
+            return ended(SessionFirmwareTooOld);
         case JobNoReply:
             ++step.retries;
             if (++noReplies >= bandTurns) {

@@ -19,6 +19,9 @@ inline constexpr int SessionUnitNotOpened = 1;
 inline constexpr int SessionFirmwareTooOld = 2;
 inline constexpr int SessionTimeOut = 3;
 inline constexpr int SessionComplete = 4;
+// A stop request ended the session at a safe point (between two commands); the blocks done so far
+// are marked, the rest keep their state.
+inline constexpr int SessionInterrupted = 5;
 
 // Reply errors (job result 13) since the last success that end a session with a time-out.
 inline constexpr int MaxReplyErrors = 3;
@@ -31,8 +34,10 @@ inline constexpr int MaxRefusedJobs = 5;
 // the bytes in state ToRead into the image and marks them Read. The job's band, radio parameters,
 // product type, serial number and direction are the caller's; on return the job's band holds the band
 // last used. The band list is the region's receive list, stepped through with NextCode when the device
-// does not answer. Traces go to the link's trace sink. A progress observer, when given, hears of every
-// job before it is sent and of the session's end; it changes nothing of the session.
+// does not answer; a version check that fails after a job of the session succeeded repeats the block
+// once before the session ends with SessionFirmwareTooOld. Traces go to the link's trace sink. A progress
+// observer, when given, hears of every job before it is sent and of the session's end; it changes nothing of
+// the session.
 int RunSession(ProgData& data, MemoryJob& job, KduLink& link, const CodeList& receiveBands,
                SessionProgress* progress = nullptr);
 

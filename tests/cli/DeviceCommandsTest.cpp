@@ -7,7 +7,13 @@
 #include "support/Process.h"
 #include "support/TempDir.h"
 
+#include <csignal>
+#include <fstream>
 #include <nlohmann/json.hpp>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -27,11 +33,58 @@ protected:
     TempDir work;
     ListIni english;
 
+    std::vector<std::string> Environment() const {
+        return {"HOME=" + home.Path(),
+                "XDG_DATA_HOME=" + home.File("data"),
+                "XDG_CONFIG_HOME=" + home.File("config"),
+                "LANG=C",
+                "LC_ALL=",
+                "LC_NUMERIC=",
+                "VORN_KDU_PORT=",
+                "VORN_DEBUG=0"};
+    }
     ProcessResult Run(const std::vector<std::string>& arguments) {
-        return test::RunProcess(VORNCTL_PATH, arguments,
-                                {"HOME=" + home.Path(), "XDG_DATA_HOME=" + home.File("data"),
-                                 "XDG_CONFIG_HOME=" + home.File("config"), "LANG=C",
-                                 "LC_ALL=", "LC_NUMERIC=", "VORN_KDU_PORT=", "VORN_DEBUG=0"});
+        return test::RunProcess(VORNCTL_PATH, arguments, Environment());
+    }
+    // vornctl in a child of its own with the stop signals' default handling and, when given, a
+    // file-size limit (ulimit -f); `stop` runs while it works. Its exit status (-1: a signal ended it)
+    // and all it printed.
+    ProcessResult RunLimited(const std::vector<std::string>& arguments, rlim_t fileLimit,
+                             const std::function<void(pid_t)>& stop = {}) {
+        int out[2];
+        EXPECT_EQ(::pipe(out), 0);
+        std::vector<std::string> environment = Environment();
+        std::vector<char*> argv{const_cast<char*>(VORNCTL_PATH)};
+        for (const std::string& argument : arguments) {
+            argv.push_back(const_cast<char*>(argument.c_str()));
+        }
+        argv.push_back(nullptr);
+        const pid_t pid = ::fork();
+        if (pid == 0) {
+            const rlimit limit{fileLimit, fileLimit};
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+            std::signal(SIGINT, SIG_DFL);
+            std::signal(SIGTERM, SIG_DFL);
+            ::dup2(out[1], STDOUT_FILENO);
+            ::dup2(out[1], STDERR_FILENO);
+            for (std::string& entry : environment) {
+                ::putenv(entry.data());
+            }
+            ::execv(VORNCTL_PATH, argv.data());
+            ::_exit(127);
+        }
+        if (stop) {
+            stop(pid);
+        }
+        int status = 0;
+        ::waitpid(pid, &status, 0);
+        ::close(out[1]);
+        ProcessResult result{WIFEXITED(status) ? WEXITSTATUS(status) : -1, {}, {}};
+        char buffer[65536];
+        result.err.assign(
+            buffer, static_cast<std::size_t>(std::max<ssize_t>(::read(out[0], buffer, sizeof buffer), 0)));
+        ::close(out[0]);
+        return result;
     }
     json Fields(const std::string& file) {
         const ProcessResult shown = Run({"show", file, "--json"});
@@ -159,6 +212,52 @@ TEST_F(DeviceCommands, CaptureAndChangeIdOnTheDemoUnit) {
     EXPECT_EQ(r.status, 0) << r.err;
 }
 
+TEST_F(DeviceCommands, AFileSizeLimitDropsTheTraceAndStopsABackupBeforeTheWrite) {
+    const std::string file = work.File("tarv.vorn");
+    ASSERT_EQ(Run({"new", "TARV", "-o", file}).status, 0);
+    // A write's trace outgrows 4 KiB: the trace is dropped with one note, the write goes on to its end.
+    ProcessResult r =
+        RunLimited({"--simulate", "write", file, "--serial", "1001", "--change-id", "no"}, 4096);
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(Says(r, Text("COMMUNICATION", "STATUS-DEVICE_NNNN_WRITE_OK", {"TARV", 1001}))) << r.err;
+    EXPECT_NE(r.err.find("trace cannot be written"), std::string::npos) << r.err;
+    EXPECT_EQ(r.err.find("trace cannot be written"), r.err.rfind("trace cannot be written")) << r.err;
+    // A backup of 256 bytes cannot be kept under 200: nothing is written.
+    r = RunLimited({"--simulate", "write", file, "--serial", "1001", "--change-id", "no", "--backup"}, 200);
+    EXPECT_EQ(r.status, 3) << r.err;
+    EXPECT_NE(r.err.find("file too large; nothing was written"), std::string::npos) << r.err;
+}
+
+TEST_F(DeviceCommands, CtrlCOrATerminationRequestEndsAWriteAtASafePointWithThePortFree) {
+    const std::string file = work.File("tarv.vorn");
+    ASSERT_EQ(Run({"new", "TARV", "-o", file}).status, 0);
+    const std::string trace = home.File("data/ORSK/VORN Programmer v2/vornctl-trace.log");
+    for (const auto& [signal, status] : {std::pair{SIGINT, 130}, std::pair{SIGTERM, 143}}) {
+        // The first block is written, the second one's polls stay "pending" (for 30 s).
+        SimProcess sim({"--demo", "--pending", "0", "--fault", "Q$:payload=02@2*-1"});
+        ASSERT_FALSE(sim.Port().empty());
+        std::filesystem::remove(trace);
+        const ProcessResult r = RunLimited(
+            {"--port", sim.Port(), "write", file, "--serial", "1001", "--change-id", "no"}, RLIM_INFINITY,
+            [&](pid_t pid) {
+                for (int i = 0; i < 1000; ++i) {
+                    std::ifstream in(trace);
+                    if (std::string(std::istreambuf_iterator<char>(in), {}).find("memory job 3:") !=
+                        std::string::npos) {
+                        break;
+                    }
+                    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+                }
+                ::kill(pid, signal);
+            });
+        EXPECT_EQ(r.status, status) << r.err;
+        EXPECT_NE(r.err.find("7 bytes were confirmed written"), std::string::npos) << r.err;
+        EXPECT_NE(r.err.find("the unit was closed"), std::string::npos) << r.err;
+        // The port is free for the next command at once.
+        EXPECT_EQ(Run({"--port", sim.Port(), "unit-info"}).status, 0);
+    }
+}
+
 struct StatusCase {
     const char* name;
     std::vector<std::string> arguments;
@@ -175,6 +274,12 @@ TEST_F(DeviceCommands, ExitStatusOfRefusalsAndFailures) {
          {"--simulate", "read", "--model", "TARV", "--serial", "1001", "--band", "3", "-o", out},
          2},
         {"NoSerial", {"--simulate", "read", "--model", "TARV", "-o", out}, 1},
+        {"SerialZero", {"--simulate", "read", "--model", "TARV", "--serial", "0", "-o", out}, 2},
+        {"SerialAbove24Bits", {"--simulate", "write", tarv, "--serial", "16777216"}, 2},
+        {"OutputInAMissingFolderBeforeTheMissingUnit",
+         {"--port", work.File("no-port"), "read", "--model", "TARV", "--serial", "1", "-o",
+          work.File("no/x")},
+         3},
         {"SerialForAPresenceUnit", {"--simulate", "write", hesk, "--serial", "5"}, 1},
         {"UnknownModel", {"--simulate", "read", "--model", "NOPE", "--serial", "1", "-o", out}, 2},
         {"AnswerNeitherYesNorNo",

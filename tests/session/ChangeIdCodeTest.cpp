@@ -145,6 +145,17 @@ INSTANTIATE_TEST_SUITE_P(
                            h.texts.Text("COMMON", "STATUS-TIMEOUT_NO_RADIO_CODE_WAS_RECEIVED")};
                    },
                    2},
+        ChangeCase{"UnitRefusesTheEntry", "BEEF",
+                   [](SessionHarness& h) {
+                       h.view.AnswerDialog(DialogResult::Yes);
+                       h.sim.AddFault(test::RawReply("\x1B", "n0220"));
+                   },
+                   Outcome::NotChanged,
+                   [](SessionHarness& h) {
+                       return std::vector<std::string>{Question(h, "BEEF"),
+                                                       h.texts.Text("HESK", "MESSAGE-KDU_GET_JOB_ERROR")};
+                   },
+                   2},
         ChangeCase{"AbortedAtTheButton", "BEEF",
                    [](SessionHarness& h) {
                        h.view.AnswerDialog(DialogResult::Yes);

@@ -125,6 +125,9 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         CaptureCase{"CodeZeroIsNeverTaken", [](SessionHarness&) {}, RadioCodeCapture::ResultTimeOut,
                     SessionOutcome::NoAnswer, TimeoutStatus, false},
+        CaptureCase{"ACodeThatIsNoHexNumber",
+                    [](SessionHarness& h) { h.sim.AddFault(test::FramedReply("12G40100", "c1", -1)); },
+                    RadioCodeCapture::ResultTimeOut, SessionOutcome::NoAnswer, TimeoutStatus, false},
         CaptureCase{"NoUnit", [](SessionHarness& h) { h.sim.unit.Unplug(); },
                     RadioCodeCapture::ResultNotOpened, SessionOutcome::UnitNotFound,
                     [](SessionHarness& h) { return h.view.StatusText(); }, true},

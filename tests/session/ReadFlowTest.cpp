@@ -3,6 +3,7 @@
 #include "model/BandSetting.h"
 #include "model/Catalogue.h"
 #include "model/ValueHelpers.h"
+#include "sim/FaultRule.h"
 #include "support/CaseName.h"
 
 #include <ostream>
@@ -67,6 +68,26 @@ TEST(ReadFlowTest, FamilyCReadFetchesItsThreeRanges) {
     EXPECT_EQ(h.job.SequenceCounter, 3);
     EXPECT_EQ(h.view.StatusText(), h.Text("COMMUNICATION", "STATUS-DEVICE_NNNN_READ_OK", {"DADIDU", 3001}));
     EXPECT_EQ(h.editor->Fields().Get("edtGOFA_UnitIdCode").Text(), DemoDevices::FamilyCRadioId);
+}
+
+sim::FaultRule Fault(const char* text) {
+    std::string error;
+    return *sim::ParseFaultRule(text, error);
+}
+
+TEST(ReadFlowTest, LowerCaseDataAndAVersionReplyLostInMidSessionAreReadThrough) {
+    for (const char* fault : {"Q$:lowercase-data*-1", "v:silence@1*1"}) {
+        SessionHarness h;
+        h.LoadDefault(0x23);
+        sim::Memory& device = h.Device(DemoDevices::FamilyASerial).Image;
+        device[RadioIdAddress] = 0x1E; // digits a lower-case reply would spoil as 0x3E
+        device[RadioIdAddress + 1] = 0xAF;
+        h.sim.AddFault(Fault(fault));
+        h.view.selectDevice = ConfirmDevice(DemoDevices::FamilyASerial);
+        EXPECT_EQ(h.sessions->mnuCommReadFromDeviceClick(), SessionOutcome::Done) << fault;
+        EXPECT_TRUE(std::equal(device.begin() + 32, device.begin() + 248, h.config.Image.begin() + 32))
+            << fault;
+    }
 }
 
 TEST(ReadFlowTest, TheSequenceCounterRunsOnAcrossSessions) {
@@ -243,6 +264,14 @@ INSTANTIATE_TEST_SUITE_P(
                             test::FramedReply(std::string(24, '0') + "07" + std::string(6, '0'), "Q$", -1));
                     },
                     SessionOutcome::NoAnswer, Timeout},
+        FailureCase{"DataThatIsNoHexNumber",
+                    [](SessionHarness& h) {
+                        h.sim.AddFault(test::FramedReply(
+                            std::string(24, '0') + "02" + std::string(6 + 127, '0') + "G", "Q$", -1));
+                    },
+                    SessionOutcome::NoAnswer, Timeout},
+        FailureCase{"UnitDripsItsReplies", [](SessionHarness& h) { h.sim.AddFault(Fault("Q$:drip=150*-1")); },
+                    SessionOutcome::NoAnswer, Timeout},
         FailureCase{"UnitRefusesEveryJob",
                     [](SessionHarness& h) { h.sim.AddFault(test::RawReply("\x15", "q", -1)); },
                     SessionOutcome::NoAnswer, Timeout},
@@ -394,6 +423,11 @@ TEST_P(PresenceReadTest, EndsInItsReport) {
     EXPECT_FALSE(h.sessions->Presence().Timer().enabled);
 }
 
+template <int Missing>
+std::string NotRead(SessionHarness& h) {
+    return h.Text("COMMUNICATION", "MESSAGE-ERROR_A_TOTAL_OF_NN_PARAMETERS_WAS_NOT_READ", {Missing});
+}
+
 std::string NoCode(SessionHarness& h) {
     return h.texts.Text("HESK", "MESSAGE-USER_ABORT_DEVICE_ID_CODE_READ_OPERATION");
 }
@@ -452,7 +486,15 @@ INSTANTIATE_TEST_SUITE_P(
                          [](SessionHarness& h) { h.sim.AddFault(test::RawReply("\x04", "i", -1)); },
                          SessionOutcome::DeviceFailed,
                          [](SessionHarness& h) { return h.texts.Text("HESK", "MESSAGE-KDU_GET_JOB_ERROR"); },
-                         [](SessionHarness&) { return std::string(); }}),
+                         [](SessionHarness&) { return std::string(); }},
+        // Every byte asked for comes back, or the read fails with the count of those that did not.
+        PresenceReadCase{"SecondRecordDamaged",
+                         [](SessionHarness& h) { h.sim.AddFault(Fault("x:checksum@1")); },
+                         SessionOutcome::NoAnswer, NotRead<18>, NotRead<18>},
+        PresenceReadCase{
+            "ARecordWithDataThatIsNoHexNumber",
+            [](SessionHarness& h) { h.sim.AddFault(test::FramedReply("12AB05200102G30405", "x")); },
+            SessionOutcome::NoAnswer, NotRead<5>, NotRead<5>}),
     test::CaseName{});
 
 TEST(ReadFlowTest, APresenceUnitOfAnotherTypeIsAskedAgainThenGivenUp) {
@@ -477,16 +519,19 @@ TEST(ReadFlowTest, AUnitThatRefusesEveryCodeRequestIsGivenUp) {
               PresenceRadio::MaxDeviceCodeAttempts);
 }
 
-TEST(ReadFlowTest, AFamilyBReadWithoutRecordsStillConvertsWithTheStatesCleared) {
+TEST(ReadFlowTest, AFamilyBReadWithoutRecordsFailsWithTheImageKeptAndTheStatesCleared) {
     SessionHarness h;
     h.LoadDefault(0x2A);
     h.sim.AddFault(test::RawReply("\x15", "x", -1));
     h.config.MarkRange(0, 255, ByteState::ToWrite);
-    EXPECT_EQ(h.sessions->mnuCommReadFromDeviceClick(), SessionOutcome::Done);
+    const ProgData::Bytes before = h.config.Image;
+    EXPECT_EQ(h.sessions->mnuCommReadFromDeviceClick(), SessionOutcome::NoAnswer);
     for (int a = 0; a < 256; ++a) {
         EXPECT_EQ(h.config.State[a], ByteState::Idle) << a;
     }
-    EXPECT_EQ(h.view.StatusText(), h.texts.Text("HESK", "MESSAGE-READ_FROM_DEVICE_COMPLETE"));
+    EXPECT_EQ(h.config.Image, before);
+    EXPECT_EQ(h.view.StatusText(),
+              h.Text("COMMUNICATION", "MESSAGE-ERROR_A_TOTAL_OF_NN_PARAMETERS_WAS_NOT_READ", {23}));
 }
 
 } // namespace

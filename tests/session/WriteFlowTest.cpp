@@ -383,6 +383,10 @@ std::string Empty(SessionHarness&) {
     return {};
 }
 
+std::string JobRefused(SessionHarness& h) {
+    return h.texts.Text("HESK", "MESSAGE-KDU_GET_JOB_ERROR");
+}
+
 std::string Range(SessionHarness& h) {
     return h.Text("COMMON", "MESSAGE-ENTERED_VALUE_MUST_BE_BETWEEN_N_AND_N", {"0001", "FFFE"});
 }
@@ -420,7 +424,11 @@ INSTANTIATE_TEST_SUITE_P(
             2},
         PresenceWriteCase{"UnitRefusesTheJob", "12AB",
                           [](SessionHarness& h) { h.sim.AddFault(test::RawReply("\x04", "i", -1)); },
-                          SessionOutcome::DeviceFailed, nullptr, Empty, 2},
+                          SessionOutcome::DeviceFailed, JobRefused, Empty, 2},
+        // A job without every entry would write part of the configuration and report it complete.
+        PresenceWriteCase{"UnitRefusesAWriteEntry", "12AB",
+                          [](SessionHarness& h) { h.sim.AddFault(test::RawReply("\x1B", "n0530")); },
+                          SessionOutcome::DeviceFailed, JobRefused, Empty, 2},
         PresenceWriteCase{"NoCodeFromTheUnit", "12AB",
                           [](SessionHarness& h) {
                               h.view.beforeTick = [](ReceiveRadioDialog& dialog, int) {
