@@ -100,8 +100,11 @@ int CopyShippedLanguageFiles(const std::string& installFolder, const std::string
             continue;
         }
         const std::string fresh = Fingerprint(*bytes);
-        const auto present = ReadWholeFile(target.Folder() + name, MaxLanguageFileBytes);
-        const std::string current = present ? Fingerprint(*present) : std::string();
+        // A copy that cannot be read (too large, say) is still there: it is not replaced unseen.
+        const bool present = FileExists(target.Folder() + name);
+        const auto copy =
+            present ? ReadWholeFile(target.Folder() + name, MaxLanguageFileBytes) : std::nullopt;
+        const std::string current = copy ? Fingerprint(*copy) : std::string();
         const auto recorded = laidDown.find(name);
         // An upgrade replaces what an earlier one laid down, as an installer would; a file the user
         // has edited since stays theirs. Before this record existed every copy counts as laid down.
