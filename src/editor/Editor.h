@@ -5,6 +5,7 @@
 #include "model/Conversion.h"
 #include "model/FieldModel.h"
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -56,6 +57,10 @@ private:
     void BindActionRules();
     void ShowRangeMessage(std::string_view lowest, std::string_view highest);
     void CheckHexCode(const Field& sender);
+    // A refused value: the field's last accepted value again; the reset value while an image is shown
+    // or when the rule refuses the last accepted value as well.
+    void RefuseValue(const std::string& field, const std::string& resetText,
+                     const std::function<bool(const std::string&)>& refuses);
     void OverflowHint(std::string_view field);
     void AutomaticRule(const Field& sender);
     void UnitRadioIdChanged(const Field& sender);
