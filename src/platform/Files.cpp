@@ -562,6 +562,21 @@ bool WriteFileAtomically(const std::string& path, const std::string& content) {
     return WriteFileAtomically(path, content.data(), content.size());
 }
 
+bool IsForeignLink(const std::string& path) {
+    struct stat link {};
+    if (::lstat(path.c_str(), &link) != 0 || !S_ISLNK(link.st_mode)) {
+        return false;
+    }
+    const auto slash = path.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+    struct stat info {};
+    if (::stat(folder.c_str(), &info) != 0) {
+        return true;
+    }
+    const uid_t us = ::geteuid();
+    return link.st_uid != us && link.st_uid != 0 && info.st_uid != us;
+}
+
 std::uint64_t RegularFileSize(const std::string& path) {
     struct stat info {};
     FileError error = FileError::None;

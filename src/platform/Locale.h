@@ -20,5 +20,8 @@ std::string UserMessagesLocale(const EnvironmentLookup& environment = ProcessEnv
 // "de_DE.UTF-8", "de-AT" or "en": the language and territory when the table has them, else the
 // language alone; nullopt for "C", "POSIX" and languages the table lacks.
 std::optional<int> LanguageCodeOfLocale(std::string_view locale);
+// The other way round: the locale name of a language code ("de_DE" for 1031), for the toolkit's own
+// translations; empty for a code the table lacks.
+std::string LocaleOfLanguageCode(int code);
 
 } // namespace vorn

@@ -59,6 +59,44 @@ INSTANTIATE_TEST_SUITE_P(
         TypingCase{"HexTooLong", "edtGOFA_IdCode1", "12345", nullptr, nullptr, "1234"}),
     test::CaseName());
 
+// A refused value puts back what the field held before the edit, and a number field is not left empty
+// where empty would store a 0 nobody typed; where empty has a meaning of its own it stays.
+TEST(FieldChecks, RefusedValuesGoBackToTheLastAcceptedOne) {
+    struct Case {
+        const char* field;
+        const char* before;
+        const char* typed;
+        const char* lowest; // nullptr: accepted as it is
+        const char* highest;
+    };
+    for (const Case& c : {Case{"edtMaxShortTx", "3", "99", "0", "15"},
+                          Case{"edtUnitRadioIdCode", "12AB", "0000", "0001", "FFFE"},
+                          Case{"edtGOFA_RfidPower", "50", "5", "10", "100"},
+                          Case{"medtPulseActivationTime", "12.3", "0.0", "0.1", "6553.5"},
+                          Case{"edtBatteryCheckInterval", "12", "", "0", "255"},
+                          Case{"edtMaxNumberOfBursts", "4", "", "0", "99"},
+                          Case{"edtGOFA_RadioTestInterval", "60", "", "0", "65535"},
+                          Case{"edtHalvoSystemId", "12", "", nullptr, nullptr},
+                          Case{"edtRadioEvent_1_RadioId", "12AB", "", nullptr, nullptr}}) {
+        SCOPED_TRACE(c.field);
+        EditorHarness h;
+        h.fields().SetText(c.field, c.before);
+        const std::string before = h.fields().Get(c.field).Text();
+        auto messages = h.Type(c.field, c.typed);
+        h.fields().Leave(c.field);
+        const auto left = h.TakeMessages();
+        messages.insert(messages.end(), left.begin(), left.end());
+        if (c.lowest == nullptr) {
+            EXPECT_TRUE(messages.empty());
+            EXPECT_EQ(h.fields().Get(c.field).Text(), c.typed);
+        } else {
+            EXPECT_EQ(messages, std::vector<std::string>{h.RangeMessage(c.lowest, c.highest)});
+            EXPECT_EQ(h.fields().Get(c.field).Text(), before);
+        }
+        EXPECT_EQ(h.fields().Get(c.field).Committed().text, h.fields().Get(c.field).Text());
+    }
+}
+
 TEST(FieldChecks, PasteIntoNumberFieldsCountsAsZero) {
     EditorHarness h;
     h.fields().Clear("edtRadioTestAlarmInterval");

@@ -5,6 +5,8 @@
 #include <csignal>
 #include <filesystem>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -32,18 +34,78 @@ TEST(SettingsFile, EveryWriteReachesTheFileAtOnce) {
     EXPECT_EQ(again.Read("REGION"), "USA");
 }
 
-TEST(SettingsFile, KeepsUnknownKeysAndTheFirstOfRepeatedOnes) {
+TEST(SettingsFile, EveryWriteMergesIntoTheFileAsItIsThen) {
     TempDir dir;
     const std::string path = dir.File("s.ini");
-    WriteBytes(path,
-               "; comment\r\n[VORN Programmer v2]\r\n  Custom = kept value \r\nRegion=China\r\n"
-               "[Other]\r\nRegion=Nowhere\r\n[VORN Programmer v2]\r\nRegion=USA\r\nLine without equals\r\n");
-    SettingsFile settings;
-    settings.Open(path, SettingsFile::Access::ReadWrite);
-    EXPECT_EQ(settings.Read("Custom"), "kept value");
-    EXPECT_EQ(settings.Read("Region"), "China");
-    settings.Write("Language", "X.lang");
-    EXPECT_EQ(ReadBytes(path), "[VORN Programmer v2]\nCustom=kept value\nRegion=China\nLanguage=X.lang\n");
+    const std::string before =
+        "; comment\r\n[VORN Programmer v2]\r\n  Custom = kept value \r\nRegion=China\r\n"
+        "[Other]\r\nRegion=Nowhere\r\n[VORN Programmer v2]\r\nRegion=USA\r\nLine without equals\r\n";
+    WriteBytes(path, before);
+    SettingsFile window;
+    window.Open(path, SettingsFile::Access::ReadWrite);
+    EXPECT_EQ(window.Read("Custom"), "kept value");
+    EXPECT_EQ(window.Read("Region"), "China");
+    // Another program (vornctl region) stores a region while the window runs.
+    SettingsFile tool;
+    tool.Open(path, SettingsFile::Access::ReadWrite);
+    EXPECT_TRUE(tool.Write("region", "Chile"));
+    // The window's next write keeps it, and every line it does not write.
+    EXPECT_TRUE(window.Write("Language", "X.lang"));
+    std::string after = before;
+    after.replace(after.find("Region=China\r\n"), 14, "Region=Chile\r\nLanguage=X.lang\r\n");
+    EXPECT_EQ(ReadBytes(path), after);
+    EXPECT_EQ(window.Read("Region"), "Chile");
+    // A file without the section gets it at its end.
+    WriteBytes(path, "[Other]\nA=1");
+    EXPECT_TRUE(window.Write("Region", "USA"));
+    EXPECT_EQ(ReadBytes(path), "[Other]\nA=1\n[VORN Programmer v2]\nRegion=USA\n");
+}
+
+TEST(SettingsFile, WriteThatCannotBeStoredSaysWhy) {
+    struct Case {
+        const char* name;
+        void (*prepare)(const std::string& path);
+        FileError error;
+    };
+    for (const Case& c : {
+             Case{"directory", [](const std::string& path) { std::filesystem::create_directory(path); },
+                  FileError::IsDirectory},
+             Case{"fifo", [](const std::string& path) { ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0); },
+                  FileError::IsFifo},
+             Case{"read-only",
+                  [](const std::string& path) {
+                      WriteBytes(path, "[VORN Programmer v2]\nRegion=China\n");
+                      std::filesystem::permissions(path, std::filesystem::perms::owner_read);
+                  },
+                  FileError::ReadOnlyFile},
+             // Another user's link in a folder of another user: never followed.
+             Case{"planted link",
+                  [](const std::string& path) {
+                      const std::string folder = std::filesystem::path(path).parent_path();
+                      std::filesystem::create_symlink(folder + "/../victim", path);
+                      if (::geteuid() == 0) {
+                          ASSERT_EQ(::lchown(path.c_str(), 65534, 65534), 0);
+                          ASSERT_EQ(::chown(folder.c_str(), 65534, 65534), 0);
+                      }
+                  },
+                  FileError::UnsafeLink},
+         }) {
+        SCOPED_TRACE(c.name);
+        if (std::string(c.name) == "planted link" && ::geteuid() != 0) {
+            continue; // only the superuser can give a link and a folder to another user here
+        }
+        TempDir dir;
+        std::filesystem::create_directory(dir.File("shared"));
+        const std::string path = dir.File("shared/VornProg_v2.ini");
+        WriteBytes(dir.File("victim"), "mine");
+        c.prepare(path);
+        SettingsFile settings;
+        settings.Open(path, SettingsFile::Access::ReadWrite);
+        EXPECT_FALSE(settings.Write("Region", "USA"));
+        EXPECT_EQ(settings.LastWriteError(), c.error);
+        EXPECT_EQ(settings.Read("Region"), "USA") << "kept for this run";
+        EXPECT_EQ(ReadBytes(dir.File("victim")), "mine");
+    }
 }
 
 TEST(SettingsFile, ValueWithALineBreakIsRefused) {

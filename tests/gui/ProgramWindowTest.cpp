@@ -2,6 +2,7 @@
 
 #include "GuiProgram.h"
 #include "GuiSupport.h"
+#include "gui/ElidedLabel.h"
 #include "gui/TfrmAbout.h"
 #include "gui/TfrmSelectRegion.h"
 #include "lang/ListIni.h"
@@ -26,6 +27,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
@@ -115,7 +119,7 @@ TEST_F(ProgramWindowTest, AtStartOnlyTheDevicePageAndTheFileMenusFirstItemsAreTh
     EXPECT_FALSE(gui.regionDialogHadClose) << "the first start's region dialog has no Close button";
     EXPECT_EQ(gui.regionDialogTitle, Title);
     EXPECT_EQ(VisibleTabs(), std::vector<std::string>{"tbsSelectDevice"});
-    EXPECT_EQ(window.windowTitle(), Title);
+    EXPECT_EQ(ShownCaption(window), Title);
     for (const char* disabled :
          {"mnuFileNew", "mnuFileSave", "mnuFileSaveAs", "mnuFileChangeDefaultConfig", "mnuComm"}) {
         EXPECT_FALSE(Action(disabled)->isEnabled()) << disabled;
@@ -167,7 +171,7 @@ TEST_F(ProgramWindowTest, TheHeskButtonShowsItsOnePageAndTheIdCodeCommand) {
     }
     EXPECT_TRUE(Control("edtHESK_BatteryCheckInterval")->isEnabled());
     EXPECT_TRUE(Control("lblHESK_BatteryCheckInterval")->isEnabled());
-    EXPECT_EQ(window.windowTitle(), "Default configuration - HESK - " + Title);
+    EXPECT_EQ(ShownCaption(window), "Default configuration - HESK - " + Title);
     EXPECT_EQ(window.StatusText(), "Configuration Default_HESK.vorn loaded.");
 }
 
@@ -204,7 +208,7 @@ TEST_F(ProgramWindowTest, ABodeFileOpenedShowsItsNameInTheCaption) {
     });
     // File > Open... by its shortcut.
     QTest::keyClick(&window, Qt::Key_O, Qt::ControlModifier);
-    EXPECT_EQ(window.windowTitle(), "MyConfig.vorn - BODE - " + Title);
+    EXPECT_EQ(ShownCaption(window), "MyConfig.vorn - BODE - " + Title);
     EXPECT_EQ(window.StatusText(), "Configuration MyConfig.vorn loaded.");
     EXPECT_EQ(window.ActivePage(), "tbsButtons");
 }
@@ -253,23 +257,27 @@ TEST_F(ProgramWindowTest, ALanguageSwitchKeepsEveryListPositionAndChangesEveryTe
             EXPECT_EQ(check->text(), expected) << key.control;
         }
     }
-    EXPECT_EQ(Window().windowTitle(), "Standardkonfiguration - BODE - VORN Family Programmer");
+    // The lists were changed: the caption marks it.
+    EXPECT_EQ(ShownCaption(Window()), "Standardkonfiguration* - BODE - VORN Family Programmer");
     EXPECT_TRUE(Action("Language_0")->isChecked());
     EXPECT_FALSE(Action("Language_1")->isChecked());
 }
 
-TEST_F(ProgramWindowTest, TypingAnOutOfRangeValueShowsTheMessageAndEmptiesTheField) {
+TEST_F(ProgramWindowTest, TypingAnOutOfRangeValueShowsTheMessageAndPutsBackTheValueBefore) {
     TfrmEdit& window = Start();
     Control<QToolButton>("bbtnDevice_4")->click();
     window.SetActivePage("tbsPreferences");
     auto* field = Control<QLineEdit>("edtBatteryCheckInterval");
+    const QString before = field->text();
+    ASSERT_FALSE(before.isEmpty());
     field->setFocus();
     field->selectAll();
     QTest::keyClicks(field, "25");
     const QString message = AnswerMessage([field] { QTest::keyClicks(field, "6"); }, "btnOK");
     EXPECT_EQ(message.toStdString(), "The entered value must be between 0 and 255.");
-    EXPECT_EQ(field->text(), "");
-    EXPECT_EQ(gui.Controller().GetEditor().Fields().Get("edtBatteryCheckInterval").Text(), "");
+    EXPECT_EQ(field->text(), before);
+    EXPECT_EQ(gui.Controller().GetEditor().Fields().Get("edtBatteryCheckInterval").Text(),
+              before.toStdString());
 }
 
 TEST_F(ProgramWindowTest, LeavingAPulseTimeFieldWithoutATimeShowsTheMessageAndSetsThreeSeconds) {
@@ -302,7 +310,7 @@ TEST_F(ProgramWindowTest, SaveOnADefaultAsksForANameAndTheWindowThenShowsIt) {
     // File > Save on a default configuration is Save as...
     QTest::keyClick(&window, Qt::Key_S, Qt::ControlModifier);
     EXPECT_EQ(ReadBytes(chosen + ".vorn").size(), 256u);
-    EXPECT_EQ(window.windowTitle(), "Saved.vorn - BODE - " + Title);
+    EXPECT_EQ(ShownCaption(window), "Saved.vorn - BODE - " + Title);
     EXPECT_EQ(window.StatusText(), "Configuration Saved.vorn saved.");
     // Saved: Exit asks nothing.
     Action("mnuFileExit")->trigger();
@@ -345,7 +353,7 @@ TEST_F(ProgramWindowTest, DroppingOneConfigurationFileLoadsIt) {
     Drop({path});
     QTest::qWait(0);
     QCoreApplication::processEvents();
-    EXPECT_EQ(window.windowTitle(), "Dropped.VORN - HESK - " + Title);
+    EXPECT_EQ(ShownCaption(window), "Dropped.VORN - HESK - " + Title);
     EXPECT_EQ(window.ActivePage(), "tbsHeskConfig");
 }
 
@@ -355,7 +363,7 @@ TEST_F(ProgramWindowTest, DroppingTwoFilesIsRefusedAndLoadsNothing) {
     const std::string second = CopyOfDefault("Default_BODE.vorn", "two.vorn");
     const QString message = AnswerMessage([&] { Drop({first, second}); }, "btnOK");
     EXPECT_EQ(message.toStdString(), English("FILE", "MESSAGE-CANNOT_DRAG_DROP_MORE_THAN_ONE_CONFIG_FILE"));
-    EXPECT_EQ(window.windowTitle(), Title);
+    EXPECT_EQ(ShownCaption(window), Title);
     EXPECT_EQ(VisibleTabs(), std::vector<std::string>{"tbsSelectDevice"});
 }
 
@@ -364,8 +372,9 @@ TEST_F(ProgramWindowTest, DroppingAFileThatIsNoConfigurationIsRefused) {
     const std::string text = root.File("notes.txt");
     WriteBytes(text, std::string(256, 'x'));
     const QString message = AnswerMessage([&] { Drop({text}); }, "btnOK");
-    EXPECT_EQ(message.toStdString(), English("FILE", "MESSAGE-DROPPED_FILE_IS_NOT_A_VORN_CONFIG_FILE"));
-    EXPECT_EQ(window.windowTitle(), Title);
+    EXPECT_EQ(message.toStdString(), English("FILE", "MESSAGE-DROPPED_FILE_IS_NOT_A_VORN_CONFIG_FILE") +
+                                         "\n" + English("FILE", "TEXT-NAME_DOES_NOT_END_IN_VORN"));
+    EXPECT_EQ(ShownCaption(window), Title);
 }
 
 TEST_F(ProgramWindowTest, ExitWithUnsavedChangesAsksAndCancelKeepsTheProgram) {
@@ -396,6 +405,53 @@ TEST_F(ProgramWindowTest, ExitWithoutChangesEndsAtOnce) {
     EXPECT_FALSE(window.isVisible());
 }
 
+TEST_F(ProgramWindowTest, PagesFollowCtrlTabFromAFocusedListAndCtrlQQuits) {
+    TfrmEdit& window = Start();
+    ShowActive(window);
+    Control<QToolButton>("bbtnDevice_4")->click();
+    auto* list = Control<QComboBox>("cbbxUserEvent_1_Condition_A");
+    list->setFocus();
+    const int chosen = list->currentIndex();
+    QTest::keyClick(list, Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(window.ActivePage(), "tbsRadioEvents");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageDown, Qt::ControlModifier);
+    EXPECT_EQ(window.ActivePage(), "tbsActions");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(window.ActivePage(), "tbsRadioEvents");
+    EXPECT_EQ(list->currentIndex(), chosen) << "the list keeps its item";
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_FALSE(window.isVisible()) << "nothing unsaved: Ctrl+Q ends the program";
+}
+
+TEST_F(ProgramWindowTest, OnASmallScreenTheWindowFitsAndItsPagesScroll) {
+    TfrmEdit& window = Start();
+    const QSize full = window.size();
+    auto* pages = Control<QScrollArea>("sbxEdit");
+    window.FitTo(QSize(1024, 570));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window.size(), QSize(1024, 570));
+    EXPECT_GT(pages->horizontalScrollBar()->maximum(), 0);
+    EXPECT_GT(pages->verticalScrollBar()->maximum(), 0);
+    EXPECT_TRUE(window.rect().contains(window.statusBar()->geometry())) << "the status bar stays in reach";
+    window.FitTo(QSize(1920, 1080));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window.size(), full);
+    EXPECT_EQ(pages->verticalScrollBar()->maximum(), 0) << "at full size nothing scrolls";
+}
+
+TEST_F(ProgramWindowTest, ALongStatusTextIsCutClearOfTheDemoNoteAndShownWholeAsItsTip) {
+    TfrmEdit& window = Start();
+    window.ShowDemoUnitNote(true);
+    const QString text = QStringLiteral("A status text that goes on and on. ").repeated(8);
+    window.SetStatusText(text.toStdString());
+    QCoreApplication::processEvents();
+    auto* status = Control<gui::ElidedLabel>("sbStatusText");
+    EXPECT_LE(status->geometry().right(), Control<QLabel>("lblDemoUnit")->geometry().left());
+    EXPECT_NE(status->ShownText(), text);
+    EXPECT_EQ(status->toolTip(), text);
+    EXPECT_EQ(window.StatusText(), text);
+}
+
 TEST_F(ProgramWindowTest, AShortcutOfADisabledMenuDoesNothing) {
     TfrmEdit& window = Start();
     int shown = 0;
@@ -406,7 +462,7 @@ TEST_F(ProgramWindowTest, AShortcutOfADisabledMenuDoesNothing) {
     QTest::keyClick(&window, Qt::Key_N, Qt::ControlModifier); // File > New is disabled at start
     QTest::qWait(30);
     EXPECT_EQ(shown, 0);
-    EXPECT_EQ(window.windowTitle(), Title);
+    EXPECT_EQ(ShownCaption(window), Title);
 }
 
 TEST_F(ProgramWindowTest, TheArmedEscapeIsDiscardedOnceByTheMainWindow) {
