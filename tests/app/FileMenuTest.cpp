@@ -340,52 +340,62 @@ TEST_F(FileMenu, SaveThatCannotConvertSaysWhy) {
     EXPECT_TRUE(h.view.SaveDialogs().empty()) << "nothing to write: no dialog";
 }
 
-// New (a device button), Open... and a dropped file all ask the same question first.
 TEST(FileMenuNew, WithUnsavedChangesAsksFirst) {
     struct Case {
         DialogResult answer;
         std::optional<std::string> saveAs;
         bool loadsNew;
     };
-    for (const char* how : {"button", "open", "drop"}) {
-        for (const Case& c :
-             {Case{DialogResult::Cancel, std::nullopt, false}, Case{DialogResult::None, std::nullopt, false},
-              Case{DialogResult::Yes, std::nullopt, false}, Case{DialogResult::Yes, "kept.vorn", true},
-              Case{DialogResult::No, std::nullopt, true}}) {
-            SCOPED_TRACE(std::string(how) + " " + std::to_string(static_cast<int>(c.answer)));
+    for (const Case& c :
+         {Case{DialogResult::Cancel, std::nullopt, false}, Case{DialogResult::None, std::nullopt, false},
+          Case{DialogResult::Yes, std::nullopt, false}, Case{DialogResult::Yes, "kept.vorn", true},
+          Case{DialogResult::No, std::nullopt, true}}) {
+        SCOPED_TRACE(static_cast<int>(c.answer));
+        ProgramHarness h;
+        ProgramController& p = h.StartWithModel(4);
+        FieldModel& fields = p.GetEditor().Fields();
+        fields.Clear("edtBatteryCheckInterval");
+        fields.TypeText("edtBatteryCheckInterval", "99");
+        h.view.ClearRecords();
+        h.view.AnswerDialog(c.answer);
+        if (c.answer == DialogResult::Yes) {
+            h.view.AnswerSaveFile(c.saveAs ? std::optional(h.root.File(*c.saveAs)) : std::nullopt);
+        }
+        p.bbtnSelectNewDeviceClick(2);
+        ASSERT_EQ(h.view.Dialogs().size(), 1u);
+        EXPECT_EQ(h.view.Dialogs()[0].text, "The BODE configuration has not been saved. Do you want to save "
+                                            "it before the new one is loaded?");
+        EXPECT_EQ(p.CurrentConfig().Image[122], c.loadsNew ? 0x25 : 0x24);
+        EXPECT_EQ(h.view.Caption(), std::string(c.loadsNew ? "Default configuration - ZUMI - "
+                                                           : "Default configuration - BODE - ") +
+                                        Title);
+        EXPECT_EQ(p.HasUnsavedChanges(), !c.loadsNew) << "unsaved changes are never dropped unasked";
+        if (c.saveAs) {
+            EXPECT_EQ(static_cast<unsigned char>(ReadBytes(h.root.File(*c.saveAs))[41]), 99);
+        }
+    }
+}
+
+// Open... and a dropped file ask as New does; Yes with a save that does not happen keeps the edits.
+TEST(FileMenuNew, OpenAndDropAskFirstAsNewDoes) {
+    for (bool drop : {false, true}) {
+        for (DialogResult answer : {DialogResult::Cancel, DialogResult::Yes, DialogResult::No}) {
+            SCOPED_TRACE(std::to_string(drop) + " " + std::to_string(static_cast<int>(answer)));
             ProgramHarness h;
             ProgramController& p = h.StartWithModel(4);
             const std::string zumi = h.CopyOfDefault("Europe", "Default_ZUMI.vorn", "zumi.vorn");
-            FieldModel& fields = p.GetEditor().Fields();
-            fields.Clear("edtBatteryCheckInterval");
-            fields.TypeText("edtBatteryCheckInterval", "99");
+            p.GetEditor().Fields().Clear("edtBatteryCheckInterval");
+            p.GetEditor().Fields().TypeText("edtBatteryCheckInterval", "99");
             h.view.ClearRecords();
-            h.view.AnswerDialog(c.answer);
-            if (c.answer == DialogResult::Yes) {
-                h.view.AnswerSaveFile(c.saveAs ? std::optional(h.root.File(*c.saveAs)) : std::nullopt);
-            }
-            const std::string replaced =
-                std::string(how) == "button" ? "Default configuration - " : "zumi.vorn - ";
-            if (std::string(how) == "button") {
-                p.bbtnSelectNewDeviceClick(2);
-            } else if (std::string(how) == "open") {
-                h.view.AnswerOpenFile(zumi);
-                p.mnuFileOpenClick();
-            } else {
-                p.DropFiles({zumi});
-            }
+            h.view.AnswerDialog(answer);
+            h.view.AnswerSaveFile(std::nullopt);
+            h.view.AnswerOpenFile(zumi);
+            drop ? p.DropFiles({zumi}) : p.mnuFileOpenClick();
             ASSERT_EQ(h.view.Dialogs().size(), 1u);
             EXPECT_EQ(h.view.Dialogs()[0].text,
                       "The BODE configuration has not been saved. Do you want to save "
                       "it before the new one is loaded?");
-            EXPECT_EQ(p.CurrentConfig().Image[122], c.loadsNew ? 0x25 : 0x24);
-            EXPECT_EQ(h.view.Caption(),
-                      (c.loadsNew ? replaced + "ZUMI - " : std::string("Default configuration - BODE - ")) +
-                          Title);
-            EXPECT_EQ(p.HasUnsavedChanges(), !c.loadsNew) << "unsaved changes are never dropped unasked";
-            if (c.saveAs) {
-                EXPECT_EQ(static_cast<unsigned char>(ReadBytes(h.root.File(*c.saveAs))[41]), 99);
-            }
+            EXPECT_EQ(p.CurrentConfig().Image[122], answer == DialogResult::No ? 0x25 : 0x24);
         }
     }
 }

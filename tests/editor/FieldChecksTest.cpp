@@ -75,7 +75,6 @@ TEST(FieldChecks, RefusedValuesGoBackToTheLastAcceptedOne) {
                           Case{"medtPulseActivationTime", "12.3", "0.0", "0.1", "6553.5"},
                           Case{"edtBatteryCheckInterval", "12", "", "0", "255"},
                           Case{"edtMaxNumberOfBursts", "4", "", "0", "99"},
-                          Case{"edtGOFA_RadioTestInterval", "60", "", "0", "65535"},
                           Case{"edtHalvoSystemId", "12", "", nullptr, nullptr},
                           Case{"edtRadioEvent_1_RadioId", "12AB", "", nullptr, nullptr}}) {
         SCOPED_TRACE(c.field);

@@ -61,51 +61,26 @@ TEST(SettingsFile, EveryWriteMergesIntoTheFileAsItIsThen) {
     EXPECT_EQ(ReadBytes(path), "[Other]\nA=1\n[VORN Programmer v2]\nRegion=USA\n");
 }
 
-TEST(SettingsFile, WriteThatCannotBeStoredSaysWhy) {
-    struct Case {
-        const char* name;
-        void (*prepare)(const std::string& path);
-        FileError error;
-    };
-    for (const Case& c : {
-             Case{"directory", [](const std::string& path) { std::filesystem::create_directory(path); },
-                  FileError::IsDirectory},
-             Case{"fifo", [](const std::string& path) { ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0); },
-                  FileError::IsFifo},
-             Case{"read-only",
-                  [](const std::string& path) {
-                      WriteBytes(path, "[VORN Programmer v2]\nRegion=China\n");
-                      std::filesystem::permissions(path, std::filesystem::perms::owner_read);
-                  },
-                  FileError::ReadOnlyFile},
-             // Another user's link in a folder of another user: never followed.
-             Case{"planted link",
-                  [](const std::string& path) {
-                      const std::string folder = std::filesystem::path(path).parent_path();
-                      std::filesystem::create_symlink(folder + "/../victim", path);
-                      if (::geteuid() == 0) {
-                          ASSERT_EQ(::lchown(path.c_str(), 65534, 65534), 0);
-                          ASSERT_EQ(::chown(folder.c_str(), 65534, 65534), 0);
-                      }
-                  },
-                  FileError::UnsafeLink},
-         }) {
-        SCOPED_TRACE(c.name);
-        if (std::string(c.name) == "planted link" && ::geteuid() != 0) {
-            continue; // only the superuser can give a link and a folder to another user here
-        }
-        TempDir dir;
-        std::filesystem::create_directory(dir.File("shared"));
-        const std::string path = dir.File("shared/VornProg_v2.ini");
-        WriteBytes(dir.File("victim"), "mine");
-        c.prepare(path);
-        SettingsFile settings;
-        settings.Open(path, SettingsFile::Access::ReadWrite);
-        EXPECT_FALSE(settings.Write("Region", "USA"));
-        EXPECT_EQ(settings.LastWriteError(), c.error);
-        EXPECT_EQ(settings.Read("Region"), "USA") << "kept for this run";
-        EXPECT_EQ(ReadBytes(dir.File("victim")), "mine");
+// Another user's link in a folder of another user is never written through (the other reasons a
+// settings file cannot be written reach vornctl region's message, tested there).
+TEST(SettingsFile, APlantedLinkIsNotFollowed) {
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "only the superuser can give a link and a folder to another user here";
     }
+    TempDir dir;
+    const std::string folder = dir.File("shared");
+    std::filesystem::create_directory(folder);
+    WriteBytes(dir.File("victim"), "mine");
+    const std::string path = folder + "/VornProg_v2.ini";
+    std::filesystem::create_symlink(dir.File("victim"), path);
+    ASSERT_EQ(::lchown(path.c_str(), 65534, 65534), 0);
+    ASSERT_EQ(::chown(folder.c_str(), 65534, 65534), 0);
+    SettingsFile settings;
+    settings.Open(path, SettingsFile::Access::ReadWrite);
+    EXPECT_FALSE(settings.Write("Region", "USA"));
+    EXPECT_EQ(settings.LastWriteError(), FileError::UnsafeLink);
+    EXPECT_EQ(settings.Read("Region"), "USA") << "kept for this run";
+    EXPECT_EQ(ReadBytes(dir.File("victim")), "mine");
 }
 
 TEST(SettingsFile, ValueWithALineBreakIsRefused) {
