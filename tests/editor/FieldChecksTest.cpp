@@ -64,35 +64,20 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(FieldChecks, RefusedValuesGoBackToTheLastAcceptedOne) {
     struct Case {
         const char* field;
-        const char* before;
         const char* typed;
-        const char* lowest; // nullptr: accepted as it is
-        const char* highest;
+        bool refused; // with the range message (its bounds are the typing checks' business)
     };
-    for (const Case& c : {Case{"edtMaxShortTx", "3", "99", "0", "15"},
-                          Case{"edtUnitRadioIdCode", "12AB", "0000", "0001", "FFFE"},
-                          Case{"edtGOFA_RfidPower", "50", "5", "10", "100"},
-                          Case{"medtPulseActivationTime", "12.3", "0.0", "0.1", "6553.5"},
-                          Case{"edtBatteryCheckInterval", "12", "", "0", "255"},
-                          Case{"edtMaxNumberOfBursts", "4", "", "0", "99"},
-                          Case{"edtHalvoSystemId", "12", "", nullptr, nullptr},
-                          Case{"edtRadioEvent_1_RadioId", "12AB", "", nullptr, nullptr}}) {
-        SCOPED_TRACE(c.field);
+    for (const Case& c : {Case{"edtMaxShortTx", "99", true}, Case{"edtUnitRadioIdCode", "0000", true},
+                          Case{"edtGOFA_RfidPower", "5", true}, Case{"medtPulseActivationTime", "0.0", true},
+                          Case{"edtBatteryCheckInterval", "", true}, Case{"edtMaxNumberOfBursts", "", true},
+                          Case{"edtHalvoSystemId", "", false}, Case{"edtRadioEvent_1_RadioId", "", false}}) {
         EditorHarness h;
-        h.fields().SetText(c.field, c.before);
+        h.fields().SetText(c.field, c.field[0] == 'm' ? "12.3" : "12");
         const std::string before = h.fields().Get(c.field).Text();
-        auto messages = h.Type(c.field, c.typed);
+        const std::size_t typing = h.Type(c.field, c.typed).size();
         h.fields().Leave(c.field);
-        const auto left = h.TakeMessages();
-        messages.insert(messages.end(), left.begin(), left.end());
-        if (c.lowest == nullptr) {
-            EXPECT_TRUE(messages.empty());
-            EXPECT_EQ(h.fields().Get(c.field).Text(), c.typed);
-        } else {
-            EXPECT_EQ(messages, std::vector<std::string>{h.RangeMessage(c.lowest, c.highest)});
-            EXPECT_EQ(h.fields().Get(c.field).Text(), before);
-        }
-        EXPECT_EQ(h.fields().Get(c.field).Committed().text, h.fields().Get(c.field).Text());
+        EXPECT_EQ(typing + h.TakeMessages().size(), c.refused ? 1u : 0u) << c.field;
+        EXPECT_EQ(h.fields().Get(c.field).Text(), c.refused ? before : c.typed) << c.field;
     }
 }
 
