@@ -445,11 +445,27 @@ int Set(CliContext& context, const std::string& file, const std::vector<std::str
     for (const std::string& assignment : assignments) {
         Assign(context, family, assignment);
     }
-    const int stored = context.editor->FieldsToImage(data.Image);
-    if (stored != ResultSuccess) {
-        throw CliError(ExitFailed, "the fields do not convert: " + context.ResultMessage(stored, data.Image));
+    const StoreReport stored = context.editor->StoreFields(data.Image);
+    const auto names = [](const std::vector<std::string>& fields) {
+        std::string joined;
+        for (const std::string& field : fields) {
+            joined += (joined.empty() ? "" : ", ") + field;
+        }
+        return joined;
+    };
+    if (!stored.unstorable.empty()) {
+        throw CliError(ExitRefused, names(stored.unstorable) + ": a value the configuration cannot store");
+    }
+    if (stored.result != ResultSuccess) {
+        throw CliError(ExitFailed,
+                       "the fields do not convert: " + context.ResultMessage(stored.result, data.Image));
     }
     WriteOutput(data, output.empty() ? file : output);
+    if (!stored.shownOtherwise.empty()) {
+        // Not an error: the file holds them in its own form (an empty radio ID code as automatic, say).
+        std::fprintf(stderr, "vornctl: stored as the file holds them (vornctl show prints them so): %s\n",
+                     names(stored.shownOtherwise).c_str());
+    }
     return ExitSuccess;
 }
 
@@ -534,13 +550,23 @@ int ChooseRegion(CliContext& context, const std::string& name) {
     if (!chooser.shown) {
         controller.mnuFileSelectNewRegionClick();
     }
+    const std::string wanted =
+        IndexOfName(context.lists.Regions, name) >= 0 ? name : NameOfText(context.lists.Regions, name);
+    // What the settings file holds now, not what this run keeps in memory: a region that was not
+    // stored is not chosen.
+    SettingsFile onDisk;
+    onDisk.Open(controller.Settings().Path(), SettingsFile::Access::ReadOnly);
+    const std::string stored = onDisk.Read(RegionSettingsKey);
+    if (const FileError error = controller.Settings().LastWriteError(); error != FileError::None) {
+        // The window's message about it says the same in the language's words.
+        throw CliError(ExitFailed, "the region " + EscapeControlCharacters(wanted) +
+                                       " was not stored: cannot write " + controller.Settings().Path() +
+                                       ": " + std::string(FileErrorText(error)));
+    }
     const auto messages = chooser.TakeMessages();
     for (const std::string& message : messages) {
         std::fprintf(stderr, "vornctl: %s\n", message.c_str());
     }
-    const std::string stored = controller.Settings().Read(RegionSettingsKey);
-    const std::string wanted =
-        IndexOfName(context.lists.Regions, name) >= 0 ? name : NameOfText(context.lists.Regions, name);
     if (stored != wanted) {
         throw CliError(ExitFailed,
                        "the region stays " +

@@ -1,5 +1,6 @@
 #include "gui/MessageWindow.h"
 
+#include "gui/VornApplication.h"
 #include "gui/WindowPlacement.h"
 
 #include <QApplication>
@@ -51,7 +52,7 @@ MessageWindow::MessageWindow(const MessageDialog& dialog, QWidget* owner)
       escape_(dialog.escapeResult) {
     setObjectName(QStringLiteral("frmMessage"));
     setModal(true);
-    setWindowTitle(dialog.caption.empty() ? QApplication::applicationDisplayName()
+    setWindowTitle(dialog.caption.empty() ? VornApplication::ProgramTitle()
                                           : QString::fromStdString(dialog.caption));
 
     auto* body = new QHBoxLayout;

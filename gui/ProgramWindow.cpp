@@ -61,7 +61,12 @@ ProgramWindow::ProgramWindow(ProgramPlatform platform) {
     ProgramController& program = *controller_;
     window_.SetHandlers({
         .menu = [this](std::string_view item) { ChooseMenu(item); },
-        .language = [&program](int tag) { program.ChangeLanguage(tag); },
+        .language =
+            [this, &program](int tag) {
+                if (program.ChangeLanguage(tag)) {
+                    qtTranslations_.Use(program.LanguageFileName());
+                }
+            },
         .deviceButton = [&program](int button) { program.bbtnSelectNewDeviceClick(button); },
         .drop = [&program](const std::vector<std::string>& paths) { program.DropFiles(paths); },
         .keyPress = [&program](int key) { return program.FormKeyPress(key); },
@@ -92,6 +97,8 @@ void ProgramWindow::ChooseMenu(std::string_view item) {
 
 void ProgramWindow::Start(const std::vector<std::string>& arguments) {
     controller_->FormCreate(arguments);
+    // Qt's own texts (the file dialogs, key names) in the chosen language from the first window on.
+    qtTranslations_.Use(controller_->LanguageFileName());
     window_.ActionListTimer()->start(static_cast<int>(ProgramController::ActionListInterval.count()));
     window_.CentreOnScreen();
     window_.show();

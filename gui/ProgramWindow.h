@@ -4,6 +4,7 @@
 #include "gui/QtDialogView.h"
 #include "gui/QtEventPump.h"
 #include "gui/SheetRenderer.h"
+#include "gui/QtTranslations.h"
 #include "gui/TfrmAbout.h"
 #include "gui/TfrmChangeCode.h"
 #include "gui/TfrmEdit.h"
@@ -61,6 +62,7 @@ private:
     std::unique_ptr<TfrmChangeCode> changeCode_;
     std::unique_ptr<TfrmSelectRegion> selectRegion_;
     std::unique_ptr<ProgramController> controller_;
+    QtTranslations qtTranslations_;
 };
 
 } // namespace vorn::gui

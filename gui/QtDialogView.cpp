@@ -1,6 +1,7 @@
 #include "gui/QtDialogView.h"
 
 #include "gui/MessageWindow.h"
+#include "gui/VornApplication.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -57,8 +58,7 @@ QString FileDialogFilter(const FileDialogSetup& setup) {
 }
 
 void QtDialogView::ShowStandardMessage(MessageIcon icon, const std::string& text) {
-    QMessageBox box(BoxIcon(icon), QApplication::applicationDisplayName(), FromUtf8(text), QMessageBox::Ok,
-                    owner_);
+    QMessageBox box(BoxIcon(icon), VornApplication::ProgramTitle(), FromUtf8(text), QMessageBox::Ok, owner_);
     box.setObjectName(QStringLiteral("frmStandardMessage"));
     box.exec();
 }

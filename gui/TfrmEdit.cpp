@@ -1,6 +1,7 @@
 #include "gui/TfrmEdit.h"
 
 #include "gui/DevicePage.h"
+#include "gui/ElidedLabel.h"
 #include "gui/FieldBinder.h"
 #include "gui/pages/EditorPages.h"
 #include "gui/pages/PageBuilder.h"
@@ -20,7 +21,10 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
+#include <QShortcut>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTabWidget>
 #include <QTimer>
 #include <QUrl>
@@ -53,7 +57,8 @@ TfrmEdit::TfrmEdit(QWidget* parent)
     auto* status = new QStatusBar(this);
     status->setObjectName(QStringLiteral("sbStatus"));
     status->setSizeGripEnabled(false);
-    statusText_ = new QLabel(status);
+    // A long status text is cut and shown whole as its tool tip, clear of the demo unit's note.
+    statusText_ = new ElidedLabel(status);
     statusText_->setObjectName(QStringLiteral("sbStatusText"));
     status->addWidget(statusText_, 1);
     // Beside the status text, never replaced by it; the language gives its text.
@@ -66,8 +71,10 @@ TfrmEdit::TfrmEdit(QWidget* parent)
     setStatusBar(status);
     status->setFixedHeight(ClientHeight - PageControlHeight);
 
-    // Fixed size: the client area below the menu bar is the page control and the status bar.
-    setFixedSize(ClientWidth, menuBar()->sizeHint().height() + ClientHeight);
+    // Fixed size: the client area below the menu bar is the page control and the status bar (less on a
+    // screen too small for it, where the pages scroll).
+    setFixedSize(FullSize());
+    FitToScreen();
 
     // Its interval is the program's; it runs from the start.
     tmrUpdateActionList_ = new QTimer(this);
@@ -134,7 +141,8 @@ void TfrmEdit::BuildMenus() {
     // No language text names this item: it keeps its design caption.
     AddAction(file, "mnuFileSelectNewRegion")->setText(QStringLiteral("Select new region..."));
     file->addSeparator()->setObjectName(QStringLiteral("mnuDelimiter2"));
-    AddAction(file, "mnuFileExit");
+    // The desktop's quit key; it runs File > Exit with its question about unsaved changes.
+    AddAction(file, "mnuFileExit")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
     QMenu* comm = AddMenu(nullptr, "mnuComm");
     AddAction(comm, "mnuCommReadFromDevice")->setShortcut(QKeySequence(QStringLiteral("Ctrl+R")));
@@ -185,8 +193,65 @@ void TfrmEdit::BuildPages() {
             handlers_.devicePageShown();
         }
     });
-    setCentralWidget(pgcEdit_);
+    // The page control scrolls when the screen is too small for the whole window; at full size the
+    // view shows it whole, without scroll bars.
+    auto* scroller = new QScrollArea(this);
+    scroller->setObjectName(QStringLiteral("sbxEdit"));
+    scroller->setFrameShape(QFrame::NoFrame);
+    scroller->setWidgetResizable(false);
+    scroller->setWidget(pgcEdit_);
+    setCentralWidget(scroller);
+    // The next and the previous page from anywhere in the window, before a focused list or field can
+    // take the keys for itself.
+    const std::pair<QKeySequence, int> pageKeys[] = {
+        {QKeySequence(Qt::CTRL | Qt::Key_Tab), 1},
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), -1},
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), -1},
+        {QKeySequence(Qt::CTRL | Qt::Key_PageDown), 1},
+        {QKeySequence(Qt::CTRL | Qt::Key_PageUp), -1},
+    };
+    for (const auto& [keys, step] : pageKeys) {
+        auto* shortcut = new QShortcut(keys, this);
+        shortcut->setContext(Qt::WindowShortcut);
+        connect(shortcut, &QShortcut::activated, this, [this, step = step] { SwitchPage(step); });
+    }
     IndexControls(this);
+}
+
+void TfrmEdit::SwitchPage(int step) {
+    const int count = pgcEdit_->count();
+    for (int i = 1; i < count; ++i) {
+        const int index = ((pgcEdit_->currentIndex() + step * i) % count + count) % count;
+        if (pgcEdit_->isTabVisible(index) && pgcEdit_->isTabEnabled(index)) {
+            pgcEdit_->setCurrentIndex(index);
+            return;
+        }
+    }
+}
+
+void TfrmEdit::FitToScreen() {
+    const QScreen* where = screen() != nullptr ? screen() : QGuiApplication::primaryScreen();
+    if (where == nullptr) {
+        return;
+    }
+    // The frame the window manager adds, once known; before the window is shown, a title bar.
+    QMargins frame(0, 0, 0, 0);
+    if (isVisible() && frameGeometry() != geometry()) {
+        frame = QMargins(geometry().left() - frameGeometry().left(), geometry().top() - frameGeometry().top(),
+                         frameGeometry().right() - geometry().right(),
+                         frameGeometry().bottom() - geometry().bottom());
+    } else if (where->availableGeometry().height() < FullSize().height() + 64) {
+        frame.setTop(style()->pixelMetric(QStyle::PM_TitleBarHeight));
+    }
+    FitTo(where->availableGeometry().marginsRemoved(frame).size());
+}
+
+QSize TfrmEdit::FullSize() const {
+    return {ClientWidth, menuBar()->sizeHint().height() + ClientHeight};
+}
+
+void TfrmEdit::FitTo(QSize room) {
+    setFixedSize(FullSize().boundedTo(room));
 }
 
 void TfrmEdit::EnsurePagesBuilt() {
@@ -255,7 +320,14 @@ void TfrmEdit::CentreOnScreen() {
     if (where == nullptr) {
         return;
     }
+    FitToScreen();
     const QRect area = where->geometry();
+    const QRect available = where->availableGeometry();
+    if (size() != FullSize()) {
+        // A window cut down to the screen's free area fills it, clear of the desktop's panels.
+        move(available.topLeft());
+        return;
+    }
     move(area.left() + (area.width() - width()) / 2, area.top() + (area.height() - height()) / 2);
 }
 
@@ -279,15 +351,29 @@ int TfrmEdit::PageIndex(std::string_view page) const {
 }
 
 QString TfrmEdit::StatusText() const {
-    return statusText_->text();
+    return statusText_->Text();
 }
 
 void TfrmEdit::SetCaption(const std::string& caption) {
-    setWindowTitle(QString::fromStdString(caption));
+    SetDocumentCaption(caption, false, caption.size());
+}
+
+void TfrmEdit::SetDocumentCaption(const std::string& caption, bool modified, std::size_t markerAt) {
+    // Qt's marker "[*]" shows "*" while the window is modified; a "[*]" of the caption's own stays
+    // text ("[*][*]").
+    const auto escaped = [](std::string_view part) {
+        return QString::fromUtf8(part.data(), static_cast<qsizetype>(part.size()))
+            .replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
+    };
+    markerAt = std::min(markerAt, caption.size());
+    const std::string_view text(caption);
+    setWindowTitle(escaped(text.substr(0, markerAt)) + QStringLiteral("[*]") +
+                   escaped(text.substr(markerAt)));
+    setWindowModified(modified);
 }
 
 void TfrmEdit::SetStatusText(const std::string& text) {
-    statusText_->setText(QString::fromStdString(text));
+    statusText_->SetText(QString::fromStdString(text));
 }
 
 void TfrmEdit::ApplyControlTexts(const std::vector<ControlText>& texts) {

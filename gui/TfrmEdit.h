@@ -25,6 +25,7 @@ class FieldModel;
 namespace vorn::gui {
 
 class DevicePage;
+class ElidedLabel;
 class FieldBinder;
 
 // What the window hands on: every menu item, device button, dropped file, key press, close request
@@ -71,13 +72,22 @@ public:
     // tmrUpdateActionList: its ticks go to the tick handler once it is started.
     QTimer* ActionListTimer() const { return tmrUpdateActionList_; }
     QString StatusText() const;
-    // Places the window in the middle of its screen.
+    // Places the window in the middle of its screen (a screen too small for it gets the window cut
+    // down to its free area, with scrolling pages, at its top left).
     void CentreOnScreen();
+    // The window's size: the full client area, or less on a screen too small for it (FitTo: for that
+    // room).
+    void FitToScreen();
+    void FitTo(QSize room);
+    QSize FullSize() const;
+    // The next (1) or the previous (-1) page whose tab is shown.
+    void SwitchPage(int step);
     // The status bar's note that the demo unit stands in for the interface unit (lblDemoUnit).
     void ShowDemoUnitNote(bool shown);
 
     // MainWindowView
     void SetCaption(const std::string& caption) override;
+    void SetDocumentCaption(const std::string& caption, bool modified, std::size_t markerAt) override;
     void SetStatusText(const std::string& text) override;
     void ApplyControlTexts(const std::vector<ControlText>& texts) override;
     void SetLanguageMenu(const std::vector<LanguageMenuItem>& items, bool enabled) override;
@@ -113,7 +123,7 @@ private:
     std::unique_ptr<FieldBinder> binder_;
     QTabWidget* pgcEdit_ = nullptr;
     DevicePage* devicePage_ = nullptr;
-    QLabel* statusText_ = nullptr;
+    ElidedLabel* statusText_ = nullptr;
     QTimer* tmrUpdateActionList_ = nullptr;
     QMenu* languageMenu_ = nullptr;
     QActionGroup* languageGroup_ = nullptr;

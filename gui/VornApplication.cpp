@@ -8,7 +8,8 @@ namespace vorn::gui {
 
 VornApplication::VornApplication(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QStringLiteral("vorn-programmer"));
-    setApplicationDisplayName(QStringLiteral("VORN Family Programmer"));
+    // No display name: the desktop would add it to every window's title, cutting the dialogs' own
+    // titles short (and doubling it in the main window's).
     setOrganizationName(QStringLiteral("ORSK"));
 }
 
@@ -24,7 +25,7 @@ bool VornApplication::notify(QObject* receiver, QEvent* event) {
 }
 
 void VornApplication::ShowException(const QString& what) {
-    QMessageBox box(QMessageBox::Critical, QApplication::applicationDisplayName(), what, QMessageBox::Ok,
+    QMessageBox box(QMessageBox::Critical, ProgramTitle(), what, QMessageBox::Ok,
                     QApplication::activeWindow());
     box.setObjectName(QStringLiteral("frmException"));
     box.exec();

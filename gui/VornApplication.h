@@ -13,6 +13,8 @@ public:
 
     // The error box for an exception (also used when one escapes the start-up).
     static void ShowException(const QString& what);
+    // The program's title, for a box that has no caption of its own.
+    static QString ProgramTitle() { return QStringLiteral("VORN Family Programmer"); }
 };
 
 } // namespace vorn::gui

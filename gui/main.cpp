@@ -1,5 +1,6 @@
 // vorn-programmer: the VORN Family Programmer's window.
 #include "Version.h"
+#include "gui/HeadlessScreen.h"
 #include "gui/ProgramOptions.h"
 #include "gui/ProgramWindow.h"
 #include "gui/Screenshots.h"
@@ -47,9 +48,11 @@ int main(int argc, char** argv) {
     }
     // Pictures and measurements need no display (nor a desktop session's runtime folder).
     std::optional<QTemporaryDir> runtime;
+    std::optional<QTemporaryDir> platformFolder;
     if (options.screenshots || options.startupBenchmark) {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-            qputenv("QT_QPA_PLATFORM", "offscreen");
+        // A screen large enough for the whole window; "offscreen:configfile=..." names another.
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || qgetenv("QT_QPA_PLATFORM") == "offscreen") {
+            qputenv("QT_QPA_PLATFORM", gui::OffscreenPlatform(platformFolder.emplace().path()));
         }
         if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR") && runtime.emplace().isValid()) {
             qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime->path()));

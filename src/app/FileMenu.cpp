@@ -31,7 +31,47 @@ std::string DialogFolder(const std::string& folder) {
     return folder.size() > 1 && folder.back() == '/' ? folder.substr(0, folder.size() - 1) : folder;
 }
 
+// A name the save dialog may hand back that names no file to write: nothing, or a pattern.
+bool IsNoFileName(const std::string& path) {
+    const std::string name = FileNameOfPath(path);
+    return name.empty() || name.find_first_of("*?") != std::string::npos;
+}
+
 } // namespace
+
+std::string ProgramController::ConfigFileProblem(const std::string& path, ProgData::Bytes& image) const {
+    ProgData::Bytes read{};
+    const FileStart start = ReadFileStart(path, read.data(), read.size());
+    if (start.error == FileError::FileTooShort) {
+        return FileText("TEXT-FILE_HOLDS_NN_BYTES", {std::to_string(start.size)});
+    }
+    if (!start.complete) {
+        return FileText("TEXT-FILE_CANNOT_BE_READ_NN", {std::string(FileErrorText(start.error))});
+    }
+    if (FamilyOf(read[ProductTypeAddress]) == Family::None) {
+        return FileText("TEXT-PRODUCT_TYPE_NN_IS_NO_VORN_DEVICE", {std::to_string(read[ProductTypeAddress])});
+    }
+    image = read;
+    return {};
+}
+
+void ProgramController::FileProblemMessage(std::string_view key, const std::string& problem) {
+    ShowMessageDialog(texts_, *dialogs_, FileText(key) + "\n" + problem, MessageKind::Error, Buttons::Ok);
+}
+
+bool ProgramController::MayReplaceConfiguration() {
+    if (currentConfig_.ConfigOrigin == Origin::None || !HasUnsavedChanges()) {
+        return true;
+    }
+    switch (Message("FILE", "MESSAGE-CONFIG_NN_NOT_SAVED_SAVE_IT_BEFORE_LOADING_NEW",
+                    MessageKind::Information, Buttons::YesNoCancel,
+                    {ProductName(currentConfig_.Image[ProductTypeAddress])})) {
+    // The new configuration replaces the edited one only once that is saved.
+    case DialogResult::Yes: return mnuFileSaveAsClick();
+    case DialogResult::No: return true;
+    default: return false;
+    }
+}
 
 FileDialogSetup ProgramController::FileDialog(std::string title, const std::string& path,
                                               const std::string& emptyName) const {
@@ -69,21 +109,33 @@ void ProgramController::ReportResult(int result, const ProgData::Bytes& image) {
 int ProgramController::ShowLoadedImage() {
     ShowPagesForModel();
     const int result = editor_->ImageToFields(currentConfig_.Image);
+    RefreshModifiedMarker();
     ReportResult(result, currentConfig_.Image);
     return result;
 }
 
-bool ProgramController::ConvertEditorForSave() {
-    // Converted into a copy, so that a conversion that fails half-way changes nothing.
+bool ProgramController::ConvertEditorForSave(StoreReport& report) {
     ProgData::Bytes image = currentConfig_.Image;
-    const int result = editor_->FieldsToImage(image);
-    if (result != ResultSuccess) {
-        // Nothing is written, and the operator learns why.
-        ReportResult(result, image);
+    report = editor_->StoreFields(image);
+    // Nothing is written, and the operator learns why (a refused edit has said so itself).
+    if (!report.unstorable.empty()) {
+        ShowMessageDialog(texts_, *dialogs_, editor_->UnstorableMessage(report), MessageKind::Error,
+                          Buttons::Ok);
+    } else if (!report.editRefused && report.result != ResultSuccess) {
+        ReportResult(report.result, image);
+    }
+    if (!report.Stored()) {
         return false;
     }
     currentConfig_.Image = image;
     return true;
+}
+
+void ProgramController::ReportSaved(const std::string& path, const StoreReport& report) {
+    // The window shows what the file holds.
+    const std::string note = editor_->ShowStored(currentConfig_.Image, report);
+    const std::string saved = FileText("STATUS-CONFIGURATION_NN_SAVED", {FileNameOfPath(path)});
+    window_->SetStatusText(note.empty() ? saved : saved + " " + note);
 }
 
 void ProgramController::mnuFileNewClick() {
@@ -97,22 +149,8 @@ void ProgramController::bbtnSelectNewDeviceClick(int button) {
 }
 
 void ProgramController::NewConfiguration(std::optional<int> buttonModel) {
-    if (editor_->Filling) {
+    if (editor_->Filling || !EnsureRegion() || !MayReplaceConfiguration()) {
         return;
-    }
-    if (currentConfig_.ConfigOrigin != Origin::None && HasUnsavedChanges()) {
-        switch (Message("FILE", "MESSAGE-CONFIG_NN_NOT_SAVED_SAVE_IT_BEFORE_LOADING_NEW",
-                        MessageKind::Information, Buttons::YesNoCancel,
-                        {ProductName(currentConfig_.Image[ProductTypeAddress])})) {
-        case DialogResult::Yes:
-            // The new configuration replaces the edited one only once that is saved.
-            if (!mnuFileSaveAsClick()) {
-                return;
-            }
-            break;
-        case DialogResult::No: break;
-        default: return;
-        }
     }
     const int model = buttonModel.value_or(currentConfig_.Image[ProductTypeAddress]);
     if (model < 0 || model > 0xFF || FindProduct(static_cast<std::uint8_t>(model)) == nullptr) {
@@ -140,6 +178,9 @@ void ProgramController::NewConfiguration(std::optional<int> buttonModel) {
 }
 
 void ProgramController::mnuFileOpenClick() {
+    if (!EnsureRegion()) {
+        return;
+    }
     FileDialogSetup setup = FileDialog(texts_.Text("FILE", "TITLE-OPEN"), currentConfig_.CurrentFilePath, "");
     std::string chosen;
     for (;;) {
@@ -163,10 +204,15 @@ void ProgramController::mnuFileOpenClick() {
 }
 
 bool ProgramController::LoadConfigFile(const std::string& path) {
-    if (!currentConfig_.ReadImageFile(path)) {
-        Message("FILE", "MESSAGE-COULD_NOT_LOAD_SELECTED_CONFIGURATION", MessageKind::Error, Buttons::Ok);
+    ProgData::Bytes image{};
+    if (const std::string problem = ConfigFileProblem(path, image); !problem.empty()) {
+        FileProblemMessage("MESSAGE-COULD_NOT_LOAD_SELECTED_CONFIGURATION", problem);
         return false;
     }
+    if (!MayReplaceConfiguration()) {
+        return false;
+    }
+    currentConfig_.Image = image;
     currentConfig_.CurrentFilePath = path;
     currentConfig_.Snapshot();
     currentConfig_.ConfigOrigin = Origin::Opened;
@@ -182,12 +228,12 @@ bool ProgramController::mnuFileSaveClick() {
         return mnuFileSaveAsClick();
     }
     bool saved = false;
-    if (ConvertEditorForSave()) {
+    StoreReport report;
+    if (ConvertEditorForSave(report)) {
         saved = currentConfig_.WriteImageFile(currentConfig_.CurrentFilePath);
         if (saved) {
             currentConfig_.Snapshot();
-            window_->SetStatusText(
-                FileText("STATUS-CONFIGURATION_NN_SAVED", {FileNameOfPath(currentConfig_.CurrentFilePath)}));
+            ReportSaved(currentConfig_.CurrentFilePath, report);
             currentConfig_.ConfigOrigin = Origin::Saved;
         } else {
             Message("FILE", "MESSAGE-COULD_NOT_SAVE_CONFIGURATION", MessageKind::Error, Buttons::Ok);
@@ -199,10 +245,18 @@ bool ProgramController::mnuFileSaveClick() {
 
 bool ProgramController::mnuFileSaveAsClick() {
     bool saved = false;
-    if (ConvertEditorForSave()) {
-        const auto answer =
-            dialogs_->AskSaveFile(FileDialog(texts_.Text("FILE", "TITLE-SAVE_AS"),
-                                             currentConfig_.CurrentFilePath, std::string(ConfigPattern)));
+    StoreReport report;
+    if (ConvertEditorForSave(report)) {
+        // Without a file yet the name is left to the operator: "*.vorn" is the dialog's filter, and a
+        // pattern handed back is no name to write under.
+        FileDialogSetup setup =
+            FileDialog(texts_.Text("FILE", "TITLE-SAVE_AS"), currentConfig_.CurrentFilePath, "");
+        auto answer = dialogs_->AskSaveFile(setup);
+        while (answer && IsNoFileName(*answer)) {
+            setup.fileName.clear();
+            setup.folder = DialogFolder(FolderOfPath(*answer));
+            answer = dialogs_->AskSaveFile(setup);
+        }
         if (answer) {
             std::string path = *answer;
             openSaveDirectory_ = FolderOfPath(path);
@@ -228,7 +282,7 @@ bool ProgramController::mnuFileSaveAsClick() {
                     // declined overwrite must not make the next Save write over that file.
                     currentConfig_.CurrentFilePath = path;
                     currentConfig_.Snapshot();
-                    window_->SetStatusText(FileText("STATUS-CONFIGURATION_NN_SAVED", {FileNameOfPath(path)}));
+                    ReportSaved(path, report);
                     currentConfig_.ConfigOrigin = Origin::Saved;
                 } else {
                     Message("FILE", "MESSAGE-COULD_NOT_SAVE_CONFIGURATION", MessageKind::Error, Buttons::Ok);
@@ -251,14 +305,24 @@ void ProgramController::DropFiles(const std::vector<std::string>& paths) {
     const std::uint64_t size = ProgData::ImageFileSize(path);
     const bool sizeFits = std::find(std::begin(DroppedFileSizes), std::end(DroppedFileSizes), size) !=
                           std::end(DroppedFileSizes);
-    if (FoldCase(Extension(path)) != ConfigExtension || !sizeFits) {
-        Message("FILE", "MESSAGE-DROPPED_FILE_IS_NOT_A_VORN_CONFIG_FILE", MessageKind::Error, Buttons::Ok);
+    ProgData::Bytes image{};
+    std::string problem;
+    if (FoldCase(Extension(path)) != ConfigExtension) {
+        problem = FileText("TEXT-NAME_DOES_NOT_END_IN_VORN");
+    } else if (!sizeFits && FileExists(path)) {
+        problem = FileText("TEXT-DROPPED_FILE_HOLDS_NN_BYTES", {std::to_string(size)});
+    } else {
+        // A folder or a pipe says what it is; a file of the right size may still be no configuration.
+        problem = ConfigFileProblem(path, image);
+    }
+    if (!problem.empty()) {
+        FileProblemMessage("MESSAGE-DROPPED_FILE_IS_NOT_A_VORN_CONFIG_FILE", problem);
         return;
     }
-    if (!currentConfig_.ReadImageFile(path)) {
-        Message("FILE", "MESSAGE-COULD_NOT_LOAD_SELECTED_CONFIGURATION", MessageKind::Error, Buttons::Ok);
+    if (!EnsureRegion() || !MayReplaceConfiguration()) {
         return;
     }
+    currentConfig_.Image = image;
     currentConfig_.Snapshot();
     currentConfig_.CurrentFilePath = path;
     currentConfig_.ConfigOrigin = Origin::Opened;
@@ -266,6 +330,7 @@ void ProgramController::DropFiles(const std::vector<std::string>& paths) {
     ShowPagesForModel();
     pump_->ProcessPendingEvents();
     const int result = editor_->ImageToFields(currentConfig_.Image);
+    RefreshModifiedMarker();
     ReportResult(result, currentConfig_.Image);
     if (result == ResultSuccess) {
         window_->SetStatusText(FileText("STATUS-CONFIGURATION_NN_LOADED", {FileNameOfPath(path)}));

@@ -64,12 +64,31 @@ ProgramController::ProgramController(RunMode mode, ProgramPlatform platform, Pro
     language_->SetDecimalSeparator(separator);
     language_->SetHooks({
         .changeCodeReader = &sessions_->ChangeCode().Texts(),
-        .refreshOverflowHints = [this] { editor_->RefreshOverflowHints(); },
+        .refreshOverflowHints =
+            [this] {
+                editor_->RefreshOverflowHints();
+                editor_->RefreshPotentiometerHint();
+            },
         .updateCaption = [this] { UpdateCaption(); },
         .storeLanguage = [this](const std::string& name) { settings_.Write(LanguageSettingsKey, name); },
         .setActionListDirty = [this] { editor_->ActionListDirty = true; },
     });
     link_.SetEventPump(pump_);
+    // The caption's marker follows every key typed and every completed edit (after the rules it set
+    // off); an image being shown updates it once at the end.
+    FieldModel& fields = editor_->Fields();
+    fields.AddObserver([this, &fields](const Field& field, FieldChange change) {
+        if (change == FieldChange::Text && field.Name() == fields.FocusedName()) {
+            RefreshModifiedMarker();
+        }
+    });
+    fields.AddCommitObserver([this](const FieldCommit&) { RefreshModifiedMarker(); });
+}
+
+void ProgramController::RefreshModifiedMarker() {
+    if (!editor_->Filling && mode_ == RunMode::Program && ShowsUnsavedChanges() != modifiedShown_) {
+        UpdateCaption();
+    }
 }
 
 ProgramController::~ProgramController() = default;
@@ -78,6 +97,8 @@ bool ProgramController::ChangeLanguage(int tag) {
     if (!language_->ChangeLanguage(tag)) {
         return false;
     }
+    // The lists hold the new texts only now: the caption's marker looks again.
+    RefreshModifiedMarker();
     ReportLanguageProblems();
     return true;
 }
@@ -96,7 +117,7 @@ std::string ProgramController::ProductName(std::uint8_t productType) const {
     return {};
 }
 
-std::string ProgramController::ComposeCaption() const {
+std::string ProgramController::ComposeCaption(std::size_t* markerAt) const {
     const std::string name = ProductName(currentConfig_.Image[ProductTypeAddress]);
     std::string prefix;
     switch (currentConfig_.ConfigOrigin) {
@@ -109,11 +130,24 @@ std::string ProgramController::ComposeCaption() const {
     default: break;
     }
     const std::string title = texts_.Text("COMMON", "TEXT-APPLICATION_TITLE");
+    if (markerAt != nullptr) {
+        // Right after the configuration's name: the prefix's name, else the product's, else the title.
+        *markerAt = !prefix.empty() ? prefix.size() - 3 : !name.empty() ? name.size() : title.size();
+    }
     return name.empty() ? prefix + title : prefix + name + " - " + title;
 }
 
 void ProgramController::UpdateCaption() {
-    window_->SetCaption(ComposeCaption());
+    std::size_t markerAt = 0;
+    const std::string caption = ComposeCaption(&markerAt);
+    modifiedShown_ = ShowsUnsavedChanges();
+    window_->SetDocumentCaption(caption, modifiedShown_, markerAt);
+}
+
+bool ProgramController::ShowsUnsavedChanges() {
+    ProgData::Bytes compared = currentConfig_.ComparisonCopy;
+    editor_->FieldsToImageQuietly(compared);
+    return compared != currentConfig_.SavedCopy;
 }
 
 bool ProgramController::PageTabVisible(std::string_view page) const {
@@ -207,6 +241,8 @@ void ProgramController::mnuHelpAboutClick() {
 
 void ProgramController::tmrUpdateActionListTimer() {
     editor_->RebuildActionReferences();
+    // Whatever changed the editor in a way no edit reports, the marker catches up within a tick.
+    RefreshModifiedMarker();
 }
 
 void ProgramController::UseLanguageFile(const std::string& path) {

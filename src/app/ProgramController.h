@@ -169,9 +169,14 @@ public:
     // A language menu item: false when the tag names no language file.
     bool ChangeLanguage(int tag);
     std::string ProductName(std::uint8_t productType) const;
-    // The caption for the current state, and setting it on the window.
-    std::string ComposeCaption() const;
+    // The caption for the current state (and where the marker of unsaved changes belongs in it), and
+    // setting it on the window with that marker.
+    std::string ComposeCaption(std::size_t* markerAt = nullptr) const;
     void UpdateCaption() override;
+    // The unsaved-changes check without touching the editor, for the caption's marker: it runs at
+    // every edit.
+    bool ShowsUnsavedChanges();
+    void RefreshModifiedMarker();
     void ShowPagesForModel() override;
     void tbsSelectDeviceEnterShow();
     // A key press that reaches the main window: true when it was the armed abort key, which is then
@@ -262,7 +267,21 @@ private:
     void ReportResult(int result, const ProgData::Bytes& image);
     FileDialogSetup FileDialog(std::string title, const std::string& path,
                                const std::string& emptyName) const;
-    bool ConvertEditorForSave();
+    // The editor into the image for a save; false (the operator told why) when nothing is to be written.
+    bool ConvertEditorForSave(StoreReport& report);
+    // The status after a save, and the window showing what the file holds.
+    void ReportSaved(const std::string& path, const StoreReport& report);
+    // Why a file is no configuration the editor can take (too short, unreadable, no VORN model), in
+    // the language; "" and the image read when it is one.
+    std::string ConfigFileProblem(const std::string& path, ProgData::Bytes& image) const;
+    // The File menu's message of a key, with the file's problem on a line of its own.
+    void FileProblemMessage(std::string_view key, const std::string& problem);
+    // Before another configuration replaces the edited one: with unsaved changes the operator is
+    // asked as New asks; false when the edited one stays (Cancel, or Yes and the save did not happen).
+    bool MayReplaceConfiguration();
+    // The program does not go on without a region: a region question that was closed comes back,
+    // after a message that says the region is missing; false while there is still none.
+    bool EnsureRegion();
     // RegionMenu.cpp
     void FirstStartRegionSelection();
     // CopyRegionDefaults for a chosen region; a name that could leave the defaults' folder fails.
@@ -271,6 +290,9 @@ private:
     // settings file and how to choose another.
     void ReportStoredRegionProblem();
     void RefillBandDropDowns();
+    // The chosen region and its default paths into the settings; a settings file that cannot be
+    // written is reported.
+    void StoreRegionSettings(const std::string& region);
     // ProgramController.cpp
     void SetTabVisible(std::string_view page, bool visible);
     DialogResult Message(std::string_view section, std::string_view key, MessageKind kind,
@@ -325,6 +347,7 @@ private:
     bool gofaServiceView_ = false;
     int pendingKey_ = 0;
     bool ended_ = false;
+    bool modifiedShown_ = false;
     std::map<std::string, bool, std::less<>> tabVisible_;
 };
 

@@ -40,9 +40,30 @@ void ProgramController::FirstStartRegionSelection() {
                 Buttons::Ok);
         return;
     }
+    StoreRegionSettings(region);
+}
+
+bool ProgramController::EnsureRegion() {
+    // A tool takes its region from its options; a language without regions has been reported.
+    if (!region_.empty() || mode_ != RunMode::Program || lists_.Regions.empty()) {
+        return true;
+    }
+    Message("SELECT_REGION", "MESSAGE-NO_REGION_CHOSEN", MessageKind::Information, Buttons::Ok);
+    FirstStartRegionSelection();
+    LoadBandLists();
+    return !region_.empty();
+}
+
+void ProgramController::StoreRegionSettings(const std::string& region) {
     defaultPaths_.Reset(folders_.config);
-    defaultPaths_.WriteAll(settings_);
-    settings_.Write(RegionSettingsKey, region);
+    const bool pathsStored = defaultPaths_.WriteAll(settings_);
+    // Kept in memory all the same, so the program runs with it.
+    const bool regionStored = settings_.Write(RegionSettingsKey, region);
+    if (!(pathsStored && regionStored) && mode_ == RunMode::Program) {
+        // The program runs with the region all the same; the operator learns why it is asked again.
+        Message("SELECT_REGION", "MESSAGE-SETTINGS_NOT_STORED_NN_NN", MessageKind::Error, Buttons::Ok,
+                {settings_.Path(), std::string(FileErrorText(settings_.LastWriteError()))});
+    }
 }
 
 void ProgramController::ReportStoredRegionProblem() {
@@ -74,9 +95,7 @@ void ProgramController::mnuFileSelectNewRegionClick() {
                 Buttons::Ok);
         return;
     }
-    defaultPaths_.Reset(folders_.config);
-    defaultPaths_.WriteAll(settings_);
-    settings_.Write(RegionSettingsKey, chosen);
+    StoreRegionSettings(chosen);
     LoadBandLists();
     currentConfig_.CurrentFilePath.clear();
     currentConfig_.ConfigOrigin = Origin::None;

@@ -43,17 +43,27 @@ void Editor::SetGofaServiceView(bool shown) {
 
 int Editor::ImageToFields(const Image& image) {
     const int result = vorn::ImageToFields(Context(), image);
-    if (FamilyOf(image[ProductTypeAddress]) == Family::A) {
+    switch (FamilyOf(image[ProductTypeAddress])) {
+    case Family::A:
         UpdateUserTypeEnabling(0);
         UpdateActionEnabling(0);
         RefreshOverflowHints();
         ActionListDirty = true;
+        break;
+    case Family::C: RefreshPotentiometerHint(); break;
+    default: break;
     }
     return result;
 }
 
 int Editor::FieldsToImage(Image& image) {
     return vorn::FieldsToImage(Context(), image);
+}
+
+int Editor::FieldsToImageQuietly(Image& image) {
+    ConversionContext context = Context();
+    context.showStoredPulseTimes = false;
+    return vorn::FieldsToImage(context, image);
 }
 
 void Editor::FillChoiceFields() {

@@ -5,12 +5,29 @@
 #include "model/Conversion.h"
 #include "model/FieldModel.h"
 
+#include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vorn {
 
 class DialogView;
+
+// How storing the editor into an image went. Nothing is stored unless Stored().
+struct StoreReport {
+    // The field being edited was refused when its edit was ended (its check has said so).
+    bool editRefused = false;
+    // Fields whose value the image cannot hold: a list without a choice, a pulse time that is no
+    // number, a pair of transmission counts the unit cannot take.
+    std::vector<std::string> unstorable;
+    // The conversion's result, when it ran.
+    int result = ResultSuccess;
+    // Fields that the stored image shows otherwise than the editor showed them.
+    std::vector<std::string> shownOtherwise;
+
+    bool Stored() const { return !editRefused && unstorable.empty() && result == ResultSuccess; }
+};
 
 // The configuration editor of the main window: every field of the three families, the flags the
 // editor rules share, the conversions between an image and the fields, the key filters and range
@@ -39,6 +56,25 @@ public:
     // no family. Stores the fields into an image with the mapping of the image's own family.
     int ImageToFields(const Image& image);
     int FieldsToImage(Image& image);
+    // Fields to image that leaves the editor exactly as it is (the pulse times stay as typed).
+    int FieldsToImageQuietly(Image& image);
+
+    // Ends the operator's edit of the focused field as leaving it does, so that its checks run before
+    // the editor is stored; false when the field was refused and put back.
+    bool FinishEdit();
+    // The way every command that keeps the editor (Save, Save as..., a write to a device) stores it:
+    // the pending edit ended, the fields whose value the image cannot hold refused, then the
+    // conversion into the image (which is only changed when everything is stored), and what the
+    // stored image shows otherwise than the editor.
+    StoreReport StoreFields(Image& image);
+    // Once the stored image is kept (saved, written): shows it when it shows some fields otherwise,
+    // so that the window shows what is kept, and returns the status note that says so ("" when the
+    // editor showed it already).
+    std::string ShowStored(const Image& image, const StoreReport& report);
+    // The message for a store that found fields the image cannot hold, naming them.
+    std::string UnstorableMessage(const StoreReport& report) const;
+    // The fields of the image's family that the image shows otherwise than the editor does now.
+    std::vector<std::string> FieldsShownOtherwise(const Image& image);
 
     // Refills every choice field from its code list, keeping the selected positions.
     void FillChoiceFields();
@@ -47,6 +83,8 @@ public:
     void UpdateUserTypeEnabling(int row);
     void UpdateActionEnabling(int row);
     void RefreshOverflowHints();
+    // The positioning unit's potentiometer field explains a value outside its steps in its hint.
+    void RefreshPotentiometerHint();
     // One tick of the action-list timer (every 350 ms): rebuilds the descriptions when asked to.
     void RebuildActionReferences();
 
@@ -56,6 +94,10 @@ private:
     void BindActionRules();
     void ShowRangeMessage(std::string_view lowest, std::string_view highest);
     void CheckHexCode(const Field& sender);
+    // A refused value: the field's last accepted value again; the reset value while an image is shown
+    // or when the rule refuses the last accepted value as well.
+    void RefuseValue(const std::string& field, const std::string& resetText,
+                     const std::function<bool(const std::string&)>& refuses);
     void OverflowHint(std::string_view field);
     void AutomaticRule(const Field& sender);
     void UnitRadioIdChanged(const Field& sender);

@@ -5,11 +5,14 @@
 #include "model/ValueHelpers.h"
 
 #include <array>
+#include <functional>
 #include <string>
 #include <vector>
 
 // The range checks of the editor's free-text fields: a value outside its range is answered with the
-// range message at once and the field is reset.
+// range message at once and the field goes back to its last accepted value, so it never keeps an
+// out-of-range value and never loses the operator's earlier one. While an image is shown there is
+// no earlier value of that configuration: the field takes its reset value then.
 namespace vorn {
 
 namespace {
@@ -23,6 +26,11 @@ enum class CheckRule {
     RfidPowerTyping,   // refuses only what no further key can bring into range
     RfidPowerLeaving,  // 10 to 100 when the field is left
     PulseTime,         // 0.1 to 6553.5 s when the field is left
+    // A number field left empty would store 0, a number nobody typed: refused with its range.
+    FilledByte,
+    FilledNibble,
+    FilledTwoDigits,
+    FilledRadioTestInterval,
 };
 
 struct RangeRule {
@@ -33,7 +41,7 @@ struct RangeRule {
     const char* highest;
 };
 
-constexpr std::array<RangeRule, 8> RangeRules{{
+constexpr std::array<RangeRule, 12> RangeRules{{
     {CheckRule::Byte, FieldEvent::Change, false, "0", "255"},
     {CheckRule::Nibble, FieldEvent::Change, false, "0", "15"},
     {CheckRule::SystemId, FieldEvent::Change, false, "1", "65534"},
@@ -42,6 +50,10 @@ constexpr std::array<RangeRule, 8> RangeRules{{
     {CheckRule::RfidPowerTyping, FieldEvent::Change, false, "10", "100"},
     {CheckRule::RfidPowerLeaving, FieldEvent::Exit, false, "10", "100"},
     {CheckRule::PulseTime, FieldEvent::Exit, false, "0.1", "6553.5"},
+    {CheckRule::FilledByte, FieldEvent::Exit, false, "0", "255"},
+    {CheckRule::FilledNibble, FieldEvent::Exit, false, "0", "15"},
+    {CheckRule::FilledTwoDigits, FieldEvent::Exit, false, "0", "99"},
+    {CheckRule::FilledRadioTestInterval, FieldEvent::Exit, false, "0", "65535"},
 }};
 
 const RangeRule& RuleOf(CheckRule rule) {
@@ -81,14 +93,21 @@ std::vector<FieldCheck> FieldChecks() {
           "edtHESK_EquipmentType", "edtHESK_AutoReadyTime", "edtGOFA_GroupActivationCode",
           "edtGOFA_EquipmentType"}) {
         checks.push_back({field, CheckRule::Byte});
+        checks.push_back({field, CheckRule::FilledByte});
     }
     for (const char* field : {"edtMaxShortTx", "edtMaxLongTx", "edtHESK_MaxShortTx", "edtHESK_MaxLongTx",
                               "edtGOFA_MaxShort", "edtGOFA_MaxLong"}) {
         checks.push_back({field, CheckRule::Nibble});
+        checks.push_back({field, CheckRule::FilledNibble});
+    }
+    for (const char* field : {"edtMaxNumberOfBursts", "edtTimeBetweenBursts", "edtHESK_MaxNumberOfBursts",
+                              "edtGOFA_MaxBursts", "edtGOFA_TimeBetweenBursts"}) {
+        checks.push_back({field, CheckRule::FilledTwoDigits});
     }
     checks.push_back({"edtHalvoSystemId", CheckRule::SystemId});
     checks.push_back({"edtGOFA_HalvoSystemId", CheckRule::SystemId});
     checks.push_back({"edtGOFA_RadioTestInterval", CheckRule::RadioTestInterval});
+    checks.push_back({"edtGOFA_RadioTestInterval", CheckRule::FilledRadioTestInterval});
     checks.push_back({"edtGOFA_RfidPower", CheckRule::RfidPowerTyping});
     checks.push_back({"edtGOFA_RfidPower", CheckRule::RfidPowerLeaving});
     checks.push_back({"medtPulseActivationTime", CheckRule::PulseTime});
@@ -122,6 +141,10 @@ bool Refuses(CheckRule rule, const std::string& text, char32_t separator) {
         return !number || number->tenths < 1 || number->tenths > 65535 ||
                (number->tenths == 65535 && number->beyondTenths);
     }
+    case CheckRule::FilledByte:
+    case CheckRule::FilledNibble:
+    case CheckRule::FilledTwoDigits:
+    case CheckRule::FilledRadioTestInterval: return text.empty();
     }
     return false;
 }
@@ -135,6 +158,16 @@ void Editor::ShowRangeMessage(std::string_view lowest, std::string_view highest)
     ShowMessageDialog(texts_, view_, text, MessageKind::Error, Buttons::Ok);
 }
 
+void Editor::RefuseValue(const std::string& field, const std::string& resetText,
+                         const std::function<bool(const std::string&)>& refuses) {
+    // The last accepted value may itself be one the rule refuses (a field never filled yet).
+    if (Filling || refuses(fields_.Get(field).Committed().text)) {
+        fields_.SetText(field, resetText);
+    } else {
+        fields_.Restore(field);
+    }
+}
+
 void Editor::CheckHexCode(const Field& sender) {
     if (Filling) {
         return;
@@ -143,7 +176,9 @@ void Editor::CheckHexCode(const Field& sender) {
     if (Refuses(CheckRule::HexCode, sender.Text(), decimalSeparator_)) {
         const RangeRule& rule = RuleOf(CheckRule::HexCode);
         ShowRangeMessage(rule.lowest, rule.highest);
-        fields_.SetText(name, "");
+        RefuseValue(name, "", [this](const std::string& text) {
+            return Refuses(CheckRule::HexCode, text, decimalSeparator_);
+        });
     } else if (sender.Tag() == 999) {
         ActionListDirty = true;
     }
@@ -166,11 +201,17 @@ void Editor::BindFieldChecks() {
             }
             const std::string name = sender.Name();
             ShowRangeMessage(rule.lowest, rule.highest);
+            // The value put back must also pass the rule the field is left with.
+            const CheckRule kept =
+                rule.rule == CheckRule::RfidPowerTyping ? CheckRule::RfidPowerLeaving : rule.rule;
+            const auto refuses = [this, kept](const std::string& text) {
+                return Refuses(kept, text, decimalSeparator_);
+            };
             switch (rule.rule) {
             case CheckRule::RfidPowerTyping:
-            case CheckRule::RfidPowerLeaving: fields_.SetText(name, "10"); break;
-            case CheckRule::PulseTime: fields_.SetText(name, FormatTenths(30, decimalSeparator_)); break;
-            default: fields_.SetText(name, ""); break;
+            case CheckRule::RfidPowerLeaving: RefuseValue(name, "10", refuses); break;
+            case CheckRule::PulseTime: RefuseValue(name, FormatTenths(30, decimalSeparator_), refuses); break;
+            default: RefuseValue(name, "", refuses); break;
             }
         });
     }

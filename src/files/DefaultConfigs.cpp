@@ -59,12 +59,12 @@ void DefaultPaths::Reset(const std::string& configFolder) {
     }
 }
 
-void DefaultPaths::WriteAll(SettingsFile& settings) const {
+bool DefaultPaths::WriteAll(SettingsFile& settings) const {
     std::vector<std::pair<std::string, std::string>> values;
     for (const std::uint8_t productType : SettingsKeyOrder) {
         values.emplace_back(FindProduct(productType)->settingsKey, Of(productType));
     }
-    settings.Write(values);
+    return settings.Write(values);
 }
 
 const std::string& DefaultPaths::Of(std::uint8_t productType) const {

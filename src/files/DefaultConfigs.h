@@ -42,8 +42,8 @@ public:
     void Load(const SettingsFile& settings, const std::string& configFolder);
     // Every model to configFolder + its standard file name.
     void Reset(const std::string& configFolder);
-    // Writes all twelve keys in their order.
-    void WriteAll(SettingsFile& settings) const;
+    // Writes all twelve keys in their order; false when the settings file could not be written.
+    bool WriteAll(SettingsFile& settings) const;
 
     // The path of a model; empty for a byte that is none of the twelve models.
     const std::string& Of(std::uint8_t productType) const;

@@ -330,6 +330,13 @@ constexpr std::array ProgramTextRows{
     ProgramTextRow{"FILE", "MESSAGE-COULD_NOT_PRINT_SHEET", ""},
     ProgramTextRow{"FILE", "STATUS-SHEET_NN_WRITTEN", "s"}, // file name
     ProgramTextRow{"FILE", "STATUS-SHEET_PRINTED", ""},
+    ProgramTextRow{"FILE", "MESSAGE-FIELD_NN_CANNOT_BE_STORED", "s"},                // field captions
+    ProgramTextRow{"FILE", "STATUS-SHOWN_AS_STORED_NN", "s"},                        // field captions
+    ProgramTextRow{"FILE", "TEXT-FILE_HOLDS_NN_BYTES", "s"},                         // size
+    ProgramTextRow{"FILE", "TEXT-FILE_CANNOT_BE_READ_NN", "s"},                      // reason
+    ProgramTextRow{"FILE", "TEXT-PRODUCT_TYPE_NN_IS_NO_VORN_DEVICE", "s"},           // product-type byte
+    ProgramTextRow{"FILE", "TEXT-NAME_DOES_NOT_END_IN_VORN", ""},
+    ProgramTextRow{"FILE", "TEXT-DROPPED_FILE_HOLDS_NN_BYTES", "s"},                 // size
     // Device sessions
     ProgramTextRow{"COMMUNICATION", "MESSAGE-DO_YOU_WANT_TO_CHANGE_ID_CODE_FROM_XXXX_TO_YYYY", "ss"}, // device code, new code
     ProgramTextRow{"COMMUNICATION", "MESSAGE-ERROR_A_TOTAL_OF_NN_PARAMETERS_WAS_NOT_READ", "i"},      // count
@@ -359,6 +366,10 @@ constexpr std::array ProgramTextRows{
     ProgramTextRow{"SELECT_REGION", "MESSAGE-FREQUENCY_BANDS_NOT_READ_FROM_NN_NN", "ss"}, // path, reason
     // region, settings file, language file
     ProgramTextRow{"SELECT_REGION", "MESSAGE-REGION_NN_OF_SETTINGS_FILE_NN_IS_NOT_IN_LANGUAGE_FILE_NN", "sss"},
+    ProgramTextRow{"SELECT_REGION", "MESSAGE-NO_REGION_CHOSEN", ""},
+    ProgramTextRow{"SELECT_REGION", "MESSAGE-SETTINGS_NOT_STORED_NN_NN", "ss"}, // settings file, reason
+    // The positioning unit's potentiometer outside its steps: the measured value
+    ProgramTextRow{"TAB_RFID_IO", "HINT-POTENTIOMETER_OUTSIDE_STEPS_NN", "s"},
 };
 
 using L = CodeLists;

@@ -275,7 +275,9 @@ bool StorePulseTime(const ConversionContext& c, std::string_view field, Image& i
     const auto stored = static_cast<std::uint32_t>(tenths);
     image[a] = static_cast<std::uint8_t>((stored >> 8) & 0xFF);
     image[a + 1] = static_cast<std::uint8_t>(stored & 0xFF);
-    ShowPulseTime(c, field, image, address);
+    if (c.showStoredPulseTimes) {
+        ShowPulseTime(c, field, image, address);
+    }
     return ok;
 }
 

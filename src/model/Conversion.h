@@ -28,6 +28,9 @@ struct ConversionContext {
     const CodeLists& lists;
     char32_t decimalSeparator = '.';
     bool* filling = nullptr;
+    // Fields to image shows the stored pulse times in their fields again; a look at the editor that
+    // must not change it (the unsaved-changes marker while the operator types) turns that off.
+    bool showStoredPulseTimes = true;
 };
 
 // Collects the outcome of one conversion: the last failing address wins, and any address wins over a

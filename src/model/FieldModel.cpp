@@ -4,6 +4,7 @@
 #include "model/ValueHelpers.h"
 
 #include <stdexcept>
+#include <utility>
 
 namespace vorn {
 
@@ -35,6 +36,16 @@ const std::string& Field::Text() const {
     return text_;
 }
 
+FieldValue Field::Value() const {
+    FieldValue value;
+    switch (options_.kind) {
+    case FieldKind::Text: value.text = text_; break;
+    case FieldKind::Choice: value.index = index_; break;
+    case FieldKind::Check: value.checked = checked_; break;
+    }
+    return value;
+}
+
 const Field& FieldModel::Add(FieldOptions options) {
     if (options.name.empty() || byName_.count(options.name) != 0) {
         throw std::invalid_argument("field registered twice or without a name: " + options.name);
@@ -46,6 +57,7 @@ const Field& FieldModel::Add(FieldOptions options) {
     if (field.mask_) {
         field.text_ = EncodeUtf8(field.mask_->EmptyText());
     }
+    field.committed_ = field.Value();
     byName_.emplace(field.Name(), &field);
     return field;
 }
@@ -108,7 +120,7 @@ void FieldModel::ReplaceText(Field& field, std::string text) {
     Raise(field, FieldEvent::Change);
 }
 
-void FieldModel::Commit(Field& field, const std::u32string& text, std::size_t caret, std::size_t anchor) {
+void FieldModel::StoreEdit(Field& field, const std::u32string& text, std::size_t caret, std::size_t anchor) {
     std::string encoded = EncodeUtf8(text);
     if (field.text_ == encoded) {
         if (field.caret_ != caret || field.anchor_ != anchor) {
@@ -136,10 +148,49 @@ MaskedText FieldModel::EditOf(const Field& field) const {
     return edit;
 }
 
+void FieldModel::Accept(Field& field, bool byOperator) {
+    FieldValue value = field.Value();
+    if (value == field.committed_) {
+        return;
+    }
+    FieldCommit commit{field, std::exchange(field.committed_, std::move(value)), byOperator};
+    // Copy: an observer may add or remove observers.
+    const auto observers = commitObservers_;
+    for (const auto& [id, observer] : observers) {
+        observer(commit);
+    }
+}
+
+void FieldModel::Commit(std::string_view name) {
+    Accept(Mutable(name), false);
+}
+
+void FieldModel::Restore(std::string_view name) {
+    Field& field = Mutable(name);
+    const FieldValue committed = field.committed_;
+    switch (field.Kind()) {
+    case FieldKind::Text: ReplaceText(field, committed.text); break;
+    case FieldKind::Choice: SetIndex(name, committed.index); break;
+    case FieldKind::Check: SetChecked(name, committed.checked); break;
+    }
+    Accept(field, false);
+}
+
+int FieldModel::AddCommitObserver(CommitObserver observer) {
+    const int id = nextObserverId_++;
+    commitObservers_.emplace_back(id, std::move(observer));
+    return id;
+}
+
+void FieldModel::RemoveCommitObserver(int id) {
+    std::erase_if(commitObservers_, [id](const auto& entry) { return entry.first == id; });
+}
+
 void FieldModel::SetText(std::string_view name, std::string text) {
     Field& field = Mutable(name);
     if (field.Kind() == FieldKind::Text) {
         ReplaceText(field, ShownText(field.mask_, std::move(text)));
+        Accept(field, false);
     }
 }
 
@@ -148,6 +199,7 @@ void FieldModel::SetItems(std::string_view name, std::vector<std::string> items)
     field.items_ = std::move(items);
     field.index_ = -1;
     Notify(field, FieldChange::Items);
+    Accept(field, false);
 }
 
 void FieldModel::SetIndex(std::string_view name, int index) {
@@ -159,6 +211,7 @@ void FieldModel::SetIndex(std::string_view name, int index) {
         field.index_ = index;
         Notify(field, FieldChange::Index);
     }
+    Accept(field, false);
 }
 
 void FieldModel::SetChecked(std::string_view name, bool checked) {
@@ -168,6 +221,7 @@ void FieldModel::SetChecked(std::string_view name, bool checked) {
         Notify(field, FieldChange::Checked);
         Raise(field, FieldEvent::Click);
     }
+    Accept(field, false);
 }
 
 void FieldModel::SetEnabled(std::string_view name, bool enabled) {
@@ -217,7 +271,8 @@ void FieldModel::SetInputMask(std::string_view name, std::string mask) {
         field.mask_ = InputMask::Parse(mask);
         field.options_.inputMask = std::move(mask);
         Notify(field, FieldChange::InputMask);
-        Commit(field, field.mask_ ? field.mask_->EmptyText() : std::u32string(), 0, 0);
+        StoreEdit(field, field.mask_ ? field.mask_->EmptyText() : std::u32string(), 0, 0);
+        Accept(field, false);
     }
 }
 
@@ -258,7 +313,7 @@ KeyResult FieldModel::SetCaret(std::string_view name, std::size_t position) {
     } else {
         edit.caret = edit.anchor = position;
     }
-    Commit(field, edit);
+    StoreEdit(field, edit);
     return KeyResult::Accepted;
 }
 
@@ -275,7 +330,7 @@ KeyResult FieldModel::SetSelection(std::string_view name, std::size_t start, std
     edit.anchor = start;
     const std::size_t span = static_cast<std::size_t>(length < 0 ? -length : length);
     edit.caret = length < 0 ? edit.anchor - std::min(span, edit.anchor) : std::min(edit.anchor + span, size);
-    Commit(field, edit);
+    StoreEdit(field, edit);
     return KeyResult::Accepted;
 }
 
@@ -311,7 +366,7 @@ KeyResult FieldModel::TypeAtCaret(Field& field, char32_t key) {
         return KeyResult::TooLong;
     }
     edit.text.replace(start, selected, 1, passed);
-    Commit(field, edit.text, start + 1, start + 1);
+    StoreEdit(field, edit.text, start + 1, start + 1);
     return KeyResult::Accepted;
 }
 
@@ -332,7 +387,7 @@ KeyResult FieldModel::TypeMasked(Field& field, char32_t key) {
     mask.RemoveSelection(edit);
     const bool atEnd = edit.caret >= mask.Size();
     const std::size_t taken = mask.Insert(edit, std::u32string(1, key));
-    Commit(field, edit);
+    StoreEdit(field, edit);
     // The caret skips a literal once the digits before it are typed; the literal typed next then
     // changes nothing, as in the line edit, and counts as taken so that "12.3" types in full.
     const bool literalPassed =
@@ -369,7 +424,7 @@ KeyResult FieldModel::DeleteAtCaret(Field& field, bool backward) {
     } else if (!backward && edit.caret < edit.text.size()) {
         edit.text.erase(edit.caret, 1);
     }
-    Commit(field, edit);
+    StoreEdit(field, edit);
     return KeyResult::Accepted;
 }
 
@@ -378,7 +433,7 @@ KeyResult FieldModel::Clear(std::string_view name) {
     if (const KeyResult refused = BeginTextEdit(field); refused != KeyResult::Accepted) {
         return refused;
     }
-    Commit(field, field.mask_ ? field.mask_->EmptyText() : std::u32string(), 0, 0);
+    StoreEdit(field, field.mask_ ? field.mask_->EmptyText() : std::u32string(), 0, 0);
     return KeyResult::Accepted;
 }
 
@@ -407,7 +462,7 @@ KeyResult FieldModel::PasteAtCaret(Field& field, std::u32string_view pasted) {
         mask.RemoveSelection(edit);
         const bool atEnd = edit.caret >= mask.Size();
         const std::size_t taken = mask.Insert(edit, pasted);
-        Commit(field, edit);
+        StoreEdit(field, edit);
         if (taken != 0 || pasted.empty()) {
             return KeyResult::Accepted;
         }
@@ -424,7 +479,7 @@ KeyResult FieldModel::PasteAtCaret(Field& field, std::u32string_view pasted) {
         return KeyResult::TooLong;
     }
     edit.text.replace(start, selected, pasted.substr(0, room));
-    Commit(field, edit.text, start + room, start + room);
+    StoreEdit(field, edit.text, start + room, start + room);
     return KeyResult::Accepted;
 }
 
@@ -438,7 +493,7 @@ KeyResult FieldModel::ProposeText(std::string_view name, std::string_view text, 
     caret = std::min(caret, proposed.size());
     if (proposed == before) {
         // Nothing to edit (a selection of blanks deleted, say): the widget's caret stands.
-        Commit(field, before, caret, caret);
+        StoreEdit(field, before, caret, caret);
         return KeyResult::Accepted;
     }
     // The widget's caret ends the inserted text, so the unchanged tail lies behind it; the common
@@ -497,6 +552,7 @@ bool FieldModel::Select(std::string_view name, int index) {
         Notify(field, FieldChange::Index);
         Raise(field, FieldEvent::Change);
     }
+    Accept(field, true);
     return true;
 }
 
@@ -519,15 +575,17 @@ bool FieldModel::Click(std::string_view name) {
     field.checked_ = !field.checked_;
     Notify(field, FieldChange::Checked);
     Raise(field, FieldEvent::Click);
+    Accept(field, true);
     return true;
 }
 
 void FieldModel::Leave(std::string_view name) {
-    const Field& field = Get(name);
+    Field& field = Mutable(name);
     if (focused_ == field.Name()) {
         focused_.clear();
     }
     Raise(field, FieldEvent::Exit);
+    Accept(field, true);
 }
 
 void FieldModel::On(std::string_view name, FieldEvent event, Handler handler) {

@@ -50,6 +50,16 @@ enum class KeyResult {
     NotText,   // the field is no text field
 };
 
+// What a field holds, as far as the configuration is concerned: the text of a text field, the
+// selected position of a choice field, the state of a check field (the other members stay at their
+// defaults). The caret, the selection and the items are not part of it.
+struct FieldValue {
+    std::string text;
+    int index = -1;
+    bool checked = false;
+    friend bool operator==(const FieldValue&, const FieldValue&) = default;
+};
+
 struct FieldOptions {
     std::string name;
     FieldKind kind = FieldKind::Text;
@@ -94,6 +104,13 @@ public:
     std::size_t SelectionLength() const { return caret_ > anchor_ ? caret_ - anchor_ : anchor_ - caret_; }
     bool HasSelection() const { return anchor_ != caret_; }
 
+    // What the field holds now, and its last accepted value: what it held when the program last set
+    // it or when the operator last completed an edit of it (left the text field, chose an item,
+    // clicked the box), after the field's handlers had their say. A value a check refuses goes back
+    // to it; the two differ only while the operator is still typing into the field.
+    FieldValue Value() const;
+    const FieldValue& Committed() const { return committed_; }
+
 private:
     friend class FieldModel;
     explicit Field(FieldOptions options) : options_(std::move(options)) {}
@@ -109,6 +126,15 @@ private:
     std::string hint_;
     bool hintShown_ = false;
     std::array<std::function<void(const Field&)>, 3> handlers_;
+    FieldValue committed_;
+};
+
+// A field's last accepted value changed: the value before, and whether the operator's act or the
+// program (loading an image, a rule setting another field) gave the new one.
+struct FieldCommit {
+    const Field& field;
+    FieldValue before;
+    bool byOperator = false;
 };
 
 // The editor's fields by control name, in registration order. Program-side setters behave as the
@@ -135,6 +161,7 @@ public:
     using Handler = std::function<void(const Field& sender)>;
     using Observer = std::function<void(const Field& field, FieldChange change)>;
     using OverflowQuery = std::function<bool(const Field& field)>;
+    using CommitObserver = std::function<void(const FieldCommit& commit)>;
 
     FieldModel() = default;
     FieldModel(const FieldModel&) = delete;
@@ -200,6 +227,16 @@ public:
     bool Click(std::string_view name);
     void Leave(std::string_view name);
 
+    // The last accepted value (Field::Committed). Program-side setters accept what they set; Leave,
+    // Select and Click accept the operator's edit once the field's handlers have run. Commit accepts
+    // the current value now; Restore puts the last accepted value back as a program-side set does
+    // (a text field raises Change, a check field Click).
+    void Commit(std::string_view name);
+    void Restore(std::string_view name);
+    // Observers of every change of a last accepted value (an undo history, say).
+    int AddCommitObserver(CommitObserver observer);
+    void RemoveCommitObserver(int id);
+
     // The handler of one event of one field, as a control's event property: setting replaces it.
     void On(std::string_view name, FieldEvent event, Handler handler);
 
@@ -217,8 +254,11 @@ private:
     void ReplaceText(Field& field, std::string text);
     // Stores an edit's result: observers hear Text and Change is raised when the text changed,
     // observers hear Selection when only the caret or the selection moved.
-    void Commit(Field& field, const std::u32string& text, std::size_t caret, std::size_t anchor);
-    void Commit(Field& field, const MaskedText& edit) { Commit(field, edit.text, edit.caret, edit.anchor); }
+    void StoreEdit(Field& field, const std::u32string& text, std::size_t caret, std::size_t anchor);
+    void StoreEdit(Field& field, const MaskedText& edit) {
+        StoreEdit(field, edit.text, edit.caret, edit.anchor);
+    }
+    void Accept(Field& field, bool byOperator);
     MaskedText EditOf(const Field& field) const;
     KeyResult TypeAtCaret(Field& field, char32_t key);
     KeyResult TypeMasked(Field& field, char32_t key);
@@ -235,6 +275,7 @@ private:
     };
     std::unordered_map<std::string, Field*, NameHash, std::equal_to<>> byName_;
     std::vector<std::pair<int, Observer>> observers_;
+    std::vector<std::pair<int, CommitObserver>> commitObservers_;
     int nextObserverId_ = 1;
     std::string focused_;
     OverflowQuery overflowQuery_;

@@ -585,6 +585,21 @@ FileError CheckFileWritable(const std::string& path) {
                                                                                          : LastError();
 }
 
+bool IsForeignLink(const std::string& path) {
+    struct stat link {};
+    if (::lstat(path.c_str(), &link) != 0 || !S_ISLNK(link.st_mode)) {
+        return false;
+    }
+    const auto slash = path.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+    struct stat info {};
+    if (::stat(folder.c_str(), &info) != 0) {
+        return true;
+    }
+    const uid_t us = ::geteuid();
+    return link.st_uid != us && link.st_uid != 0 && info.st_uid != us;
+}
+
 std::uint64_t RegularFileSize(const std::string& path) {
     struct stat info {};
     FileError error = FileError::None;

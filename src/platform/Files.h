@@ -53,6 +53,10 @@ bool WriteFileAtomically(const std::string& path, const void* data, std::size_t 
 // the reason it would fail. For a check before long work whose result is to be written there.
 FileError CheckFileWritable(const std::string& path);
 
+// A symbolic link that another user (not the superuser) put into a folder that is not ours: writing
+// through it would let that user choose which of our files is replaced. False for anything else.
+bool IsForeignLink(const std::string& path);
+
 // Size of an existing regular file; 0 when it cannot be opened or is not a regular file.
 std::uint64_t RegularFileSize(const std::string& path);
 

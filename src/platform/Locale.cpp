@@ -35,6 +35,19 @@ std::optional<int> Lookup(std::string_view name) {
     return std::nullopt;
 }
 
+} // namespace
+
+std::string LocaleOfLanguageCode(int code) {
+    for (const auto& entry : LocaleCodes) {
+        if (entry.code == code) {
+            return std::string(entry.locale);
+        }
+    }
+    return {};
+}
+
+namespace {
+
 char Lower(char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }

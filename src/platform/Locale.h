@@ -20,6 +20,9 @@ std::string UserMessagesLocale(const EnvironmentLookup& environment = ProcessEnv
 // "de_DE.UTF-8", "de-AT" or "en": the language and territory when the table has them, else the
 // language alone; nullopt for "C", "POSIX" and languages the table lacks.
 std::optional<int> LanguageCodeOfLocale(std::string_view locale);
+// The other way round: the locale name of a language code ("de_DE" for 1031), for the toolkit's own
+// translations; empty for a code the table lacks.
+std::string LocaleOfLanguageCode(int code);
 
 // The language of a numeric language code whatever its country, as one number: equal for Spanish of
 // Chile (13322) and of Spain (3082), for French of France (1036) and of Belgium (2060). Chinese counts

@@ -11,6 +11,7 @@ namespace vorn {
 namespace {
 
 constexpr std::string_view Section = "CHANGE_CODE";
+constexpr std::string_view PresenceRadioIdField = "edtHESK_RadioIdCode";
 
 } // namespace
 
@@ -77,6 +78,8 @@ ChangeCodeDialog::ChangeOutcome ChangeCodeDialog::btnChangeClick() {
     radio_.SetNewIdCode(code);
     switch (radio_.ChangeIdCode()) {
     case PresenceRadio::ChangeDone:
+        // The editor is the unit's configuration: the next write must not offer the old code back.
+        context_.editor.Fields().SetText(PresenceRadioIdField, UpperCase(code));
         context_.Dialog(texts_.Text(Section, "MESSAGE-DEVICE_ID_CODE_CHANGED"), MessageKind::Information,
                         Buttons::Ok);
         return ChangeOutcome::Changed;

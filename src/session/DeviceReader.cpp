@@ -112,6 +112,7 @@ SessionOutcome DeviceReader::ReadByMemoryJobs() {
         data.MarkRange(range.first, range.last, ByteState::ToRead);
     }
     selectDevice_.SetUp(SelectDeviceDialog::Mode::Read, type, context_.texts, context_.lists);
+    selectDevice_.ProposeSerialNumberOf(data.Image);
     selectDevice_.FormShow();
     context_.views.selectDevice.ShowSelectDevice(selectDevice_);
     if (selectDevice_.Result() != SelectDeviceDialog::ResultConfirm) {

@@ -51,15 +51,19 @@ void DeviceWriter::FillJob(const DeviceTarget& target, std::uint8_t direction) {
 
 SessionOutcome DeviceWriter::WriteByMemoryJobs() {
     ProgData& data = context_.config;
-    const int converted = context_.editor.FieldsToImage(data.Image);
-    if (converted >= 0) {
+    const StoreReport stored = context_.editor.StoreFields(data.Image);
+    if (const auto refused = Refused(stored, true)) {
+        return *refused;
+    }
+    if (stored.result != ResultSuccess) {
         context_.Message(context_.Text("COMMON", "MESSAGE-ERROR_CONVERTING_DATA",
-                                       {data.Image[static_cast<std::size_t>(converted)], converted}));
+                                       {data.Image[static_cast<std::size_t>(stored.result)], stored.result}));
         return SessionOutcome::ConversionError;
     }
     const std::uint8_t type = data.Image[ProductTypeAddress];
     const Family family = FamilyOf(type);
     selectDevice_.SetUp(SelectDeviceDialog::Mode::Write, type, context_.texts, context_.lists);
+    selectDevice_.ProposeSerialNumberOf(data.Image);
     selectDevice_.FormShow();
     context_.views.selectDevice.ShowSelectDevice(selectDevice_);
     if (selectDevice_.Result() != SelectDeviceDialog::ResultConfirm) {
@@ -130,15 +134,40 @@ SessionOutcome DeviceWriter::WriteByMemoryJobs() {
                                        "MESSAGE-ERROR_A_TOTAL_OF_NN_PARAMETERS_WAS_NOT_WRITTEN", {missing}));
         return SessionOutcome::NoAnswer;
     }
-    context_.Status(context_.Text("COMMUNICATION", "STATUS-DEVICE_NNNN_WRITE_OK",
-                                  {target.productName, target.serialNumber}));
+    // The window shows what the device now holds.
+    const std::string note = context_.editor.ShowStored(data.Image, stored);
+    const std::string written = context_.Text("COMMUNICATION", "STATUS-DEVICE_NNNN_WRITE_OK",
+                                              {target.productName, target.serialNumber});
+    context_.Status(note.empty() ? written : written + " " + note);
     return SessionOutcome::Done;
+}
+
+std::optional<SessionOutcome> DeviceWriter::Refused(const StoreReport& stored, bool withStatus) {
+    if (stored.editRefused) {
+        return SessionOutcome::Refused; // the field's own check has said why
+    }
+    if (!stored.unstorable.empty()) {
+        const std::string message = context_.editor.UnstorableMessage(stored);
+        if (withStatus) {
+            context_.Message(message);
+        } else {
+            context_.Dialog(message, MessageKind::Error, Buttons::Ok);
+        }
+        return SessionOutcome::ConversionError;
+    }
+    return std::nullopt;
 }
 
 SessionOutcome DeviceWriter::WritePresenceUnit() {
     ProgData& data = context_.config;
     data.ClearStates();
     context_.Status({});
+    // Nothing is asked of the unit for a form that cannot be written.
+    ProgData::Bytes image = data.Image;
+    const StoreReport stored = context_.editor.StoreFields(image);
+    if (const auto refused = Refused(stored, false)) {
+        return *refused;
+    }
     const std::string entered = context_.editor.Fields().Get("edtHESK_RadioIdCode").Text();
     if (entered == "0" || entered == "00" || entered == "000" || entered == "0000" ||
         EqualsIgnoreCase(entered, "FFFF")) {
@@ -166,11 +195,12 @@ SessionOutcome DeviceWriter::WritePresenceUnit() {
         default: return SessionOutcome::Cancelled;
         }
     }
-    if (const int converted = context_.editor.FieldsToImage(data.Image); converted != ResultSuccess) {
-        context_.Dialog(context_.Text("HESK", "MESSAGE_ERROR_CONVERTING_FORM", {converted}),
+    if (stored.result != ResultSuccess) {
+        context_.Dialog(context_.Text("HESK", "MESSAGE_ERROR_CONVERTING_FORM", {stored.result}),
                         MessageKind::Error, Buttons::Ok);
         return SessionOutcome::ConversionError;
     }
+    data.Image = image;
 
     KduLink& link = context_.link;
     if (link.Open() != 0) {
@@ -200,10 +230,13 @@ SessionOutcome DeviceWriter::WritePresenceUnit() {
         dialog.SetActionText(context_.texts.Text("HESK", "LABEL-PRESS_DEVICE_BUTTON_TO_WRITE_CONFIGURATION"));
         context_.views.pump.ProcessPendingEvents();
         switch (radio_.ShowDialog()) {
-        case ReceiveRadioDialog::ResultDone:
-            context_.Status(context_.texts.Text("HESK", "MESSAGE-WRITE_COMPLETE"));
+        case ReceiveRadioDialog::ResultDone: {
+            const std::string note = context_.editor.ShowStored(data.Image, stored);
+            const std::string& written = context_.texts.Text("HESK", "MESSAGE-WRITE_COMPLETE");
+            context_.Status(note.empty() ? written : written + " " + note);
             outcome = SessionOutcome::Done;
             break;
+        }
         case ReceiveRadioDialog::ResultFailed:
             radio_.SetTimerTag(PresenceRadio::TagNone);
             context_.Dialog(context_.texts.Text("HESK", "MESSAGE-ERROR_WRITE_DEVICE_RETRY"),

@@ -6,6 +6,7 @@
 #include "session/SessionContext.h"
 #include "session/WaitWindow.h"
 
+#include <optional>
 #include <string_view>
 
 // Communication > Write to device: the editor is converted into the image, then a family A or C
@@ -46,6 +47,9 @@ public:
 
 private:
     void FillJob(const DeviceTarget& target, std::uint8_t direction);
+    // A store that found the form cannot be written: the operator told why (with the status text as
+    // well for the memory-job families), and how the command ends; nothing when it may go on.
+    std::optional<SessionOutcome> Refused(const StoreReport& stored, bool withStatus);
 
     SessionContext& context_;
     SelectDeviceDialog& selectDevice_;

@@ -79,6 +79,14 @@ void SelectDeviceDialog::SetUp(Mode mode, std::uint8_t productType, const ListIn
     }
 }
 
+void SelectDeviceDialog::ProposeSerialNumberOf(const ProgData::Bytes& image) {
+    const auto at = static_cast<std::size_t>(SerialNumberAddress);
+    const std::int64_t serial = (std::int64_t{image[at]} << 16) | (image[at + 1] << 8) | image[at + 2];
+    if (serial >= 1 && serial <= MaxSerialNumber) {
+        fields_.SetText(SerialField, std::to_string(serial));
+    }
+}
+
 void SelectDeviceDialog::FormShow() {
     closed_ = false;
     result_ = ResultNone;

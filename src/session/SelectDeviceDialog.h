@@ -3,6 +3,7 @@
 #include "base/CodeLists.h"
 #include "lang/ListIni.h"
 #include "model/FieldModel.h"
+#include "model/ProgData.h"
 #include "view/ControlText.h"
 
 #include <cstdint>
@@ -51,6 +52,10 @@ public:
     // empty), and the receive bands with the band chosen last (the first at the first showing). The
     // serial number keeps its last text.
     void SetUp(Mode mode, std::uint8_t productType, const ListIni& texts, const CodeLists& lists);
+    // The serial number the dialog proposes: the one the configuration on screen holds (read from a
+    // device or a file), so a session is not aimed at the device typed for an earlier one; without
+    // one (a default configuration holds 0) the number typed last stays.
+    void ProposeSerialNumberOf(const ProgData::Bytes& image);
 
     const std::string& Caption() const { return caption_; }
     // Captions of gbSelectDeviceInfo, lblDeviceName, lblSerialNumber, lblPrimaryFrequencyBand,

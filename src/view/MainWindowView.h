@@ -2,6 +2,7 @@
 
 #include "view/ControlText.h"
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,6 +16,14 @@ public:
     virtual ~MainWindowView() = default;
 
     virtual void SetCaption(const std::string& caption) = 0;
+    // The caption with the marker of unsaved changes: modified says whether the editor holds unsaved
+    // changes, markerAt where in the caption the marker belongs (right after the configuration's
+    // name). A view without such a marker shows the caption alone.
+    virtual void SetDocumentCaption(const std::string& caption, bool modified, std::size_t markerAt) {
+        (void)modified;
+        (void)markerAt;
+        SetCaption(caption);
+    }
     // The single text of the status bar; each new text replaces the previous one.
     virtual void SetStatusText(const std::string& text) = 0;
 

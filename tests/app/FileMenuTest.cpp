@@ -120,14 +120,13 @@ TEST_F(FileMenu, OpenAddsTheExtensionOrAsksAgain) {
     EXPECT_EQ(h.view.Caption(), "zumi.vorn - ZUMI - " + Title);
 }
 
-// Files opened and dropped: what each is taken as.
+// Files opened and dropped: what each is taken as, and why one is refused.
 struct LoadCase {
     const char* name;
     std::string bytes; // "" : a folder; "fifo": a named pipe
     const char* fileName;
-    bool opens;
-    bool drops;
-    const char* message; // the message of the open ("" none)
+    const char* openRefusal; // "" : opened
+    const char* dropRefusal; // "" : dropped
 };
 
 std::string Bode() {
@@ -157,10 +156,8 @@ TEST_P(LoadingFiles, OpenAndDrop) {
         }
         const std::string captionBefore = h.view.Caption();
         h.view.ClearRecords();
-        const bool loads = drop ? c.drops : c.opens;
-        std::string message =
-            drop && !c.drops ? "The dropped file is not a VORN configuration file." : c.message;
-        if (!message.empty()) {
+        const std::string refusal = drop ? c.dropRefusal : c.openRefusal;
+        if (!refusal.empty()) {
             h.view.AnswerDialog(DialogResult::Ok);
         }
         if (drop) {
@@ -168,14 +165,18 @@ TEST_P(LoadingFiles, OpenAndDrop) {
         } else {
             p.LoadConfigFile(path);
         }
-        EXPECT_EQ(DialogTexts(h.view), message.empty() ? std::vector<std::string>{} : std::vector{message});
-        if (loads) {
+        if (refusal.empty()) {
+            EXPECT_TRUE(h.view.Dialogs().empty());
             EXPECT_EQ(p.CurrentConfig().ConfigOrigin, Origin::Opened);
             EXPECT_EQ(p.CurrentConfig().CurrentFilePath, path);
             EXPECT_EQ(std::string(p.CurrentConfig().Image.begin(), p.CurrentConfig().Image.end()),
                       c.bytes.substr(0, 256));
             EXPECT_EQ(h.view.PumpCalls(), drop ? 1 : 0) << "a drop lets the window paint before converting";
         } else {
+            // The message of the Part, then why.
+            const std::string message = drop ? "The dropped file is not a VORN configuration file."
+                                             : "The selected configuration could not be loaded.";
+            EXPECT_EQ(DialogTexts(h.view), std::vector{message + "\n" + refusal});
             EXPECT_EQ(p.CurrentConfig().ConfigOrigin, Origin::Default);
             EXPECT_EQ(p.CurrentConfig().CurrentFilePath, "");
             EXPECT_EQ(h.view.Caption(), captionBefore);
@@ -184,26 +185,36 @@ TEST_P(LoadingFiles, OpenAndDrop) {
     }
 }
 
+const char* const NotVorn = "Its name does not end in .vorn.";
+
 INSTANTIATE_TEST_SUITE_P(
     Cases, LoadingFiles,
-    ::testing::Values(LoadCase{"Image", Bode(), "a.vorn", true, true, ""},
-                      LoadCase{"ExtensionInCapitals", Bode(), "CONFIG.VORN", true, true, ""},
-                      LoadCase{"OtherExtension", Bode(), "config.bin", true, false, ""},
-                      LoadCase{"NoExtension", Bode(), "config", true, false, ""},
-                      LoadCase{"Longer300", Bode() + std::string(44, 'x'), "long.vorn", true, false, ""},
-                      LoadCase{"Of1024", Bode() + std::string(768, '\0'), "k.vorn", true, true, ""},
-                      LoadCase{"Short255", Bode().substr(0, 255), "short.vorn", false, false,
-                               "The selected configuration could not be loaded."},
-                      LoadCase{"Short200", Bode().substr(0, 200), "short.vorn", false, false,
-                               "The selected configuration could not be loaded."},
-                      LoadCase{"TenMegabytes", Bode() + std::string(10u << 20, '\0'), "big.vorn", true, false,
-                               ""},
-                      LoadCase{"Folder", "", "folder.vorn", false, false,
-                               "The selected configuration could not be loaded."},
-                      LoadCase{"Fifo", "fifo", "pipe.vorn", false, false,
-                               "The selected configuration could not be loaded."},
-                      LoadCase{"UnknownProductType", WithType(0x99), "odd.vorn", true, true,
-                               "Invalid product type 153: this is no configuration of a known device."}),
+    ::testing::Values(
+        LoadCase{"Image", Bode(), "a.vorn", "", ""},
+        LoadCase{"ExtensionInCapitals", Bode(), "CONFIG.VORN", "", ""},
+        LoadCase{"OtherExtension", Bode(), "config.bin", "", NotVorn},
+        LoadCase{"NoExtension", Bode(), "config", "", NotVorn},
+        LoadCase{"Longer300", Bode() + std::string(44, 'x'), "long.vorn", "",
+                 "It holds 300 bytes; a configuration file has 256 or 1024."},
+        LoadCase{"Of1024", Bode() + std::string(768, '\0'), "k.vorn", "", ""},
+        LoadCase{"Short255", Bode().substr(0, 255), "short.vorn",
+                 "The file holds 255 bytes; a configuration has 256.",
+                 "It holds 255 bytes; a configuration file has 256 or 1024."},
+        LoadCase{"Short200", Bode().substr(0, 200), "short.vorn",
+                 "The file holds 200 bytes; a configuration has 256.",
+                 "It holds 200 bytes; a configuration file has 256 or 1024."},
+        LoadCase{"TenMegabytes", Bode() + std::string(10u << 20, '\0'), "big.vorn", "",
+                 "It holds 10486016 bytes; a configuration file has 256 or 1024."},
+        LoadCase{"Folder", "", "folder.vorn", "The file cannot be read: is a directory.",
+                 "The file cannot be read: is a directory."},
+        LoadCase{"Fifo", "fifo", "pipe.vorn", "The file cannot be read: is a FIFO (named pipe).",
+                 "The file cannot be read: is a FIFO (named pipe)."},
+        LoadCase{
+            "UnknownProductType", WithType(0x99), "odd.vorn",
+            "It is no VORN configuration: its product-type byte (address 122) is 153, which names no VORN "
+            "device.",
+            "It is no VORN configuration: its product-type byte (address 122) is 153, which names no VORN "
+            "device."}),
     test::CaseName{});
 
 TEST_F(FileMenu, DroppingSeveralFilesLoadsNothing) {
@@ -246,9 +257,18 @@ TEST_F(FileMenu, SaveAsAddsTheExtensionOnlyToANameWithout) {
     EXPECT_EQ(ReadBytes(h.root.File("plain.vorn")).size(), 256u);
     EXPECT_EQ(p.CurrentConfig().CurrentFilePath, h.root.File("plain.vorn"));
     ASSERT_EQ(h.view.SaveDialogs().size(), 2u);
-    EXPECT_EQ(h.view.SaveDialogs()[0].fileName, "*.vorn") << "no file yet";
+    EXPECT_EQ(h.view.SaveDialogs()[0].fileName, "") << "no file yet: no name, the pattern is the filter's";
+    EXPECT_EQ(h.view.SaveDialogs()[0].pattern, "*.vorn");
     EXPECT_EQ(h.view.SaveDialogs()[0].title, "Save configuration as");
     EXPECT_EQ(h.view.SaveDialogs()[1].fileName, "test.txt");
+    // A pattern handed back names no file: the dialog asks again.
+    p.bbtnSelectNewDeviceClick(4);
+    h.view.AnswerSaveFile(h.root.File("*.vorn"));
+    h.view.AnswerSaveFile(std::nullopt);
+    EXPECT_FALSE(p.mnuFileSaveAsClick());
+    EXPECT_EQ(h.view.SaveDialogs().size(), 4u);
+    EXPECT_EQ(h.view.SaveDialogs()[3].fileName, "");
+    EXPECT_FALSE(fs::exists(h.root.File("*.vorn")));
 }
 
 TEST_F(FileMenu, SaveIsSaveAsUntilTheEditorBelongsToAFile) {
@@ -310,8 +330,8 @@ TEST_F(FileMenu, ReadOnlyFileIsNotOverwritten) {
 TEST_F(FileMenu, SaveThatCannotConvertSaysWhy) {
     p.bbtnSelectNewDeviceClick(12);
     fields.SetIndex("cbbxGOFA_Zone", -1); // no zone: the image cannot take it
-    const std::string text = FormatText(p.Texts().Text("COMMON", "MESSAGE-ERROR_CONVERTING_DATA"),
-                                        {static_cast<int>(p.CurrentConfig().Image[23]), 23});
+    const std::string text = FormatText(p.Texts().Text("FILE", "MESSAGE-FIELD_NN_CANNOT_BE_STORED"),
+                                        {p.Texts().Text("TAB_RFID_IO", "LABEL-ZONE")});
     for (bool saveAs : {true, false}) {
         h.view.AnswerDialog(DialogResult::Ok);
         EXPECT_FALSE(saveAs ? p.mnuFileSaveAsClick() : p.mnuFileSaveClick());
@@ -352,6 +372,30 @@ TEST(FileMenuNew, WithUnsavedChangesAsksFirst) {
         EXPECT_EQ(p.HasUnsavedChanges(), !c.loadsNew) << "unsaved changes are never dropped unasked";
         if (c.saveAs) {
             EXPECT_EQ(static_cast<unsigned char>(ReadBytes(h.root.File(*c.saveAs))[41]), 99);
+        }
+    }
+}
+
+// Open... and a dropped file ask as New does; Yes with a save that does not happen keeps the edits.
+TEST(FileMenuNew, OpenAndDropAskFirstAsNewDoes) {
+    for (bool drop : {false, true}) {
+        for (DialogResult answer : {DialogResult::Cancel, DialogResult::Yes, DialogResult::No}) {
+            SCOPED_TRACE(std::to_string(drop) + " " + std::to_string(static_cast<int>(answer)));
+            ProgramHarness h;
+            ProgramController& p = h.StartWithModel(4);
+            const std::string zumi = h.CopyOfDefault("Europe", "Default_ZUMI.vorn", "zumi.vorn");
+            p.GetEditor().Fields().Clear("edtBatteryCheckInterval");
+            p.GetEditor().Fields().TypeText("edtBatteryCheckInterval", "99");
+            h.view.ClearRecords();
+            h.view.AnswerDialog(answer);
+            h.view.AnswerSaveFile(std::nullopt);
+            h.view.AnswerOpenFile(zumi);
+            drop ? p.DropFiles({zumi}) : p.mnuFileOpenClick();
+            ASSERT_EQ(h.view.Dialogs().size(), 1u);
+            EXPECT_EQ(h.view.Dialogs()[0].text,
+                      "The BODE configuration has not been saved. Do you want to save "
+                      "it before the new one is loaded?");
+            EXPECT_EQ(p.CurrentConfig().Image[122], answer == DialogResult::No ? 0x25 : 0x24);
         }
     }
 }

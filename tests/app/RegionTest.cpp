@@ -60,10 +60,18 @@ TEST(Region, FirstStartThatCannotCopyAsksAgainNextTime) {
     // Closed without a choice: nothing stored, nothing said.
     h.view.ClearRecords();
     h.view.AnswerSelectRegion({1, DialogResult::None});
-    h.Start();
+    ProgramController& closed = h.Start();
     EXPECT_EQ(h.view.RegionDialogs().size(), 1u);
     EXPECT_TRUE(h.view.Dialogs().empty());
     EXPECT_EQ(h.Setting("Region"), "");
+    // A device button says the region is missing and asks again; closed again, nothing is loaded.
+    h.view.AnswerDialog(DialogResult::Ok);
+    h.view.AnswerSelectRegion({1, DialogResult::None});
+    closed.bbtnSelectNewDeviceClick(1);
+    ASSERT_EQ(h.view.Dialogs().size(), 1u);
+    EXPECT_EQ(h.view.Dialogs()[0].text, closed.Texts().Text("SELECT_REGION", "MESSAGE-NO_REGION_CHOSEN"));
+    EXPECT_EQ(h.view.RegionDialogs().size(), 2u);
+    EXPECT_EQ(closed.CurrentConfig().ConfigOrigin, Origin::None);
 
     // The next start asks again; another region works.
     h.view.ClearRecords();
@@ -83,10 +91,12 @@ TEST(Region, ConfigurationFolderThatCannotBeMadeIsReported) {
     ASSERT_EQ(h.view.Dialogs().size(), 1u);
     EXPECT_EQ(h.view.Dialogs()[0].text, ConfigMissing);
     EXPECT_EQ(h.Setting("Region"), "");
-    // The program runs on; a device button then says its default is missing.
+    // The program runs on; a device button asks for the region again, which fails again.
     h.view.AnswerDialog(DialogResult::Ok);
-    h.view.AnswerOpenFile(std::nullopt);
+    h.view.AnswerSelectRegion({0, DialogResult::Ok});
+    h.view.AnswerDialog(DialogResult::Ok);
     p.bbtnSelectNewDeviceClick(1);
+    EXPECT_EQ(h.view.Dialogs().back().text, ConfigMissing);
     EXPECT_EQ(p.CurrentConfig().ConfigOrigin, Origin::None);
 }
 

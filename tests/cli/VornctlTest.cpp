@@ -203,6 +203,9 @@ TEST_F(Vornctl, BadFilesAndUsage) {
         {{"show", work.File("notype.vorn")}, 3, ""},
         {{"set", work.File("notype.vorn"), "edtMaxLongTx=1"}, 3, "does not convert"},
         {{"new", "NOSUCHMODEL", "-o", work.File("n.vorn")}, 2, "unknown model"},
+        {{"set", Default("Europe", Catalogue[0]), "edtBatteryCheckInterval=", "-o", work.File("e.vorn")},
+         2,
+         "edtBatteryCheckInterval: The entered value must be between 0 and 255."},
         {{"--region", "Atlantis", "bands"}, 2, "unknown region"},
         {{"--lang", "Klingon-9999.lang", "regions"}, 2, "language file not found"},
         {{}, 1, ""},
@@ -255,6 +258,26 @@ TEST_F(Vornctl, SettingsChooseLanguageAndRegion) {
     EXPECT_EQ(regions[1]["current"], true);
     const json bands = json::parse(Run({"bands", "--json"}).out);
     EXPECT_EQ(bands["region"], "China");
+}
+
+// A region that could not be stored is no region chosen.
+TEST_F(Vornctl, RegionThatCannotBeStoredFails) {
+    const std::string folder = home.File("data/ORSK/VORN Programmer v2");
+    const std::string settings = folder + "/VornProg_v2.ini";
+    for (const std::string kind : {"read-only", "directory", "fifo"}) {
+        std::filesystem::remove_all(home.File("data"));
+        std::filesystem::create_directories(kind == "directory" ? settings : folder);
+        if (kind == "read-only") {
+            WriteBytes(settings, "[VORN Programmer v2]\nRegion=China\n");
+            std::filesystem::permissions(settings, std::filesystem::perms::owner_read);
+        }
+        ASSERT_TRUE(kind != "fifo" || ::mkfifo(settings.c_str(), 0600) == 0);
+        const ProcessResult r = Run({"region", "USA"});
+        EXPECT_EQ(r.status, 3) << kind << r.err;
+        EXPECT_NE(r.err.find("the region USA was not stored: cannot write " + settings + ": "),
+                  std::string::npos)
+            << r.err;
+    }
 }
 
 TEST_F(Vornctl, EmptyOutputPathIsAUsageError) {

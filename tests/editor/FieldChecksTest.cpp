@@ -59,6 +59,28 @@ INSTANTIATE_TEST_SUITE_P(
         TypingCase{"HexTooLong", "edtGOFA_IdCode1", "12345", nullptr, nullptr, "1234"}),
     test::CaseName());
 
+// A refused value puts back what the field held before the edit, and a number field is not left empty
+// where empty would store a 0 nobody typed; where empty has a meaning of its own it stays.
+TEST(FieldChecks, RefusedValuesGoBackToTheLastAcceptedOne) {
+    struct Case {
+        const char* field;
+        const char* typed;
+        bool refused; // with the range message (its bounds are the typing checks' business)
+    };
+    for (const Case& c : {Case{"edtMaxShortTx", "99", true}, Case{"edtUnitRadioIdCode", "0000", true},
+                          Case{"edtGOFA_RfidPower", "5", true}, Case{"medtPulseActivationTime", "0.0", true},
+                          Case{"edtBatteryCheckInterval", "", true}, Case{"edtMaxNumberOfBursts", "", true},
+                          Case{"edtHalvoSystemId", "", false}, Case{"edtRadioEvent_1_RadioId", "", false}}) {
+        EditorHarness h;
+        h.fields().SetText(c.field, c.field[0] == 'm' ? "12.3" : "12");
+        const std::string before = h.fields().Get(c.field).Text();
+        const std::size_t typing = h.Type(c.field, c.typed).size();
+        h.fields().Leave(c.field);
+        EXPECT_EQ(typing + h.TakeMessages().size(), c.refused ? 1u : 0u) << c.field;
+        EXPECT_EQ(h.fields().Get(c.field).Text(), c.refused ? before : c.typed) << c.field;
+    }
+}
+
 TEST(FieldChecks, PasteIntoNumberFieldsCountsAsZero) {
     EditorHarness h;
     h.fields().Clear("edtRadioTestAlarmInterval");

@@ -5,6 +5,8 @@
 #include <csignal>
 #include <filesystem>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -32,18 +34,48 @@ TEST(SettingsFile, EveryWriteReachesTheFileAtOnce) {
     EXPECT_EQ(again.Read("REGION"), "USA");
 }
 
-TEST(SettingsFile, KeepsUnknownKeysAndTheFirstOfRepeatedOnes) {
+TEST(SettingsFile, EveryWriteMergesIntoTheFileAsItIsThen) {
     TempDir dir;
     const std::string path = dir.File("s.ini");
-    WriteBytes(path,
-               "; comment\r\n[VORN Programmer v2]\r\n  Custom = kept value \r\nRegion=China\r\n"
-               "[Other]\r\nRegion=Nowhere\r\n[VORN Programmer v2]\r\nRegion=USA\r\nLine without equals\r\n");
+    const std::string before =
+        "; comment\r\n[VORN Programmer v2]\r\n  Custom = kept value \r\nRegion=China\r\n"
+        "[Other]\r\nRegion=Nowhere\r\n[VORN Programmer v2]\r\nRegion=USA\r\nLine without equals\r\n";
+    WriteBytes(path, before);
+    SettingsFile window;
+    window.Open(path, SettingsFile::Access::ReadWrite);
+    EXPECT_EQ(window.Read("Custom"), "kept value");
+    EXPECT_EQ(window.Read("Region"), "China");
+    // Another program (vornctl region) stores a region while the window runs.
+    SettingsFile tool;
+    tool.Open(path, SettingsFile::Access::ReadWrite);
+    EXPECT_TRUE(tool.Write("region", "Chile"));
+    // The window's next write keeps it, and every line it does not write.
+    EXPECT_TRUE(window.Write("Language", "X.lang"));
+    std::string after = before;
+    after.replace(after.find("Region=China\r\n"), 14, "Region=Chile\r\nLanguage=X.lang\r\n");
+    EXPECT_EQ(ReadBytes(path), after);
+    EXPECT_EQ(window.Read("Region"), "Chile");
+}
+
+// Another user's link in a folder of another user is never written through (the other reasons a
+// settings file cannot be written reach vornctl region's message, tested there).
+TEST(SettingsFile, APlantedLinkIsNotFollowed) {
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "only the superuser can give a link and a folder to another user here";
+    }
+    TempDir dir;
+    const std::string folder = dir.File("shared");
+    std::filesystem::create_directory(folder);
+    WriteBytes(dir.File("victim"), "mine");
+    const std::string path = folder + "/VornProg_v2.ini";
+    std::filesystem::create_symlink(dir.File("victim"), path);
+    ASSERT_EQ(::lchown(path.c_str(), 65534, 65534), 0);
+    ASSERT_EQ(::chown(folder.c_str(), 65534, 65534), 0);
     SettingsFile settings;
     settings.Open(path, SettingsFile::Access::ReadWrite);
-    EXPECT_EQ(settings.Read("Custom"), "kept value");
-    EXPECT_EQ(settings.Read("Region"), "China");
-    settings.Write("Language", "X.lang");
-    EXPECT_EQ(ReadBytes(path), "[VORN Programmer v2]\nCustom=kept value\nRegion=China\nLanguage=X.lang\n");
+    EXPECT_FALSE(settings.Write("Region", "USA"));
+    EXPECT_EQ(settings.LastWriteError(), FileError::UnsafeLink);
+    EXPECT_EQ(ReadBytes(dir.File("victim")), "mine");
 }
 
 TEST(SettingsFile, ValueWithALineBreakIsRefused) {

@@ -45,6 +45,11 @@ QString MessageText(QWidget* window) {
     return label != nullptr ? label->text() : QString();
 }
 
+QString ShownCaption(const QWidget& window) {
+    return window.windowTitle().replace(QStringLiteral("[*]"),
+                                        window.isWindowModified() ? QStringLiteral("*") : QString());
+}
+
 WindowScript::~WindowScript() {
     qApp->removeEventFilter(this);
 }

@@ -22,6 +22,8 @@ void ClickButton(QWidget* window, const char* name);
 
 // The text of a message window (the translated message dialog).
 QString MessageText(QWidget* window);
+// A window's title as the desktop shows it: its "[*]" a "*" while the window is modified, else nothing.
+QString ShownCaption(const QWidget& window);
 
 // Shows a window and waits until it is the active window, so that keyboard focus works.
 void ShowActive(QWidget& window);

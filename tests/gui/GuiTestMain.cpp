@@ -3,6 +3,7 @@
 // QTest::failOnWarning does in Qt's own test runner), except the offscreen platform's notices of what
 // it does not support.
 #include "GuiSupport.h"
+#include "gui/HeadlessScreen.h"
 #include "gui/VornApplication.h"
 
 #include <cstdlib>
@@ -31,9 +32,10 @@ class StopModalWatches : public ::testing::EmptyTestEventListener {
 } // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
     qunsetenv("QT_QPA_PLATFORMTHEME");
     QTemporaryDir runtime(QDir::tempPath() + QStringLiteral("/vorn-gui-runtime-XXXXXX"));
+    // A screen that holds the whole window.
+    qputenv("QT_QPA_PLATFORM", vorn::gui::OffscreenPlatform(runtime.path()));
     qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
     QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
     // The program's own application object, so that its handling of escaped exceptions is tested too.

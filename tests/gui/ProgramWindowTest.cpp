@@ -2,6 +2,7 @@
 
 #include "GuiProgram.h"
 #include "GuiSupport.h"
+#include "gui/ElidedLabel.h"
 #include "gui/TfrmAbout.h"
 #include "gui/TfrmSelectRegion.h"
 #include "lang/ListIni.h"
@@ -28,6 +29,9 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPrintDialog>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
@@ -117,7 +121,7 @@ TEST_F(ProgramWindowTest, AtStartOnlyTheDevicePageAndTheFileMenusFirstItemsAreTh
     EXPECT_FALSE(gui.regionDialogHadClose) << "the first start's region dialog has no Close button";
     EXPECT_EQ(gui.regionDialogTitle, Title);
     EXPECT_EQ(VisibleTabs(), std::vector<std::string>{"tbsSelectDevice"});
-    EXPECT_EQ(window.windowTitle(), Title);
+    EXPECT_EQ(ShownCaption(window), Title);
     for (const char* disabled :
          {"mnuFileNew", "mnuFileSave", "mnuFileSaveAs", "mnuFileChangeDefaultConfig", "mnuComm"}) {
         EXPECT_FALSE(Action(disabled)->isEnabled()) << disabled;
@@ -169,7 +173,7 @@ TEST_F(ProgramWindowTest, TheHeskButtonShowsItsOnePageAndTheIdCodeCommand) {
     }
     EXPECT_TRUE(Control("edtHESK_BatteryCheckInterval")->isEnabled());
     EXPECT_TRUE(Control("lblHESK_BatteryCheckInterval")->isEnabled());
-    EXPECT_EQ(window.windowTitle(), "Default configuration - HESK - " + Title);
+    EXPECT_EQ(ShownCaption(window), "Default configuration - HESK - " + Title);
     EXPECT_EQ(window.StatusText(), "Configuration Default_HESK.vorn loaded.");
 }
 
@@ -206,7 +210,7 @@ TEST_F(ProgramWindowTest, ABodeFileOpenedShowsItsNameInTheCaption) {
     });
     // File > Open... by its shortcut.
     QTest::keyClick(&window, Qt::Key_O, Qt::ControlModifier);
-    EXPECT_EQ(window.windowTitle(), "MyConfig.vorn - BODE - " + Title);
+    EXPECT_EQ(ShownCaption(window), "MyConfig.vorn - BODE - " + Title);
     EXPECT_EQ(window.StatusText(), "Configuration MyConfig.vorn loaded.");
     EXPECT_EQ(window.ActivePage(), "tbsButtons");
 }
@@ -283,23 +287,27 @@ TEST_F(ProgramWindowTest, ALanguageSwitchKeepsEveryListPositionAndChangesEveryTe
             EXPECT_EQ(check->text(), expected) << key.control;
         }
     }
-    EXPECT_EQ(Window().windowTitle(), "Standardkonfiguration - BODE - VORN Family Programmer");
+    // The lists were changed: the caption marks it.
+    EXPECT_EQ(ShownCaption(Window()), "Standardkonfiguration* - BODE - VORN Family Programmer");
     EXPECT_TRUE(Action("Language_0")->isChecked());
     EXPECT_FALSE(Action("Language_1")->isChecked());
 }
 
-TEST_F(ProgramWindowTest, TypingAnOutOfRangeValueShowsTheMessageAndEmptiesTheField) {
+TEST_F(ProgramWindowTest, TypingAnOutOfRangeValueShowsTheMessageAndPutsBackTheValueBefore) {
     TfrmEdit& window = Start();
     Control<QToolButton>("bbtnDevice_4")->click();
     window.SetActivePage("tbsPreferences");
     auto* field = Control<QLineEdit>("edtBatteryCheckInterval");
+    const QString before = field->text();
+    ASSERT_FALSE(before.isEmpty());
     field->setFocus();
     field->selectAll();
     QTest::keyClicks(field, "25");
     const QString message = AnswerMessage([field] { QTest::keyClicks(field, "6"); }, "btnOK");
     EXPECT_EQ(message.toStdString(), "The entered value must be between 0 and 255.");
-    EXPECT_EQ(field->text(), "");
-    EXPECT_EQ(gui.Controller().GetEditor().Fields().Get("edtBatteryCheckInterval").Text(), "");
+    EXPECT_EQ(field->text(), before);
+    EXPECT_EQ(gui.Controller().GetEditor().Fields().Get("edtBatteryCheckInterval").Text(),
+              before.toStdString());
 }
 
 TEST_F(ProgramWindowTest, LeavingAPulseTimeFieldWithoutATimeShowsTheMessageAndSetsThreeSeconds) {
@@ -332,7 +340,7 @@ TEST_F(ProgramWindowTest, SaveOnADefaultAsksForANameAndTheWindowThenShowsIt) {
     // File > Save on a default configuration is Save as...
     QTest::keyClick(&window, Qt::Key_S, Qt::ControlModifier);
     EXPECT_EQ(ReadBytes(chosen + ".vorn").size(), 256u);
-    EXPECT_EQ(window.windowTitle(), "Saved.vorn - BODE - " + Title);
+    EXPECT_EQ(ShownCaption(window), "Saved.vorn - BODE - " + Title);
     EXPECT_EQ(window.StatusText(), "Configuration Saved.vorn saved.");
     // Saved: Exit asks nothing.
     Action("mnuFileExit")->trigger();
@@ -375,7 +383,7 @@ TEST_F(ProgramWindowTest, DroppingOneConfigurationFileLoadsIt) {
     Drop({path});
     QTest::qWait(0);
     QCoreApplication::processEvents();
-    EXPECT_EQ(window.windowTitle(), "Dropped.VORN - HESK - " + Title);
+    EXPECT_EQ(ShownCaption(window), "Dropped.VORN - HESK - " + Title);
     EXPECT_EQ(window.ActivePage(), "tbsHeskConfig");
 }
 
@@ -385,7 +393,7 @@ TEST_F(ProgramWindowTest, DroppingTwoFilesIsRefusedAndLoadsNothing) {
     const std::string second = CopyOfDefault("Default_BODE.vorn", "two.vorn");
     const QString message = AnswerMessage([&] { Drop({first, second}); }, "btnOK");
     EXPECT_EQ(message.toStdString(), English("FILE", "MESSAGE-CANNOT_DRAG_DROP_MORE_THAN_ONE_CONFIG_FILE"));
-    EXPECT_EQ(window.windowTitle(), Title);
+    EXPECT_EQ(ShownCaption(window), Title);
     EXPECT_EQ(VisibleTabs(), std::vector<std::string>{"tbsSelectDevice"});
 }
 
@@ -394,8 +402,9 @@ TEST_F(ProgramWindowTest, DroppingAFileThatIsNoConfigurationIsRefused) {
     const std::string text = root.File("notes.txt");
     WriteBytes(text, std::string(256, 'x'));
     const QString message = AnswerMessage([&] { Drop({text}); }, "btnOK");
-    EXPECT_EQ(message.toStdString(), English("FILE", "MESSAGE-DROPPED_FILE_IS_NOT_A_VORN_CONFIG_FILE"));
-    EXPECT_EQ(window.windowTitle(), Title);
+    EXPECT_EQ(message.toStdString(), English("FILE", "MESSAGE-DROPPED_FILE_IS_NOT_A_VORN_CONFIG_FILE") +
+                                         "\n" + English("FILE", "TEXT-NAME_DOES_NOT_END_IN_VORN"));
+    EXPECT_EQ(ShownCaption(window), Title);
 }
 
 TEST_F(ProgramWindowTest, ExitWithUnsavedChangesAsksAndCancelKeepsTheProgram) {
@@ -426,6 +435,48 @@ TEST_F(ProgramWindowTest, ExitWithoutChangesEndsAtOnce) {
     EXPECT_FALSE(window.isVisible());
 }
 
+TEST_F(ProgramWindowTest, PagesFollowCtrlTabFromAFocusedListAndCtrlQQuits) {
+    TfrmEdit& window = Start();
+    ShowActive(window);
+    Control<QToolButton>("bbtnDevice_4")->click();
+    auto* list = Control<QComboBox>("cbbxUserEvent_1_Condition_A");
+    list->setFocus();
+    const int chosen = list->currentIndex();
+    QTest::keyClick(list, Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(window.ActivePage(), "tbsRadioEvents");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageDown, Qt::ControlModifier);
+    EXPECT_EQ(window.ActivePage(), "tbsActions");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(window.ActivePage(), "tbsRadioEvents");
+    EXPECT_EQ(list->currentIndex(), chosen) << "the list keeps its item";
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_FALSE(window.isVisible()) << "nothing unsaved: Ctrl+Q ends the program";
+}
+
+// On a small screen the window fits and its pages scroll; a long status text is cut clear of the demo
+// note and shown whole as its tip.
+TEST_F(ProgramWindowTest, ASmallScreenAndALongStatusTextLeaveEverythingInReach) {
+    TfrmEdit& window = Start();
+    const QSize full = window.size();
+    auto* pages = Control<QScrollArea>("sbxEdit");
+    window.FitTo(QSize(1024, 570));
+    window.ShowDemoUnitNote(true);
+    const QString text = QStringLiteral("A status text that goes on and on. ").repeated(8);
+    window.SetStatusText(text.toStdString());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window.size(), QSize(1024, 570));
+    EXPECT_GT(pages->horizontalScrollBar()->maximum(), 0);
+    EXPECT_GT(pages->verticalScrollBar()->maximum(), 0);
+    auto* status = Control<gui::ElidedLabel>("sbStatusText");
+    EXPECT_LE(status->geometry().right(), Control<QLabel>("lblDemoUnit")->geometry().left());
+    EXPECT_TRUE(window.rect().contains(window.statusBar()->geometry()));
+    EXPECT_EQ(status->toolTip(), text);
+    window.FitTo(QSize(1920, 1080));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window.size(), full);
+    EXPECT_EQ(pages->verticalScrollBar()->maximum(), 0) << "at full size nothing scrolls";
+}
+
 TEST_F(ProgramWindowTest, AShortcutOfADisabledMenuDoesNothing) {
     TfrmEdit& window = Start();
     int shown = 0;
@@ -436,7 +487,7 @@ TEST_F(ProgramWindowTest, AShortcutOfADisabledMenuDoesNothing) {
     QTest::keyClick(&window, Qt::Key_N, Qt::ControlModifier); // File > New is disabled at start
     QTest::qWait(30);
     EXPECT_EQ(shown, 0);
-    EXPECT_EQ(window.windowTitle(), Title);
+    EXPECT_EQ(ShownCaption(window), Title);
 }
 
 TEST_F(ProgramWindowTest, TheArmedEscapeIsDiscardedOnceByTheMainWindow) {

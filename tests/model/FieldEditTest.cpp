@@ -387,8 +387,8 @@ TEST(FieldEditInEditor, PastedCodesMeetTheReservedCodeCheck) {
         bool refused;
     };
     for (const Case& c : {Case{"", 0, "0000", "", true}, Case{"", 0, "000000", "", true},
-                          Case{"00", 1, "00", "", true}, Case{"", 0, "12g4", "12g4", false},
-                          Case{"F", 0, "FFF", "", true}, Case{"0001", 4, "0", "0001", false}}) {
+                          Case{"00", 1, "00", "00", true}, Case{"", 0, "12g4", "12g4", false},
+                          Case{"F", 0, "FFF", "F", true}, Case{"0001", 4, "0", "0001", false}}) {
         SCOPED_TRACE(std::string(c.before) + " + " + c.pasted);
         test::EditorHarness h;
         FieldModel& fields = h.fields();

@@ -28,6 +28,27 @@ protected:
     }
 };
 
+// The last accepted value: what the program set, or the operator's completed edit; typing alone does
+// not accept, and Restore goes back to it. Every change of it is heard with the value before.
+TEST_F(FieldModelTest, TheLastAcceptedValueFollowsCompletedEdits) {
+    std::vector<std::string> commits; // "<field>:<text before>:<by operator>"
+    model.AddCommitObserver([&commits](const FieldCommit& commit) {
+        commits.push_back(commit.field.Name() + ":" + commit.before.text + ":" +
+                          std::to_string(commit.byOperator));
+    });
+    model.SetText("edtNumber", "12");
+    model.TypeText("edtNumber", "3");
+    EXPECT_EQ(model.Get("edtNumber").Committed().text, "12") << "still being typed";
+    model.Restore("edtNumber");
+    EXPECT_EQ(model.Get("edtNumber").Text(), "12");
+    model.TypeText("edtNumber", "4");
+    model.Leave("edtNumber");
+    model.Click("cbCheck");
+    EXPECT_EQ(model.Get("edtNumber").Committed().text, "124");
+    EXPECT_TRUE(model.Get("cbCheck").Committed().checked);
+    EXPECT_EQ(commits, (std::vector<std::string>{"edtNumber::0", "edtNumber:12:1", "cbCheck::1"}));
+}
+
 TEST_F(FieldModelTest, TypingRunsTheKeyFilterThenTheChange) {
     struct Case {
         const char* field;

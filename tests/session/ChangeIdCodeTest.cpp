@@ -1,5 +1,6 @@
 // Communication > Change ID-code, the change-ID-code dialog and the info poll timer.
 #include "SessionHarness.h"
+#include "base/IniDocument.h"
 #include "support/CaseName.h"
 #include "support/Paths.h"
 
@@ -76,6 +77,9 @@ TEST_P(ChangeCodeTest, EndsInItsReport) {
     EXPECT_EQ(h.sim.unit.OpenCount(), c.opens);
     EXPECT_FALSE(h.sim.unit.IsOpen());
     EXPECT_EQ(h.Presence().RadioCode == "12AB", c.outcome != Outcome::Changed);
+    // A changed unit's configuration holds its new code, so the next write does not offer the old one.
+    EXPECT_EQ(h.editor->Fields().Get("edtHESK_RadioIdCode").Text() == UpperCase(c.typed),
+              c.outcome == Outcome::Changed);
 }
 
 std::vector<std::string> Range(SessionHarness& h) {

@@ -355,6 +355,24 @@ TEST(ReadFlowTest, TheSerialAndTheBandAreKeptForTheNextSession) {
     EXPECT_FALSE(h.sim.trace.Contains("Change frequency to"));
 }
 
+// The configuration on screen names its device: a later session proposes that one, not the number
+// typed meanwhile for a device that did not answer.
+TEST(ReadFlowTest, TheDialogProposesTheSerialNumberOfTheConfigurationOnScreen) {
+    SessionHarness h;
+    h.LoadDefault(0x23);
+    h.view.selectDevice = ConfirmDevice(DemoDevices::FamilyASerial);
+    ASSERT_EQ(h.sessions->mnuCommReadFromDeviceClick(), SessionOutcome::Done);
+    h.view.selectDevice = ConfirmDevice(DemoDevices::FamilyASerial + 1);
+    ASSERT_EQ(h.sessions->mnuCommReadFromDeviceClick(), SessionOutcome::NoAnswer);
+    std::string proposed;
+    h.view.selectDevice = [&proposed](SelectDeviceDialog& dialog) {
+        proposed = dialog.Fields().Get(SelectDeviceDialog::SerialField).Text();
+        dialog.btnCancelClick();
+    };
+    EXPECT_EQ(h.sessions->mnuCommWriteToDeviceClick(), SessionOutcome::Cancelled);
+    EXPECT_EQ(proposed, std::to_string(DemoDevices::FamilyASerial));
+}
+
 // --- Family B ---------------------------------------------------------------------------------------
 
 TEST(ReadFlowTest, FamilyBReadLearnsTheCodeThenReadsWhenTheButtonIsPressed) {

@@ -172,10 +172,11 @@ TEST(WriteFlowTest, AnEditorThatDoesNotConvertSendsNothing) {
     SessionHarness h;
     h.LoadDefault(0x23);
     h.editor->Fields().SetIndex("cbbxCableLength", -1); // as a file with a cable length of no list item
-    const int byte62 = h.config.Image[62];
     EXPECT_EQ(h.sessions->mnuCommWriteToDeviceClick(), SessionOutcome::ConversionError);
+    // The message names the field that cannot be stored.
     EXPECT_EQ(h.view.DialogTexts(),
-              std::vector<std::string>{h.Text("COMMON", "MESSAGE-ERROR_CONVERTING_DATA", {byte62, 62})});
+              std::vector<std::string>{h.Text("FILE", "MESSAGE-FIELD_NN_CANNOT_BE_STORED",
+                                              {h.texts.Text("TAB_1", "LABEL-INPUT_CABLE_LENGTH")})});
     EXPECT_EQ(h.view.selectDeviceShows, 0);
     EXPECT_EQ(h.sim.unit.OpenCount(), 0);
 }
@@ -448,9 +449,12 @@ TEST(WriteFlowTest, FamilyBConversionFailureSendsNoEntries) {
     Place(h, "edtHESK_MaxShortTx", "0"); // no transmissions at all
     Place(h, "edtHESK_MaxLongTx", "0");
     EXPECT_EQ(h.sessions->mnuCommWriteToDeviceClick(), SessionOutcome::ConversionError);
+    // Both counts named, before the unit is asked for anything.
+    const std::string counts = h.texts.Text("TAB_4", "LABEL-MAX_NUMBER_OF_SHORT_TRANSMISSIONS") + ", " +
+                               h.texts.Text("TAB_4", "LABEL-MAX_NUMBER_OF_LONG_TRANSMISSIONS");
     EXPECT_EQ(h.view.DialogTexts(),
-              std::vector<std::string>{h.Text("HESK", "MESSAGE_ERROR_CONVERTING_FORM", {51})});
-    EXPECT_EQ(h.sim.unit.OpenCount(), 1); // the code request only
+              std::vector<std::string>{h.Text("FILE", "MESSAGE-FIELD_NN_CANNOT_BE_STORED", {counts})});
+    EXPECT_EQ(h.sim.unit.OpenCount(), 0);
 }
 
 } // namespace

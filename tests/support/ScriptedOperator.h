@@ -62,6 +62,12 @@ public:
 
     // ---- The main window's state as the core set it ----------------------------------------------------
     void SetCaption(const std::string& caption) override { caption_ = caption; }
+    void SetDocumentCaption(const std::string& caption, bool modified, std::size_t) override {
+        caption_ = caption;
+        modified_ = modified;
+    }
+    // The caption's marker of unsaved changes.
+    bool Modified() const { return modified_; }
     void SetPageTabVisible(std::string_view page, bool visible) override;
     void SetActivePage(std::string_view page) override { activePage_ = page; }
     std::string ActivePage() const override { return activePage_; }
@@ -116,6 +122,7 @@ public:
 
 private:
     std::string caption_;
+    bool modified_ = false;
     std::vector<std::pair<std::string, bool>> tabs_;
     std::string activePage_;
     std::map<std::string, bool> controlVisible_;
