@@ -2,10 +2,10 @@
 
 #include "DidYouMean.h"
 #include "JsonText.h"
-#include "app/ConfigurationSheet.h"
 #include "base/Utf8.h"
 #include "files/BandLists.h"
 #include "files/DefaultConfigs.h"
+#include "lang/FieldCaption.h"
 #include "model/BandSetting.h"
 #include "model/Catalogue.h"
 #include "model/Conversion.h"
@@ -377,7 +377,7 @@ int Show(CliContext& context, const std::string& file, bool json) {
                  {"fields", Json::object()}};
         for (const Field* field : FamilyFields(context, family)) {
             Json value = FieldJson(context, *field);
-            value["label"] = FieldLabel(context.texts, field->Name());
+            value["label"] = FieldCaption(context.texts, field->Name());
             out["fields"][field->Name()] = std::move(value);
         }
         std::cout << JsonText(out, 2) << "\n";
@@ -389,7 +389,7 @@ int Show(CliContext& context, const std::string& file, bool json) {
         }
         std::cout << "\n";
         for (const Field* field : FamilyFields(context, family)) {
-            const std::string label = FieldLabel(context.texts, field->Name());
+            const std::string label = FieldCaption(context.texts, field->Name());
             std::cout << field->Name() << ": " << FieldLine(context, *field)
                       << (label.empty() ? "" : "  # " + label) << "\n";
         }

@@ -1,5 +1,6 @@
 #include "app/ConfigurationSheet.h"
 
+#include "lang/FieldCaption.h"
 #include "lang/ListIni.h"
 #include "lang/TextCatalogue.h"
 #include "model/EditorLayout.h"
@@ -33,20 +34,6 @@ std::string Trimmed(const std::string& text) {
         return {};
     }
     return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
-// The captions of the controls, by name: the catalogue's caption key of each.
-const std::map<std::string, ControlTextKey, std::less<>>& CaptionKeys() {
-    static const auto keys = [] {
-        std::map<std::string, ControlTextKey, std::less<>> map;
-        for (ControlTextKey& key : MainWindowTextKeys()) {
-            if (key.property == ControlProperty::Caption) {
-                map.emplace(key.control, std::move(key));
-            }
-        }
-        return map;
-    }();
-    return keys;
 }
 
 class SheetWriter {
@@ -217,38 +204,6 @@ private:
 };
 
 } // namespace
-
-std::string ControlCaption(const ListIni& texts, const std::string& control, const std::string& fixed) {
-    if (!fixed.empty()) {
-        return fixed;
-    }
-    const auto& keys = CaptionKeys();
-    const auto key = keys.find(control);
-    return key == keys.end() ? control : texts.Text(key->second.section, key->second.key);
-}
-
-std::string FieldLabel(const ListIni& texts, std::string_view field) {
-    for (const LayoutGroup& group : EditorLayout()) {
-        for (const LayoutRow& row : group.rows) {
-            for (std::size_t column = 0; column < row.fields.size(); ++column) {
-                if (row.fields[column] != field) {
-                    continue;
-                }
-                std::string label = Trimmed(ControlCaption(texts, row.label, row.caption));
-                // A numbered row of a table says whose number it is: "Radio events 5".
-                if (!label.empty() && label.find_first_not_of("0123456789") == std::string::npos) {
-                    label = Trimmed(ControlCaption(texts, group.group)) + " " + label;
-                }
-                if (column < group.headers.size() && !group.headers[column].empty()) {
-                    const std::string header = Trimmed(ControlCaption(texts, group.headers[column]));
-                    label += label.empty() || header.empty() ? header : " / " + header;
-                }
-                return label;
-            }
-        }
-    }
-    return {};
-}
 
 std::string ConfigurationSheetHtml(const SheetInput& input) {
     return SheetWriter(input).Write();

@@ -5,7 +5,6 @@
 
 #include <cstdint>
 #include <string>
-#include <string_view>
 #include <vector>
 
 // The configuration sheet: a record of a configuration to hand over with the device. It shows the
@@ -31,13 +30,5 @@ std::string ConfigurationSheetHtml(const SheetInput& input);
 
 // A picture as a data: URI, for a document that carries its pictures inside.
 std::string DataUri(const std::string& mediaType, const std::vector<std::uint8_t>& bytes);
-
-// The text of a label or header control in the current language: the catalogue's caption, or the
-// layout's fixed caption for a label no language text names.
-std::string ControlCaption(const ListIni& texts, const std::string& control, const std::string& fixed = {});
-
-// A field's label as the pages show it: its row's label, and in a table its column's header too
-// ("Button 1 / Input type"). Empty for a field no page shows.
-std::string FieldLabel(const ListIni& texts, std::string_view field);
 
 } // namespace vorn

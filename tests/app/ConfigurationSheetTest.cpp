@@ -1,6 +1,7 @@
 #include "app/ConfigurationSheet.h"
 
 #include "ProgramHarness.h"
+#include "lang/FieldCaption.h"
 #include "model/EditorLayout.h"
 
 #include <filesystem>

@@ -331,7 +331,8 @@ TEST_F(FileMenu, SaveThatCannotConvertSaysWhy) {
     p.bbtnSelectNewDeviceClick(12);
     fields.SetIndex("cbbxGOFA_Zone", -1); // no zone: the image cannot take it
     const std::string text = FormatText(p.Texts().Text("FILE", "MESSAGE-FIELD_NN_CANNOT_BE_STORED"),
-                                        {p.Texts().Text("TAB_RFID_IO", "LABEL-ZONE")});
+                                        {p.Texts().Text("TAB_RFID_IO", "LABEL-ZONE") + ": " +
+                                         p.Texts().Text("TAB_RFID_IO", "LABEL-OVERRIDE_WHEN_DIP1_IS_ON")});
     for (bool saveAs : {true, false}) {
         h.view.AnswerDialog(DialogResult::Ok);
         EXPECT_FALSE(saveAs ? p.mnuFileSaveAsClick() : p.mnuFileSaveClick());

@@ -111,7 +111,7 @@ TEST_F(Vornctl, SetShowDiffRoundTripOnEveryModel) {
             EXPECT_EQ(shown["fields"]["cbbxSendAck"]["code"], 0);
             EXPECT_EQ(shown["fields"]["edtAction_2_RadioId"]["text"], "12AB");
             EXPECT_EQ(shown["fields"]["edtBatteryCheckInterval"]["label"], "Battery check interval");
-            EXPECT_EQ(shown["fields"]["edtAction_2_RadioId"]["label"], "Actions 2 / Radio ID code");
+            EXPECT_EQ(shown["fields"]["edtAction_2_RadioId"]["label"], "Actions 2: Radio ID code");
             EXPECT_EQ(shown["fields"]["medtPulseActivationTime"]["text"], "  12.3");
             // The five fields set, and user event 2, whose action description now names the code.
             EXPECT_EQ(d["fields"].size(), 6u) << d["fields"].dump();
