@@ -419,6 +419,9 @@ void TfrmEdit::ApplyControlTexts(const std::vector<ControlText>& texts) {
     }
     // Column widths follow the captions.
     RealignColumns(pgcEdit_);
+    // A language whose script needs taller lines (Chinese) makes the menu bar taller: the window
+    // grows with it, so the pages keep their whole height and never need scrolling at full size.
+    FitToScreen();
 }
 
 void TfrmEdit::SetLanguageMenu(const std::vector<LanguageMenuItem>& items, bool enabled) {
