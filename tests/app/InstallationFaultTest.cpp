@@ -2,10 +2,9 @@
 // incomplete, the operator is told which file and why, instead of meeting conversion errors later.
 #include "ProgramHarness.h"
 #include "support/CaseName.h"
+#include "support/FileFaults.h"
 
 #include <filesystem>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -36,11 +35,11 @@ TEST_P(RegistryFile, StartsAndSaysWhyTheBandsAreMissing) {
     ProgramHarness h;
     const std::string registry = h.Install() + "Registry.ini";
     const std::string kind = c.content == nullptr ? "" : c.content;
-    if (kind == "<unreadable>" && ::geteuid() == 0) {
-        GTEST_SKIP() << "root reads every file; the other cases make the registry unusable without it";
-    }
     if (kind == "<unreadable>") {
-        ASSERT_EQ(::chmod(registry.c_str(), 0), 0);
+        if (!test::MakeUnreadable(registry)) {
+            GTEST_SKIP() << "root reads every file, and Windows has no permission bits; the other cases make "
+                            "the registry unusable without them";
+        }
     } else {
         fs::remove(registry);
         if (kind == "<folder>") {
@@ -141,15 +140,15 @@ class BrokenLanguage : public ::testing::TestWithParam<BrokenLanguageCase> {};
 TEST_P(BrokenLanguage, IsToldInAnotherLanguage) {
     const BrokenLanguageCase& c = GetParam();
     ProgramHarness h;
-    if (c.content == "<unreadable>" && ::geteuid() == 0) {
-        GTEST_SKIP() << "root reads every file; the other cases make the language file unusable without it";
-    }
     fs::create_directories(h.DataFolder());
     const std::string german = h.DataFolder() + "Deutsch-1031.lang";
     WriteBytes(h.DataFolder() + "English-1033.lang", ReadBytes(h.Install() + "English-1033.lang"));
     if (c.content == "<unreadable>") {
         WriteBytes(german, ReadBytes(h.Install() + "Deutsch-1031.lang"));
-        ASSERT_EQ(::chmod(german.c_str(), 0), 0);
+        if (!test::MakeUnreadable(german)) {
+            GTEST_SKIP() << "root reads every file, and Windows has no permission bits; the other cases make "
+                            "the language file unusable without them";
+        }
     } else {
         WriteBytes(german, c.content);
     }

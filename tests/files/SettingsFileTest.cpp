@@ -1,10 +1,9 @@
 #include "files/SettingsFile.h"
 
+#include "support/FileFaults.h"
 #include "support/TempDir.h"
 
-#include <csignal>
 #include <filesystem>
-#include <sys/resource.h>
 
 #include <gtest/gtest.h>
 
@@ -76,15 +75,14 @@ TEST(SettingsFile, WriteThatFailsHalfWayLeavesTheOldFileWhole) {
     WriteBytes(path, old);
     SettingsFile settings;
     settings.Open(path, SettingsFile::Access::ReadWrite);
-    struct rlimit saved {};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto handler = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit limited = saved;
-    limited.rlim_cur = 40;
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limited), 0);
-    const bool written = settings.Write("Language", "A-very-long-language-file-name-1033.lang");
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, handler);
+    bool written = true;
+    {
+        const test::FileSizeLimit limit(40);
+        if (!limit.Active()) {
+            GTEST_SKIP() << test::NoSuchThingHere;
+        }
+        written = settings.Write("Language", "A-very-long-language-file-name-1033.lang");
+    }
     EXPECT_FALSE(written);
     EXPECT_EQ(ReadBytes(path), old);
     EXPECT_EQ(

@@ -2,6 +2,7 @@
 #include "lang/TextFormat.h"
 #include "model/FieldModel.h"
 #include "support/CaseName.h"
+#include "support/Paths.h"
 #include "support/ScriptedOperator.h"
 #include "support/TempDir.h"
 
@@ -45,7 +46,7 @@ TEST_P(StartupChoice, ChoosesAndReports) {
 
     EXPECT_TRUE(result.filesFound);
     EXPECT_EQ(controller.LanguageFileName(), c.chosen);
-    EXPECT_EQ(controller.LanguageFilePath(), dir.Path() + "/" + c.chosen);
+    EXPECT_EQ(controller.LanguageFilePath(), test::Native(dir.Path() + "/" + c.chosen));
     EXPECT_EQ(asked, c.installCode.has_value());
     EXPECT_EQ(stored, std::vector<std::string>{c.chosen}) << "the choice is stored as \"Language\"";
     if (c.infoBoxLanguage == nullptr) {
