@@ -41,6 +41,9 @@ int RunCommand(const std::vector<std::string>& arguments) {
     CLI::App app{"vornctl: configuration files of the VORN family and their devices from the command line"};
     app.set_version_flag("--version", std::string("vornctl ") + vorn::ProgramVersion);
     app.require_subcommand(1);
+    // Options are written the same on every platform: on Windows "/x" would otherwise be an option,
+    // not a path.
+    app.allow_windows_style_options(false);
     // Global options may also follow the command ("vornctl show x.vorn --lang Deutsch-1031.lang").
     app.fallthrough();
     app.footer("Example: vornctl --simulate read --model TARV --serial 1001 -o tarv.vorn\n"
