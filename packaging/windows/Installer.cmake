@@ -4,6 +4,8 @@
 # folder, and lays down the registry values the program reads: the installation's language and the
 # band lists of every region (those of Registry.ini), below HKEY_LOCAL_MACHINE. Silent: setup.exe /S.
 set(CPACK_GENERATOR NSIS)
+# Registry paths hold backslashes and the installer commands quotes: passed on as they are.
+set(CPACK_VERBATIM_VARIABLES ON)
 set(CPACK_PACKAGE_NAME vornctl)
 set(CPACK_PACKAGE_FILE_NAME "vornctl-${PROJECT_VERSION}-win64-setup")
 set(CPACK_PACKAGE_INSTALL_DIRECTORY "VORN Family Programmer")
