@@ -28,4 +28,9 @@ unsigned long ProcessId();
 // A time as UTC calendar fields.
 std::tm UtcTime(std::time_t time);
 
+// Milliseconds since this process was started, by the system's record of its start; -1 when unknown.
+double MillisSinceProcessStart();
+// This process's resident memory in kilobytes; -1 when unknown.
+long ResidentKilobytes();
+
 } // namespace vorn

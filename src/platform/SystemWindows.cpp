@@ -7,7 +7,8 @@
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>
-// After windows.h, which it needs.
+// After windows.h, which they need.
+#include <psapi.h>
 #include <shellapi.h>
 
 namespace vorn {
@@ -71,6 +72,32 @@ std::tm UtcTime(std::time_t time) {
     std::tm utc{};
     ::gmtime_s(&utc, &time);
     return utc;
+}
+
+double MillisSinceProcessStart() {
+    FILETIME created{};
+    FILETIME exited{};
+    FILETIME kernel{};
+    FILETIME user{};
+    FILETIME now{};
+    if (::GetProcessTimes(::GetCurrentProcess(), &created, &exited, &kernel, &user) == 0) {
+        return -1;
+    }
+    ::GetSystemTimeAsFileTime(&now);
+    const auto ticks = [](const FILETIME& time) {
+        return (static_cast<unsigned long long>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+    };
+    // In steps of 100 ns.
+    return static_cast<double>(ticks(now) - ticks(created)) / 10000.0;
+}
+
+long ResidentKilobytes() {
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof counters;
+    if (::K32GetProcessMemoryInfo(::GetCurrentProcess(), &counters, sizeof counters) == 0) {
+        return -1;
+    }
+    return static_cast<long>(counters.WorkingSetSize / 1024);
 }
 
 } // namespace vorn
