@@ -313,10 +313,12 @@ WaitOutcome ComPortUnitDriver::WaitReceiveEvent(Millis timeout) {
         }
         if (commEvents_) {
             const auto outcome = WaitForCharacter(left);
-            if (outcome) {
-                return *outcome == WaitOutcome::TimedOut ? WaitOutcome::TimedOut : *outcome;
+            if (!outcome) {
+                commEvents_ = false;
+            } else if (*outcome != WaitOutcome::TimedOut || SteadyClock::now() >= deadline) {
+                return *outcome;
             }
-            commEvents_ = false;
+            // Ended early without a character (another event): the queue is looked at again.
             continue;
         }
         std::this_thread::sleep_for(std::min(left, QueuePollInterval));
