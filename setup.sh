@@ -5,14 +5,16 @@
 #   ./setup.sh run [ARGS...]   build, then start the program
 #   ./setup.sh test            build, then run every test
 #   ./setup.sh build           only install, configure and build
+#   ./setup.sh windows         also the Windows build (MinGW-w64, Wine): build it and run its tests
 set -euo pipefail
 
 cd "$(dirname "$0")"
 preset="${VORN_PRESET:-default}"
 
+# Installs the missing packages of the lists given (default: debian-packages.txt).
 install_packages() {
     local wanted missing=()
-    wanted=$(grep -v -E '^\s*(#|$)' debian-packages.txt)
+    wanted=$(cat "${@:-debian-packages.txt}" | grep -v -E '^\s*(#|$)')
     for pkg in $wanted; do
         dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' || missing+=("$pkg")
     done
@@ -63,8 +65,16 @@ case "$command" in
         build
         ctest --preset "$preset" -j "$(nproc)"
         ;;
+    windows)
+        # The Windows build compares itself with this Linux build and runs its simulator.
+        install_packages debian-packages.txt windows-packages.txt
+        build
+        cmake --preset windows -DVORN_LINUX_BUILD="$PWD/build/$preset" >/dev/null
+        cmake --build --preset windows
+        ctest --preset windows -j "$(nproc)"
+        ;;
     *)
-        echo "usage: $0 {run [ARGS...]|test|build}" >&2
+        echo "usage: $0 {run [ARGS...]|test|build|windows}" >&2
         exit 1
         ;;
 esac

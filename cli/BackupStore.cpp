@@ -2,19 +2,13 @@
 
 #include "files/ProgramFolders.h"
 #include "model/Catalogue.h"
-#include "platform/Descriptor.h"
+#include "platform/FileSystem.h"
 #include "platform/Files.h"
 #include "platform/Folders.h"
+#include "platform/Paths.h"
+#include "platform/System.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <cstdio>
-#include <dirent.h>
-#include <fcntl.h>
-#include <memory>
-#include <random>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace vorn::cli {
 
@@ -23,24 +17,8 @@ namespace {
 constexpr std::string_view Extension = ".vorn";
 constexpr std::size_t StampLength = 16; // 20240501T120000Z
 
-bool WriteAll(int fd, const std::uint8_t* data, std::size_t size) {
-    while (size > 0) {
-        const ssize_t n = ::write(fd, data, size);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            return false;
-        }
-        data += n;
-        size -= static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
 std::string Stamp(std::time_t when, bool readable) {
-    std::tm utc{};
-    gmtime_r(&when, &utc);
+    const std::tm utc = UtcTime(when);
     char text[32];
     std::strftime(text, sizeof text, readable ? "%Y-%m-%dT%H:%M:%SZ" : "%Y%m%dT%H%M%SZ", &utc);
     return text;
@@ -51,18 +29,10 @@ bool AllDigits(std::string_view text) {
            std::all_of(text.begin(), text.end(), [](char ch) { return ch >= '0' && ch <= '9'; });
 }
 
-// The hidden name a file is written under where the file system cannot write unnamed files.
-std::string HiddenName(const std::string& folder) {
-    static thread_local std::mt19937 generator{std::random_device{}()};
-    char suffix[16];
-    std::snprintf(suffix, sizeof suffix, "%08x", static_cast<unsigned>(generator()));
-    return folder + ".backup-" + suffix;
-}
-
 } // namespace
 
 BackupStore::BackupStore(const std::string& programData)
-    : folder_(programData.empty() ? std::string() : programData + std::string(SubFolder)) {}
+    : folder_(programData.empty() ? std::string() : programData + std::string(SubFolder) + PathSeparator) {}
 
 std::string BackupStore::Prepare() {
     if (folder_.empty()) {
@@ -70,77 +40,28 @@ std::string BackupStore::Prepare() {
     }
     const std::string folder = folder_.substr(0, folder_.size() - 1);
     if (!MakeDirectories(folder)) {
-        struct stat info {};
-        if (::stat(folder.c_str(), &info) == 0 && !S_ISDIR(info.st_mode)) {
+        if (PathExists(folder) && !DirectoryExists(folder)) {
             return "cannot use the backups folder " + folder_ + ": it is a file, not a folder";
         }
-        return "cannot make the backups folder " + folder_ + ": " +
-               std::string(FileErrorText(FileErrorOfErrno(errno)));
+        // Why: the nearest folder above that exists cannot take a new folder (permissions, a
+        // read-only file system).
+        std::string above = FolderOfPath(folder);
+        while (!above.empty() && !DirectoryExists(above)) {
+            above = FolderOfPath(above.substr(0, above.size() - 1));
+        }
+        const FileError why = above.empty() ? FileError::None : CheckFolderWritable(above);
+        return "cannot make the backups folder " + folder_ +
+               (why == FileError::None ? std::string() : ": " + std::string(FileErrorText(why)));
     }
-    if (::access(folder.c_str(), W_OK | X_OK) != 0) {
-        return "cannot write into the backups folder " + folder_ + ": " +
-               std::string(FileErrorText(FileErrorOfErrno(errno)));
+    if (const FileError error = CheckFolderWritable(folder); error != FileError::None) {
+        return "cannot write into the backups folder " + folder_ + ": " + std::string(FileErrorText(error));
     }
     return {};
 }
 
 FileError BackupStore::WriteNewFile(const std::string& path, const std::uint8_t* data, std::size_t size,
                                     bool& exists) {
-    exists = false;
-    const std::string folder = FolderOfPath(path).empty() ? "./" : FolderOfPath(path);
-    std::string hidden;
-    Descriptor fd;
-#ifdef O_TMPFILE
-    fd.Reset(::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600));
-#endif
-    const bool unnamed = fd.Valid();
-    if (!unnamed) {
-        for (int attempt = 0; attempt < 100 && !fd.Valid(); ++attempt) {
-            hidden = HiddenName(folder);
-            fd.Reset(::open(hidden.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600));
-            if (!fd.Valid() && errno != EEXIST) {
-                return FileErrorOfErrno(errno);
-            }
-        }
-        if (!fd.Valid()) {
-            return FileError::Other;
-        }
-    }
-    // Removes the hidden name at every way out; the unnamed file goes with its descriptor.
-    const auto cleanUp = [&hidden] {
-        if (!hidden.empty()) {
-            ::unlink(hidden.c_str());
-        }
-    };
-    if (!WriteAll(fd.Get(), data, size) || ::fsync(fd.Get()) != 0) {
-        const FileError error = FileErrorOfErrno(errno);
-        cleanUp();
-        return error;
-    }
-    int linked = -1;
-    if (unnamed) {
-        const std::string self = "/proc/self/fd/" + std::to_string(fd.Get());
-        linked = ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, path.c_str(), AT_SYMLINK_FOLLOW);
-    } else {
-        linked = ::link(hidden.c_str(), path.c_str());
-    }
-    const int linkError = errno;
-    const bool closed = fd.Close();
-    cleanUp();
-    if (linked != 0) {
-        exists = linkError == EEXIST;
-        return FileErrorOfErrno(linkError);
-    }
-    if (!closed) {
-        ::unlink(path.c_str());
-        return FileError::InputOutput;
-    }
-    // The new name itself is made durable with its folder.
-    Descriptor directory(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (directory.Valid()) {
-        ::fsync(directory.Get());
-    }
-    return FileError::None;
+    return vorn::WriteNewFile(path, data, size, exists);
 }
 
 std::optional<std::string> BackupStore::Store(const ProgData::Bytes& image, std::string_view model,
@@ -217,23 +138,22 @@ std::vector<BackupEntry> BackupStore::List(std::optional<std::uint32_t> serial, 
     if (folder_.empty()) {
         return entries;
     }
-    const std::unique_ptr<DIR, int (*)(DIR*)> directory(::opendir(folder_.c_str()), ::closedir);
-    if (!directory) {
-        if (errno != ENOENT) {
-            error = "cannot read the backups folder " + folder_ + ": " +
-                    std::string(FileErrorText(FileErrorOfErrno(errno)));
+    FileError listError = FileError::None;
+    const auto names = ListFolder(folder_, listError);
+    if (!names) {
+        if (listError != FileError::NoSuchFile) {
+            error =
+                "cannot read the backups folder " + folder_ + ": " + std::string(FileErrorText(listError));
         }
         return entries;
     }
-    while (const dirent* item = ::readdir(directory.get())) {
-        auto entry = ParseName(item->d_name);
+    for (const std::string& name : *names) {
+        auto entry = ParseName(name);
         // Only regular files: a link put there may point anywhere, and a folder or a pipe is no backup.
-        struct stat info {};
-        if (!entry || (serial && entry->serial != *serial) ||
-            ::lstat((folder_ + item->d_name).c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
+        if (!entry || (serial && entry->serial != *serial) || !IsPlainFile(folder_ + name)) {
             continue;
         }
-        entry->path = folder_ + item->d_name;
+        entry->path = folder_ + name;
         entries.push_back(std::move(*entry));
     }
     std::sort(entries.begin(), entries.end(), [](const BackupEntry& a, const BackupEntry& b) {

@@ -28,7 +28,7 @@ struct BackupEntry {
 
 class BackupStore {
 public:
-    static constexpr std::string_view SubFolder = "backups/";
+    static constexpr std::string_view SubFolder = "backups";
     static constexpr int MaxCopies = 99;
 
     // The folder in the program-data folder; empty when there is none (no home).

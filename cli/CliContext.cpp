@@ -11,6 +11,7 @@
 #include "lang/TextFormat.h"
 #include "model/Catalogue.h"
 #include "platform/Files.h"
+#include "platform/Paths.h"
 #include "sim/DemoUnit.h"
 #include "sim/SimulatedUnit.h"
 
@@ -77,7 +78,7 @@ std::string FindLanguageFile(const std::string& wanted, const std::vector<std::s
     if (FileExists(wanted)) {
         return wanted;
     }
-    if (wanted.find('/') == std::string::npos) {
+    if (wanted.find_first_of(PathSeparators) == std::string::npos) {
         for (const std::string& folder : folders) {
             if (!folder.empty() && FileExists(folder + wanted)) {
                 return folder + wanted;
@@ -131,7 +132,7 @@ std::unique_ptr<UnitDriver> DriverFor(const GlobalOptions& options, VirtualClock
     if (options.simulate) {
         return std::make_unique<sim::SimulatedUnit>(clock);
     }
-    return std::make_unique<SerialUnitDriver>(SerialPortOptions{PortOverride(options.port)});
+    return MakeUnitDriver(options.port);
 }
 
 } // namespace

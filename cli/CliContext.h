@@ -8,7 +8,7 @@
 #include "editor/Editor.h"
 #include "files/RegionName.h"
 #include "lang/ListIni.h"
-#include "link/SerialUnitDriver.h"
+#include "link/UnitBackend.h"
 #include "model/ProgData.h"
 #include "platform/Clock.h"
 #include "platform/TraceSink.h"
@@ -87,7 +87,7 @@ struct GlobalOptions {
     std::vector<std::string> commandLine; // for the support trace
 };
 
-// The program-data folder as the program would make it ("/"-terminated), for the files vornctl itself
+// The program-data folder as the program would make it (separator-terminated), for the files vornctl itself
 // keeps there (backups, the support trace); empty when no home folder is known.
 std::string ProgramDataForWrites();
 

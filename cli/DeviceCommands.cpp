@@ -6,9 +6,11 @@
 #include "ProgressView.h"
 #include "SerialList.h"
 #include "base/Utf8.h"
+#include "files/DefaultConfigs.h"
 #include "model/Catalogue.h"
 #include "platform/Files.h"
 #include "platform/Interrupt.h"
+#include "platform/System.h"
 #include "session/DeviceSessions.h"
 #include "session/SessionEngine.h"
 
@@ -16,7 +18,6 @@
 #include <ctime>
 #include <iostream>
 #include <span>
-#include <unistd.h>
 
 namespace vorn::cli {
 
@@ -65,8 +66,7 @@ int ExitOf(CliContext& context, SessionOutcome outcome) {
 // installation, as `vornctl new` takes it: a tool copies no defaults).
 void LoadDefault(CliContext& context, const ProductInfo& product) {
     ProgData& config = context.controller.CurrentConfig();
-    const std::string path = context.installFolder + "DefaultConfig/" + context.regionName + "/" +
-                             std::string(product.defaultFileName);
+    const std::string path = RegionDefaultPath(context.installFolder, context.Region(), product);
     if (!config.ReadImageFile(path)) {
         throw CliError(ExitFailed, "no default configuration of " + std::string(product.model) +
                                        " for region " + context.regionName + " (" + path + ")");
@@ -290,9 +290,9 @@ int DeviceCommands::RunDevice(CliContext& context, const GlobalOptions& global) 
     ProgramController& controller = context.controller;
     DeviceSessions& sessions = controller.Sessions();
     DeviceOperator& op = context.device;
-    op.terminal = ::isatty(STDIN_FILENO) != 0 && ::isatty(STDERR_FILENO) != 0;
+    op.terminal = IsTerminal(StandardStream::Input) && IsTerminal(StandardStream::Error);
     ProgressView progress(context.lists.ReceiveBands);
-    progress.enabled = ::isatty(STDERR_FILENO) != 0 && !global.quiet;
+    progress.enabled = IsTerminal(StandardStream::Error) && !global.quiet;
     sessions.Context().progress = &progress;
     op.progress = &progress;
 

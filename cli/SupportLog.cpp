@@ -3,14 +3,12 @@
 #include "base/Utf8.h"
 #include "files/ProgramFolders.h"
 #include "platform/FileError.h"
+#include "platform/FileSystem.h"
+#include "platform/System.h"
 
-#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <ctime>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace vorn::cli {
 
@@ -22,8 +20,7 @@ std::string Now(bool withDate) {
     const std::time_t seconds = std::chrono::system_clock::to_time_t(now);
     const auto millis =
         std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() % 1000;
-    std::tm utc{};
-    gmtime_r(&seconds, &utc);
+    const std::tm utc = UtcTime(seconds);
     char text[40];
     std::strftime(text, sizeof text, withDate ? "%Y-%m-%dT%H:%M:%S" : "%H:%M:%S", &utc);
     char full[48];
@@ -35,38 +32,19 @@ std::string Numbered(const std::string& path, int n) {
     return n == 0 ? path : path + "." + std::to_string(n);
 }
 
-// Reads at most the last `limit` bytes of a regular file, without waiting on a pipe or a device.
+// Reads at most the last `limit` bytes of a regular file; a missing file reads as nothing.
 bool ReadTail(const std::string& path, std::uint64_t limit, std::string& content, std::string& error) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW);
-    if (fd < 0) {
-        if (errno != ENOENT) {
-            error = "cannot read " + path + ": " + std::string(FileErrorText(FileErrorOfErrno(errno)));
+    FileError why = FileError::None;
+    auto tail = ReadFileTail(path, limit, why);
+    if (!tail) {
+        if (why == FileError::NotRegularFile) {
+            error = "cannot read " + path + ": not a regular file";
+        } else if (why != FileError::NoSuchFile) {
+            error = "cannot read " + path + ": " + std::string(FileErrorText(why));
         }
         return false;
     }
-    struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        ::close(fd);
-        error = "cannot read " + path + ": not a regular file";
-        return false;
-    }
-    const auto size = static_cast<std::uint64_t>(info.st_size);
-    const std::uint64_t start = size > limit ? size - limit : 0;
-    content.assign(static_cast<std::size_t>(size - start), '\0');
-    std::size_t got = 0;
-    while (got < content.size()) {
-        const ssize_t n =
-            ::pread(fd, content.data() + got, content.size() - got, static_cast<off_t>(start + got));
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            break;
-        }
-        got += static_cast<std::size_t>(n);
-    }
-    ::close(fd);
-    content.resize(got);
+    content = std::move(*tail);
     return true;
 }
 
@@ -91,17 +69,10 @@ SupportLog::SupportLog(std::string programData) : folder_(std::move(programData)
     }
 }
 
-SupportLog::~SupportLog() {
-    if (fd_ >= 0) {
-        ::close(fd_);
-    }
-}
+SupportLog::~SupportLog() = default;
 
 void SupportLog::Fail(const std::string& why) {
-    if (fd_ >= 0) {
-        ::close(fd_);
-        fd_ = -1;
-    }
+    file_.Close();
     if (problem_.empty()) {
         problem_ = why;
         if (noteSink_) {
@@ -121,30 +92,24 @@ void SupportLog::Open() {
         return;
     }
     // Never waits on a pipe put in its place, never follows a link put there.
-    fd_ = ::open(path_.c_str(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0600);
-    if (fd_ < 0) {
-        Fail(errno == ELOOP ? "it is a symbolic link" : std::string(FileErrorText(FileErrorOfErrno(errno))));
-        return;
-    }
-    struct stat info {};
-    if (::fstat(fd_, &info) != 0 || !S_ISREG(info.st_mode)) {
+    const FileError error = file_.Open(path_);
+    if (error == FileError::LinkLoop) {
+        Fail("it is a symbolic link");
+    } else if (error == FileError::NotRegularFile) {
         Fail("it is not a regular file");
-        return;
+    } else if (error != FileError::None) {
+        Fail(std::string(FileErrorText(error)));
     }
-    ::fcntl(fd_, F_SETFL, O_APPEND);
-    size_ = static_cast<std::uint64_t>(info.st_size);
 }
 
 void SupportLog::Rotate() {
-    if (fd_ >= 0) {
-        ::close(fd_);
-        fd_ = -1;
-    }
-    ::unlink(Numbered(path_, KeptFiles).c_str());
+    file_.Close();
+    RemoveFile(Numbered(path_, KeptFiles));
     for (int n = KeptFiles - 1; n >= 0; --n) {
-        if (::rename(Numbered(path_, n).c_str(), Numbered(path_, n + 1).c_str()) != 0 && errno != ENOENT) {
+        const FileError error = RenameFile(Numbered(path_, n), Numbered(path_, n + 1));
+        if (error != FileError::None && error != FileError::NoSuchFile) {
             // A log that cannot be rotated would grow without bound: it is given up instead.
-            Fail("it cannot be rotated (" + std::string(FileErrorText(FileErrorOfErrno(errno))) + ")");
+            Fail("it cannot be rotated (" + std::string(FileErrorText(error)) + ")");
             return;
         }
     }
@@ -152,23 +117,11 @@ void SupportLog::Rotate() {
 }
 
 void SupportLog::Append(const std::string& text) {
-    if (fd_ < 0) {
+    if (!file_.IsOpen()) {
         return;
     }
-    const char* data = text.data();
-    std::size_t left = text.size();
-    while (left > 0) {
-        const ssize_t n = ::write(fd_, data, left);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            Fail(n < 0 ? std::string(FileErrorText(FileErrorOfErrno(errno))) : "nothing could be written");
-            return;
-        }
-        data += n;
-        left -= static_cast<std::size_t>(n);
-        size_ += static_cast<std::uint64_t>(n);
+    if (const FileError error = file_.Append(text); error != FileError::None) {
+        Fail(std::string(FileErrorText(error)));
     }
 }
 
@@ -178,28 +131,25 @@ void SupportLog::Begin(const std::vector<std::string>& commandLine) {
         commandLine_ += (commandLine_.empty() ? "" : " ") + EscapeControlCharacters(argument);
     }
     Open();
-    if (fd_ >= 0 && size_ >= MaxFileBytes) {
+    if (file_.IsOpen() && file_.Size() >= MaxFileBytes) {
         Rotate();
     }
     // A log cut short (a full disk, a crash) must not glue this header to its last line.
-    if (fd_ >= 0 && size_ > 0) {
-        char last = '\n';
-        if (::pread(fd_, &last, 1, static_cast<off_t>(size_ - 1)) == 1 && last != '\n') {
-            Append("\n");
-        }
+    if (const auto last = file_.LastByte(); last && *last != '\n') {
+        Append("\n");
     }
-    Append(std::string(Header) + Now(true) + " pid " + std::to_string(::getpid()) + ": " + commandLine_ +
+    Append(std::string(Header) + Now(true) + " pid " + std::to_string(ProcessId()) + ": " + commandLine_ +
            "\n");
 }
 
 void SupportLog::Write(char kind, std::string_view text) {
-    if (fd_ < 0) {
+    if (!file_.IsOpen()) {
         return;
     }
-    if (size_ >= MaxFileBytes) {
+    if (file_.Size() >= MaxFileBytes) {
         // One long command: its trace goes on in a fresh file, under a header of its own.
         Rotate();
-        Append(std::string(Continued) + Now(true) + " pid " + std::to_string(::getpid()) + ": " +
+        Append(std::string(Continued) + Now(true) + " pid " + std::to_string(ProcessId()) + ": " +
                commandLine_ + "\n");
     }
     std::string line = Now(false) + " " + kind + " " + EscapeControlCharacters(text) + "\n";
@@ -208,10 +158,7 @@ void SupportLog::Write(char kind, std::string_view text) {
 
 void SupportLog::End(int status) {
     Write(Line, "end of the command, exit status " + std::to_string(status));
-    if (fd_ >= 0) {
-        ::close(fd_);
-        fd_ = -1;
-    }
+    file_.Close();
 }
 
 std::vector<std::string> SupportLog::Files(const std::string& programData) {
@@ -221,8 +168,7 @@ std::vector<std::string> SupportLog::Files(const std::string& programData) {
     }
     const std::string path = programData + std::string(FileName);
     for (int n = KeptFiles; n >= 0; --n) {
-        struct stat info {};
-        if (::lstat(Numbered(path, n).c_str(), &info) == 0) {
+        if (PathExists(Numbered(path, n))) {
             files.push_back(Numbered(path, n));
         }
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/FileSystem.h"
+
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -30,7 +32,7 @@ public:
     static constexpr char Session = ':'; // the program's own trace
     static constexpr char Note = '!';
 
-    // The log in the program-data folder ("/"-terminated); an empty folder logs nothing.
+    // The log in the program-data folder (separator-terminated); an empty folder logs nothing.
     explicit SupportLog(std::string programData);
     SupportLog(const SupportLog&) = delete;
     SupportLog& operator=(const SupportLog&) = delete;
@@ -46,7 +48,7 @@ public:
     void Write(char kind, std::string_view text);
     // Ends the command's trace with its exit status.
     void End(int status);
-    bool Active() const { return fd_ >= 0; }
+    bool Active() const { return file_.IsOpen(); }
     // Why the log is not written; empty while it is.
     const std::string& Problem() const { return problem_; }
 
@@ -67,8 +69,7 @@ private:
     std::string path_;
     std::function<void(const std::string&)> noteSink_;
     std::string commandLine_;
-    int fd_ = -1;
-    std::uint64_t size_ = 0;
+    AppendFile file_;
     std::string problem_;
 };
 

@@ -9,11 +9,11 @@
 #include "base/Utf8.h"
 #include "model/Catalogue.h"
 #include "platform/Interrupt.h"
+#include "platform/System.h"
 
 #include <CLI/CLI.hpp>
 #include <cstdio>
 #include <iostream>
-#include <unistd.h>
 
 namespace {
 
@@ -23,11 +23,11 @@ using namespace vorn::cli;
 constexpr std::string_view ValueOptions[] = {"--lang", "--region", "--port"};
 
 // The first word that is neither an option nor an option's value: the command as typed.
-std::string TypedCommand(int argc, char** argv) {
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view word = argv[i];
+std::string TypedCommand(const std::vector<std::string>& arguments) {
+    for (std::size_t i = 1; i < arguments.size(); ++i) {
+        const std::string_view word = arguments[i];
         if (word == "--") {
-            return i + 1 < argc ? argv[i + 1] : "";
+            return i + 1 < arguments.size() ? arguments[i + 1] : "";
         }
         if (word.starts_with("-")) {
             bool takesValue = false;
@@ -42,10 +42,13 @@ std::string TypedCommand(int argc, char** argv) {
     return {};
 }
 
-int RunCommand(int argc, char** argv) {
+int RunCommand(const std::vector<std::string>& arguments) {
     CLI::App app{"vornctl: configuration files of the VORN family and their devices from the command line"};
     app.set_version_flag("--version", std::string("vornctl ") + vorn::ProgramVersion);
     app.require_subcommand(1);
+    // Options are written the same on every platform: on Windows "/x" would otherwise be an option,
+    // not a path.
+    app.allow_windows_style_options(false);
     // Global options may also follow the command ("vornctl show x.vorn --lang Deutsch-1031.lang").
     app.fallthrough();
     app.footer("Example: vornctl --simulate read --model TARV --serial 1001 -o tarv.vorn\n"
@@ -134,7 +137,7 @@ int RunCommand(int argc, char** argv) {
     manual->group("");
 
     // A mistyped command gets the nearest names rather than CLI11's bare "not expected".
-    if (const std::string typed = TypedCommand(argc, argv); !typed.empty()) {
+    if (const std::string typed = TypedCommand(arguments); !typed.empty()) {
         std::vector<std::string> names;
         for (const CLI::App* sub : app.get_subcommands([](const CLI::App*) { return true; })) {
             names.push_back(sub->get_name());
@@ -145,12 +148,14 @@ int RunCommand(int argc, char** argv) {
             return ExitUsage;
         }
     }
-    for (int i = 0; i < argc; ++i) {
-        global.commandLine.emplace_back(argv[i]);
-    }
+    global.commandLine = arguments;
 
     try {
-        app.parse(argc, argv);
+        std::vector<const char*> words;
+        for (const std::string& argument : arguments) {
+            words.push_back(argument.c_str());
+        }
+        app.parse(static_cast<int>(words.size()), words.data());
     } catch (const CLI::ParseError& error) {
         const int status = app.exit(error);
         return status == 0 ? ExitSuccess : ExitUsage;
@@ -242,10 +247,11 @@ int main(int argc, char** argv) {
     // A closed pipe and the file-size limit are reported (or, for the support trace, noted) like any
     // other failed write, instead of ending the program in the middle of a device command.
     vorn::IgnoreFileWriteSignals();
+    vorn::PrepareStandardStreams();
     // A command's output is written once at the end, where a failure is seen with its reason.
     static char outputBuffer[1 << 20];
-    if (::isatty(STDOUT_FILENO) == 0) {
+    if (!vorn::IsTerminal(vorn::StandardStream::Output)) {
         std::setvbuf(stdout, outputBuffer, _IOFBF, sizeof outputBuffer);
     }
-    return vorn::cli::FinishOutput(RunCommand(argc, argv));
+    return vorn::cli::FinishOutput(RunCommand(vorn::ProgramArguments(argc, argv)));
 }

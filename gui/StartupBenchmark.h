@@ -17,11 +17,6 @@ public:
     StartupBenchmark();
     void Watch(QWidget& window);
 
-    // Milliseconds since the process started (from the kernel's start time, 10 ms steps), or -1.
-    static double MillisSinceProcessStart();
-    // The resident memory in kilobytes, or -1.
-    static long ResidentKilobytes();
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -6,7 +6,7 @@
 #include "gui/Screenshots.h"
 #include "gui/StartupBenchmark.h"
 #include "gui/VornApplication.h"
-#include "link/SerialUnitDriver.h"
+#include "link/UnitBackend.h"
 #include "platform/Clock.h"
 #include "platform/TraceSink.h"
 #include "sim/DemoUnit.h"
@@ -73,7 +73,7 @@ int main(int argc, char** argv) {
             demo = made.get();
             unit = std::move(made);
         } else {
-            unit = std::make_unique<SerialUnitDriver>(SerialPortOptions{.Port = PortOverride(options.port)});
+            unit = MakeUnitDriver(options.port);
         }
         UnitDriver& driver = *unit;
         // The demo devices start from the installation's defaults, known once the program has started.

@@ -1,5 +1,6 @@
 #include "sim/DemoUnit.h"
 
+#include "files/DefaultConfigs.h"
 #include "model/BandSetting.h"
 #include "model/Catalogue.h"
 #include "platform/Files.h"
@@ -18,9 +19,9 @@ constexpr std::size_t FirmwareVersionByte = 47;
 Memory DefaultMemory(const std::string& installFolder, std::uint8_t productType) {
     Memory image{};
     const ProductInfo* product = FindProduct(productType);
-    if (product != nullptr && ReadFilePrefix(installFolder + "DefaultConfig/" + std::string(DemoRegion) +
-                                                 "/" + std::string(product->defaultFileName),
-                                             image.data(), image.size())) {
+    if (product != nullptr &&
+        ReadFilePrefix(RegionDefaultPath(installFolder, *RegionName::Check(DemoRegion), *product),
+                       image.data(), image.size())) {
         return image;
     }
     image = {};

@@ -6,16 +6,19 @@
 #include <algorithm>
 #include <cctype>
 #include <charconv>
+#include <cstdint>
 #include <vector>
 
 namespace vorn::sim {
 
 namespace {
 
-std::vector<std::string_view> SplitFields(std::string_view text) {
+// The fields between colons; the last of at most maxFields takes the rest (a file's path may hold a
+// colon, as Windows drive letters do).
+std::vector<std::string_view> SplitFields(std::string_view text, std::size_t maxFields = SIZE_MAX) {
     std::vector<std::string_view> fields;
     for (;;) {
-        const auto colon = text.find(':');
+        const auto colon = fields.size() + 1 < maxFields ? text.find(':') : std::string_view::npos;
         fields.push_back(text.substr(0, colon));
         if (colon == std::string_view::npos) {
             return fields;
@@ -62,7 +65,7 @@ bool LoadImage(std::string_view path, Memory& image, std::string& error) {
 } // namespace
 
 std::optional<MemoryDevice> ParseMemoryDevice(std::string_view text, std::string& error) {
-    const auto fields = SplitFields(text);
+    const auto fields = SplitFields(text, 4);
     MemoryDevice device;
     const auto type = ParseNumber<std::uint8_t>(fields[0], 16, 0xFF);
     const auto serial =

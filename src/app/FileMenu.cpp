@@ -5,6 +5,7 @@
 #include "model/Catalogue.h"
 #include "model/Conversion.h"
 #include "platform/Files.h"
+#include "platform/Paths.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -26,9 +27,12 @@ std::string Extension(const std::string& path) {
     return dot == std::string::npos ? std::string() : name.substr(dot);
 }
 
-// A folder as the file dialogs take it: without its trailing "/" (the root stays "/").
+// A folder as the file dialogs take it: without its trailing separator (a root such as "/" or "C:\"
+// stays as it is).
 std::string DialogFolder(const std::string& folder) {
-    return folder.size() > 1 && folder.back() == '/' ? folder.substr(0, folder.size() - 1) : folder;
+    return folder.size() > PathRootLength(folder) && IsPathSeparator(folder.back())
+               ? folder.substr(0, folder.size() - 1)
+               : folder;
 }
 
 // A name the save dialog may hand back that names no file to write: nothing, or a pattern.

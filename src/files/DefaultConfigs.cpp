@@ -2,6 +2,7 @@
 
 #include "files/SettingsFile.h"
 #include "platform/Files.h"
+#include "platform/Paths.h"
 
 #include <utility>
 #include <vector>
@@ -18,7 +19,8 @@ std::size_t CatalogueIndex(std::uint8_t productType) {
 } // namespace
 
 std::string RegionDefaultsFolder(const std::string& installationFolder, const RegionName& region) {
-    return installationFolder + std::string(DefaultConfigFolderName) + "/" + region.Text() + "/";
+    return installationFolder + std::string(DefaultConfigFolderName) + PathSeparator + region.Text() +
+           PathSeparator;
 }
 
 std::string RegionDefaultPath(const std::string& installationFolder, const RegionName& region,

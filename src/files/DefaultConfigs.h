@@ -17,7 +17,7 @@ class SettingsFile;
 
 inline constexpr std::string_view DefaultConfigFolderName = "DefaultConfig";
 
-// installation folder + "DefaultConfig/" + region + "/".
+// installation folder + "DefaultConfig/" + region + "/" (with the platform's path separator).
 std::string RegionDefaultsFolder(const std::string& installationFolder, const RegionName& region);
 // The installation's default file of a model for a region.
 std::string RegionDefaultPath(const std::string& installationFolder, const RegionName& region,

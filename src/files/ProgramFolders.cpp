@@ -2,6 +2,9 @@
 
 #include "platform/Files.h"
 #include "platform/Folders.h"
+#include "platform/Paths.h"
+
+#include <algorithm>
 
 namespace vorn {
 
@@ -13,8 +16,9 @@ bool MakeDirectories(const std::string& path) {
         return true;
     }
     // Every folder on the way down, from the first below the root.
-    for (std::size_t slash = path.find('/', 1); slash != std::string::npos;
-         slash = path.find('/', slash + 1)) {
+    for (std::size_t slash =
+             path.find_first_of(PathSeparators, std::max<std::size_t>(PathRootLength(path), 1));
+         slash != std::string::npos; slash = path.find_first_of(PathSeparators, slash + 1)) {
         const std::string upper = path.substr(0, slash);
         if (!DirectoryExists(upper) && !MakeDirectory(upper)) {
             return false;
@@ -34,7 +38,7 @@ std::string ResolveSharedFolder(const std::string& base, std::string_view subPat
     }
     const std::string folder = base + std::string(subPath);
     if (create) {
-        const auto firstSlash = subPath.find('/');
+        const auto firstSlash = subPath.find_first_of(PathSeparators);
         if (firstSlash != std::string_view::npos) {
             MakeDirectory(base + std::string(subPath.substr(0, firstSlash)));
         }

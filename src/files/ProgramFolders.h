@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-// The three folders of the program, resolved once at start (every path ends with "/"):
+// The three folders of the program, resolved once at start (every path ends with the separator):
 // - installation: the shipped data (language files, Registry.ini, DefaultConfig/<region>/);
 // - program data: the settings file and the language files in use;
 // - configuration: the current region's default configurations, first folder of the file dialogs.

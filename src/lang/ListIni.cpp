@@ -1,11 +1,11 @@
 #include "lang/ListIni.h"
 
 #include "base/TextDecoding.h"
+#include "platform/FileSystem.h"
 #include "platform/Files.h"
+#include "platform/Paths.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <system_error>
 
 namespace vorn {
 
@@ -46,22 +46,18 @@ std::string LanguageDisplayName(std::string_view fileName) {
 }
 
 void ListIni::SetFolder(std::string folder) {
-    if (!folder.empty() && folder.back() != '/') {
-        folder += '/';
+    if (!folder.empty() && !IsPathSeparator(folder.back())) {
+        folder += PathSeparator;
     }
     folder_ = std::move(folder);
 }
 
 int ListIni::ListLanguageFiles(std::vector<std::string>& list) const {
     list.clear();
-    std::error_code error;
-    const std::filesystem::path folder =
-        folder_.empty() ? std::filesystem::path(".") : std::filesystem::path(folder_);
-    for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
-         it.increment(error)) {
-        const std::string name = it->path().filename().string();
-        std::error_code typeError;
-        if (EndsWithIgnoreCase(name, LanguageFileExtension) && it->is_regular_file(typeError)) {
+    FileError error = FileError::None;
+    const std::string folder = folder_.empty() ? std::string(".") + PathSeparator : folder_;
+    for (const std::string& name : ListFolder(folder, error).value_or(std::vector<std::string>{})) {
+        if (EndsWithIgnoreCase(name, LanguageFileExtension) && FileExists(folder + name)) {
             list.push_back(name);
         }
     }

@@ -28,7 +28,7 @@ class ListIni {
 public:
     ListIni() = default;
 
-    // The folder of the language files; a trailing "/" is added when missing.
+    // The folder of the language files; a trailing separator is added when missing.
     void SetFolder(std::string folder);
     const std::string& Folder() const { return folder_; }
 

@@ -75,14 +75,6 @@ bool PollUntil(int fd, short events, SteadyClock::time_point deadline) {
 
 } // namespace
 
-std::string PortOverride(std::string_view portOption) {
-    if (!portOption.empty()) {
-        return std::string(portOption);
-    }
-    const char* fromEnvironment = std::getenv("VORN_KDU_PORT");
-    return fromEnvironment != nullptr ? std::string(fromEnvironment) : std::string();
-}
-
 SerialUnitDriver::SerialUnitDriver(SerialPortOptions options) : options_(std::move(options)) {}
 
 SerialUnitDriver::~SerialUnitDriver() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "link/UnitBackend.h"
 #include "link/UnitDriver.h"
 
 #include <cstdint>
@@ -17,9 +18,6 @@ struct SerialPortOptions {
     std::string SysRoot = "/sys";
     std::string DevRoot = "/dev";
 };
-
-// The port to open instead of searching: the --port option when given, else VORN_KDU_PORT, else empty.
-std::string PortOverride(std::string_view portOption);
 
 // The interface unit on a POSIX serial port. Finds the unit as the tty whose USB device carries the
 // unit's description as its product string (or opens the explicit port), opens it exclusively, raw,

@@ -32,6 +32,7 @@ constexpr FileErrorRow FileErrorRows[] = {
     {FileError::UnsafeLink, "a symbolic link of another user in a shared folder"},
     {FileError::OwnerNotKept, "owned by another user or group, who would lose it"},
     {FileError::InputOutput, "input/output error"},
+    {FileError::InUse, "in use by another program"},
     {FileError::Other, "system error"},
 };
 
@@ -44,10 +45,13 @@ constexpr ErrnoRow ErrnoRows[] = {
     {ENOENT, FileError::NoSuchFile},        {ENOTDIR, FileError::NotADirectory},
     {EACCES, FileError::PermissionDenied},  {EPERM, FileError::PermissionDenied},
     {EROFS, FileError::ReadOnlyFileSystem}, {ENOSPC, FileError::DiskFull},
-    {EDQUOT, FileError::QuotaExceeded},     {EFBIG, FileError::FileTooLarge},
-    {EISDIR, FileError::IsDirectory},       {ENXIO, FileError::NotRegularFile},
-    {ENODEV, FileError::NotRegularFile},    {ELOOP, FileError::LinkLoop},
-    {ENAMETOOLONG, FileError::NameTooLong}, {EIO, FileError::InputOutput},
+#ifdef EDQUOT // not in the Windows C library
+    {EDQUOT, FileError::QuotaExceeded},
+#endif
+    {EFBIG, FileError::FileTooLarge},       {EISDIR, FileError::IsDirectory},
+    {ENXIO, FileError::NotRegularFile},     {ENODEV, FileError::NotRegularFile},
+    {ELOOP, FileError::LinkLoop},           {ENAMETOOLONG, FileError::NameTooLong},
+    {EIO, FileError::InputOutput},
 };
 
 } // namespace

@@ -26,6 +26,7 @@ enum class FileError {
     UnsafeLink,   // another user's link in a shared (sticky, world-writable) folder
     OwnerNotKept, // replacing the file would hand another user's file to us
     InputOutput,
+    InUse, // opened by another program that shares it with nobody (Windows)
     Other,
 };
 

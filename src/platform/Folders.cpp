@@ -3,53 +3,11 @@
 #include "platform/Files.h"
 
 #include <array>
-#include <climits>
 #include <string_view>
-#include <unistd.h>
 
 namespace vorn {
 
 namespace {
-
-std::string WithSlash(std::string folder) {
-    if (!folder.empty() && folder.back() != '/') {
-        folder += '/';
-    }
-    return folder;
-}
-
-std::string Home(const EnvironmentLookup& environment) {
-    const auto home = environment("HOME");
-    return home && !home->empty() ? WithSlash(*home) : std::string();
-}
-
-// "XDG_DOCUMENTS_DIR" of user-dirs.dirs: a line such as XDG_DOCUMENTS_DIR="$HOME/Dokumente".
-std::string DocumentsFromUserDirs(const std::string& home, const EnvironmentLookup& environment) {
-    const auto configHome = environment("XDG_CONFIG_HOME");
-    const std::string file =
-        (configHome && !configHome->empty() ? WithSlash(*configHome) : home + ".config/") + "user-dirs.dirs";
-    const auto content = ReadWholeFile(file, 64 * 1024);
-    if (!content) {
-        return {};
-    }
-    constexpr std::string_view Key = "XDG_DOCUMENTS_DIR=\"";
-    const auto start = content->find(Key);
-    if (start == std::string::npos) {
-        return {};
-    }
-    const auto valueStart = start + Key.size();
-    const auto end = content->find('"', valueStart);
-    if (end == std::string::npos) {
-        return {};
-    }
-    std::string value = content->substr(valueStart, end - valueStart);
-    if (value.starts_with("$HOME/")) {
-        value = home + value.substr(6);
-    } else if (value == "$HOME") {
-        value = home;
-    }
-    return value.empty() || value.front() != '/' ? std::string() : WithSlash(value);
-}
 
 // Languages whose numbers are written with a decimal comma.
 constexpr std::array<std::string_view, 33> CommaLanguages{
@@ -58,42 +16,47 @@ constexpr std::array<std::string_view, 33> CommaLanguages{
 
 } // namespace
 
-std::string ExecutablePath() {
-    char buffer[PATH_MAX];
-    const ssize_t length = ::readlink("/proc/self/exe", buffer, sizeof(buffer) - 1);
-    return length > 0 ? std::string(buffer, static_cast<std::size_t>(length)) : std::string();
+std::string FolderWithSeparator(std::string folder) {
+    if (PathSeparator != '/') {
+        for (char& c : folder) {
+            c = IsPathSeparator(c) ? PathSeparator : c;
+        }
+    }
+    if (!folder.empty() && !IsPathSeparator(folder.back())) {
+        folder += PathSeparator;
+    }
+    return folder;
+}
+
+std::size_t PathRootLength(std::string_view path) {
+    if (PathSeparator == '/') {
+        return path.starts_with('/') ? 1 : 0;
+    }
+    const bool drive = path.size() >= 2 && path[1] == ':' &&
+                       ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'));
+    if (drive) {
+        return path.size() >= 3 && IsPathSeparator(path[2]) ? 3 : 2;
+    }
+    if (path.size() >= 2 && IsPathSeparator(path[0]) && IsPathSeparator(path[1])) {
+        // \\server\share\ (and \\?\C:\): the root takes two components after the two separators.
+        std::size_t at = 2;
+        for (int component = 0; component < 2 && at < path.size(); ++component) {
+            const auto next = path.find_first_of(PathSeparators, at);
+            at = next == std::string_view::npos ? path.size() : next + 1;
+        }
+        return at;
+    }
+    return !path.empty() && IsPathSeparator(path[0]) ? 1 : 0;
 }
 
 std::string InstallationFolder(const std::string& executablePath, const EnvironmentLookup& environment) {
     const auto overridden = environment("VORN_INSTALL_DIR");
     if (overridden && !overridden->empty()) {
-        return WithSlash(*overridden);
+        return FolderWithSeparator(*overridden);
     }
-    const std::string exeFolder = FolderOfPath(executablePath);
-    const std::string shared = exeFolder + "../share/vorn-programmer/";
+    const std::string exeFolder = FolderWithSeparator(FolderOfPath(executablePath));
+    const std::string shared = FolderWithSeparator(exeFolder + "../share/vorn-programmer/");
     return DirectoryExists(shared) ? shared : exeFolder;
-}
-
-std::string DataBaseFolder(const EnvironmentLookup& environment) {
-    const auto dataHome = environment("XDG_DATA_HOME");
-    if (dataHome && !dataHome->empty() && dataHome->front() == '/') {
-        return WithSlash(*dataHome);
-    }
-    const std::string home = Home(environment);
-    return home.empty() ? std::string() : home + ".local/share/";
-}
-
-std::string DocumentsBaseFolder(const EnvironmentLookup& environment) {
-    const auto documents = environment("XDG_DOCUMENTS_DIR");
-    if (documents && !documents->empty() && documents->front() == '/') {
-        return WithSlash(*documents);
-    }
-    const std::string home = Home(environment);
-    if (home.empty()) {
-        return {};
-    }
-    const std::string fromUserDirs = DocumentsFromUserDirs(home, environment);
-    return fromUserDirs.empty() ? home + "Documents/" : fromUserDirs;
 }
 
 std::string ProgramDataFolder(const EnvironmentLookup& environment) {
@@ -107,12 +70,12 @@ std::string ConfigFolder(const EnvironmentLookup& environment) {
 }
 
 std::string FolderOfPath(const std::string& path) {
-    const auto slash = path.find_last_of('/');
+    const auto slash = path.find_last_of(PathSeparators);
     return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
 std::string FileNameOfPath(const std::string& path) {
-    const auto slash = path.find_last_of('/');
+    const auto slash = path.find_last_of(PathSeparators);
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 

@@ -1,5 +1,4 @@
 // The POSIX side of platform/Interrupt.h: signal handlers.
-#if !defined(_WIN32)
 
 #include "platform/Interrupt.h"
 
@@ -46,5 +45,3 @@ void IgnoreFileWriteSignals() {
 }
 
 } // namespace vorn
-
-#endif

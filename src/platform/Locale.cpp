@@ -1,7 +1,6 @@
 #include "platform/Locale.h"
 
 #include <array>
-#include <cstdlib>
 
 namespace vorn {
 
@@ -57,14 +56,6 @@ char Upper(char c) {
 }
 
 } // namespace
-
-std::optional<std::string> ProcessEnvironment(const char* name) {
-    const char* value = std::getenv(name);
-    if (value == nullptr) {
-        return std::nullopt;
-    }
-    return std::string(value);
-}
 
 std::string UserMessagesLocale(const EnvironmentLookup& environment) {
     for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {

@@ -9,7 +9,9 @@ namespace vorn {
 
 // Reads one environment variable; nullopt when it is not set.
 using EnvironmentLookup = std::function<std::optional<std::string>(const char* name)>;
-// The process environment.
+// The process environment (values in UTF-8). On Windows, whose locale is no environment variable,
+// an unset LANG reads as the user's regional settings ("de-DE"), so the locale is found the same way
+// on every platform.
 std::optional<std::string> ProcessEnvironment(const char* name);
 
 // The user's locale for messages as the C library picks it: LC_ALL, then LC_MESSAGES, then LANG (the

@@ -25,6 +25,7 @@ Registry Registry::Load(const std::string& path) {
     Registry registry = bytes ? FromText(*bytes) : Registry{};
     registry.path_ = path;
     registry.loadError_ = bytes ? FileError::None : error;
+    registry.system_ = true;
     return registry;
 }
 
@@ -56,21 +57,27 @@ Registry Registry::FromText(std::string_view bytes) {
 }
 
 bool Registry::Empty() const {
-    return content_.Empty();
+    return content_.Empty() && !(system_ && SystemRegistryValueNames(ProgramRegistryKey));
 }
 
 std::string Registry::Problem() const {
-    if (loadError_ != FileError::None) {
-        return std::string(FileErrorText(loadError_));
+    if (!Empty()) {
+        return {};
     }
-    return Empty() ? "the file holds no keys" : std::string();
+    return loadError_ != FileError::None ? std::string(FileErrorText(loadError_)) : "the file holds no keys";
 }
 
 bool Registry::HasKey(std::string_view keyPath) const {
-    return content_.FindSection(SectionName(keyPath)) != nullptr;
+    return content_.FindSection(SectionName(keyPath)) != nullptr ||
+           (system_ && SystemRegistryValueNames(keyPath));
 }
 
 std::optional<std::vector<std::string>> Registry::ValueNames(std::string_view keyPath) const {
+    if (system_) {
+        if (auto names = SystemRegistryValueNames(keyPath)) {
+            return names;
+        }
+    }
     const IniSection* section = content_.FindSection(SectionName(keyPath));
     if (section == nullptr) {
         return std::nullopt;
@@ -84,6 +91,11 @@ std::optional<std::vector<std::string>> Registry::ValueNames(std::string_view ke
 }
 
 std::optional<std::string> Registry::Value(std::string_view keyPath, std::string_view name) const {
+    if (system_) {
+        if (auto value = SystemRegistryValue(keyPath, name)) {
+            return value;
+        }
+    }
     const IniEntry* entry = content_.FindEntry(SectionName(keyPath), name);
     if (entry == nullptr) {
         return std::nullopt;

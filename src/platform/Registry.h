@@ -15,7 +15,9 @@
 // Each entry line is one value: its whole line is the value's name (the band
 // lists use names such as "1=869.2125 MHz"), and a line "name=data" gives the data of that name
 // ("Install Language Code=1033"). Key paths match without regard to letter case or a trailing "\".
-// The program never writes it.
+// Where the system has a registry of its own (Windows), a loaded registry reads the local-machine keys
+// the installer laid down first, and a key or value missing there from the file.
+// The program never writes either.
 namespace vorn {
 
 inline constexpr std::string_view RegistryFileName = "Registry.ini";
@@ -49,7 +51,15 @@ private:
     IniDocument content_;
     std::string path_;
     FileError loadError_ = FileError::None;
+    bool system_ = false; // the system's registry is read first
 };
+
+// The system's own registry below the local-machine root, read only: on Windows HKEY_LOCAL_MACHINE
+// (its 64-bit view); elsewhere there is none and both give nullopt.
+// The names of all values of a key, in the registry's order; nullopt when the key does not exist.
+std::optional<std::vector<std::string>> SystemRegistryValueNames(std::string_view keyPath);
+// The text of a value; nullopt when the key or the value does not exist or holds no text.
+std::optional<std::string> SystemRegistryValue(std::string_view keyPath, std::string_view name);
 
 // The language code the installer chose: "Install Language Code" of the program's key; when the
 // registry has none, the code of the user's locale (de_DE gives "1031"); empty when neither is known.

@@ -49,7 +49,7 @@ TEST_F(DefaultConfig, FileOfAnotherModelIsRefusedUntilCancelled) {
     ASSERT_EQ(h.view.OpenDialogs().size(), 2u);
     EXPECT_EQ(h.view.OpenDialogs()[0].title, "Select the new default configuration for BODE");
     EXPECT_EQ(h.view.OpenDialogs()[0].fileName, "Default_BODE.vorn");
-    EXPECT_EQ(h.view.OpenDialogs()[0].folder + "/", h.ConfigFolder());
+    EXPECT_EQ(test::Native(h.view.OpenDialogs()[0].folder + "/"), h.ConfigFolder());
     EXPECT_EQ(h.view.OpenDialogs()[1].fileName, "zumi.vorn") << "the dialog opens again at the chosen file";
     EXPECT_EQ(p.DefaultConfigPaths().Of(0x24), h.ConfigFolder() + "Default_BODE.vorn");
     EXPECT_EQ(h.view.StatusText(), "") << "the status bar is cleared";

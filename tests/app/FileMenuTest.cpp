@@ -2,10 +2,10 @@
 #include "lang/TextFormat.h"
 #include "model/Catalogue.h"
 #include "support/CaseName.h"
+#include "support/FileFaults.h"
 #include "support/Paths.h"
 
 #include <filesystem>
-#include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
@@ -93,7 +93,7 @@ TEST_F(FileMenu, OpenShowsTheFileInTheCaptionAndRemembersItsFolder) {
     EXPECT_EQ(setup.title, "Open configuration");
     EXPECT_EQ(setup.filterDescription, "VORN configuration file (*.vorn)");
     EXPECT_EQ(setup.pattern, "*.vorn");
-    EXPECT_EQ(setup.folder + "/", h.ConfigFolder()) << "the folder without its trailing slash";
+    EXPECT_EQ(test::Native(setup.folder + "/"), h.ConfigFolder()) << "the folder without its trailing slash";
     EXPECT_EQ(setup.fileName, "");
     EXPECT_EQ(h.view.Caption(), "MyConfig.vorn - BODE - " + Title);
     EXPECT_EQ(h.view.StatusText(), "Configuration MyConfig.vorn loaded.");
@@ -150,7 +150,9 @@ TEST_P(LoadingFiles, OpenAndDrop) {
         if (c.bytes.empty()) {
             fs::create_directory(path);
         } else if (c.bytes == "fifo") {
-            ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+            if (!test::MakeNamedPipe(path)) {
+                GTEST_SKIP() << test::NoSuchThingHere;
+            }
         } else {
             WriteBytes(path, c.bytes);
         }

@@ -3,10 +3,9 @@
 #include "ProgramHarness.h"
 #include "lang/LanguageController.h"
 #include "support/CaseName.h"
+#include "support/FileFaults.h"
 
 #include <filesystem>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -37,11 +36,11 @@ TEST_P(RegistryFile, StartsAndSaysWhyTheBandsAreMissing) {
     ProgramHarness h;
     const std::string registry = h.Install() + "Registry.ini";
     const std::string kind = c.content == nullptr ? "" : c.content;
-    if (kind == "<unreadable>" && ::geteuid() == 0) {
-        GTEST_SKIP() << "root reads every file; the other cases make the registry unusable without it";
-    }
     if (kind == "<unreadable>") {
-        ASSERT_EQ(::chmod(registry.c_str(), 0), 0);
+        if (!test::MakeUnreadable(registry)) {
+            GTEST_SKIP() << "root reads every file, and Windows has no permission bits; the other cases make "
+                            "the registry unusable without them";
+        }
     } else {
         fs::remove(registry);
         if (kind == "<folder>") {
@@ -142,9 +141,6 @@ class BrokenLanguage : public ::testing::TestWithParam<BrokenLanguageCase> {};
 TEST_P(BrokenLanguage, IsToldInAnotherLanguage) {
     const BrokenLanguageCase& c = GetParam();
     ProgramHarness h;
-    if (c.content == "<unreadable>" && ::geteuid() == 0) {
-        GTEST_SKIP() << "root reads every file; the other cases make the language file unusable without it";
-    }
     fs::create_directories(h.DataFolder());
     const std::string german = h.DataFolder() + "Deutsch-1031.lang";
     WriteBytes(h.DataFolder() + "English-1033.lang", ReadBytes(h.Install() + "English-1033.lang"));
@@ -152,7 +148,10 @@ TEST_P(BrokenLanguage, IsToldInAnotherLanguage) {
     WriteBytes(h.DataFolder() + std::string(ShippedLanguagesStamp), "");
     if (c.content == "<unreadable>") {
         WriteBytes(german, ReadBytes(h.Install() + "Deutsch-1031.lang"));
-        ASSERT_EQ(::chmod(german.c_str(), 0), 0);
+        if (!test::MakeUnreadable(german)) {
+            GTEST_SKIP() << "root reads every file, and Windows has no permission bits; the other cases make "
+                            "the language file unusable without them";
+        }
     } else {
         WriteBytes(german, c.content);
     }

@@ -11,7 +11,9 @@ namespace vorn::test {
 
 ProgramHarness::ProgramHarness() {
     namespace fs = std::filesystem;
-    fs::copy(test::DataFolder(), Install(), fs::copy_options::recursive);
+    // "folder/." copies the folder's content on every platform (Windows' runtime cannot copy from a
+    // path ending in a separator).
+    fs::copy(test::DataFolder() + ".", Install(), fs::copy_options::recursive);
     fs::create_directories(root.Path() + "/data");
     fs::create_directories(root.Path() + "/docs");
     environment = {
@@ -19,6 +21,8 @@ ProgramHarness::ProgramHarness() {
         {"XDG_DATA_HOME", root.Path() + "/data"},
         {"XDG_DOCUMENTS_DIR", root.Path() + "/docs"},
         {"XDG_CONFIG_HOME", root.Path() + "/config"},
+        {"VORN_PROGRAM_DATA", root.Path() + "/data"},
+        {"VORN_DOCUMENTS", root.Path() + "/docs"},
         {"VORN_INSTALL_DIR", Install()},
         {"LANG", "en_US.UTF-8"},
     };

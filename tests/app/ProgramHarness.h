@@ -5,6 +5,7 @@
 #include "platform/Clock.h"
 #include "platform/TraceSink.h"
 #include "sim/SimulatedUnit.h"
+#include "support/Paths.h"
 #include "support/ScriptedOperator.h"
 #include "support/TempDir.h"
 
@@ -39,9 +40,9 @@ public:
     EventPump* pump = nullptr;
     std::unique_ptr<ProgramController> program;
 
-    std::string Install() const { return root.Path() + "/install/"; }
-    std::string DataFolder() const { return root.Path() + "/data/ORSK/VORN Programmer v2/"; }
-    std::string ConfigFolder() const { return root.Path() + "/docs/ORSK/VORN v2 Config/"; }
+    std::string Install() const { return Native(root.Path() + "/install/"); }
+    std::string DataFolder() const { return Native(root.Path() + "/data/ORSK/VORN Programmer v2/"); }
+    std::string ConfigFolder() const { return Native(root.Path() + "/docs/ORSK/VORN v2 Config/"); }
     std::string SettingsPath() const { return DataFolder() + "VornProg_v2.ini"; }
 
     // A new controller (the previous one is dropped, as at the end of a run).

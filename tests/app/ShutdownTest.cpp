@@ -1,9 +1,8 @@
 #include "ProgramHarness.h"
 #include "support/CaseName.h"
+#include "support/FileFaults.h"
 
-#include <csignal>
 #include <filesystem>
-#include <sys/resource.h>
 
 #include <gtest/gtest.h>
 
@@ -127,26 +126,12 @@ TEST(Ending, OpenSaveFolderOfAnOrderlyEndIsTheNextStartsFirstFolder) {
 }
 
 // A file-size limit makes a write fail part-way, also for root.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        ::getrlimit(RLIMIT_FSIZE, &saved_);
-        handler_ = std::signal(SIGXFSZ, SIG_IGN);
-        struct rlimit limited = saved_;
-        limited.rlim_cur = bytes;
-        ::setrlimit(RLIMIT_FSIZE, &limited);
-    }
-    ~FileSizeLimit() {
-        ::setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, handler_);
-    }
-
-private:
-    struct rlimit saved_ {};
-    void (*handler_)(int) = nullptr;
-};
+using test::FileSizeLimit;
 
 TEST(Ending, SaveThatFailsHalfWayLeavesTheOldFileWhole) {
+    if (!FileSizeLimit(1 << 20).Active()) {
+        GTEST_SKIP() << test::NoSuchThingHere;
+    }
     ProgramHarness h;
     ProgramController& p = h.StartWithRegion(0);
     const std::string file = h.CopyOfDefault("Europe", "Default_BODE.vorn", "mine.vorn");

@@ -1,10 +1,9 @@
 #include "ProgramHarness.h"
 #include "model/Catalogue.h"
 #include "support/CaseName.h"
+#include "support/FileFaults.h"
 
 #include <filesystem>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -194,7 +193,9 @@ TEST(Startup, SettingsPathThatIsNoFileDoesNotStopTheProgram) {
         if (std::string(kind) == "folder") {
             fs::create_directory(h.SettingsPath());
         } else {
-            ASSERT_EQ(::mkfifo(h.SettingsPath().c_str(), 0600), 0);
+            if (!test::MakeNamedPipe(h.SettingsPath())) {
+                GTEST_SKIP() << test::NoSuchThingHere;
+            }
         }
         h.view.AnswerDialog(DialogResult::Ok);
         ProgramController& p = h.StartWithRegion(1);
@@ -266,6 +267,9 @@ TEST(Startup, NoLanguageFileAnywhere) {
 
 TEST(Startup, InstallationFolderStandsInForTheSharedFolders) {
     // No home at all: both folders are the installation folder, and the program still starts.
+    if (!test::SharedFoldersNeedAHome()) {
+        GTEST_SKIP() << "Windows always names its common folders";
+    }
     ProgramHarness h;
     h.environment.erase("HOME");
     h.environment.erase("XDG_DATA_HOME");
@@ -282,12 +286,12 @@ TEST(Startup, MissingBaseFoldersAreMadeOrReplaced) {
     // A data folder that does not exist yet is made (as the XDG rules ask); one that cannot be made,
     // because a file stands in its way, gives way to the installation folder.
     ProgramHarness h;
-    h.environment["XDG_DATA_HOME"] = h.root.File("fresh/share");
+    h.environment["XDG_DATA_HOME"] = h.environment["VORN_PROGRAM_DATA"] = h.root.File("fresh/share");
     WriteBytes(h.root.File("blocker"), "a file");
-    h.environment["XDG_DOCUMENTS_DIR"] = h.root.File("blocker/Documents");
+    h.environment["XDG_DOCUMENTS_DIR"] = h.environment["VORN_DOCUMENTS"] = h.root.File("blocker/Documents");
     ProgramController& p = h.Construct();
     p.FormCreate({});
-    EXPECT_EQ(p.Folders().programData, h.root.File("fresh/share/ORSK/VORN Programmer v2/"));
+    EXPECT_EQ(p.Folders().programData, test::Native(h.root.File("fresh/share/ORSK/VORN Programmer v2/")));
     EXPECT_TRUE(fs::is_directory(p.Folders().programData));
     EXPECT_EQ(p.Folders().config, h.Install());
 }

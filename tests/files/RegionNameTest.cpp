@@ -3,6 +3,7 @@
 #include "files/BandLists.h"
 #include "files/DefaultConfigs.h"
 #include "support/CaseName.h"
+#include "support/Paths.h"
 
 #include <gtest/gtest.h>
 
@@ -26,7 +27,8 @@ TEST_P(RegionNames, UsableOrRefusedWithTheReason) {
     ASSERT_EQ(checked.has_value(), c.fault == RegionNameFault::None);
     if (checked) {
         EXPECT_EQ(checked->Text(), c.text);
-        EXPECT_EQ(RegionDefaultsFolder("/install/", *checked), "/install/DefaultConfig/" + c.text + "/");
+        EXPECT_EQ(RegionDefaultsFolder(test::Native("/install/"), *checked),
+                  test::Native("/install/DefaultConfig/" + c.text + "/"));
         EXPECT_EQ(BandListKey(*checked, BandDirection::Receive),
                   "Software\\ORSK\\VORN Programmer v2\\Regions\\" + c.text + "\\RxFrequencyBands\\");
     } else {

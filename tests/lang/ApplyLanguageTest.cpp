@@ -2,6 +2,7 @@
 #include "lang/TextCatalogue.h"
 #include "model/Catalogue.h"
 #include "model/FieldModel.h"
+#include "support/Paths.h"
 #include "support/ScriptedOperator.h"
 #include "support/TempDir.h"
 
@@ -208,7 +209,7 @@ TEST(ApplyLanguageTest, LanguageChangeKeepsSelectedPositions) {
                                  "[FILE]\nSTATUS-LANGUAGE_WAS_CHANGED_TO_NN=Sprache ist jetzt %s\n");
     w.controller.ChooseAtStartup(w.dir.Path(), "English-1033.lang", {});
     w.controller.ApplyAtFirstShow();
-    EXPECT_EQ(w.changeCodeReader.FilePath(), w.dir.File("English-1033.lang"));
+    EXPECT_EQ(w.changeCodeReader.FilePath(), test::Native(w.dir.File("English-1033.lang")));
     w.fields.SetIndex("cbbxSendAck", 1);
     w.fields.SetIndex("cbbxRadioEvent_1_Condition_A", 2);
     w.stored.clear();
@@ -220,7 +221,7 @@ TEST(ApplyLanguageTest, LanguageChangeKeepsSelectedPositions) {
     EXPECT_EQ(w.fields.Get("cbbxSendAck").Index(), 1);
     EXPECT_EQ(w.fields.Get("cbbxRadioEvent_1_Condition_A").Index(), -1) << "the German list is shorter";
     EXPECT_EQ(w.controller.LanguageFileName(), "Deutsch-1031.lang");
-    EXPECT_EQ(w.changeCodeReader.FilePath(), w.dir.File("Deutsch-1031.lang"));
+    EXPECT_EQ(w.changeCodeReader.FilePath(), test::Native(w.dir.File("Deutsch-1031.lang")));
     EXPECT_EQ(w.stored, std::vector<std::string>{"Deutsch-1031.lang"});
     EXPECT_EQ(w.view.StatusText(), "Sprache ist jetzt Deutsch");
     EXPECT_EQ(w.view.CheckedLanguageTag(), deutsch);

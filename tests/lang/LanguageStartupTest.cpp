@@ -47,7 +47,7 @@ TEST_P(StartupChoice, ChoosesAndReports) {
 
     EXPECT_TRUE(result.filesFound);
     EXPECT_EQ(controller.LanguageFileName(), c.chosen);
-    EXPECT_EQ(controller.LanguageFilePath(), dir.Path() + "/" + c.chosen);
+    EXPECT_EQ(controller.LanguageFilePath(), test::Native(dir.Path() + "/" + c.chosen));
     EXPECT_EQ(asked, c.installCode.has_value());
     EXPECT_EQ(stored, std::vector<std::string>{c.chosen}) << "the choice is stored as \"Language\"";
     if (c.infoBoxLanguage == nullptr) {

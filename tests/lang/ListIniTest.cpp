@@ -3,6 +3,7 @@
 #include "base/TextDecoding.h"
 #include "base/Utf8.h"
 #include "support/CaseName.h"
+#include "support/Paths.h"
 #include "support/TempDir.h"
 
 #include <filesystem>
@@ -298,7 +299,7 @@ TEST(ListIniTest, ListsLanguageFilesOfTheFolderOnly) {
     std::filesystem::create_directory(dir.File("Folder.lang"));
     ListIni reader;
     reader.SetFolder(dir.Path()); // without trailing "/"
-    EXPECT_EQ(reader.Folder(), dir.Path() + "/");
+    EXPECT_EQ(reader.Folder(), test::Native(dir.Path() + "/"));
     std::vector<std::string> files{"stale"};
     EXPECT_EQ(reader.ListLanguageFiles(files), 3);
     EXPECT_EQ(files,

@@ -2,11 +2,10 @@
 
 #include "model/Catalogue.h"
 #include "support/CaseName.h"
+#include "support/FileFaults.h"
 #include "support/TempDir.h"
 
-#include <csignal>
 #include <filesystem>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -215,7 +214,7 @@ TEST_F(ImageFiles, PathsThatAreNoFile) {
     };
     const Case cases[] = {{dir.Path(), FileError::IsDirectory},
                           {dir.File("plain/inner.vorn"), FileError::NotADirectory},
-                          {"/dev/null", FileError::IsDevice},
+                          {test::NullDevice(), FileError::IsDevice},
                           {"", FileError::NoSuchFile},
                           {dir.File("nothing/here.vorn"), FileError::NoSuchFile}};
     for (const Case& c : cases) {
@@ -234,7 +233,9 @@ TEST_F(ImageFiles, PathsThatAreNoFile) {
 
 TEST_F(ImageFiles, PipeIsRefusedWithoutWaiting) {
     const std::string fifo = dir.File("pipe.vorn");
-    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    if (!test::MakeNamedPipe(fifo)) {
+        GTEST_SKIP() << test::NoSuchThingHere;
+    }
     EXPECT_FALSE(data.ReadImageFile(fifo));
     EXPECT_EQ(ProgData::ImageFileSize(fifo), 0u);
 }
@@ -257,6 +258,9 @@ TEST_F(ImageFiles, WriteThenReadGivesTheSameBytes) {
 }
 
 TEST_F(ImageFiles, WriteKeepsPermissionsAndLeavesNoTemporaryFile) {
+    if (!test::HasPermissionBits()) {
+        GTEST_SKIP() << test::NoSuchThingHere;
+    }
     const std::string path = dir.File("kept.vorn");
     WriteBytes(path, Pattern(256, 2));
     ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
@@ -291,11 +295,11 @@ TEST_F(ImageFiles, WriteThroughSymbolicLinkReplacesItsTarget) {
     const std::string target = dir.File("target.vorn");
     const std::string link = dir.File("link.vorn");
     WriteBytes(target, Pattern(256, 5));
-    ASSERT_EQ(::symlink(target.c_str(), link.c_str()), 0);
+    if (!test::MakeSymbolicLink(target, link)) {
+        GTEST_SKIP() << test::NoSuchThingHere;
+    }
     ASSERT_TRUE(data.WriteImageFile(link));
-    struct stat info {};
-    ASSERT_EQ(::lstat(link.c_str(), &info), 0);
-    EXPECT_TRUE(S_ISLNK(info.st_mode));
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
     EXPECT_EQ(ReadBytes(target), std::string(data.Image.begin(), data.Image.end()));
 }
 
@@ -303,15 +307,14 @@ TEST_F(ImageFiles, FailedWriteLeavesTheOldFileWhole) {
     // A file-size limit makes the write fail part-way, also for root.
     const std::string path = dir.File("old.vorn");
     WriteBytes(path, Pattern(256, 6));
-    struct rlimit saved {};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit limited = saved;
-    limited.rlim_cur = 100;
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limited), 0);
-    const bool written = data.WriteImageFile(path);
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, oldHandler);
+    bool written = true;
+    {
+        const test::FileSizeLimit limit(100);
+        if (!limit.Active()) {
+            GTEST_SKIP() << test::NoSuchThingHere;
+        }
+        written = data.WriteImageFile(path);
+    }
 
     EXPECT_FALSE(written);
     EXPECT_EQ(ReadBytes(path), Pattern(256, 6));

@@ -1,5 +1,9 @@
 #include "support/Paths.h"
 
+#include "platform/Paths.h"
+
+#include <algorithm>
+
 namespace vorn::test {
 
 std::string SourceFolder() {
@@ -7,6 +11,11 @@ std::string SourceFolder() {
 }
 std::string DataFolder() {
     return std::string(VORN_TEST_DATA_DIR) + "/";
+}
+
+std::string Native(std::string path) {
+    std::replace(path.begin(), path.end(), '/', PathSeparator);
+    return path;
 }
 
 } // namespace vorn::test

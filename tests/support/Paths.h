@@ -8,4 +8,7 @@ namespace vorn::test {
 std::string SourceFolder();
 std::string DataFolder();
 
+// A path written with "/" as the program writes it on this platform (Windows: "\").
+std::string Native(std::string path);
+
 } // namespace vorn::test

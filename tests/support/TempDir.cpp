@@ -1,10 +1,12 @@
 #include "support/TempDir.h"
 
-#include <cstdlib>
+#include "platform/Paths.h"
+
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <unistd.h>
+#include <random>
 
 #include <gtest/gtest.h>
 
@@ -13,11 +15,20 @@ namespace vorn::test {
 TempDir::TempDir() : TempDir(std::filesystem::temp_directory_path().string()) {}
 
 TempDir::TempDir(const std::string& parent) {
-    std::string pattern = (std::filesystem::path(parent) / "vorn-test-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) {
+    // A name nobody else has: made only when it did not exist.
+    static std::mt19937 generator{std::random_device{}()};
+    for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
+        char name[32];
+        std::snprintf(name, sizeof name, "vorn-test-%08x", static_cast<unsigned>(generator()));
+        const std::string path = (std::filesystem::path(parent) / name).string();
+        std::error_code error;
+        if (std::filesystem::create_directory(path, error)) {
+            path_ = path;
+        }
+    }
+    if (path_.empty()) {
         ADD_FAILURE() << "cannot create a temporary folder";
     }
-    path_ = pattern;
 }
 
 TempDir::~TempDir() {
@@ -34,7 +45,11 @@ TempDir::~TempDir() {
 std::string FastTemporaryFolder() {
     const char* shm = "/dev/shm";
     std::error_code error;
-    if (std::filesystem::is_directory(shm, error) && ::access(shm, W_OK) == 0) {
+    // The shared memory folder is writable by everybody (and sticky) where it is usable; Windows has
+    // none (under Wine the host's shows through).
+    const auto status = std::filesystem::status(shm, error);
+    if (PathSeparator == '/' && !error && std::filesystem::is_directory(status) &&
+        (status.permissions() & std::filesystem::perms::others_write) != std::filesystem::perms::none) {
         return shm;
     }
     return std::filesystem::temp_directory_path().string();
