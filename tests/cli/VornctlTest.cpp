@@ -610,7 +610,10 @@ TEST_F(Vornctl, SheetWritesTheConfigurationAsHtmlWithTheModelsPicture) {
     ASSERT_EQ(r.status, 0) << r.err;
     const std::string html = ReadBytes(work.File("bode.html"));
     EXPECT_NE(html.find("<title>Konfigurationsblatt - BODE</title>"), std::string::npos);
-    EXPECT_NE(html.find("<img src=\"data:image/png;base64,iVBORw0KGgo"), std::string::npos);
+    // The pictures are drawn by the window's build; a build without Qt has none and leaves the
+    // picture out.
+    const bool drawn = !ReadBytes(dataDir + "pictures/BODE.png").empty();
+    EXPECT_EQ(html.find("<img src=\"data:image/png;base64,iVBORw0KGgo") != std::string::npos, drawn);
     EXPECT_NE(html.find("<td>bode.vorn</td>"), std::string::npos);
     WriteBytes(work.File("short.vorn"), std::string(10, '\0'));
     EXPECT_EQ(Run({"sheet", work.File("short.vorn")}).status, 3);
