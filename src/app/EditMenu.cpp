@@ -50,7 +50,16 @@ void ProgramController::UndoOrRedo(bool forward) {
     if (editor_->Filling || sessions_->Busy()) {
         return;
     }
+    const FieldModel& fields = editor_->Fields();
+    const std::string typedInto = !forward && fields.Editing() ? fields.FocusedName() : std::string();
     EditStep* step = forward ? editor_->Redo() : editor_->Undo();
+    if (step == nullptr && typedInto.empty()) {
+        return;
+    }
+    // The status bar says what changed, which may be on a page not in sight or replace a read.
+    window_->SetStatusText(
+        FormatText(texts_.Text("COMMON", forward ? "STATUS-REDONE_NN" : "STATUS-UNDONE_NN"),
+                   {step != nullptr ? StepName(step->label, step) : StepName(typedInto, nullptr)}));
     if (step != nullptr && step->configuration) {
         // The configuration as it is now is where the other direction comes back to, so a save made
         // since the step is not forgotten by undoing it and doing it again.
@@ -117,6 +126,9 @@ std::string ProgramController::StepName(std::string_view label, const EditStep* 
 }
 
 void ProgramController::RefreshEditMenu() {
+    if (editor_->Filling) {
+        return; // an image being shown: the command that shows it refreshes the menu at its end
+    }
     const FieldModel& fields = editor_->Fields();
     const EditHistory& history = fields.History();
     // While a field is being typed in, Undo takes the typing back.

@@ -39,6 +39,7 @@ TEST(EditHistory, OneStepTakesAnEditBackWithEverythingItsRulesChanged) {
     fields.TypeText("edtBatteryCheckInterval", "1");
     p.mnuEditUndoClick(); // the typing of a field that is not left yet
     EXPECT_EQ(Text(p, "edtBatteryCheckInterval"), "24");
+    EXPECT_EQ(h.view.StatusText(), "Undone: Battery check interval");
 
     p.mnuEditUndoClick();
     EXPECT_TRUE(fields.Get("cbAction_1_Auto").Checked());
