@@ -40,11 +40,15 @@ void RecentFiles::Load(const SettingsFile& settings) {
     }
 }
 
-void RecentFiles::Reload(SettingsFile& settings) {
-    if (settings.Writable()) {
-        settings.Reload();
+void RecentFiles::Reload(const SettingsFile& settings) {
+    if (!settings.Writable()) {
+        return; // a tool's settings change in memory only
     }
-    Load(settings);
+    // Only the list is read again: the settings object keeps what it holds (a value a failed write
+    // kept in memory, say).
+    SettingsFile stored;
+    stored.Open(settings.Path(), SettingsFile::Access::ReadOnly);
+    Load(stored);
 }
 
 bool RecentFiles::Add(SettingsFile& settings, const std::string& path) {

@@ -28,7 +28,7 @@ public:
     std::vector<std::string> MenuCaptions(const std::string& home) const;
 
 private:
-    void Reload(SettingsFile& settings);
+    void Reload(const SettingsFile& settings);
     bool Store(SettingsFile& settings) const;
 
     std::vector<std::string> paths_;

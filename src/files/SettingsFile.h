@@ -38,8 +38,6 @@ public:
     void Open(const std::string& path, Access access);
 
     const std::string& Path() const { return path_; }
-    // Reads the file again, for what another program stored meanwhile.
-    void Reload() { Open(path_, access_); }
     bool Writable() const { return access_ == Access::ReadWrite; }
 
     // The value of a key of the section, empty when it is missing.
