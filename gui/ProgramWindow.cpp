@@ -16,6 +16,7 @@ struct MenuRoute {
 constexpr MenuRoute MenuRoutes[] = {
     {"mnuFileNew", [](ProgramController& p, TfrmEdit&) { p.mnuFileNewClick(); }},
     {"mnuFileOpen", [](ProgramController& p, TfrmEdit&) { p.mnuFileOpenClick(); }},
+    {"mnuFileRecentClear", [](ProgramController& p, TfrmEdit&) { p.mnuFileRecentClearClick(); }},
     {"mnuFileSave", [](ProgramController& p, TfrmEdit&) { p.mnuFileSaveClick(); }},
     {"mnuFileSaveAs", [](ProgramController& p, TfrmEdit&) { p.mnuFileSaveAsClick(); }},
     {"mnuFileExportSheet", [](ProgramController& p, TfrmEdit&) { p.mnuFileExportSheetClick(); }},
@@ -30,6 +31,8 @@ constexpr MenuRoute MenuRoutes[] = {
              window.close();
          }
      }},
+    {"mnuEditUndo", [](ProgramController& p, TfrmEdit&) { p.mnuEditUndoClick(); }},
+    {"mnuEditRedo", [](ProgramController& p, TfrmEdit&) { p.mnuEditRedoClick(); }},
     {"mnuCommReadFromDevice", [](ProgramController& p, TfrmEdit&) { p.mnuCommReadFromDeviceClick(); }},
     {"mnuCommWriteToDevice", [](ProgramController& p, TfrmEdit&) { p.mnuCommWriteToDeviceClick(); }},
     {"mnuCommChangeIdCode", [](ProgramController& p, TfrmEdit&) { p.mnuCommChangeIdCodeClick(); }},
@@ -75,6 +78,7 @@ ProgramWindow::ProgramWindow(ProgramPlatform platform) {
         .devicePageShown = [&program] { program.tbsSelectDeviceEnterShow(); },
         .tick = [&program] { program.tmrUpdateActionListTimer(); },
         .getRadioCode = [&program](int event) { program.btnRadioEvent_n_GetRadioCodeClick(event); },
+        .recentFile = [&program](int item) { program.mnuFileRecentClick(item); },
     });
     wait_->SetKeyHandler([&program](int key) { return program.Sessions().Wait().FormKeyPress(key); });
 }

@@ -17,6 +17,7 @@
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
@@ -127,6 +128,11 @@ void TfrmEdit::BuildMenus() {
     QMenu* file = AddMenu(nullptr, "mnuFile");
     AddAction(file, "mnuFileNew")->setShortcut(QKeySequence(QStringLiteral("Ctrl+N")));
     AddAction(file, "mnuFileOpen")->setShortcut(QKeySequence(QStringLiteral("Ctrl+O")));
+    // The files last opened or saved come before this separator (SetRecentFiles).
+    recentMenu_ = AddMenu(file, "mnuFileRecent");
+    recentMenu_->menuAction()->setEnabled(false);
+    recentSeparator_ = recentMenu_->addSeparator();
+    AddAction(recentMenu_, "mnuFileRecentClear");
     AddAction(file, "mnuFileSave")->setShortcut(QKeySequence(QStringLiteral("Ctrl+S")));
     AddAction(file, "mnuFileSaveAs");
     // The configuration sheet: a record of the configuration for the customer.
@@ -143,6 +149,15 @@ void TfrmEdit::BuildMenus() {
     file->addSeparator()->setObjectName(QStringLiteral("mnuDelimiter2"));
     // The desktop's quit key; it runs File > Exit with its question about unsaved changes.
     AddAction(file, "mnuFileExit")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+
+    // Enabled by the program when there is something to undo or redo. ("mnuEdit" names the menu bar.)
+    QMenu* edit = AddMenu(nullptr, "mnuEditMenu");
+    QAction* undo = AddAction(edit, "mnuEditUndo");
+    undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    undo->setEnabled(false);
+    QAction* redo = AddAction(edit, "mnuEditRedo");
+    redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    redo->setEnabled(false);
 
     QMenu* comm = AddMenu(nullptr, "mnuComm");
     AddAction(comm, "mnuCommReadFromDevice")->setShortcut(QKeySequence(QStringLiteral("Ctrl+R")));
@@ -377,6 +392,7 @@ void TfrmEdit::SetStatusText(const std::string& text) {
 }
 
 void TfrmEdit::ApplyControlTexts(const std::vector<ControlText>& texts) {
+    bool pageTexts = false;
     for (const ControlText& text : texts) {
         const QString value = QString::fromStdString(text.text);
         if (QAction* action = Action(text.control)) {
@@ -388,6 +404,7 @@ void TfrmEdit::ApplyControlTexts(const std::vector<ControlText>& texts) {
             }
             continue;
         }
+        pageTexts = true;
         if (const int page = PageIndex(text.control); page >= 0) {
             if (text.property == ControlProperty::Caption) {
                 pgcEdit_->setTabText(page, value);
@@ -417,11 +434,13 @@ void TfrmEdit::ApplyControlTexts(const std::vector<ControlText>& texts) {
             }
         }
     }
-    // Column widths follow the captions.
-    RealignColumns(pgcEdit_);
-    // A language whose script needs taller lines (Chinese) makes the menu bar taller: the window
-    // grows with it, so the pages keep their whole height and never need scrolling at full size.
-    FitToScreen();
+    // Column widths follow the captions (the Edit menu's captions change at every edit and leave them be).
+    if (pageTexts) {
+        RealignColumns(pgcEdit_);
+        // A language whose script needs taller lines (Chinese) makes the menu bar taller: the window
+        // grows with it, so the pages keep their whole height and never need scrolling at full size.
+        FitToScreen();
+    }
 }
 
 void TfrmEdit::SetLanguageMenu(const std::vector<LanguageMenuItem>& items, bool enabled) {
@@ -447,6 +466,29 @@ void TfrmEdit::SetLanguageMenu(const std::vector<LanguageMenuItem>& items, bool 
         });
     }
     languageMenu_->menuAction()->setEnabled(enabled);
+}
+
+void TfrmEdit::SetRecentFiles(const std::vector<std::string>& captions) {
+    for (QAction* item : recentItems_) {
+        recentMenu_->removeAction(item);
+        actions_.erase(item->objectName().toStdString());
+        item->deleteLater();
+    }
+    recentItems_.clear();
+    for (std::size_t i = 0; i < captions.size(); ++i) {
+        const int number = static_cast<int>(i) + 1;
+        auto* item = new QAction(QString::fromStdString(captions[i]), recentMenu_);
+        item->setObjectName(QStringLiteral("mnuFileRecent_%1").arg(number));
+        recentMenu_->insertAction(recentSeparator_, item);
+        actions_[item->objectName().toStdString()] = item;
+        recentItems_.push_back(item);
+        connect(item, &QAction::triggered, this, [this, number] {
+            if (handlers_.recentFile) {
+                handlers_.recentFile(number);
+            }
+        });
+    }
+    recentMenu_->menuAction()->setEnabled(!captions.empty());
 }
 
 void TfrmEdit::CheckLanguageMenuItem(int tag) {
@@ -576,6 +618,7 @@ bool TfrmEdit::eventFilter(QObject* watched, QEvent* event) {
         break;
     }
     case QEvent::KeyPress: return HandleKey(watched, event);
+    case QEvent::ShortcutOverride: return TakeEditKeys(watched, event);
     default: break;
     }
     return QMainWindow::eventFilter(watched, event);
@@ -601,6 +644,24 @@ bool TfrmEdit::HandleDrop(QEvent* event) {
         });
     }
     return true;
+}
+
+bool TfrmEdit::TakeEditKeys(QObject* watched, QEvent* event) {
+    // A field's own undo would take back its text alone, not what the editor's rules changed along
+    // with it: the program's undo and redo apply in every field of the window (and, while the field is
+    // being typed in, take that typing back).
+    auto* edit = qobject_cast<QLineEdit*>(watched);
+    if (edit == nullptr || edit->window() != this) {
+        return false;
+    }
+    const QKeySequence pressed(static_cast<QKeyEvent*>(event)->keyCombination());
+    for (const char* item : {"mnuEditUndo", "mnuEditRedo"}) {
+        if (Action(item)->shortcuts().contains(pressed)) {
+            event->ignore(); // not taken by the field: the menu item's shortcut fires
+            return true;
+        }
+    }
+    return false;
 }
 
 bool TfrmEdit::HandleKey(QObject* watched, QEvent* event) {

@@ -40,6 +40,7 @@ struct MainWindowHandlers {
     std::function<void()> devicePageShown;       // the device page was entered or shown
     std::function<void()> tick;                  // tmrUpdateActionList
     std::function<void(int event)> getRadioCode; // btnRadioEvent_1_GetRadioCode to _8 (their tags)
+    std::function<void(int item)> recentFile;    // mnuFileRecent_1 (the newest) to _8
 };
 
 // The main window (frmEdit): the menu, the page control pgcEdit with the device page and the seven
@@ -92,6 +93,7 @@ public:
     void ApplyControlTexts(const std::vector<ControlText>& texts) override;
     void SetLanguageMenu(const std::vector<LanguageMenuItem>& items, bool enabled) override;
     void CheckLanguageMenuItem(int tag) override;
+    void SetRecentFiles(const std::vector<std::string>& captions) override;
     void SetPageTabVisible(std::string_view page, bool visible) override;
     void SetActivePage(std::string_view page) override;
     std::string ActivePage() const override;
@@ -118,6 +120,7 @@ private:
     void ConnectGetRadioCodeButtons(QWidget* page);
     bool HandleDrop(QEvent* event);
     bool HandleKey(QObject* watched, QEvent* event);
+    bool TakeEditKeys(QObject* watched, QEvent* event);
 
     MainWindowHandlers handlers_;
     std::unique_ptr<FieldBinder> binder_;
@@ -127,6 +130,9 @@ private:
     QTimer* tmrUpdateActionList_ = nullptr;
     QMenu* languageMenu_ = nullptr;
     QActionGroup* languageGroup_ = nullptr;
+    QMenu* recentMenu_ = nullptr;
+    QAction* recentSeparator_ = nullptr;
+    std::vector<QAction*> recentItems_;
     std::unordered_map<std::string, QAction*> actions_;
     std::unordered_map<std::string, QWidget*> controls_;
     // What the core set on controls of pages not built yet, applied once they are.

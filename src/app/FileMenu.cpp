@@ -143,22 +143,33 @@ void ProgramController::ReportSaved(const std::string& path, const StoreReport& 
 }
 
 void ProgramController::mnuFileNewClick() {
-    NewConfiguration(std::nullopt);
+    if (NewConfiguration(std::nullopt)) {
+        ClearHistory();
+    }
 }
 
 void ProgramController::bbtnSelectNewDeviceClick(int button) {
     if (button >= 1 && button <= static_cast<int>(Catalogue.size())) {
-        NewConfiguration(language_->DeviceButtonCode(static_cast<std::size_t>(button - 1)));
+        // Another model's default from the device page can be taken back, the edited one with it; the
+        // first one is where the history starts.
+        const bool first = currentConfig_.ConfigOrigin == Origin::None;
+        BeginStep("bbtnDevice");
+        const bool loaded =
+            NewConfiguration(language_->DeviceButtonCode(static_cast<std::size_t>(button - 1)));
+        EndStep(true);
+        if (first && loaded) {
+            ClearHistory();
+        }
     }
 }
 
-void ProgramController::NewConfiguration(std::optional<int> buttonModel) {
+bool ProgramController::NewConfiguration(std::optional<int> buttonModel) {
     if (editor_->Filling || !EnsureRegion() || !MayReplaceConfiguration()) {
-        return;
+        return false;
     }
     const int model = buttonModel.value_or(currentConfig_.Image[ProductTypeAddress]);
     if (model < 0 || model > 0xFF || FindProduct(static_cast<std::uint8_t>(model)) == nullptr) {
-        return;
+        return false;
     }
     const auto productType = static_cast<std::uint8_t>(model);
     if (!FileExists(defaultPaths_.Of(productType))) {
@@ -170,7 +181,7 @@ void ProgramController::NewConfiguration(std::optional<int> buttonModel) {
         if (FileExists(path)) {
             Message("FILE", "MESSAGE-COULD_NOT_LOAD_SELECTED_CONFIGURATION", MessageKind::Error, Buttons::Ok);
         }
-        return;
+        return false;
     }
     currentConfig_.Snapshot();
     ShowLoadedImage();
@@ -179,6 +190,7 @@ void ProgramController::NewConfiguration(std::optional<int> buttonModel) {
     currentConfig_.ConfigOrigin = Origin::Default;
     UpdateCaption();
     window_->SetStatusText(FileText("STATUS-CONFIGURATION_NN_LOADED", {FileNameOfPath(path)}));
+    return true;
 }
 
 void ProgramController::mnuFileOpenClick() {
@@ -224,6 +236,8 @@ bool ProgramController::LoadConfigFile(const std::string& path) {
     if (ShowLoadedImage() == ResultSuccess) {
         window_->SetStatusText(FileText("STATUS-CONFIGURATION_NN_LOADED", {FileNameOfPath(path)}));
     }
+    ClearHistory();
+    AddRecentFile(path);
     return true;
 }
 
@@ -239,6 +253,7 @@ bool ProgramController::mnuFileSaveClick() {
             currentConfig_.Snapshot();
             ReportSaved(currentConfig_.CurrentFilePath, report);
             currentConfig_.ConfigOrigin = Origin::Saved;
+            AddRecentFile(currentConfig_.CurrentFilePath);
         } else {
             Message("FILE", "MESSAGE-COULD_NOT_SAVE_CONFIGURATION", MessageKind::Error, Buttons::Ok);
         }
@@ -288,6 +303,7 @@ bool ProgramController::mnuFileSaveAsClick() {
                     currentConfig_.Snapshot();
                     ReportSaved(path, report);
                     currentConfig_.ConfigOrigin = Origin::Saved;
+                    AddRecentFile(path);
                 } else {
                     Message("FILE", "MESSAGE-COULD_NOT_SAVE_CONFIGURATION", MessageKind::Error, Buttons::Ok);
                 }
@@ -339,6 +355,8 @@ void ProgramController::DropFiles(const std::vector<std::string>& paths) {
     if (result == ResultSuccess) {
         window_->SetStatusText(FileText("STATUS-CONFIGURATION_NN_LOADED", {FileNameOfPath(path)}));
     }
+    ClearHistory();
+    AddRecentFile(path);
 }
 
 bool ProgramController::OpenCommandLineFile(const std::string& path) {

@@ -80,9 +80,13 @@ ProgramController::ProgramController(RunMode mode, ProgramPlatform platform, Pro
     fields.AddObserver([this, &fields](const Field& field, FieldChange change) {
         if (change == FieldChange::Text && field.Name() == fields.FocusedName()) {
             RefreshModifiedMarker();
+            RefreshEditMenu();
         }
     });
-    fields.AddCommitObserver([this](const FieldCommit&) { RefreshModifiedMarker(); });
+    fields.AddCommitObserver([this](const FieldCommit&) {
+        RefreshModifiedMarker();
+        RefreshEditMenu();
+    });
 }
 
 void ProgramController::RefreshModifiedMarker() {
@@ -99,6 +103,8 @@ bool ProgramController::ChangeLanguage(int tag) {
     }
     // The lists hold the new texts only now: the caption's marker looks again.
     RefreshModifiedMarker();
+    editMenuCaptions_ = {};
+    RefreshEditMenu();
     ReportLanguageProblems();
     return true;
 }
@@ -241,8 +247,10 @@ void ProgramController::mnuHelpAboutClick() {
 
 void ProgramController::tmrUpdateActionListTimer() {
     editor_->RebuildActionReferences();
-    // Whatever changed the editor in a way no edit reports, the marker catches up within a tick.
+    // Whatever changed the editor in a way no edit reports, the marker catches up within a tick, and
+    // so does the Edit menu with a step closed after its last change.
     RefreshModifiedMarker();
+    RefreshEditMenu();
 }
 
 void ProgramController::UseLanguageFile(const std::string& path) {

@@ -4,6 +4,7 @@
 #include "editor/Editor.h"
 #include "files/DefaultConfigs.h"
 #include "files/ProgramFolders.h"
+#include "files/RecentFiles.h"
 #include "files/SelectRegionDialog.h"
 #include "files/SettingsFile.h"
 #include "lang/LanguageController.h"
@@ -28,6 +29,7 @@
 #include "view/SheetView.h"
 #include "view/WaitView.h"
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -146,6 +148,24 @@ public:
     // opened as Open... opens the file the operator chose.
     bool OpenCommandLineFile(const std::string& path);
 
+    // ---- File > Open recent (RecentFilesMenu.cpp)
+    // ---------------------------------------------------------- An item of the list, 1 (the newest) to 8:
+    // opened as Open... opens the file the operator chose (unsaved changes asked about first). A file that is
+    // gone is taken off the list with a message. True when it was loaded.
+    bool mnuFileRecentClick(int item);
+    void mnuFileRecentClearClick();
+    const std::vector<std::string>& RecentFilePaths() const { return recentFiles_.Paths(); }
+
+    // ---- The Edit menu (EditMenu.cpp)
+    // ------------------------------------------------------------------------ Undo and redo of the editor
+    // (Editor::Undo), with the configuration a read or a default replaced, the caption's marker of unsaved
+    // changes and the page that shows the change.
+    void mnuEditUndoClick();
+    void mnuEditRedoClick();
+    // The two items enabled when they have something to do, each naming what it would take back or
+    // forward.
+    void RefreshEditMenu();
+
     // ---- The configuration sheet (SheetMenu.cpp) ------------------------------------------------------
     // The sheet of the configuration in the editor, in the current language, dated today.
     SheetDocument ConfigurationSheet();
@@ -260,8 +280,9 @@ private:
     void EndProgram();
     bool AskToSaveAndEnd();
     // FileMenu.cpp
-    // New with the model of a device button, or (nullopt) of the current image.
-    void NewConfiguration(std::optional<int> buttonModel);
+    // New with the model of a device button, or (nullopt) of the current image; true when the default
+    // was loaded.
+    bool NewConfiguration(std::optional<int> buttonModel);
     // Pages, then the image into the editor, then the conversion's message; the result.
     int ShowLoadedImage();
     void ReportResult(int result, const ProgData::Bytes& image);
@@ -293,6 +314,20 @@ private:
     // The chosen region and its default paths into the settings; a settings file that cannot be
     // written is reported.
     void StoreRegionSettings(const std::string& region);
+    // RecentFilesMenu.cpp
+    void AddRecentFile(const std::string& path);
+    void ShowRecentFiles();
+    // EditMenu.cpp
+    void UndoOrRedo(bool forward);
+    // A command that is one step of the undo history, such as a read; with replacesConfiguration the
+    // step also takes the configuration around the fields back.
+    void BeginStep(std::string label);
+    void EndStep(bool replacesConfiguration);
+    // A new configuration in the editor (New, Open...) starts a fresh history.
+    void ClearHistory();
+    // What a step did, in the current language, for the Edit menu's captions.
+    std::string StepName(std::string_view label, const EditStep* step) const;
+    void ShowPageOfStep(const EditStep& step);
     // ProgramController.cpp
     void SetTabVisible(std::string_view page, bool visible);
     DialogResult Message(std::string_view section, std::string_view key, MessageKind kind,
@@ -349,6 +384,10 @@ private:
     bool ended_ = false;
     bool modifiedShown_ = false;
     std::map<std::string, bool, std::less<>> tabVisible_;
+    RecentFiles recentFiles_;
+    ConfigurationState stepStart_;
+    // The Edit menu's captions as last set (undo, redo).
+    std::array<std::string, 2> editMenuCaptions_;
 };
 
 } // namespace vorn

@@ -58,6 +58,8 @@ void ProgramController::FormCreate(const std::vector<std::string>& arguments) {
     if (openSaveDirectory_.empty()) {
         openSaveDirectory_ = folders_.config;
     }
+    recentFiles_.Load(settings_);
+    ShowRecentFiles();
     // A program-data folder that could not be given the language files (not writable, say) leaves the
     // program to read the installation's own.
     languageFolder_ = HasLanguageFiles(folders_.programData) || !HasLanguageFiles(folders_.installation)
@@ -100,6 +102,7 @@ void ProgramController::FormShow() {
     }
     LoadBandLists();
     UpdateCaption();
+    RefreshEditMenu();
 }
 
 void ProgramController::ReportLanguageProblems() {

@@ -79,6 +79,18 @@ public:
     // Refills every choice field from its code list, keeping the selected positions.
     void FillChoiceFields();
 
+    // Undo and redo over the field model's history. While a field is being typed in, Undo puts back
+    // its last accepted value (the typing is no step yet) and Redo has nothing to do; otherwise they
+    // take the newest step back or forward. The values are put back as an image is shown (the
+    // guarded rules keep quiet), then the rules that follow from them run for every row, so the
+    // editor is as consistent as after a load.
+    bool CanUndo() const;
+    bool CanRedo() const;
+    // The step taken back or forward, whose configuration (if it carries one) is the caller's to put
+    // back; nullptr when there was none, or when Undo put back a field being typed in.
+    EditStep* Undo();
+    EditStep* Redo();
+
     // Events and actions.
     void UpdateUserTypeEnabling(int row);
     void UpdateActionEnabling(int row);
@@ -101,6 +113,7 @@ private:
     void OverflowHint(std::string_view field);
     void AutomaticRule(const Field& sender);
     void UnitRadioIdChanged(const Field& sender);
+    void ApplyStep(const EditStep& step, bool forward);
 
     CodeLists& lists_;
     const ListIni& texts_;

@@ -43,6 +43,10 @@ constexpr std::array MainWindowRows{
     CatalogueRow{"MENU", "COMM-CHANGE_ID_CODE", "mnuCommChangeIdCode", Caption},
     CatalogueRow{"MENU", "HELP", "mnuHelp", Caption},
     CatalogueRow{"MENU", "HELP-ABOUT", "mnuHelpAbout", Caption},
+    CatalogueRow{"MENU", "FILE-RECENT", "mnuFileRecent", Caption},
+    CatalogueRow{"MENU", "FILE-RECENT_CLEAR", "mnuFileRecentClear", Caption},
+    // The Edit menu (the program captions its items: they name what they would undo and redo)
+    CatalogueRow{"MENU", "EDIT", "mnuEditMenu", Caption},
     // Status bar: the note shown while the demo unit stands in for the interface unit
     CatalogueRow{"COMMON", "TEXT-DEMO_UNIT", "lblDemoUnit", Caption},
     // Page tbsSelectDevice

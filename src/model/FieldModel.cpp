@@ -3,6 +3,7 @@
 #include "base/Utf8.h"
 #include "model/ValueHelpers.h"
 
+#include <exception>
 #include <stdexcept>
 #include <utility>
 
@@ -26,6 +27,24 @@ std::size_t EventSlot(FieldEvent event) {
 }
 
 } // namespace
+
+class FieldModel::OperatorAct {
+public:
+    explicit OperatorAct(FieldModel& model) : model_(model), exceptions_(std::uncaught_exceptions()) {
+        ++model_.operatorActs_;
+    }
+    ~OperatorAct() {
+        if (--model_.operatorActs_ == 0 && std::uncaught_exceptions() == exceptions_) {
+            model_.history_.ActEnded(model_.Editing());
+        }
+    }
+    OperatorAct(const OperatorAct&) = delete;
+    OperatorAct& operator=(const OperatorAct&) = delete;
+
+private:
+    FieldModel& model_;
+    int exceptions_;
+};
 
 const std::string& Field::Text() const {
     if (options_.kind == FieldKind::Choice) {
@@ -154,6 +173,7 @@ void FieldModel::Accept(Field& field, bool byOperator) {
         return;
     }
     FieldCommit commit{field, std::exchange(field.committed_, std::move(value)), byOperator};
+    history_.Heard(field.Name(), commit.before, field.committed_, byOperator, operatorActs_ > 0 || Editing());
     // Copy: an observer may add or remove observers.
     const auto observers = commitObservers_;
     for (const auto& [id, observer] : observers) {
@@ -174,6 +194,23 @@ void FieldModel::Restore(std::string_view name) {
     case FieldKind::Check: SetChecked(name, committed.checked); break;
     }
     Accept(field, false);
+}
+
+void FieldModel::SetValue(std::string_view name, const FieldValue& value) {
+    Field& field = Mutable(name);
+    switch (field.Kind()) {
+    case FieldKind::Text: // as accepted before: a masked field's text is already laid over its mask
+        ReplaceText(field, value.text);
+        Accept(field, false);
+        break;
+    case FieldKind::Choice: SetIndex(name, value.index); break;
+    case FieldKind::Check: SetChecked(name, value.checked); break;
+    }
+}
+
+bool FieldModel::Editing() const {
+    const Field* field = focused_.empty() ? nullptr : Find(focused_);
+    return field != nullptr && field->Value() != field->committed_;
 }
 
 int FieldModel::AddCommitObserver(CommitObserver observer) {
@@ -335,6 +372,7 @@ KeyResult FieldModel::SetSelection(std::string_view name, std::size_t start, std
 }
 
 KeyResult FieldModel::TypeKey(std::string_view name, char32_t key) {
+    const OperatorAct act(*this);
     Field& field = Mutable(name);
     if (const KeyResult refused = BeginTextEdit(field); refused != KeyResult::Accepted) {
         return refused;
@@ -403,6 +441,7 @@ KeyResult FieldModel::Backspace(std::string_view name) {
 }
 
 KeyResult FieldModel::Delete(std::string_view name) {
+    const OperatorAct act(*this);
     Field& field = Mutable(name);
     if (const KeyResult refused = BeginTextEdit(field); refused != KeyResult::Accepted) {
         return refused;
@@ -429,6 +468,7 @@ KeyResult FieldModel::DeleteAtCaret(Field& field, bool backward) {
 }
 
 KeyResult FieldModel::Clear(std::string_view name) {
+    const OperatorAct act(*this);
     Field& field = Mutable(name);
     if (const KeyResult refused = BeginTextEdit(field); refused != KeyResult::Accepted) {
         return refused;
@@ -448,6 +488,7 @@ KeyResult FieldModel::TypeText(std::string_view name, std::string_view text) {
 }
 
 KeyResult FieldModel::Paste(std::string_view name, std::string_view text) {
+    const OperatorAct act(*this);
     Field& field = Mutable(name);
     if (const KeyResult refused = BeginTextEdit(field); refused != KeyResult::Accepted) {
         return refused;
@@ -484,6 +525,7 @@ KeyResult FieldModel::PasteAtCaret(Field& field, std::u32string_view pasted) {
 }
 
 KeyResult FieldModel::ProposeText(std::string_view name, std::string_view text, std::size_t caret) {
+    const OperatorAct act(*this);
     Field& field = Mutable(name);
     if (const KeyResult refused = BeginTextEdit(field); refused != KeyResult::Accepted) {
         return refused;
@@ -541,6 +583,7 @@ KeyResult FieldModel::ProposeText(std::string_view name, std::string_view text, 
 }
 
 bool FieldModel::Select(std::string_view name, int index) {
+    const OperatorAct act(*this);
     Field& field = Mutable(name);
     if (field.Kind() != FieldKind::Choice || !Operable(field) || index < 0 ||
         static_cast<std::size_t>(index) >= field.items_.size()) {
@@ -567,6 +610,7 @@ bool FieldModel::SelectText(std::string_view name, std::string_view displayText)
 }
 
 bool FieldModel::Click(std::string_view name) {
+    const OperatorAct act(*this);
     Field& field = Mutable(name);
     if (field.Kind() != FieldKind::Check || !Operable(field)) {
         return false;
@@ -580,6 +624,7 @@ bool FieldModel::Click(std::string_view name) {
 }
 
 void FieldModel::Leave(std::string_view name) {
+    const OperatorAct act(*this);
     Field& field = Mutable(name);
     if (focused_ == field.Name()) {
         focused_.clear();

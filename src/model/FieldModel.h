@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/EditHistory.h"
+#include "model/FieldValue.h"
 #include "model/InputMask.h"
 #include "model/KeyFilters.h"
 
@@ -48,16 +50,6 @@ enum class KeyResult {
     TooLong,   // the field is at its maximum length (a masked field: no position left at the caret)
     Disabled,  // the field is disabled or hidden
     NotText,   // the field is no text field
-};
-
-// What a field holds, as far as the configuration is concerned: the text of a text field, the
-// selected position of a choice field, the state of a check field (the other members stay at their
-// defaults). The caret, the selection and the items are not part of it.
-struct FieldValue {
-    std::string text;
-    int index = -1;
-    bool checked = false;
-    friend bool operator==(const FieldValue&, const FieldValue&) = default;
 };
 
 struct FieldOptions {
@@ -236,6 +228,14 @@ public:
     // Observers of every change of a last accepted value (an undo history, say).
     int AddCommitObserver(CommitObserver observer);
     void RemoveCommitObserver(int id);
+    // Sets a field's value as a program-side set of its kind does (SetText, SetIndex, SetChecked).
+    void SetValue(std::string_view name, const FieldValue& value);
+    // The focused field holds an edit of the operator that is not accepted yet (it is being typed).
+    bool Editing() const;
+
+    // The undo history: every change of a last accepted value, grouped into the operator's steps.
+    EditHistory& History() { return history_; }
+    const EditHistory& History() const { return history_; }
 
     // The handler of one event of one field, as a control's event property: setting replaces it.
     void On(std::string_view name, FieldEvent event, Handler handler);
@@ -248,6 +248,10 @@ public:
     bool TextOverflows(std::string_view name) const;
 
 private:
+    // An act of the operator (typing, choosing, clicking, leaving); the history hears when the
+    // outermost one is over.
+    class OperatorAct;
+
     Field& Mutable(std::string_view name);
     void Notify(const Field& field, FieldChange change);
     void Raise(const Field& field, FieldEvent event);
@@ -279,6 +283,8 @@ private:
     int nextObserverId_ = 1;
     std::string focused_;
     OverflowQuery overflowQuery_;
+    EditHistory history_;
+    int operatorActs_ = 0;
 };
 
 // Replaces a drop-down list's items and selects the same position again when it still exists.

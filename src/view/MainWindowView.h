@@ -33,6 +33,9 @@ public:
     virtual void SetLanguageMenu(const std::vector<LanguageMenuItem>& items, bool enabled) = 0;
     // Checks the language item with that tag (the others of the group become unchecked).
     virtual void CheckLanguageMenuItem(int tag) = 0;
+    // Replaces the numbered items of File > Open recent (mnuFileRecent_1 and on, newest first); the
+    // submenu is disabled without any.
+    virtual void SetRecentFiles(const std::vector<std::string>& captions) { (void)captions; }
 
     // Pages of the page control by name ("tbsSelectDevice", "tbsButtons", ...).
     virtual void SetPageTabVisible(std::string_view page, bool visible) = 0;

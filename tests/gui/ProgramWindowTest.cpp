@@ -547,5 +547,39 @@ TEST_F(ProgramWindowTest, ASecondStartAsksNoRegionAndSelectNewRegionOffersClose)
     EXPECT_TRUE(closeShown);
 }
 
+// The program's undo, not the field's own: the rules' changes go back with it, and Redo follows.
+TEST_F(ProgramWindowTest, CtrlZAndCtrlShiftZInAFieldUndoAndRedoTheEditBeforeIt) {
+    TfrmEdit& window = Start();
+    ShowActive(window);
+    Control<QToolButton>("bbtnDevice_1")->click(); // TARV: its actions transmit under the unit's code
+    window.SetActivePage("tbsPreferences");
+    auto* unit = Control<QLineEdit>("edtUnitRadioIdCode");
+    unit->setFocus();
+    QTest::keyClicks(unit, "12ab");
+    QTest::keyClick(unit, Qt::Key_Tab);
+    ASSERT_EQ(Control<QLineEdit>("edtAction_2_RadioId")->text(), "12AB");
+    unit->setFocus();
+    QTest::keyClick(unit, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(unit->text(), "");
+    EXPECT_EQ(Control<QLineEdit>("edtAction_2_RadioId")->text(), "");
+    EXPECT_TRUE(Action("mnuEditRedo")->isEnabled());
+    QTest::keyClick(unit, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(Control<QLineEdit>("edtAction_2_RadioId")->text(), "12AB");
+    EXPECT_EQ(Action("mnuEditUndo")->text(), "&Undo Unit ID code");
+}
+
+TEST_F(ProgramWindowTest, OpenRecentListsTheFilesOpenedAndOpensTheOneChosen) {
+    Start();
+    const std::string first = CopyOfDefault("Default_BODE.vorn", "first.vorn");
+    ASSERT_TRUE(gui.Controller().LoadConfigFile(first));
+    ASSERT_TRUE(gui.Controller().LoadConfigFile(CopyOfDefault("Default_TARV.vorn", "second.vorn")));
+    ASSERT_TRUE(Action("mnuFileRecent")->isEnabled());
+    EXPECT_TRUE(Action("mnuFileRecent_2")->text().endsWith("/first.vorn"));
+    Action("mnuFileRecent_2")->trigger();
+    EXPECT_EQ(gui.Controller().CurrentConfig().CurrentFilePath, first);
+    Action("mnuFileRecentClear")->trigger();
+    EXPECT_FALSE(Action("mnuFileRecent")->isEnabled());
+}
+
 } // namespace
 } // namespace vorn::test

@@ -198,15 +198,18 @@ std::string Accelerator(std::string_view caption) {
 // Captions shown side by side, whose accelerators must differ: the menu bar, each menu, the buttons
 // of the message dialogs the program shows, and the buttons of the change-ID-code dialog.
 const std::vector<std::vector<std::pair<std::string_view, std::string_view>>> ShownTogether{
-    {{"MENU", "FILE"}, {"MENU", "COMM"}, {"MENU", "HELP"}},
+    {{"MENU", "FILE"}, {"MENU", "EDIT"}, {"MENU", "COMM"}, {"MENU", "HELP"}},
     {{"MENU", "FILE-NEW"},
      {"MENU", "FILE-OPEN"},
+     {"MENU", "FILE-RECENT"},
      {"MENU", "FILE-SAVE"},
      {"MENU", "FILE-SAVE_AS"},
      {"MENU", "FILE-LANGUAGE"},
      {"MENU", "FILE-CHANGE_DEFAULT_CONFIG"},
      {"MENU", "FILE-EXIT"}},
     {{"MENU", "COMM-READ_FROM_DEVICE"}, {"MENU", "COMM-WRITE_TO_DEVICE"}, {"MENU", "COMM-CHANGE_ID_CODE"}},
+    {{"MENU", "EDIT-UNDO"}, {"MENU", "EDIT-REDO"}},
+    {{"MENU", "EDIT-UNDO_NN"}, {"MENU", "EDIT-REDO_NN"}},
     {{"COMMON", "BUTTON-YES"},
      {"COMMON", "BUTTON-NO"},
      {"COMMON", "BUTTON-CANCEL"},
