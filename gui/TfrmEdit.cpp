@@ -1,5 +1,6 @@
 #include "gui/TfrmEdit.h"
 
+#include "base/KeyCodes.h"
 #include "gui/DevicePage.h"
 #include "gui/ElidedLabel.h"
 #include "gui/FieldBinder.h"
@@ -37,7 +38,6 @@ QString Name(std::string_view name) {
     return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
 }
 
-constexpr int EscapeKey = 27;
 constexpr int RadioEventCount = 8;
 
 // How long a label's hint stays up.

@@ -1,11 +1,11 @@
 #include "sim/KduFirmware.h"
 
+#include "base/AsciiText.h"
+#include "base/NumberText.h"
 #include "link/KduLink.h"
 #include "model/BandSetting.h"
-#include "model/ValueHelpers.h"
 
 #include <algorithm>
-#include <cctype>
 #include <memory>
 
 namespace vorn::sim {
@@ -23,7 +23,7 @@ std::string Bare(std::uint8_t b) {
 // The unit reads numbers only as upper-case hexadecimal, as it writes them.
 bool IsUpperHex(std::string_view text) {
     return std::all_of(text.begin(), text.end(),
-                       [](char ch) { return (ch >= '0' && ch <= '9') || (ch >= 'A' && ch <= 'F'); });
+                       [](char ch) { return HexDigitValue(ch, HexLetters::UpperCase).has_value(); });
 }
 
 // The radio set-up the unit expects after the band: the values every flow sends.
@@ -32,29 +32,8 @@ constexpr std::string_view DeviceCodeRequest = "FFFF2E2F";
 constexpr std::uint32_t MemorySize = 256;
 
 // Value of a run of hexadecimal digits (the caller has checked them).
-std::uint32_t HexValue(std::string_view text) {
-    std::uint32_t value = 0;
-    for (const char ch : text) {
-        const int digit = std::isdigit(static_cast<unsigned char>(ch))
-                              ? ch - '0'
-                              : std::toupper(static_cast<unsigned char>(ch)) - 'A' + 10;
-        value = value * 16 + static_cast<std::uint32_t>(digit);
-    }
-    return value;
-}
-
-std::string Lower(std::string_view text) {
-    std::string lower(text);
-    std::transform(lower.begin(), lower.end(), lower.begin(),
-                   [](char ch) { return static_cast<char>(std::tolower(static_cast<unsigned char>(ch))); });
-    return lower;
-}
-
-std::string Upper(std::string_view text) {
-    std::string upper(text);
-    std::transform(upper.begin(), upper.end(), upper.begin(),
-                   [](char ch) { return static_cast<char>(std::toupper(static_cast<unsigned char>(ch))); });
-    return upper;
+std::uint32_t HexNumber(std::string_view text) {
+    return HexValue(text).value_or(0);
 }
 
 } // namespace
@@ -189,7 +168,7 @@ void KduFirmware::Answer(const std::string& payload) {
     case FaultKind::LowerCaseChecksum:
         if (framed) {
             for (std::size_t i = reply.size() - 3; i < reply.size() - 1; ++i) {
-                reply[i] = static_cast<char>(std::tolower(static_cast<unsigned char>(reply[i])));
+                reply[i] = LowerAscii(reply[i]);
             }
         }
         Deliver(std::move(reply), delay);
@@ -215,7 +194,7 @@ void KduFirmware::Answer(const std::string& payload) {
         }
         break;
     case FaultKind::LowerCaseData:
-        Deliver(framed ? Frame(Lower(std::string_view(reply).substr(1, reply.size() - 4))) : reply, delay);
+        Deliver(framed ? Frame(FoldCase(std::string_view(reply).substr(1, reply.size() - 4))) : reply, delay);
         break;
     }
 }
@@ -282,7 +261,7 @@ void KduFirmware::Unplug() {
 
 void KduFirmware::ActivateTransmitter(const std::string& code) {
     if (listening_ && !unplugged_) {
-        captured_ = Upper(code);
+        captured_ = UpperCase(code);
     }
 }
 
@@ -296,9 +275,9 @@ MemoryDevice* KduFirmware::FindDevice(std::uint32_t serialNumber) {
 }
 
 PresenceUnit* KduFirmware::FindPresenceUnit(std::string_view radioCode) {
-    const std::string code = Upper(radioCode);
+    const std::string code = UpperCase(radioCode);
     for (auto& unit : scenario_.PresenceUnits) {
-        if (Upper(unit.RadioCode) == code) {
+        if (UpperCase(unit.RadioCode) == code) {
             return &unit;
         }
     }
@@ -311,10 +290,10 @@ void KduFirmware::PressButton(const std::string& radioCode) {
         return;
     }
     if (codeRequest_ && !codeRequest_->failed && codeRequest_->answer.empty()) {
-        codeRequest_->answer = Upper(unit->RadioCode) + "00" + unit->TypeCode + "0000";
+        codeRequest_->answer = UpperCase(unit->RadioCode) + "00" + unit->TypeCode + "0000";
     }
     if (radioJob_ && radioJob_->status == RadioStatus::Running &&
-        radioJob_->radioCode == Upper(unit->RadioCode)) {
+        radioJob_->radioCode == UpperCase(unit->RadioCode)) {
         Later(scenario_.AirTime, [this, generation = radioJob_->generation, code = unit->RadioCode] {
             CompleteRadioJob(generation, code);
         });
@@ -324,7 +303,7 @@ void KduFirmware::PressButton(const std::string& radioCode) {
 void KduFirmware::SchedulePresses(const std::string& onlyCode) {
     for (const auto& unit : scenario_.PresenceUnits) {
         if (unit.Present && unit.PressAfter.count() >= 0 &&
-            (onlyCode.empty() || Upper(unit.RadioCode) == onlyCode)) {
+            (onlyCode.empty() || UpperCase(unit.RadioCode) == onlyCode)) {
             Later(unit.PressAfter, [this, code = unit.RadioCode] { PressButton(code); });
         }
     }
@@ -345,20 +324,20 @@ void KduFirmware::CompleteRadioJob(std::uint64_t generation, const std::string& 
     }
     bool codeWritten = false;
     for (const auto& entry : radioJob_->writes) {
-        const std::uint32_t count = HexValue(entry.substr(0, 2));
-        const std::uint32_t address = HexValue(entry.substr(2, 2));
+        const std::uint32_t count = HexNumber(entry.substr(0, 2));
+        const std::uint32_t address = HexNumber(entry.substr(2, 2));
         for (std::uint32_t i = 0; i < count && address + i < unit->Image.size(); ++i) {
-            unit->Image[address + i] = static_cast<std::uint8_t>(HexValue(entry.substr(4 + 2 * i, 2)));
+            unit->Image[address + i] = static_cast<std::uint8_t>(HexNumber(entry.substr(4 + 2 * i, 2)));
             codeWritten |= address + i == 0x20 || address + i == 0x21;
         }
     }
     for (const auto& entry : radioJob_->reads) {
-        const std::uint32_t count = HexValue(entry.substr(0, 2));
-        const std::uint32_t address = HexValue(entry.substr(2, 2));
+        const std::uint32_t count = HexNumber(entry.substr(0, 2));
+        const std::uint32_t address = HexNumber(entry.substr(2, 2));
         for (std::uint32_t done = 0; done < count; done += MaxRecordBytes) {
             const std::uint32_t chunk = std::min<std::uint32_t>(MaxRecordBytes, count - done);
             const std::uint32_t start = address + done;
-            std::string record = Upper(unit->RadioCode) + HexByte(static_cast<std::uint8_t>(chunk)) +
+            std::string record = UpperCase(unit->RadioCode) + HexByte(static_cast<std::uint8_t>(chunk)) +
                                  HexByte(static_cast<std::uint8_t>(start));
             for (std::uint32_t i = 0; i < chunk; ++i) {
                 record += HexByte(start + i < unit->Image.size() ? unit->Image[start + i] : 0);
@@ -451,8 +430,8 @@ std::string KduFirmware::WriteEntry(std::string_view arguments) {
         return Bare(Ack);
     }
     if (arguments.size() < 6 || arguments.size() % 2 != 0 || !IsUpperHex(arguments) ||
-        arguments.size() != 4 + 2 * HexValue(arguments.substr(0, 2)) ||
-        HexValue(arguments.substr(2, 2)) + HexValue(arguments.substr(0, 2)) > MemorySize ||
+        arguments.size() != 4 + 2 * HexNumber(arguments.substr(0, 2)) ||
+        HexNumber(arguments.substr(2, 2)) + HexNumber(arguments.substr(0, 2)) > MemorySize ||
         writeEntries_.size() >= scenario_.MaxEntries) {
         return Bare(EntryRefusal);
     }
@@ -465,8 +444,8 @@ std::string KduFirmware::ReadEntry(std::string_view arguments) {
         readEntries_.clear();
         return Bare(Ack);
     }
-    if (arguments.size() != 4 || !IsUpperHex(arguments) || HexValue(arguments.substr(0, 2)) == 0 ||
-        HexValue(arguments.substr(0, 2)) + HexValue(arguments.substr(2, 2)) > MemorySize ||
+    if (arguments.size() != 4 || !IsUpperHex(arguments) || HexNumber(arguments.substr(0, 2)) == 0 ||
+        HexNumber(arguments.substr(0, 2)) + HexNumber(arguments.substr(2, 2)) > MemorySize ||
         readEntries_.size() >= scenario_.MaxEntries) {
         return Bare(Nak);
     }
@@ -515,7 +494,8 @@ std::string KduFirmware::StartRadio(std::string_view arguments) {
     if (writeEntries_.empty() && readEntries_.empty()) {
         return Bare(JobRefusal);
     }
-    radioJob_ = RadioJob{Upper(arguments), writeEntries_, readEntries_, RadioStatus::Running, ++generation_};
+    radioJob_ =
+        RadioJob{UpperCase(arguments), writeEntries_, readEntries_, RadioStatus::Running, ++generation_};
     records_.clear();
     Later(scenario_.RadioJobTimeout, [this, generation = generation_] {
         if (radioJob_ && radioJob_->generation == generation && radioJob_->status == RadioStatus::Running) {
@@ -530,9 +510,9 @@ std::string KduFirmware::RadioParameters(std::string_view arguments) {
     if (arguments.size() != 8 || !IsUpperHex(arguments) || arguments.substr(2) != RadioSetup) {
         return Bare(Nak);
     }
-    band_ = static_cast<std::uint8_t>(HexValue(arguments.substr(0, 2)));
+    band_ = static_cast<std::uint8_t>(HexNumber(arguments.substr(0, 2)));
     for (std::size_t i = 0; i < radioParameters_.size(); ++i) {
-        radioParameters_[i] = static_cast<std::uint8_t>(HexValue(arguments.substr(2 + 2 * i, 2)));
+        radioParameters_[i] = static_cast<std::uint8_t>(HexNumber(arguments.substr(2 + 2 * i, 2)));
     }
     parametersReceived_ = true;
     return Bare(Ack);
@@ -552,11 +532,11 @@ std::string KduFirmware::MemoryJobCommand(std::string_view arguments) {
     MemoryJobState job;
     job.request = "Q" + std::string(arguments);
     job.header = std::string(arguments.substr(0, 18));
-    job.productType = static_cast<std::uint8_t>(HexValue(arguments.substr(2, 2)));
-    job.serialNumber = HexValue(arguments.substr(4, 6));
+    job.productType = static_cast<std::uint8_t>(HexNumber(arguments.substr(2, 2)));
+    job.serialNumber = HexNumber(arguments.substr(4, 6));
     const std::string_view direction = arguments.substr(10, 2);
-    job.address = static_cast<std::uint16_t>(HexValue(arguments.substr(12, 4)));
-    const std::uint32_t length = HexValue(arguments.substr(16, 2));
+    job.address = static_cast<std::uint16_t>(HexNumber(arguments.substr(12, 4)));
+    const std::uint32_t length = HexNumber(arguments.substr(16, 2));
     if ((direction != "00" && direction != "01") || length == 0 || length > 64 ||
         job.address + length > MemorySize) {
         return Bare(Nak);
@@ -567,12 +547,12 @@ std::string KduFirmware::MemoryJobCommand(std::string_view arguments) {
         return Bare(Nak);
     }
     for (std::uint32_t i = 0; job.write && i < length; ++i) {
-        job.data += static_cast<char>(HexValue(arguments.substr(18 + 2 * i, 2)));
+        job.data += static_cast<char>(HexNumber(arguments.substr(18 + 2 * i, 2)));
     }
     job.band = band_;
     // The counter runs on from job to job; the same counter again is a retransmission of the
     // previous request, which the device has already acted on.
-    const auto counter = static_cast<std::uint8_t>(HexValue(arguments.substr(0, 2)));
+    const auto counter = static_cast<std::uint8_t>(HexNumber(arguments.substr(0, 2)));
     job.repeated = !sequenceCounters_.empty() && sequenceCounters_.back() == counter;
     repeatedCounters_ += job.repeated ? 1 : 0;
     sequenceCounters_.push_back(counter);

@@ -1,10 +1,10 @@
 #include "sim/SimOptions.h"
 
+#include "base/AsciiText.h"
+#include "base/NumberText.h"
 #include "model/BandSetting.h"
 #include "platform/Files.h"
 
-#include <algorithm>
-#include <cctype>
 #include <charconv>
 #include <vector>
 
@@ -39,16 +39,7 @@ std::optional<T> ParseNumber(std::string_view text, int base, T max) {
 }
 
 bool IsRadioCode(std::string_view text) {
-    return text.size() == 4 && std::all_of(text.begin(), text.end(), [](char ch) {
-               return std::isxdigit(static_cast<unsigned char>(ch));
-           });
-}
-
-std::string Upper(std::string_view text) {
-    std::string upper(text);
-    std::transform(upper.begin(), upper.end(), upper.begin(),
-                   [](char ch) { return static_cast<char>(std::toupper(static_cast<unsigned char>(ch))); });
-    return upper;
+    return text.size() == 4 && HexValue(text).has_value();
 }
 
 bool LoadImage(std::string_view path, Memory& image, std::string& error) {
@@ -102,7 +93,7 @@ std::optional<PresenceUnit> ParsePresenceUnit(std::string_view text, std::string
         return std::nullopt;
     }
     PresenceUnit unit;
-    unit.RadioCode = Upper(fields[0]);
+    unit.RadioCode = UpperCase(fields[0]);
     unit.PressAfter = Millis{1000};
     if (fields.size() > 1 && !fields[1].empty()) {
         if (fields[1].size() != 2) {
@@ -139,7 +130,7 @@ std::optional<Transmitter> ParseTransmitter(std::string_view text, std::string& 
             "a transmitter is CODE[:AFTER_MS] with a 4-digit hexadecimal code: \"" + std::string(text) + "\"";
         return std::nullopt;
     }
-    return Transmitter{Upper(fields[0]), Millis{*after}};
+    return Transmitter{UpperCase(fields[0]), Millis{*after}};
 }
 
 } // namespace vorn::sim

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/CodeLists.h"
+#include "base/KeyCodes.h"
 #include "editor/Editor.h"
 #include "files/DefaultConfigs.h"
 #include "files/ProgramFolders.h"
@@ -104,7 +105,7 @@ class ProgramController : public SessionHost {
 public:
     // The action-list timer's interval; the view runs tmrUpdateActionListTimer at this pace.
     static constexpr Millis ActionListInterval{350};
-    static constexpr int EscapeKey = 27;
+    static constexpr int EscapeKey = vorn::EscapeKey;
     // The device page: its tab stays visible, so the operator can always choose another model.
     static constexpr std::string_view DevicePage = "tbsSelectDevice";
 

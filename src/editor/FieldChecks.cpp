@@ -1,3 +1,4 @@
+#include "base/AsciiText.h"
 #include "editor/Editor.h"
 #include "lang/TextFormat.h"
 #include "lang/TranslatedDialog.h"
@@ -115,15 +116,6 @@ std::vector<FieldCheck> FieldChecks() {
     return checks;
 }
 
-std::string AsciiUpper(std::string text) {
-    for (char& ch : text) {
-        if (ch >= 'a' && ch <= 'z') {
-            ch = static_cast<char>(ch - 'a' + 'A');
-        }
-    }
-    return text;
-}
-
 // True when the value is outside the rule's range; the integer rules read the text with IntOrZero.
 bool Refuses(CheckRule rule, const std::string& text, char32_t separator) {
     const long long value = IntOrZero(text);
@@ -132,7 +124,7 @@ bool Refuses(CheckRule rule, const std::string& text, char32_t separator) {
     case CheckRule::Nibble: return value < 0 || value > 15;
     case CheckRule::SystemId: return !text.empty() && (value < 0 || value > 65534);
     // Typing turns letters into upper case, a paste does not; "ffff" stores the same reserved code.
-    case CheckRule::HexCode: return text == "0000" || AsciiUpper(text) == "FFFF";
+    case CheckRule::HexCode: return text == "0000" || EqualsIgnoreCase(text, "FFFF");
     case CheckRule::RadioTestInterval: return value > 65535;
     case CheckRule::RfidPowerTyping: return value < 0 || value > 100;
     case CheckRule::RfidPowerLeaving: return value < 10 || value > 100;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/BusyScope.h"
 #include "link/UnitDriver.h"
 #include "platform/Clock.h"
 #include "platform/TraceSink.h"
@@ -151,18 +152,6 @@ public:
     };
 
 private:
-    // Marks the link busy for the length of one public operation.
-    class BusyScope {
-    public:
-        explicit BusyScope(bool& busy) : busy_(busy) { busy_ = true; }
-        BusyScope(const BusyScope&) = delete;
-        BusyScope& operator=(const BusyScope&) = delete;
-        ~BusyScope() { busy_ = false; }
-
-    private:
-        bool& busy_;
-    };
-
     int OpenUnguarded();
     void CloseUnguarded();
     void PurgeUnguarded();

@@ -1,5 +1,6 @@
 #include "link/MemoryJob.h"
 
+#include "base/NumberText.h"
 #include "platform/Interrupt.h"
 
 #include <algorithm>
@@ -28,25 +29,6 @@ std::string MemoryJob::RequestText() const {
     return text;
 }
 
-namespace {
-
-// The value of a data digit: the unit's upper-case digits, and lower-case ones read alike; nothing
-// for any other character, which no byte can be made of.
-std::optional<int> DataDigitValue(char ch) {
-    if (ch >= '0' && ch <= '9') {
-        return ch - '0';
-    }
-    if (ch >= 'A' && ch <= 'F') {
-        return ch - 'A' + 10;
-    }
-    if (ch >= 'a' && ch <= 'f') {
-        return ch - 'a' + 10;
-    }
-    return std::nullopt;
-}
-
-} // namespace
-
 JobReplyKind DecodeJobReply(std::string_view reply, MemoryJob& job, TraceSink& trace) {
     if (reply.size() < 2) {
         return JobReplyKind::Unexpected;
@@ -74,8 +56,10 @@ JobReplyKind DecodeJobReply(std::string_view reply, MemoryJob& job, TraceSink& t
         // Decoded whole before the job's data is touched: a damaged reply leaves no bytes behind.
         std::array<std::uint8_t, MemoryJob::MaxLength> data{};
         for (std::size_t i = 0; i < job.Length; ++i) {
-            const auto high = DataDigitValue(reply[32 + 2 * i]);
-            const auto low = DataDigitValue(reply[33 + 2 * i]);
+            // The unit's upper-case digits, and lower-case ones read alike; any other character makes
+            // no byte.
+            const auto high = HexDigitValue(static_cast<unsigned char>(reply[32 + 2 * i]));
+            const auto low = HexDigitValue(static_cast<unsigned char>(reply[33 + 2 * i]));
             if (!high || !low) {
                 trace.Write("Read reply data is not hexadecimal at character " +
                             std::to_string(32 + 2 * i + (high ? 1 : 0)));

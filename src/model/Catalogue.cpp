@@ -1,7 +1,8 @@
 #include "model/Catalogue.h"
 
+#include "base/AsciiText.h"
+
 #include <algorithm>
-#include <cctype>
 
 namespace vorn {
 
@@ -24,13 +25,6 @@ const std::array<FamilyMemory, 3> FamilyMemories{{
     {Family::B, ReadB, WrittenB},
     {Family::C, ReadC, WrittenC},
 }};
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
-}
 
 } // namespace
 
@@ -57,9 +51,8 @@ const ProductInfo* FindProduct(std::uint8_t productType) {
 }
 
 const ProductInfo* FindProductByModel(std::string_view model) {
-    const auto it = std::find_if(Catalogue.begin(), Catalogue.end(), [model](const ProductInfo& p) {
-        return EqualsIgnoringCase(p.model, model);
-    });
+    const auto it = std::find_if(Catalogue.begin(), Catalogue.end(),
+                                 [model](const ProductInfo& p) { return EqualsIgnoreCase(p.model, model); });
     return it != Catalogue.end() ? &*it : nullptr;
 }
 
