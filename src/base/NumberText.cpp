@@ -64,9 +64,13 @@ std::optional<std::uint32_t> HexValue(std::string_view digits, HexLetters letter
     return value;
 }
 
-std::string HexByte(std::uint8_t b) {
+std::string HexDigits(std::uint32_t value, std::size_t count) {
     static constexpr char Digits[] = "0123456789ABCDEF";
-    return {Digits[b >> 4], Digits[b & 0x0F]};
+    std::string text(count, '0');
+    for (std::size_t i = count; i-- > 0; value >>= 4) {
+        text[i] = Digits[value & 0x0F];
+    }
+    return text;
 }
 
 } // namespace vorn

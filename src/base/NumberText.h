@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -18,7 +19,11 @@ enum class HexLetters { EitherCase, UpperCase };
 std::optional<int> HexDigitValue(char32_t ch, HexLetters letters = HexLetters::EitherCase);
 // The value of 1 to 8 hexadecimal digits; nothing for an empty or longer text or any other character.
 std::optional<std::uint32_t> HexValue(std::string_view digits, HexLetters letters = HexLetters::EitherCase);
+// The value's low 4 × count bits as that many upper-case hexadecimal digits, most significant first.
+std::string HexDigits(std::uint32_t value, std::size_t count);
 // Two upper-case hexadecimal digits, high nibble first.
-std::string HexByte(std::uint8_t b);
+inline std::string HexByte(std::uint8_t b) {
+    return HexDigits(b, 2);
+}
 
 } // namespace vorn

@@ -4,7 +4,6 @@
 #include "platform/Interrupt.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <optional>
 
 namespace vorn {
@@ -15,15 +14,24 @@ bool MemoryJob::CanBeSent() const {
     return Length <= MaxLength && SerialNumber <= MaxSerialNumber && Address <= MaxAddress;
 }
 
+namespace {
+
+// The value in the field's digits (CanBeSent has checked that it fits).
+std::string HexField(std::uint32_t value, kdu::TextField field) {
+    return HexDigits(value, field.length);
+}
+
+} // namespace
+
 std::string MemoryJob::RequestText() const {
-    char header[32];
-    std::snprintf(header, sizeof header, "%02X%02X%06X%s%04X%02X", static_cast<unsigned>(SequenceCounter),
-                  static_cast<unsigned>(ProductTypeNumber), static_cast<unsigned>(SerialNumber),
-                  IsWrite() ? "01" : "00", static_cast<unsigned>(Address), static_cast<unsigned>(Length));
-    std::string text = header;
+    using namespace kdu::job;
+    std::string text = HexField(SequenceCounter, Counter) + HexField(ProductTypeNumber, ProductType) +
+                       HexField(SerialNumber, kdu::job::SerialNumber) +
+                       std::string(IsWrite() ? Write : Read) + HexField(Address, kdu::job::Address) +
+                       HexField(Length, kdu::job::Length);
     if (IsWrite()) {
         for (std::size_t i = 0; i < Length && i < MaxLength; ++i) {
-            text += KduLink::ByteToHex(Data[i]);
+            text += HexByte(Data[i]);
         }
     }
     return text;
@@ -34,23 +42,24 @@ JobReplyKind DecodeJobReply(std::string_view reply, MemoryJob& job, TraceSink& t
         return JobReplyKind::Unexpected;
     }
     if (reply.size() == 2) {
-        if (reply == "02") {
+        if (reply == kdu::job::Pending) {
             return JobReplyKind::Pending;
         }
-        if (reply == "05") {
+        if (reply == kdu::job::NoAnswer) {
             return JobReplyKind::NoReply;
         }
         trace.Write("Other reply, 2 bytes: " + std::to_string(static_cast<unsigned char>(reply[0])) +
                     std::to_string(static_cast<unsigned char>(reply[1])));
         return JobReplyKind::Unexpected;
     }
-    if (reply.size() < 10) {
+    if (reply.size() < kdu::job::ReplyMinLength) {
         trace.Write("Reply length is not 2 or >=10");
         return JobReplyKind::Unexpected;
     }
-    const std::string_view kind = reply.size() >= 26 ? reply.substr(24, 2) : std::string_view{};
-    if (kind == "02") {
-        if (job.Length > MemoryJob::MaxLength || reply.size() != 32 + 2 * std::size_t{job.Length}) {
+    const std::size_t dataAt = kdu::job::ReplyDataOffset;
+    const std::string_view kind = kdu::Cut(reply, kdu::job::ReplyKind);
+    if (kind == kdu::job::ReadReply) {
+        if (job.Length > MemoryJob::MaxLength || reply.size() != dataAt + 2 * std::size_t{job.Length}) {
             return JobReplyKind::ReplyError;
         }
         // Decoded whole before the job's data is touched: a damaged reply leaves no bytes behind.
@@ -58,11 +67,11 @@ JobReplyKind DecodeJobReply(std::string_view reply, MemoryJob& job, TraceSink& t
         for (std::size_t i = 0; i < job.Length; ++i) {
             // The unit's upper-case digits, and lower-case ones read alike; any other character makes
             // no byte.
-            const auto high = HexDigitValue(static_cast<unsigned char>(reply[32 + 2 * i]));
-            const auto low = HexDigitValue(static_cast<unsigned char>(reply[33 + 2 * i]));
+            const auto high = HexDigitValue(static_cast<unsigned char>(reply[dataAt + 2 * i]));
+            const auto low = HexDigitValue(static_cast<unsigned char>(reply[dataAt + 1 + 2 * i]));
             if (!high || !low) {
                 trace.Write("Read reply data is not hexadecimal at character " +
-                            std::to_string(32 + 2 * i + (high ? 1 : 0)));
+                            std::to_string(dataAt + 2 * i + (high ? 1 : 0)));
                 return JobReplyKind::ReplyError;
             }
             data[i] = static_cast<std::uint8_t>(*high * 16 + *low);
@@ -70,7 +79,7 @@ JobReplyKind DecodeJobReply(std::string_view reply, MemoryJob& job, TraceSink& t
         std::copy_n(data.begin(), job.Length, job.Data.begin());
         return JobReplyKind::Done;
     }
-    if (kind == "03") {
+    if (kind == kdu::job::WriteReply) {
         return JobReplyKind::Done;
     }
     trace.Write("Unknown R/W parameter");
