@@ -4,6 +4,7 @@
 #include "base/NumberText.h"
 #include "link/KduLink.h"
 #include "model/BandSetting.h"
+#include "sim/DemoUnit.h"
 
 #include <algorithm>
 #include <memory>
@@ -335,7 +336,7 @@ void KduFirmware::CompleteRadioJob(std::uint64_t generation, const std::string& 
         for (std::uint32_t i = 0; i < count && address + i < unit->Image.size(); ++i) {
             unit->Image[address + i] =
                 static_cast<std::uint8_t>(HexNumber(entry.substr(kdu::EntryDataOffset + 2 * i, 2)));
-            codeWritten |= address + i == 0x20 || address + i == 0x21;
+            codeWritten |= IsRadioCodeAddress(address + i);
         }
     }
     for (const auto& entry : radioJob_->reads) {
@@ -354,7 +355,7 @@ void KduFirmware::CompleteRadioJob(std::uint64_t generation, const std::string& 
         }
     }
     if (codeWritten) {
-        unit->RadioCode = HexByte(unit->Image[0x20]) + HexByte(unit->Image[0x21]);
+        unit->RadioCode = RadioCodeOf(unit->Image);
     }
     radioJob_->status = RadioStatus::Done;
 }

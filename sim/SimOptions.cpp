@@ -4,6 +4,7 @@
 #include "base/NumberText.h"
 #include "model/BandSetting.h"
 #include "platform/Files.h"
+#include "sim/DemoUnit.h"
 
 #include <charconv>
 #include <vector>
@@ -78,10 +79,7 @@ std::optional<MemoryDevice> ParseMemoryDevice(std::string_view text, std::string
     }
     // The memory tells the same identity as the air does.
     StoreBandSetting(*type, device.Band, device.Image);
-    device.Image[122] = *type;
-    device.Image[123] = static_cast<std::uint8_t>(*serial >> 16);
-    device.Image[124] = static_cast<std::uint8_t>(*serial >> 8);
-    device.Image[125] = static_cast<std::uint8_t>(*serial);
+    StoreIdentity(device.Image, *type, *serial);
     return device;
 }
 
@@ -116,8 +114,7 @@ std::optional<PresenceUnit> ParsePresenceUnit(std::string_view text, std::string
         return std::nullopt;
     }
     const auto code = ParseNumber<std::uint16_t>(unit.RadioCode, 16, 0xFFFF);
-    unit.Image[0x20] = static_cast<std::uint8_t>(*code >> 8);
-    unit.Image[0x21] = static_cast<std::uint8_t>(*code);
+    StoreRadioCode(unit.Image, *code);
     return unit;
 }
 

@@ -217,7 +217,6 @@ public:
     RunMode Mode() const { return mode_; }
     ProgData& CurrentConfig() { return currentConfig_; }
     const ProgData& CurrentConfig() const { return currentConfig_; }
-    ProgData& CandidateConfig() { return candidateConfig_; }
     ListIni& Texts() { return texts_; }
     const ListIni& Texts() const { return texts_; }
     // The change-ID-code dialog's own reader; it always loads the file the main window loads.
@@ -240,7 +239,6 @@ public:
     // The region whose band lists are loaded (the stored one, or the tool's).
     const std::string& Region() const { return region_; }
     bool GofaServiceView() const { return gofaServiceView_; }
-    const CommandLineOptions& Options() const { return options_; }
     // The armed abort key of a radio-code capture: the capture sets it to EscapeKey and treats it as
     // an abort request once FormKeyPress has cleared it.
     int& PendingKey() override { return pendingKey_; }

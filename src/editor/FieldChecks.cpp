@@ -2,6 +2,8 @@
 #include "editor/Editor.h"
 #include "lang/TextFormat.h"
 #include "lang/TranslatedDialog.h"
+#include "model/FamilyAMap.h"
+#include "model/FamilyCMap.h"
 #include "model/PulseTime.h"
 #include "model/ValueHelpers.h"
 
@@ -75,13 +77,15 @@ struct FieldCheck {
 // (it also updates the automatic actions).
 std::vector<FieldCheck> FieldChecks() {
     std::vector<FieldCheck> checks;
-    for (int i = 1; i <= 15; ++i) {
+    for (int i = 1; i <= FamilyAMap::ActionCount; ++i) {
         checks.push_back({"edtAction_" + ActionRowName(i) + "_RadioId", CheckRule::HexCode});
     }
     checks.push_back({"edtHESK_RadioIdCode", CheckRule::HexCode});
     checks.push_back({"edtGOFA_UnitIdCode", CheckRule::HexCode});
     checks.push_back({"edtGOFA_Position", CheckRule::HexCode});
-    for (int n = 1; n <= 8; ++n) {
+    // Family C's ID codes and family A's radio events share the loop, and so their count.
+    static_assert(FamilyCMap::IdCodeCount == FamilyAMap::RadioEventCount);
+    for (int n = 1; n <= FamilyAMap::RadioEventCount; ++n) {
         checks.push_back({"edtGOFA_IdCode" + std::to_string(n), CheckRule::HexCode});
         checks.push_back({"edtRadioEvent_" + std::to_string(n) + "_RadioId", CheckRule::HexCode});
         checks.push_back({"edtRadioEvent_" + std::to_string(n) + "_PositionId", CheckRule::HexCode});

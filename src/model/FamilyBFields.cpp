@@ -74,7 +74,7 @@ int FamilyBImageToFields(const ConversionContext& c, const Image& image) {
     showNumber("edtHESK_MaxNumberOfBursts", Get(image, Map::MaxNumberOfBursts));
     selectBit("cbbxHESK_IgnoreAck", Map::IgnoreAck);
     selectBit("cbbxHESK_RadioControlMode", Map::RadioControlMode);
-    if (Get(image, Map::FirmwareVersion) >= 0x20) {
+    if (FirmwareMajor(Get(image, Map::FirmwareVersion)) >= Map::FirstUnknownFirmwareMajor) {
         outcome.RefuseFirmware();
     }
     if (!ShowIdentity(c, Identity, c.lists.DeviceNamesB, image)) {
