@@ -1,10 +1,12 @@
 #include "gui/TfrmEdit.h"
 
+#include "base/KeyCodes.h"
 #include "gui/DevicePage.h"
 #include "gui/ElidedLabel.h"
 #include "gui/FieldBinder.h"
 #include "gui/pages/EditorPages.h"
 #include "gui/pages/PageBuilder.h"
+#include "model/FamilyAMap.h"
 
 #include <utility>
 
@@ -37,9 +39,6 @@ namespace {
 QString Name(std::string_view name) {
     return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
 }
-
-constexpr int EscapeKey = 27;
-constexpr int RadioEventCount = 8;
 
 // How long a label's hint stays up.
 constexpr int HintShownMs = 5000;
@@ -297,7 +296,7 @@ void TfrmEdit::EnsurePagesBuilt() {
 }
 
 void TfrmEdit::ConnectGetRadioCodeButtons(QWidget* page) {
-    for (int event = 1; event <= RadioEventCount; ++event) {
+    for (int event = 1; event <= FamilyAMap::RadioEventCount; ++event) {
         auto* button =
             page->findChild<QPushButton*>(QStringLiteral("btnRadioEvent_%1_GetRadioCode").arg(event));
         if (button == nullptr) {

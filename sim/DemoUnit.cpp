@@ -1,8 +1,10 @@
 #include "sim/DemoUnit.h"
 
+#include "base/NumberText.h"
 #include "files/DefaultConfigs.h"
 #include "model/BandSetting.h"
 #include "model/Catalogue.h"
+#include "model/SharedMap.h"
 #include "platform/Files.h"
 
 namespace vorn::sim {
@@ -10,10 +12,6 @@ namespace vorn::sim {
 namespace {
 
 constexpr std::string_view DemoRegion = "Europe";
-constexpr std::size_t ProductTypeByte = 122;
-constexpr std::size_t SerialBytes = 123;
-constexpr std::size_t RadioIdBytes = 32;
-constexpr std::size_t FirmwareVersionByte = 47;
 
 // The model's default, or a blank memory whose firmware version the family accepts.
 Memory DefaultMemory(const std::string& installFolder, std::uint8_t productType) {
@@ -25,7 +23,7 @@ Memory DefaultMemory(const std::string& installFolder, std::uint8_t productType)
         return image;
     }
     image = {};
-    image[FirmwareVersionByte] = FamilyOf(productType) == Family::A ? 0x21 : 0x10;
+    layout::Put(image, SharedMap::FirmwareVersion, FamilyOf(productType) == Family::A ? 0x21 : 0x10);
     return image;
 }
 
@@ -34,13 +32,8 @@ std::uint16_t CodeValue(std::string_view code) {
 }
 
 void WriteIdentity(Memory& image, std::uint8_t productType, std::uint32_t serial, std::string_view radioId) {
-    image[ProductTypeByte] = productType;
-    image[SerialBytes] = static_cast<std::uint8_t>(serial >> 16);
-    image[SerialBytes + 1] = static_cast<std::uint8_t>(serial >> 8);
-    image[SerialBytes + 2] = static_cast<std::uint8_t>(serial);
-    const std::uint16_t code = CodeValue(radioId);
-    image[RadioIdBytes] = static_cast<std::uint8_t>(code >> 8);
-    image[RadioIdBytes + 1] = static_cast<std::uint8_t>(code);
+    StoreIdentity(image, productType, serial);
+    StoreRadioCode(image, CodeValue(radioId));
 }
 
 MemoryDevice Device(const std::string& installFolder, std::uint8_t type, std::uint32_t serial,
@@ -56,6 +49,25 @@ MemoryDevice Device(const std::string& installFolder, std::uint8_t type, std::ui
 }
 
 } // namespace
+
+void StoreIdentity(Memory& image, std::uint8_t productType, std::uint32_t serial) {
+    layout::Put(image, SharedMap::ProductType, productType);
+    layout::Put(image, SharedMap::SerialNumber, serial);
+}
+
+void StoreRadioCode(Memory& image, std::uint16_t code) {
+    layout::Put(image, SharedMap::RadioId, static_cast<std::uint8_t>(code >> 8),
+                static_cast<std::uint8_t>(code));
+}
+
+std::string RadioCodeOf(const Memory& image) {
+    return HexByte(layout::High(image, SharedMap::RadioId)) + HexByte(layout::Low(image, SharedMap::RadioId));
+}
+
+bool IsRadioCodeAddress(std::uint32_t address) {
+    const auto first = static_cast<std::uint32_t>(SharedMap::RadioId.address);
+    return address == first || address == first + 1;
+}
 
 SimScenario DemoScenario(const std::string& installFolder) {
     using D = DemoDevices;

@@ -11,6 +11,14 @@
 // vorn-kdu-sim --demo). The README lists these values.
 namespace vorn::sim {
 
+// The identity a simulated unit's memory tells, at the places where every family keeps it.
+void StoreIdentity(Memory& image, std::uint8_t productType, std::uint32_t serial);
+void StoreRadioCode(Memory& image, std::uint16_t code);
+// The radio code in the memory, as four upper-case hexadecimal digits.
+std::string RadioCodeOf(const Memory& image);
+// True for the two bytes of the radio code.
+bool IsRadioCodeAddress(std::uint32_t address);
+
 struct DemoDevices {
     // Family A: a TARV transmitter.
     static constexpr std::uint8_t FamilyAType = 0x23;

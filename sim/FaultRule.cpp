@@ -1,5 +1,7 @@
 #include "sim/FaultRule.h"
 
+#include "base/NumberText.h"
+
 #include <array>
 #include <charconv>
 
@@ -15,19 +17,6 @@ std::optional<int> ParseInt(std::string_view text) {
         return std::nullopt;
     }
     return value;
-}
-
-int HexValue(char ch) {
-    if (ch >= '0' && ch <= '9') {
-        return ch - '0';
-    }
-    if (ch >= 'A' && ch <= 'F') {
-        return ch - 'A' + 10;
-    }
-    if (ch >= 'a' && ch <= 'f') {
-        return ch - 'a' + 10;
-    }
-    return -1;
 }
 
 enum class Argument { None, Bytes, Text, Gap, PositionAndGap, PositionAndOptionalGap, BytesAndGap, Address };
@@ -87,12 +76,11 @@ std::optional<std::string> ParseHexBytes(std::string_view text) {
     }
     std::string bytes;
     for (std::size_t i = 0; i < text.size(); i += 2) {
-        const int high = HexValue(text[i]);
-        const int low = HexValue(text[i + 1]);
-        if (high < 0 || low < 0) {
+        const auto value = HexValue(text.substr(i, 2));
+        if (!value) {
             return std::nullopt;
         }
-        bytes += static_cast<char>(high * 16 + low);
+        bytes += static_cast<char>(*value);
     }
     return bytes;
 }

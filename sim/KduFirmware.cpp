@@ -1,11 +1,12 @@
 #include "sim/KduFirmware.h"
 
+#include "base/AsciiText.h"
+#include "base/NumberText.h"
 #include "link/KduLink.h"
 #include "model/BandSetting.h"
-#include "model/ValueHelpers.h"
+#include "sim/DemoUnit.h"
 
 #include <algorithm>
-#include <cctype>
 #include <memory>
 
 namespace vorn::sim {
@@ -14,7 +15,9 @@ namespace {
 
 // Upper bound of buffered input without a frame end: a host that sends rubbish does not grow it.
 constexpr std::size_t MaxPendingInput = 1024;
-constexpr std::size_t MaxRecordBytes = 8;
+// The data bytes that fit one read record.
+constexpr std::size_t MaxRecordBytes =
+    (kdu::RecordMaxLength - kdu::RecordEntryOffset - kdu::EntryDataOffset) / 2;
 
 std::string Bare(std::uint8_t b) {
     return std::string(1, static_cast<char>(b));
@@ -23,54 +26,27 @@ std::string Bare(std::uint8_t b) {
 // The unit reads numbers only as upper-case hexadecimal, as it writes them.
 bool IsUpperHex(std::string_view text) {
     return std::all_of(text.begin(), text.end(),
-                       [](char ch) { return (ch >= '0' && ch <= '9') || (ch >= 'A' && ch <= 'F'); });
+                       [](char ch) { return HexDigitValue(ch, HexLetters::UpperCase).has_value(); });
 }
 
-// The radio set-up the unit expects after the band: the values every flow sends.
-constexpr std::string_view RadioSetup = "040006";
-constexpr std::string_view DeviceCodeRequest = "FFFF2E2F";
-constexpr std::uint32_t MemorySize = 256;
+constexpr std::uint32_t MemorySize = std::tuple_size_v<Memory>;
 
 // Value of a run of hexadecimal digits (the caller has checked them).
-std::uint32_t HexValue(std::string_view text) {
-    std::uint32_t value = 0;
-    for (const char ch : text) {
-        const int digit = std::isdigit(static_cast<unsigned char>(ch))
-                              ? ch - '0'
-                              : std::toupper(static_cast<unsigned char>(ch)) - 'A' + 10;
-        value = value * 16 + static_cast<std::uint32_t>(digit);
-    }
-    return value;
+std::uint32_t HexNumber(std::string_view text) {
+    return HexValue(text).value_or(0);
 }
 
-std::string Lower(std::string_view text) {
-    std::string lower(text);
-    std::transform(lower.begin(), lower.end(), lower.begin(),
-                   [](char ch) { return static_cast<char>(std::tolower(static_cast<unsigned char>(ch))); });
-    return lower;
+std::uint32_t NumberIn(std::string_view text, kdu::TextField field) {
+    return HexNumber(kdu::Cut(text, field));
 }
 
-std::string Upper(std::string_view text) {
-    std::string upper(text);
-    std::transform(upper.begin(), upper.end(), upper.begin(),
-                   [](char ch) { return static_cast<char>(std::toupper(static_cast<unsigned char>(ch))); });
-    return upper;
+// The radio set-up the unit expects after the band.
+std::string RadioSetup() {
+    return HexByte(kdu::JobRadioSetup.second) + HexByte(kdu::JobRadioSetup.third) +
+           HexByte(kdu::JobRadioSetup.fourth);
 }
 
 } // namespace
-
-std::string Frame(std::string_view payload) {
-    unsigned sum = 0;
-    for (const char ch : payload) {
-        sum += static_cast<unsigned char>(ch);
-    }
-    std::string frame;
-    frame += static_cast<char>(Stx);
-    frame.append(payload);
-    frame += HexByte(static_cast<std::uint8_t>(sum & 0xFF));
-    frame += static_cast<char>(Etx);
-    return frame;
-}
 
 KduFirmware::KduFirmware(VirtualClock& clock, SimScenario scenario, Output output)
     : clock_(clock), scenario_(std::move(scenario)), output_(std::move(output)) {}
@@ -81,13 +57,20 @@ KduFirmware::~KduFirmware() {
 
 const std::vector<KduFirmware::CommandRow>& KduFirmware::Commands() {
     static const std::vector<CommandRow> rows{
-        {'s', &KduFirmware::Listen},          {'h', &KduFirmware::SetH},
-        {'c', &KduFirmware::Captured},        {'a', &KduFirmware::RequestCode},
-        {'A', &KduFirmware::PollCode},        {'v', &KduFirmware::Version},
-        {'n', &KduFirmware::WriteEntry},      {'m', &KduFirmware::ReadEntry},
-        {'N', &KduFirmware::WriteStatus},     {'M', &KduFirmware::ReadStatus},
-        {'x', &KduFirmware::ReadRecord},      {'i', &KduFirmware::StartRadio},
-        {'q', &KduFirmware::RadioParameters}, {'Q', &KduFirmware::MemoryJobCommand},
+        {kdu::command::Listen, &KduFirmware::Listen},
+        {kdu::command::SetH, &KduFirmware::SetH},
+        {kdu::command::CapturedCode, &KduFirmware::Captured},
+        {kdu::command::RequestDeviceCode, &KduFirmware::RequestCode},
+        {kdu::command::PollDeviceCode, &KduFirmware::PollCode},
+        {kdu::command::Version, &KduFirmware::Version},
+        {kdu::command::WriteEntry, &KduFirmware::WriteEntry},
+        {kdu::command::ReadEntry, &KduFirmware::ReadEntry},
+        {kdu::command::WriteStatus, &KduFirmware::WriteStatus},
+        {kdu::command::ReadStatus, &KduFirmware::ReadStatus},
+        {kdu::command::ReadRecord, &KduFirmware::ReadRecord},
+        {kdu::command::StartRadioJob, &KduFirmware::StartRadio},
+        {kdu::command::RadioParameters, &KduFirmware::RadioParameters},
+        {kdu::command::MemoryJob, &KduFirmware::MemoryJobCommand},
     };
     return rows;
 }
@@ -125,12 +108,12 @@ void KduFirmware::Receive(std::string_view bytes) {
         const std::string frame = input_.substr(0, etx + 1);
         input_.erase(0, etx + 1);
         if (!IsValidFrame(std::span(reinterpret_cast<const std::uint8_t*>(frame.data()), frame.size())) ||
-            frame.size() < 5) {
+            frame.size() <= kdu::FrameOverhead) {
             ++badFrames_;
             Deliver(Bare(Nak), scenario_.ReplyDelay);
             continue;
         }
-        Answer(frame.substr(1, frame.size() - 4));
+        Answer(std::string(kdu::PayloadOf(frame)));
     }
 }
 
@@ -173,7 +156,7 @@ void KduFirmware::Answer(const std::string& payload) {
         Deliver(std::move(reply), delay);
         return;
     }
-    const bool framed = reply.size() >= 4 && static_cast<std::uint8_t>(reply.front()) == Stx;
+    const bool framed = reply.size() >= kdu::FrameOverhead && static_cast<std::uint8_t>(reply.front()) == Stx;
     const auto position = std::min<std::size_t>(static_cast<std::size_t>(fault->position), reply.size());
     switch (fault->kind) {
     case FaultKind::Silence: break;
@@ -189,7 +172,7 @@ void KduFirmware::Answer(const std::string& payload) {
     case FaultKind::LowerCaseChecksum:
         if (framed) {
             for (std::size_t i = reply.size() - 3; i < reply.size() - 1; ++i) {
-                reply[i] = static_cast<char>(std::tolower(static_cast<unsigned char>(reply[i])));
+                reply[i] = LowerAscii(reply[i]);
             }
         }
         Deliver(std::move(reply), delay);
@@ -215,7 +198,7 @@ void KduFirmware::Answer(const std::string& payload) {
         }
         break;
     case FaultKind::LowerCaseData:
-        Deliver(framed ? Frame(Lower(std::string_view(reply).substr(1, reply.size() - 4))) : reply, delay);
+        Deliver(framed ? Frame(FoldCase(kdu::PayloadOf(reply))) : reply, delay);
         break;
     }
 }
@@ -282,7 +265,7 @@ void KduFirmware::Unplug() {
 
 void KduFirmware::ActivateTransmitter(const std::string& code) {
     if (listening_ && !unplugged_) {
-        captured_ = Upper(code);
+        captured_ = UpperCase(code);
     }
 }
 
@@ -296,9 +279,9 @@ MemoryDevice* KduFirmware::FindDevice(std::uint32_t serialNumber) {
 }
 
 PresenceUnit* KduFirmware::FindPresenceUnit(std::string_view radioCode) {
-    const std::string code = Upper(radioCode);
+    const std::string code = UpperCase(radioCode);
     for (auto& unit : scenario_.PresenceUnits) {
-        if (Upper(unit.RadioCode) == code) {
+        if (UpperCase(unit.RadioCode) == code) {
             return &unit;
         }
     }
@@ -311,10 +294,13 @@ void KduFirmware::PressButton(const std::string& radioCode) {
         return;
     }
     if (codeRequest_ && !codeRequest_->failed && codeRequest_->answer.empty()) {
-        codeRequest_->answer = Upper(unit->RadioCode) + "00" + unit->TypeCode + "0000";
+        std::string answer(kdu::DeviceCodeAnswerLength, '0');
+        answer.replace(kdu::AnswerRadioCode.offset, kdu::AnswerRadioCode.length, UpperCase(unit->RadioCode));
+        answer.replace(kdu::AnswerType.offset, kdu::AnswerType.length, unit->TypeCode);
+        codeRequest_->answer = answer;
     }
     if (radioJob_ && radioJob_->status == RadioStatus::Running &&
-        radioJob_->radioCode == Upper(unit->RadioCode)) {
+        radioJob_->radioCode == UpperCase(unit->RadioCode)) {
         Later(scenario_.AirTime, [this, generation = radioJob_->generation, code = unit->RadioCode] {
             CompleteRadioJob(generation, code);
         });
@@ -324,7 +310,7 @@ void KduFirmware::PressButton(const std::string& radioCode) {
 void KduFirmware::SchedulePresses(const std::string& onlyCode) {
     for (const auto& unit : scenario_.PresenceUnits) {
         if (unit.Present && unit.PressAfter.count() >= 0 &&
-            (onlyCode.empty() || Upper(unit.RadioCode) == onlyCode)) {
+            (onlyCode.empty() || UpperCase(unit.RadioCode) == onlyCode)) {
             Later(unit.PressAfter, [this, code = unit.RadioCode] { PressButton(code); });
         }
     }
@@ -345,21 +331,23 @@ void KduFirmware::CompleteRadioJob(std::uint64_t generation, const std::string& 
     }
     bool codeWritten = false;
     for (const auto& entry : radioJob_->writes) {
-        const std::uint32_t count = HexValue(entry.substr(0, 2));
-        const std::uint32_t address = HexValue(entry.substr(2, 2));
+        const std::uint32_t count = NumberIn(entry, kdu::EntryCount);
+        const std::uint32_t address = NumberIn(entry, kdu::EntryAddress);
         for (std::uint32_t i = 0; i < count && address + i < unit->Image.size(); ++i) {
-            unit->Image[address + i] = static_cast<std::uint8_t>(HexValue(entry.substr(4 + 2 * i, 2)));
-            codeWritten |= address + i == 0x20 || address + i == 0x21;
+            unit->Image[address + i] =
+                static_cast<std::uint8_t>(HexNumber(entry.substr(kdu::EntryDataOffset + 2 * i, 2)));
+            codeWritten |= IsRadioCodeAddress(address + i);
         }
     }
     for (const auto& entry : radioJob_->reads) {
-        const std::uint32_t count = HexValue(entry.substr(0, 2));
-        const std::uint32_t address = HexValue(entry.substr(2, 2));
+        const std::uint32_t count = NumberIn(entry, kdu::EntryCount);
+        const std::uint32_t address = NumberIn(entry, kdu::EntryAddress);
         for (std::uint32_t done = 0; done < count; done += MaxRecordBytes) {
             const std::uint32_t chunk = std::min<std::uint32_t>(MaxRecordBytes, count - done);
             const std::uint32_t start = address + done;
-            std::string record = Upper(unit->RadioCode) + HexByte(static_cast<std::uint8_t>(chunk)) +
-                                 HexByte(static_cast<std::uint8_t>(start));
+            std::string record =
+                UpperCase(unit->RadioCode) +
+                kdu::ReadEntryText(static_cast<std::uint8_t>(chunk), static_cast<std::uint8_t>(start));
             for (std::uint32_t i = 0; i < chunk; ++i) {
                 record += HexByte(start + i < unit->Image.size() ? unit->Image[start + i] : 0);
             }
@@ -367,7 +355,7 @@ void KduFirmware::CompleteRadioJob(std::uint64_t generation, const std::string& 
         }
     }
     if (codeWritten) {
-        unit->RadioCode = HexByte(unit->Image[0x20]) + HexByte(unit->Image[0x21]);
+        unit->RadioCode = RadioCodeOf(unit->Image);
     }
     radioJob_->status = RadioStatus::Done;
 }
@@ -375,7 +363,7 @@ void KduFirmware::CompleteRadioJob(std::uint64_t generation, const std::string& 
 // --- Commands -------------------------------------------------------------------------------------
 
 std::string KduFirmware::Listen(std::string_view arguments) {
-    if (arguments == "1") {
+    if (arguments == std::string_view(&kdu::ListenOn, 1)) {
         listening_ = true;
         captured_.reset();
         for (const auto& transmitter : scenario_.Transmitters) {
@@ -383,7 +371,7 @@ std::string KduFirmware::Listen(std::string_view arguments) {
         }
         return Bare(Ack);
     }
-    if (arguments == "0") {
+    if (arguments == std::string_view(&kdu::ListenOff, 1)) {
         listening_ = false;
         return Bare(Ack);
     }
@@ -400,11 +388,11 @@ std::string KduFirmware::SetH(std::string_view arguments) {
 }
 
 std::string KduFirmware::Captured(std::string_view arguments) {
-    if (arguments != "1") {
+    if (arguments != std::string_view(&kdu::CapturedCodeArgument, 1)) {
         return Bare(Nak);
     }
     if (!captured_) {
-        return Frame("00000000");
+        return Frame(kdu::NothingCaptured);
     }
     const std::string code = *captured_;
     captured_.reset();
@@ -412,7 +400,7 @@ std::string KduFirmware::Captured(std::string_view arguments) {
 }
 
 std::string KduFirmware::RequestCode(std::string_view arguments) {
-    if (arguments != DeviceCodeRequest) {
+    if (arguments != std::string(kdu::DeviceCodeRequestFirst) + std::string(kdu::DeviceCodeRequestSecond)) {
         return Bare(Nak);
     }
     codeRequest_ = CodeRequest{false, {}, ++generation_};
@@ -431,10 +419,10 @@ std::string KduFirmware::PollCode(std::string_view arguments) {
     }
     if (!codeRequest_ || codeRequest_->failed) {
         codeRequest_.reset();
-        return Frame("04");
+        return Frame(kdu::DeviceCodeFailed);
     }
     if (codeRequest_->answer.empty()) {
-        return Frame("01");
+        return Frame(kdu::DeviceCodeWaiting);
     }
     const std::string answer = codeRequest_->answer;
     codeRequest_.reset();
@@ -450,9 +438,9 @@ std::string KduFirmware::WriteEntry(std::string_view arguments) {
         writeEntries_.clear();
         return Bare(Ack);
     }
-    if (arguments.size() < 6 || arguments.size() % 2 != 0 || !IsUpperHex(arguments) ||
-        arguments.size() != 4 + 2 * HexValue(arguments.substr(0, 2)) ||
-        HexValue(arguments.substr(2, 2)) + HexValue(arguments.substr(0, 2)) > MemorySize ||
+    if (arguments.size() < kdu::EntryDataOffset + 2 || arguments.size() % 2 != 0 || !IsUpperHex(arguments) ||
+        arguments.size() != kdu::EntryDataOffset + 2 * NumberIn(arguments, kdu::EntryCount) ||
+        NumberIn(arguments, kdu::EntryAddress) + NumberIn(arguments, kdu::EntryCount) > MemorySize ||
         writeEntries_.size() >= scenario_.MaxEntries) {
         return Bare(EntryRefusal);
     }
@@ -465,8 +453,9 @@ std::string KduFirmware::ReadEntry(std::string_view arguments) {
         readEntries_.clear();
         return Bare(Ack);
     }
-    if (arguments.size() != 4 || !IsUpperHex(arguments) || HexValue(arguments.substr(0, 2)) == 0 ||
-        HexValue(arguments.substr(0, 2)) + HexValue(arguments.substr(2, 2)) > MemorySize ||
+    if (arguments.size() != kdu::EntryDataOffset || !IsUpperHex(arguments) ||
+        NumberIn(arguments, kdu::EntryCount) == 0 ||
+        NumberIn(arguments, kdu::EntryCount) + NumberIn(arguments, kdu::EntryAddress) > MemorySize ||
         readEntries_.size() >= scenario_.MaxEntries) {
         return Bare(Nak);
     }
@@ -480,13 +469,13 @@ std::string KduFirmware::RadioStatusReply(bool writes) const {
     }
     // A job without a part of this kind has nothing to report for it: idle, never done.
     if ((writes ? radioJob_->writes : radioJob_->reads).empty()) {
-        return Frame("00");
+        return Frame(kdu::StatusIdle);
     }
     switch (radioJob_->status) {
-    case RadioStatus::Running: return Frame("01");
-    case RadioStatus::Done: return Frame("03");
-    case RadioStatus::Failed: return Frame("04");
-    case RadioStatus::NoContact: return Frame("05");
+    case RadioStatus::Running: return Frame(kdu::StatusRunning);
+    case RadioStatus::Done: return Frame(kdu::StatusDone);
+    case RadioStatus::Failed: return Frame(kdu::StatusFailed);
+    case RadioStatus::NoContact: return Frame(kdu::StatusNoContact);
     }
     return Bare(Nak);
 }
@@ -515,7 +504,8 @@ std::string KduFirmware::StartRadio(std::string_view arguments) {
     if (writeEntries_.empty() && readEntries_.empty()) {
         return Bare(JobRefusal);
     }
-    radioJob_ = RadioJob{Upper(arguments), writeEntries_, readEntries_, RadioStatus::Running, ++generation_};
+    radioJob_ =
+        RadioJob{UpperCase(arguments), writeEntries_, readEntries_, RadioStatus::Running, ++generation_};
     records_.clear();
     Later(scenario_.RadioJobTimeout, [this, generation = generation_] {
         if (radioJob_ && radioJob_->generation == generation && radioJob_->status == RadioStatus::Running) {
@@ -527,12 +517,12 @@ std::string KduFirmware::StartRadio(std::string_view arguments) {
 }
 
 std::string KduFirmware::RadioParameters(std::string_view arguments) {
-    if (arguments.size() != 8 || !IsUpperHex(arguments) || arguments.substr(2) != RadioSetup) {
+    if (arguments.size() != 8 || !IsUpperHex(arguments) || arguments.substr(2) != RadioSetup()) {
         return Bare(Nak);
     }
-    band_ = static_cast<std::uint8_t>(HexValue(arguments.substr(0, 2)));
+    band_ = static_cast<std::uint8_t>(HexNumber(arguments.substr(0, 2)));
     for (std::size_t i = 0; i < radioParameters_.size(); ++i) {
-        radioParameters_[i] = static_cast<std::uint8_t>(HexValue(arguments.substr(2 + 2 * i, 2)));
+        radioParameters_[i] = static_cast<std::uint8_t>(HexNumber(arguments.substr(2 + 2 * i, 2)));
     }
     parametersReceived_ = true;
     return Bare(Ack);
@@ -542,7 +532,7 @@ std::string KduFirmware::MemoryJobCommand(std::string_view arguments) {
     if (arguments.empty()) {
         return PollMemoryJob();
     }
-    if (arguments.size() < 18 || !IsUpperHex(arguments)) {
+    if (arguments.size() < kdu::job::HeaderLength || !IsUpperHex(arguments)) {
         return Bare(Nak);
     }
     if (!hReceived_ || !parametersReceived_) {
@@ -551,28 +541,29 @@ std::string KduFirmware::MemoryJobCommand(std::string_view arguments) {
     }
     MemoryJobState job;
     job.request = "Q" + std::string(arguments);
-    job.header = std::string(arguments.substr(0, 18));
-    job.productType = static_cast<std::uint8_t>(HexValue(arguments.substr(2, 2)));
-    job.serialNumber = HexValue(arguments.substr(4, 6));
-    const std::string_view direction = arguments.substr(10, 2);
-    job.address = static_cast<std::uint16_t>(HexValue(arguments.substr(12, 4)));
-    const std::uint32_t length = HexValue(arguments.substr(16, 2));
-    if ((direction != "00" && direction != "01") || length == 0 || length > 64 ||
+    using namespace kdu::job;
+    job.header = std::string(arguments.substr(0, HeaderLength));
+    job.productType = static_cast<std::uint8_t>(NumberIn(arguments, ProductType));
+    job.serialNumber = NumberIn(arguments, SerialNumber);
+    const std::string_view direction = kdu::Cut(arguments, Direction);
+    job.address = static_cast<std::uint16_t>(NumberIn(arguments, Address));
+    const std::uint32_t length = NumberIn(arguments, Length);
+    if ((direction != Read && direction != Write) || length == 0 || length > MaxLength ||
         job.address + length > MemorySize) {
         return Bare(Nak);
     }
-    job.write = direction == "01";
+    job.write = direction == Write;
     job.length = static_cast<std::uint8_t>(length);
-    if (arguments.size() != 18 + (job.write ? 2 * length : 0)) {
+    if (arguments.size() != HeaderLength + (job.write ? 2 * length : 0)) {
         return Bare(Nak);
     }
     for (std::uint32_t i = 0; job.write && i < length; ++i) {
-        job.data += static_cast<char>(HexValue(arguments.substr(18 + 2 * i, 2)));
+        job.data += static_cast<char>(HexNumber(arguments.substr(HeaderLength + 2 * i, 2)));
     }
     job.band = band_;
     // The counter runs on from job to job; the same counter again is a retransmission of the
     // previous request, which the device has already acted on.
-    const auto counter = static_cast<std::uint8_t>(HexValue(arguments.substr(0, 2)));
+    const auto counter = static_cast<std::uint8_t>(NumberIn(arguments, Counter));
     job.repeated = !sequenceCounters_.empty() && sequenceCounters_.back() == counter;
     repeatedCounters_ += job.repeated ? 1 : 0;
     sequenceCounters_.push_back(counter);
@@ -603,13 +594,17 @@ std::string KduFirmware::PollMemoryJob() {
                         : device->PendingPolls >= 0 ? device->PendingPolls
                                                     : scenario_.PendingPolls;
     if (job.polls <= pending) {
-        return Frame("02");
+        return Frame(kdu::job::Pending);
     }
     if (device == nullptr) {
         memoryJob_.reset();
-        return Frame("05");
+        return Frame(kdu::job::NoAnswer);
     }
-    std::string reply = job.header + "000000" + (job.write ? "03" : "02") + "000000";
+    // The header, then zeros around the reply's kind up to the data.
+    std::string reply(kdu::job::ReplyDataOffset, '0');
+    reply.replace(0, job.header.size(), job.header);
+    reply.replace(kdu::job::ReplyKind.offset, kdu::job::ReplyKind.length,
+                  job.write ? kdu::job::WriteReply : kdu::job::ReadReply);
     for (std::uint32_t i = 0; i < job.length; ++i) {
         const std::uint32_t address = job.address + i;
         if (address >= device->Image.size()) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "link/KduProtocol.h"
 #include "platform/Clock.h"
 #include "sim/SimScenario.h"
 
@@ -16,7 +17,9 @@
 namespace vorn::sim {
 
 // A valid frame of the payload: STX, payload, checksum digits, ETX.
-std::string Frame(std::string_view payload);
+inline std::string Frame(std::string_view payload) {
+    return kdu::FrameOf(payload);
+}
 
 // The interface unit's firmware and the air around it. Takes the host's bytes, answers each command
 // frame after the scenario's reply delay (through the output callback, scheduled on the clock),

@@ -1,10 +1,11 @@
 #include "sim/SimOptions.h"
 
+#include "base/AsciiText.h"
+#include "base/NumberText.h"
 #include "model/BandSetting.h"
 #include "platform/Files.h"
+#include "sim/DemoUnit.h"
 
-#include <algorithm>
-#include <cctype>
 #include <charconv>
 #include <cstdint>
 #include <vector>
@@ -42,16 +43,7 @@ std::optional<T> ParseNumber(std::string_view text, int base, T max) {
 }
 
 bool IsRadioCode(std::string_view text) {
-    return text.size() == 4 && std::all_of(text.begin(), text.end(), [](char ch) {
-               return std::isxdigit(static_cast<unsigned char>(ch));
-           });
-}
-
-std::string Upper(std::string_view text) {
-    std::string upper(text);
-    std::transform(upper.begin(), upper.end(), upper.begin(),
-                   [](char ch) { return static_cast<char>(std::toupper(static_cast<unsigned char>(ch))); });
-    return upper;
+    return text.size() == 4 && HexValue(text).has_value();
 }
 
 bool LoadImage(std::string_view path, Memory& image, std::string& error) {
@@ -90,10 +82,7 @@ std::optional<MemoryDevice> ParseMemoryDevice(std::string_view text, std::string
     }
     // The memory tells the same identity as the air does.
     StoreBandSetting(*type, device.Band, device.Image);
-    device.Image[122] = *type;
-    device.Image[123] = static_cast<std::uint8_t>(*serial >> 16);
-    device.Image[124] = static_cast<std::uint8_t>(*serial >> 8);
-    device.Image[125] = static_cast<std::uint8_t>(*serial);
+    StoreIdentity(device.Image, *type, *serial);
     return device;
 }
 
@@ -105,7 +94,7 @@ std::optional<PresenceUnit> ParsePresenceUnit(std::string_view text, std::string
         return std::nullopt;
     }
     PresenceUnit unit;
-    unit.RadioCode = Upper(fields[0]);
+    unit.RadioCode = UpperCase(fields[0]);
     unit.PressAfter = Millis{1000};
     if (fields.size() > 1 && !fields[1].empty()) {
         if (fields[1].size() != 2) {
@@ -128,8 +117,7 @@ std::optional<PresenceUnit> ParsePresenceUnit(std::string_view text, std::string
         return std::nullopt;
     }
     const auto code = ParseNumber<std::uint16_t>(unit.RadioCode, 16, 0xFFFF);
-    unit.Image[0x20] = static_cast<std::uint8_t>(*code >> 8);
-    unit.Image[0x21] = static_cast<std::uint8_t>(*code);
+    StoreRadioCode(unit.Image, *code);
     return unit;
 }
 
@@ -142,7 +130,7 @@ std::optional<Transmitter> ParseTransmitter(std::string_view text, std::string& 
             "a transmitter is CODE[:AFTER_MS] with a 4-digit hexadecimal code: \"" + std::string(text) + "\"";
         return std::nullopt;
     }
-    return Transmitter{Upper(fields[0]), Millis{*after}};
+    return Transmitter{UpperCase(fields[0]), Millis{*after}};
 }
 
 } // namespace vorn::sim

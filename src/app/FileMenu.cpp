@@ -1,5 +1,5 @@
 #include "app/ProgramController.h"
-#include "base/IniDocument.h"
+#include "base/AsciiText.h"
 #include "lang/TextFormat.h"
 #include "lang/TranslatedDialog.h"
 #include "model/Catalogue.h"

@@ -1,7 +1,7 @@
 #include "app/ProgramController.h"
 
 #include "Version.h"
-#include "base/IniDocument.h"
+#include "base/AsciiText.h"
 #include "lang/TextFormat.h"
 #include "lang/TranslatedDialog.h"
 #include "model/Catalogue.h"

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/CodeLists.h"
+#include "base/KeyCodes.h"
 #include "editor/Editor.h"
 #include "files/DefaultConfigs.h"
 #include "files/ProgramFolders.h"
@@ -106,7 +107,7 @@ class ProgramController : public SessionHost {
 public:
     // The action-list timer's interval; the view runs tmrUpdateActionListTimer at this pace.
     static constexpr Millis ActionListInterval{350};
-    static constexpr int EscapeKey = 27;
+    static constexpr int EscapeKey = vorn::EscapeKey;
     // The device page: its tab stays visible, so the operator can always choose another model.
     static constexpr std::string_view DevicePage = "tbsSelectDevice";
 
@@ -236,7 +237,6 @@ public:
     RunMode Mode() const { return mode_; }
     ProgData& CurrentConfig() { return currentConfig_; }
     const ProgData& CurrentConfig() const { return currentConfig_; }
-    ProgData& CandidateConfig() { return candidateConfig_; }
     ListIni& Texts() { return texts_; }
     const ListIni& Texts() const { return texts_; }
     // The change-ID-code dialog's own reader; it always loads the file the main window loads.
@@ -259,7 +259,6 @@ public:
     // The region whose band lists are loaded (the stored one, or the tool's).
     const std::string& Region() const { return region_; }
     bool GofaServiceView() const { return gofaServiceView_; }
-    const CommandLineOptions& Options() const { return options_; }
     // The armed abort key of a radio-code capture: the capture sets it to EscapeKey and treats it as
     // an abort request once FormKeyPress has cleared it.
     int& PendingKey() override { return pendingKey_; }

@@ -1,58 +1,8 @@
 #include "base/IniDocument.h"
 
+#include "base/AsciiText.h"
+
 namespace vorn {
-
-namespace {
-
-bool IsBlank(char c) {
-    return static_cast<unsigned char>(c) <= 0x20;
-}
-
-char FoldChar(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-} // namespace
-
-std::string FoldCase(std::string_view text) {
-    std::string out(text);
-    for (char& c : out) {
-        c = FoldChar(c);
-    }
-    return out;
-}
-
-std::string UpperCase(std::string_view text) {
-    std::string out(text);
-    for (char& c : out) {
-        if (c >= 'a' && c <= 'z') {
-            c = static_cast<char>(c - 'a' + 'A');
-        }
-    }
-    return out;
-}
-
-bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (FoldChar(a[i]) != FoldChar(b[i])) {
-            return false;
-        }
-    }
-    return true;
-}
-
-std::string_view TrimBlanks(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && IsBlank(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
-}
 
 IniDocument IniDocument::Parse(std::string_view text) {
     IniDocument doc;

@@ -1,5 +1,8 @@
 #pragma once
 
+// The text helpers lived here once; session/ and cli/ still reach them through this header.
+#include "base/AsciiText.h"
+
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -48,13 +51,5 @@ private:
     std::unordered_map<std::string, std::size_t> sectionIndex_;          // folded name -> section
     std::vector<std::unordered_map<std::string, std::size_t>> keyIndex_; // per section: folded key -> entry
 };
-
-// ASCII letters in lower case; other bytes unchanged (UTF-8 stays intact).
-std::string FoldCase(std::string_view text);
-// ASCII letters in upper case; other bytes unchanged.
-std::string UpperCase(std::string_view text);
-bool EqualsIgnoreCase(std::string_view a, std::string_view b);
-// Without leading and trailing spaces and control characters (bytes up to 0x20).
-std::string_view TrimBlanks(std::string_view text);
 
 } // namespace vorn

@@ -1,5 +1,6 @@
 #include "base/Utf8.h"
 #include "editor/Editor.h"
+#include "model/FamilyAMap.h"
 
 #include <string>
 
@@ -38,8 +39,8 @@ void Editor::OverflowHint(std::string_view field) {
 }
 
 void Editor::UpdateUserTypeEnabling(int row) {
-    if (row < 1 || row > 8) {
-        for (int n = 1; n <= 8; ++n) {
+    if (row < 1 || row > FamilyAMap::RadioEventCount) {
+        for (int n = 1; n <= FamilyAMap::RadioEventCount; ++n) {
             UpdateUserTypeEnabling(n);
         }
         return;
@@ -51,8 +52,8 @@ void Editor::UpdateUserTypeEnabling(int row) {
 }
 
 void Editor::UpdateActionEnabling(int row) {
-    if (row < 1 || row > 15) {
-        for (int i = 1; i <= 15; ++i) {
+    if (row < 1 || row > FamilyAMap::ActionCount) {
+        for (int i = 1; i <= FamilyAMap::ActionCount; ++i) {
             UpdateActionEnabling(i);
         }
         return;
@@ -64,16 +65,16 @@ void Editor::UpdateActionEnabling(int row) {
 }
 
 void Editor::RefreshOverflowHints() {
-    for (int n = 1; n <= 7; ++n) {
+    for (int n = 1; n <= FamilyAMap::UserEventCount; ++n) {
         OverflowHint(UserEvent(n, "Condition_A"));
         OverflowHint(UserEvent(n, "Condition_B"));
     }
-    for (int n = 1; n <= 8; ++n) {
+    for (int n = 1; n <= FamilyAMap::RadioEventCount; ++n) {
         for (const char* role : {"AlarmType", "UserType", "Condition_A", "Condition_B"}) {
             OverflowHint(RadioEvent(n, role));
         }
     }
-    for (int i = 1; i <= 15; ++i) {
+    for (int i = 1; i <= FamilyAMap::ActionCount; ++i) {
         for (const char* role : {"AlarmType", "Relay_1", "Relay_2"}) {
             OverflowHint(Action(i, role));
         }
@@ -82,7 +83,7 @@ void Editor::RefreshOverflowHints() {
 
 void Editor::AutomaticRule(const Field& sender) {
     const int row = sender.Tag();
-    if (Filling || row < 1 || row > 15) {
+    if (Filling || row < 1 || row > FamilyAMap::ActionCount) {
         return;
     }
     const std::string radioId = ActionRadioId(row);
@@ -102,7 +103,7 @@ void Editor::UnitRadioIdChanged(const Field& sender) {
     }
     CheckHexCode(sender);
     const std::string unitCode = fields_.Get("edtUnitRadioIdCode").Text();
-    for (int i = 1; i <= 15; ++i) {
+    for (int i = 1; i <= FamilyAMap::ActionCount; ++i) {
         if (fields_.Get(ActionAuto(i)).Checked()) {
             fields_.SetText(ActionRadioId(i), unitCode);
         }
@@ -118,7 +119,7 @@ void Editor::RebuildActionReferences() {
         return;
     }
     lists_.ActionReferences.clear();
-    for (int i = 1; i <= 15; ++i) {
+    for (int i = 1; i <= FamilyAMap::ActionCount; ++i) {
         const std::string& alarmText = fields_.Get(Action(i, "AlarmType")).Text();
         const std::string& relay1Text = fields_.Get(Action(i, "Relay_1")).Text();
         const std::string& relay2Text = fields_.Get(Action(i, "Relay_2")).Text();
@@ -150,17 +151,18 @@ void Editor::RebuildActionReferences() {
         }
         lists_.ActionReferences.push_back(MakeItem(i - 1, description));
     }
-    lists_.ActionReferences.push_back(MakeItem(15, texts_.Text("COMMON", "TEXT-NO_ACTION")));
+    lists_.ActionReferences.push_back(
+        MakeItem(FamilyAMap::NoActionReference, texts_.Text("COMMON", "TEXT-NO_ACTION")));
 
     const std::vector<std::string> texts = DisplayTexts(lists_.ActionReferences);
     auto refill = [&](const std::string& field) {
         FillDropDown(fields_, field, texts);
         OverflowHint(field);
     };
-    for (int n = 1; n <= 7; ++n) {
+    for (int n = 1; n <= FamilyAMap::UserEventCount; ++n) {
         refill(UserEvent(n, "ActionReference"));
     }
-    for (int n = 1; n <= 8; ++n) {
+    for (int n = 1; n <= FamilyAMap::RadioEventCount; ++n) {
         refill(RadioEvent(n, "ActionReference"));
     }
 }
@@ -168,7 +170,7 @@ void Editor::RebuildActionReferences() {
 void Editor::BindActionRules() {
     fields_.On("edtUnitRadioIdCode", FieldEvent::Change,
                [this](const Field& sender) { UnitRadioIdChanged(sender); });
-    for (int i = 1; i <= 15; ++i) {
+    for (int i = 1; i <= FamilyAMap::ActionCount; ++i) {
         fields_.On(ActionAuto(i), FieldEvent::Click, [this](const Field& sender) { AutomaticRule(sender); });
         fields_.On(Action(i, "AlarmType"), FieldEvent::Change, [this](const Field& sender) {
             OverflowHint(sender.Name());
@@ -183,12 +185,12 @@ void Editor::BindActionRules() {
         }
     }
     auto hintOnly = [this](const Field& sender) { OverflowHint(sender.Name()); };
-    for (int n = 1; n <= 7; ++n) {
+    for (int n = 1; n <= FamilyAMap::UserEventCount; ++n) {
         fields_.On(UserEvent(n, "ActionReference"), FieldEvent::Change, hintOnly);
         fields_.On(UserEvent(n, "Condition_A"), FieldEvent::Change, hintOnly);
         fields_.On(UserEvent(n, "Condition_B"), FieldEvent::Change, hintOnly);
     }
-    for (int n = 1; n <= 8; ++n) {
+    for (int n = 1; n <= FamilyAMap::RadioEventCount; ++n) {
         fields_.On(RadioEvent(n, "ActionReference"), FieldEvent::Change, hintOnly);
         fields_.On(RadioEvent(n, "Condition_A"), FieldEvent::Change, hintOnly);
         fields_.On(RadioEvent(n, "Condition_B"), FieldEvent::Change, hintOnly);

@@ -1,6 +1,9 @@
+#include "base/AsciiText.h"
 #include "editor/Editor.h"
 #include "lang/TextFormat.h"
 #include "lang/TranslatedDialog.h"
+#include "model/FamilyAMap.h"
+#include "model/FamilyCMap.h"
 #include "model/PulseTime.h"
 #include "model/ValueHelpers.h"
 
@@ -74,13 +77,15 @@ struct FieldCheck {
 // (it also updates the automatic actions).
 std::vector<FieldCheck> FieldChecks() {
     std::vector<FieldCheck> checks;
-    for (int i = 1; i <= 15; ++i) {
+    for (int i = 1; i <= FamilyAMap::ActionCount; ++i) {
         checks.push_back({"edtAction_" + ActionRowName(i) + "_RadioId", CheckRule::HexCode});
     }
     checks.push_back({"edtHESK_RadioIdCode", CheckRule::HexCode});
     checks.push_back({"edtGOFA_UnitIdCode", CheckRule::HexCode});
     checks.push_back({"edtGOFA_Position", CheckRule::HexCode});
-    for (int n = 1; n <= 8; ++n) {
+    // Family C's ID codes and family A's radio events share the loop, and so their count.
+    static_assert(FamilyCMap::IdCodeCount == FamilyAMap::RadioEventCount);
+    for (int n = 1; n <= FamilyAMap::RadioEventCount; ++n) {
         checks.push_back({"edtGOFA_IdCode" + std::to_string(n), CheckRule::HexCode});
         checks.push_back({"edtRadioEvent_" + std::to_string(n) + "_RadioId", CheckRule::HexCode});
         checks.push_back({"edtRadioEvent_" + std::to_string(n) + "_PositionId", CheckRule::HexCode});
@@ -115,15 +120,6 @@ std::vector<FieldCheck> FieldChecks() {
     return checks;
 }
 
-std::string AsciiUpper(std::string text) {
-    for (char& ch : text) {
-        if (ch >= 'a' && ch <= 'z') {
-            ch = static_cast<char>(ch - 'a' + 'A');
-        }
-    }
-    return text;
-}
-
 // True when the value is outside the rule's range; the integer rules read the text with IntOrZero.
 bool Refuses(CheckRule rule, const std::string& text, char32_t separator) {
     const long long value = IntOrZero(text);
@@ -132,7 +128,7 @@ bool Refuses(CheckRule rule, const std::string& text, char32_t separator) {
     case CheckRule::Nibble: return value < 0 || value > 15;
     case CheckRule::SystemId: return !text.empty() && (value < 0 || value > 65534);
     // Typing turns letters into upper case, a paste does not; "ffff" stores the same reserved code.
-    case CheckRule::HexCode: return text == "0000" || AsciiUpper(text) == "FFFF";
+    case CheckRule::HexCode: return text == "0000" || EqualsIgnoreCase(text, "FFFF");
     case CheckRule::RadioTestInterval: return value > 65535;
     case CheckRule::RfidPowerTyping: return value < 0 || value > 100;
     case CheckRule::RfidPowerLeaving: return value < 10 || value > 100;

@@ -1,5 +1,6 @@
 #include "files/SettingsFile.h"
 
+#include "base/AsciiText.h"
 #include "base/IniDocument.h"
 #include "base/TextDecoding.h"
 #include "platform/Files.h"

@@ -1,5 +1,6 @@
 #include "lang/ListIni.h"
 
+#include "base/AsciiText.h"
 #include "base/TextDecoding.h"
 #include "platform/FileSystem.h"
 #include "platform/Files.h"
@@ -8,14 +9,6 @@
 #include <algorithm>
 
 namespace vorn {
-
-namespace {
-
-bool EndsWithIgnoreCase(std::string_view text, std::string_view suffix) {
-    return text.size() >= suffix.size() && EqualsIgnoreCase(text.substr(text.size() - suffix.size()), suffix);
-}
-
-} // namespace
 
 std::string UndefinedMarker(std::string_view section, std::string_view key) {
     std::string marker = "[";

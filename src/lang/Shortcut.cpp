@@ -1,6 +1,6 @@
 #include "lang/Shortcut.h"
 
-#include "base/IniDocument.h"
+#include "base/AsciiText.h"
 
 #include <array>
 #include <vector>
@@ -55,11 +55,9 @@ std::string_view Find(std::string_view word, const auto& table) {
 std::string KeyName(std::string_view word) {
     if (word.size() == 1) {
         const char c = word[0];
-        if (c >= 'a' && c <= 'z') {
-            return std::string(1, static_cast<char>(c - 'a' + 'A'));
-        }
-        if ((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')) {
-            return std::string(1, c);
+        const char upper = UpperAscii(c);
+        if ((upper >= 'A' && upper <= 'Z') || (upper >= '0' && upper <= '9')) {
+            return std::string(1, upper);
         }
         return {};
     }

@@ -1,5 +1,6 @@
 #include "lang/TextFormat.h"
 
+#include "base/AsciiText.h"
 #include "base/Utf8.h"
 
 #include <charconv>
@@ -95,7 +96,7 @@ Token ParsePlaceholder(std::string_view s, std::size_t& i) {
         return malformed();
     }
     const char c = s[i];
-    const char lower = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    const char lower = LowerAscii(c);
     switch (lower) {
     case 's':
     case 'd':

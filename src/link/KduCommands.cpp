@@ -1,5 +1,6 @@
 // The unit's command set: one KduLink operation per command, each classified by its row of the
 // command table.
+#include "base/NumberText.h"
 #include "link/KduLink.h"
 
 #include <array>
@@ -29,26 +30,33 @@ struct CommandRow {
 };
 
 constexpr int Any = static_cast<int>(KduLink::ReceiveAreaSize);
+// The lengths of the framed replies.
+constexpr int Code = static_cast<int>(kdu::CapturedCodeLength);
+constexpr int Vers = static_cast<int>(kdu::VersionLength);
+constexpr int Stat = static_cast<int>(kdu::StatusDone.size());
+constexpr int RecMin = static_cast<int>(kdu::RecordMinLength);
+constexpr int RecMax = static_cast<int>(kdu::RecordMaxLength);
+constexpr int Poll = static_cast<int>(kdu::job::Pending.size());
 
 // clang-format off
 constexpr std::array<CommandRow, 17> CommandTable{{
-    {Command::ListenOff,          1,  ReplyRule::Ack,          0,  0,   0,            0,                   CommandFailed},
-    {Command::ListenOn,           1,  ReplyRule::Ack,          0,  0,   0,            0,                   CommandFailed},
-    {Command::SetH,               1,  ReplyRule::Ack,          0,  0,   0,            0,                   CommandFailed},
-    {Command::GetCapturedCode,    8,  ReplyRule::Framed,       8,  8,   0,            0,                   CommandFailed},
-    {Command::RequestDeviceCode,  1,  ReplyRule::Ack,          0,  0,   0,            0,                   CommandFailed},
-    {Command::PollDeviceCode,     2,  ReplyRule::Anything,     0,  Any, 0,            0,                   CommandOk},
-    {Command::GetVersion,         11, ReplyRule::Framed,       11, 11,  0,            0,                   CommandFailed},
-    {Command::CheckVersion,       11, ReplyRule::Framed,       11, 11,  0,            0,                   CommandFailed},
-    {Command::AddWriteEntry,      1,  ReplyRule::AckOrRefusal, 0,  0,   EntryRefusal, CommandEntryRefused, CommandFailed},
-    {Command::AddReadEntry,       1,  ReplyRule::Ack,          0,  0,   0,            0,                   CommandFailed},
-    {Command::PollWriteStatus,    2,  ReplyRule::Framed,       2,  2,   0,            0,                   CommandNoData},
-    {Command::PollReadStatus,     2,  ReplyRule::Framed,       2,  2,   0,            0,                   CommandNoData},
-    {Command::GetReadRecord,      10, ReplyRule::Framed,       10, 24,  0,            0,                   CommandNoData},
-    {Command::StartRadioJob,      1,  ReplyRule::AckOrRefusal, 0,  0,   JobRefusal,   CommandJobRefused,   CommandFailed},
-    {Command::SetRadioParameters, 1,  ReplyRule::Ack,          0,  0,   0,            0,                   CommandFailed},
-    {Command::SendJobRequest,     1,  ReplyRule::Ack,          0,  0,   0,            0,                   CommandFailed},
-    {Command::PollJobReply,       2,  ReplyRule::Framed,       2,  Any, 0,            0,                   CommandFailed},
+    {Command::ListenOff,          1,      ReplyRule::Ack,          0,      0,      0,            0,                   CommandFailed},
+    {Command::ListenOn,           1,      ReplyRule::Ack,          0,      0,      0,            0,                   CommandFailed},
+    {Command::SetH,               1,      ReplyRule::Ack,          0,      0,      0,            0,                   CommandFailed},
+    {Command::GetCapturedCode,    Code,   ReplyRule::Framed,       Code,   Code,   0,            0,                   CommandFailed},
+    {Command::RequestDeviceCode,  1,      ReplyRule::Ack,          0,      0,      0,            0,                   CommandFailed},
+    {Command::PollDeviceCode,     Stat,   ReplyRule::Anything,     0,      Any,    0,            0,                   CommandOk},
+    {Command::GetVersion,         Vers,   ReplyRule::Framed,       Vers,   Vers,   0,            0,                   CommandFailed},
+    {Command::CheckVersion,       Vers,   ReplyRule::Framed,       Vers,   Vers,   0,            0,                   CommandFailed},
+    {Command::AddWriteEntry,      1,      ReplyRule::AckOrRefusal, 0,      0,      EntryRefusal, CommandEntryRefused, CommandFailed},
+    {Command::AddReadEntry,       1,      ReplyRule::Ack,          0,      0,      0,            0,                   CommandFailed},
+    {Command::PollWriteStatus,    Stat,   ReplyRule::Framed,       Stat,   Stat,   0,            0,                   CommandNoData},
+    {Command::PollReadStatus,     Stat,   ReplyRule::Framed,       Stat,   Stat,   0,            0,                   CommandNoData},
+    {Command::GetReadRecord,      RecMin, ReplyRule::Framed,       RecMin, RecMax, 0,            0,                   CommandNoData},
+    {Command::StartRadioJob,      1,      ReplyRule::AckOrRefusal, 0,      0,      JobRefusal,   CommandJobRefused,   CommandFailed},
+    {Command::SetRadioParameters, 1,      ReplyRule::Ack,          0,      0,      0,            0,                   CommandFailed},
+    {Command::SendJobRequest,     1,      ReplyRule::Ack,          0,      0,      0,            0,                   CommandFailed},
+    {Command::PollJobReply,       Poll,   ReplyRule::Framed,       Poll,   Any,    0,            0,                   CommandFailed},
 }};
 // clang-format on
 
@@ -66,8 +74,11 @@ const CommandRow& RowOf(Command command) {
     return CommandTable[static_cast<std::size_t>(command)];
 }
 
-std::string Hex2(std::uint8_t b) {
-    return KduLink::ByteToHex(b);
+// A command letter and its arguments.
+std::string Payload(char letter, std::string_view arguments = {}) {
+    std::string payload(1, letter);
+    payload.append(arguments);
+    return payload;
 }
 
 } // namespace
@@ -108,53 +119,56 @@ int KduLink::RunCommand(Command command, std::string_view payload, std::string& 
 
 int KduLink::ListenOff() {
     std::string ignored;
-    return RunCommand(Command::ListenOff, "s0", ignored, FirstWait);
+    return RunCommand(Command::ListenOff, Payload(kdu::command::Listen, {&kdu::ListenOff, 1}), ignored,
+                      FirstWait);
 }
 
 int KduLink::ListenOn() {
     std::string ignored;
-    return RunCommand(Command::ListenOn, "s1", ignored, FirstWait);
+    return RunCommand(Command::ListenOn, Payload(kdu::command::Listen, {&kdu::ListenOn, 1}), ignored,
+                      FirstWait);
 }
 
 int KduLink::SetH(std::uint8_t value) {
     std::string ignored;
-    std::string payload = "h";
-    payload += static_cast<char>(value);
-    return RunCommand(Command::SetH, payload, ignored, FirstWait);
+    const char raw = static_cast<char>(value);
+    return RunCommand(Command::SetH, Payload(kdu::command::SetH, {&raw, 1}), ignored, FirstWait);
 }
 
 int KduLink::GetCapturedCode(std::string& code) {
-    const int result = RunCommand(Command::GetCapturedCode, "c1", code, FirstWait);
+    const int result =
+        RunCommand(Command::GetCapturedCode,
+                   Payload(kdu::command::CapturedCode, {&kdu::CapturedCodeArgument, 1}), code, FirstWait);
     if (result == CommandOk) {
-        code.resize(4);
+        code = std::string(kdu::Cut(code, kdu::CapturedRadioCode));
     }
     return result;
 }
 
 int KduLink::RequestDeviceCode(std::string_view first, std::string_view second) {
     std::string ignored;
-    std::string payload = "a";
-    payload.append(first).append(second);
-    return RunCommand(Command::RequestDeviceCode, payload, ignored, FirstWait);
+    return RunCommand(Command::RequestDeviceCode,
+                      Payload(kdu::command::RequestDeviceCode, std::string(first) + std::string(second)),
+                      ignored, FirstWait);
 }
 
 int KduLink::PollDeviceCode(std::string& reply) {
-    return RunCommand(Command::PollDeviceCode, "A", reply, FirstWait);
+    return RunCommand(Command::PollDeviceCode, Payload(kdu::command::PollDeviceCode), reply, FirstWait);
 }
 
 int KduLink::GetVersion(std::string& version) {
-    return RunCommand(Command::GetVersion, "v", version, FirstWait);
+    return RunCommand(Command::GetVersion, Payload(kdu::command::Version), version, FirstWait);
 }
 
 int KduLink::CheckVersion(std::string_view minimum) {
     std::string version;
-    const int result = RunCommand(Command::CheckVersion, "v", version, FirstWait);
+    const int result = RunCommand(Command::CheckVersion, Payload(kdu::command::Version), version, FirstWait);
     if (result != CommandOk) {
         return result;
     }
     // Characters, not numbers: the two-digit version first, then the unit type at the fourth place.
     const auto at = [](std::string_view text, std::size_t i) { return i < text.size() ? text[i] : '\0'; };
-    if (at(version, 3) != at(minimum, 3)) {
+    if (at(version, kdu::VersionUnitType) != at(minimum, kdu::VersionUnitType)) {
         return CommandVersionRefused;
     }
     const bool newEnough = at(version, 0) > at(minimum, 0) ||
@@ -164,45 +178,47 @@ int KduLink::CheckVersion(std::string_view minimum) {
 
 int KduLink::AddWriteEntry(std::string_view entry) {
     std::string ignored;
-    return RunCommand(Command::AddWriteEntry, "n" + std::string(entry), ignored, FirstWait);
+    return RunCommand(Command::AddWriteEntry, Payload(kdu::command::WriteEntry, entry), ignored, FirstWait);
 }
 
 int KduLink::AddReadEntry(std::string_view entry) {
     std::string ignored;
-    return RunCommand(Command::AddReadEntry, "m" + std::string(entry), ignored, FirstWait);
+    return RunCommand(Command::AddReadEntry, Payload(kdu::command::ReadEntry, entry), ignored, FirstWait);
 }
 
 int KduLink::PollWriteStatus(std::string& status) {
-    return RunCommand(Command::PollWriteStatus, "N", status, FirstWait);
+    return RunCommand(Command::PollWriteStatus, Payload(kdu::command::WriteStatus), status, FirstWait);
 }
 
 int KduLink::PollReadStatus(std::string& status) {
-    return RunCommand(Command::PollReadStatus, "M", status, FirstWait);
+    return RunCommand(Command::PollReadStatus, Payload(kdu::command::ReadStatus), status, FirstWait);
 }
 
 int KduLink::GetReadRecord(std::string& record) {
-    return RunCommand(Command::GetReadRecord, "x", record, FirstWait);
+    return RunCommand(Command::GetReadRecord, Payload(kdu::command::ReadRecord), record, FirstWait);
 }
 
 int KduLink::StartRadioJob(std::string_view radioCode) {
     std::string ignored;
-    return RunCommand(Command::StartRadioJob, "i" + std::string(radioCode), ignored, FirstWait);
+    return RunCommand(Command::StartRadioJob, Payload(kdu::command::StartRadioJob, radioCode), ignored,
+                      FirstWait);
 }
 
 int KduLink::SetRadioParameters(std::uint8_t band, std::uint8_t second, std::uint8_t third,
                                 std::uint8_t fourth) {
     std::string ignored;
-    const std::string payload = "q" + Hex2(band) + Hex2(second) + Hex2(third) + Hex2(fourth);
-    return RunCommand(Command::SetRadioParameters, payload, ignored, FirstWait);
+    const std::string arguments = HexByte(band) + HexByte(second) + HexByte(third) + HexByte(fourth);
+    return RunCommand(Command::SetRadioParameters, Payload(kdu::command::RadioParameters, arguments), ignored,
+                      FirstWait);
 }
 
 int KduLink::SendJobRequest(std::string_view request) {
     std::string ignored;
-    return RunCommand(Command::SendJobRequest, "Q" + std::string(request), ignored, FirstWait);
+    return RunCommand(Command::SendJobRequest, Payload(kdu::command::MemoryJob, request), ignored, FirstWait);
 }
 
 int KduLink::PollJobReply(std::string& reply, Millis firstWait) {
-    return RunCommand(Command::PollJobReply, "Q", reply, firstWait);
+    return RunCommand(Command::PollJobReply, Payload(kdu::command::MemoryJob), reply, firstWait);
 }
 
 } // namespace vorn

@@ -1,6 +1,6 @@
 #include "link/KduLink.h"
 
-#include "model/ValueHelpers.h"
+#include "base/NumberText.h"
 
 #include <algorithm>
 #include <cstring>
@@ -10,20 +10,6 @@ namespace vorn {
 
 using namespace std::chrono_literals;
 
-bool IsValidFrame(std::span<const std::uint8_t> collected) {
-    const std::size_t length = collected.size();
-    if (length < 4 || collected.front() != Stx || collected.back() != Etx) {
-        return false;
-    }
-    unsigned sum = 0;
-    for (std::size_t i = 1; i + 3 < length; ++i) {
-        sum = (sum + collected[i]) & 0xFFu;
-    }
-    const int value = KduLink::HexDigitValue(static_cast<char>(collected[length - 3])) * 16 +
-                      KduLink::HexDigitValue(static_cast<char>(collected[length - 2]));
-    return value == static_cast<int>(sum);
-}
-
 KduLink::KduLink(UnitDriver& driver, Clock& clock, TraceSink& trace)
     : driver_(driver), clock_(clock), trace_(trace) {}
 
@@ -31,15 +17,6 @@ KduLink::~KduLink() {
     if (!busy_) {
         CloseUnguarded();
     }
-}
-
-int KduLink::HexDigitValue(char ch) {
-    const int code = static_cast<unsigned char>(ch);
-    return code <= 0x39 ? code - 0x30 : code - 0x37;
-}
-
-std::string KduLink::ByteToHex(std::uint8_t b) {
-    return HexByte(b);
 }
 
 void KduLink::Pump() {
@@ -185,7 +162,7 @@ int KduLink::SendFrameUnguarded(std::string_view payload) {
     for (const char ch : payload) {
         Append(static_cast<std::uint8_t>(ch));
     }
-    const std::string digits = ByteToHex(checksum_);
+    const std::string digits = HexByte(checksum_);
     const std::uint8_t sum = checksum_;
     Append(static_cast<std::uint8_t>(digits[0]));
     Append(static_cast<std::uint8_t>(digits[1]));
@@ -335,8 +312,9 @@ int KduLink::ReceiveReplyUnguarded(std::string& output, Millis firstWait, int ex
     if (!IsValidFrame(std::span<const std::uint8_t>(area.data(), count))) {
         return 0;
     }
-    output.assign(reinterpret_cast<const char*>(area.data() + 1), count - 4);
-    return static_cast<int>(count - 4);
+    const std::size_t payload = count - kdu::FrameOverhead;
+    output.assign(reinterpret_cast<const char*>(area.data() + 1), payload);
+    return static_cast<int>(payload);
 }
 
 int KduLink::Transact(std::string_view payload, std::string& output, Millis firstWait, int expectedLength) {

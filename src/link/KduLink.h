@@ -1,5 +1,8 @@
 #pragma once
 
+#include "base/BusyScope.h"
+#include "base/NumberText.h"
+#include "link/KduProtocol.h"
 #include "link/UnitDriver.h"
 #include "platform/Clock.h"
 #include "platform/TraceSink.h"
@@ -22,18 +25,6 @@ inline constexpr int CommandNoData = 8;         // nothing to report yet (status
 inline constexpr int CommandJobRefused = 9;     // StartRadioJob refused with 0x04
 inline constexpr int CommandEntryRefused = 10;  // AddWriteEntry refused with 0x1B
 
-// Bare answer bytes of the unit.
-inline constexpr std::uint8_t Stx = 0x02;
-inline constexpr std::uint8_t Etx = 0x03;
-inline constexpr std::uint8_t Ack = 0x06;
-inline constexpr std::uint8_t JobRefusal = 0x04;
-inline constexpr std::uint8_t EntryRefusal = 0x1B;
-inline constexpr std::uint8_t Nak = 0x15;
-
-// True when the collected bytes form one valid frame: STX first, ETX last, and the two digits before
-// the ETX giving the 8-bit sum of the payload between them. Reads nothing outside the span.
-bool IsValidFrame(std::span<const std::uint8_t> collected);
-
 // The link to the interface unit: opens and sets up the unit through its driver, frames every command,
 // collects and checks every reply, and offers the unit's command set. Opened and closed around every
 // operation by its users; used from one thread.
@@ -45,8 +36,8 @@ class KduLink {
 public:
     static constexpr std::string_view UnitDescription = "Orsk KDU - Active USB Interface";
     static constexpr std::size_t TransmitBufferSize = 200;
-    // STX, payload, two checksum digits and ETX, plus the terminating zero, fit the transmit buffer.
-    static constexpr std::size_t MaxPayloadLength = TransmitBufferSize - 5;
+    // The frame around the payload, plus the terminating zero, fits the transmit buffer.
+    static constexpr std::size_t MaxPayloadLength = TransmitBufferSize - kdu::FrameOverhead - 1;
     static constexpr std::size_t ReceiveAreaSize = 250;
     static constexpr std::size_t PurgeChunk = 256;
     // A unit that keeps sending is not purged for ever: this many reads at most per purge.
@@ -103,9 +94,8 @@ public:
     std::size_t ReadAvailable(std::span<std::uint8_t> buffer);
     std::uint32_t QueuedCount();
 
-    // Value of a hexadecimal digit as the unit writes them: up to "9" the digit, above it "A" = 10.
-    static int HexDigitValue(char ch);
-    static std::string ByteToHex(std::uint8_t b);
+    static int HexDigitValue(char ch) { return kdu::ChecksumDigitValue(ch); }
+    static std::string ByteToHex(std::uint8_t b) { return HexByte(b); }
 
     // The command set. Results are the Command* codes above.
     int ListenOff();
@@ -151,18 +141,6 @@ public:
     };
 
 private:
-    // Marks the link busy for the length of one public operation.
-    class BusyScope {
-    public:
-        explicit BusyScope(bool& busy) : busy_(busy) { busy_ = true; }
-        BusyScope(const BusyScope&) = delete;
-        BusyScope& operator=(const BusyScope&) = delete;
-        ~BusyScope() { busy_ = false; }
-
-    private:
-        bool& busy_;
-    };
-
     int OpenUnguarded();
     void CloseUnguarded();
     void PurgeUnguarded();

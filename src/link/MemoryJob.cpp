@@ -1,9 +1,9 @@
 #include "link/MemoryJob.h"
 
+#include "base/NumberText.h"
 #include "platform/Interrupt.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <optional>
 
 namespace vorn {
@@ -14,71 +14,64 @@ bool MemoryJob::CanBeSent() const {
     return Length <= MaxLength && SerialNumber <= MaxSerialNumber && Address <= MaxAddress;
 }
 
+namespace {
+
+// The value in the field's digits (CanBeSent has checked that it fits).
+std::string HexField(std::uint32_t value, kdu::TextField field) {
+    return HexDigits(value, field.length);
+}
+
+} // namespace
+
 std::string MemoryJob::RequestText() const {
-    char header[32];
-    std::snprintf(header, sizeof header, "%02X%02X%06X%s%04X%02X", static_cast<unsigned>(SequenceCounter),
-                  static_cast<unsigned>(ProductTypeNumber), static_cast<unsigned>(SerialNumber),
-                  IsWrite() ? "01" : "00", static_cast<unsigned>(Address), static_cast<unsigned>(Length));
-    std::string text = header;
+    using namespace kdu::job;
+    std::string text = HexField(SequenceCounter, Counter) + HexField(ProductTypeNumber, ProductType) +
+                       HexField(SerialNumber, kdu::job::SerialNumber) +
+                       std::string(IsWrite() ? Write : Read) + HexField(Address, kdu::job::Address) +
+                       HexField(Length, kdu::job::Length);
     if (IsWrite()) {
         for (std::size_t i = 0; i < Length && i < MaxLength; ++i) {
-            text += KduLink::ByteToHex(Data[i]);
+            text += HexByte(Data[i]);
         }
     }
     return text;
 }
-
-namespace {
-
-// The value of a data digit: the unit's upper-case digits, and lower-case ones read alike; nothing
-// for any other character, which no byte can be made of.
-std::optional<int> DataDigitValue(char ch) {
-    if (ch >= '0' && ch <= '9') {
-        return ch - '0';
-    }
-    if (ch >= 'A' && ch <= 'F') {
-        return ch - 'A' + 10;
-    }
-    if (ch >= 'a' && ch <= 'f') {
-        return ch - 'a' + 10;
-    }
-    return std::nullopt;
-}
-
-} // namespace
 
 JobReplyKind DecodeJobReply(std::string_view reply, MemoryJob& job, TraceSink& trace) {
     if (reply.size() < 2) {
         return JobReplyKind::Unexpected;
     }
     if (reply.size() == 2) {
-        if (reply == "02") {
+        if (reply == kdu::job::Pending) {
             return JobReplyKind::Pending;
         }
-        if (reply == "05") {
+        if (reply == kdu::job::NoAnswer) {
             return JobReplyKind::NoReply;
         }
         trace.Write("Other reply, 2 bytes: " + std::to_string(static_cast<unsigned char>(reply[0])) +
                     std::to_string(static_cast<unsigned char>(reply[1])));
         return JobReplyKind::Unexpected;
     }
-    if (reply.size() < 10) {
+    if (reply.size() < kdu::job::ReplyMinLength) {
         trace.Write("Reply length is not 2 or >=10");
         return JobReplyKind::Unexpected;
     }
-    const std::string_view kind = reply.size() >= 26 ? reply.substr(24, 2) : std::string_view{};
-    if (kind == "02") {
-        if (job.Length > MemoryJob::MaxLength || reply.size() != 32 + 2 * std::size_t{job.Length}) {
+    const std::size_t dataAt = kdu::job::ReplyDataOffset;
+    const std::string_view kind = kdu::Cut(reply, kdu::job::ReplyKind);
+    if (kind == kdu::job::ReadReply) {
+        if (job.Length > MemoryJob::MaxLength || reply.size() != dataAt + 2 * std::size_t{job.Length}) {
             return JobReplyKind::ReplyError;
         }
         // Decoded whole before the job's data is touched: a damaged reply leaves no bytes behind.
         std::array<std::uint8_t, MemoryJob::MaxLength> data{};
         for (std::size_t i = 0; i < job.Length; ++i) {
-            const auto high = DataDigitValue(reply[32 + 2 * i]);
-            const auto low = DataDigitValue(reply[33 + 2 * i]);
+            // The unit's upper-case digits, and lower-case ones read alike; any other character makes
+            // no byte.
+            const auto high = HexDigitValue(static_cast<unsigned char>(reply[dataAt + 2 * i]));
+            const auto low = HexDigitValue(static_cast<unsigned char>(reply[dataAt + 1 + 2 * i]));
             if (!high || !low) {
                 trace.Write("Read reply data is not hexadecimal at character " +
-                            std::to_string(32 + 2 * i + (high ? 1 : 0)));
+                            std::to_string(dataAt + 2 * i + (high ? 1 : 0)));
                 return JobReplyKind::ReplyError;
             }
             data[i] = static_cast<std::uint8_t>(*high * 16 + *low);
@@ -86,7 +79,7 @@ JobReplyKind DecodeJobReply(std::string_view reply, MemoryJob& job, TraceSink& t
         std::copy_n(data.begin(), job.Length, job.Data.begin());
         return JobReplyKind::Done;
     }
-    if (kind == "03") {
+    if (kind == kdu::job::WriteReply) {
         return JobReplyKind::Done;
     }
     trace.Write("Unknown R/W parameter");

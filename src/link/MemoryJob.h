@@ -31,7 +31,7 @@ inline constexpr std::uint8_t JobWrite = 1;
 // sequence counter runs on from job to job.
 class MemoryJob {
 public:
-    static constexpr std::size_t MaxLength = 64;
+    static constexpr std::size_t MaxLength = kdu::job::MaxLength;
     static constexpr std::uint32_t MaxSerialNumber = 0xFFFFFF;
     static constexpr std::uint32_t MaxAddress = 0xFFFF;
     // Polls without a valid reply that end a job.
@@ -40,13 +40,14 @@ public:
     static constexpr Millis MaxPendingTime{30000};
     // A whole job, from opening the unit to its last poll, however the unit answers: then "no reply".
     static constexpr Millis MaxJobTime{45000};
-    static constexpr std::string_view MinimumUnitVersion = "17-1";
+    static constexpr std::string_view MinimumUnitVersion = kdu::MinimumUnitVersion;
 
     std::uint8_t Band = 0;
-    std::uint8_t RadioParameter2 = 4;
-    std::uint8_t RadioParameter3 = 0;
-    std::uint8_t RadioParameter4 = 6;
-    std::uint8_t HByte = 0x31;
+    // The radio set-up every job sends; no flow needs to set these.
+    std::uint8_t RadioParameter2 = kdu::JobRadioSetup.second;
+    std::uint8_t RadioParameter3 = kdu::JobRadioSetup.third;
+    std::uint8_t RadioParameter4 = kdu::JobRadioSetup.fourth;
+    std::uint8_t HByte = kdu::HValue;
     std::uint8_t SequenceCounter = 0;
     std::uint8_t ProductTypeNumber = 0;
     std::uint32_t SerialNumber = 0;
@@ -66,8 +67,8 @@ public:
 
 // What one poll reply of two characters or more means to the job.
 enum class JobReplyKind {
-    Pending,    // "02": poll again
-    NoReply,    // "05": the device did not answer
+    Pending,    // poll again
+    NoReply,    // the device did not answer
     Unexpected, // another two-character reply, or 3 to 9 characters: poll again
     Done,       // a write acknowledgement, or a complete read reply (data copied into the job)
     ReplyError, // a reply of another kind, a read reply of the wrong length or with a character in

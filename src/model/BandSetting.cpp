@@ -7,7 +7,8 @@ namespace vorn {
 
 namespace {
 
-constexpr int CarrierBytes = 4;
+constexpr int CarrierBytes = FamilyCMap::ReceiveFrequency1.length;
+static_assert(FamilyCMap::ReceiveFrequency2.address == FamilyCReceiveCarrierAddress + CarrierBytes);
 
 std::uint32_t Frequency(const ProgData::Bytes& image, int address) {
     std::uint32_t value = 0;

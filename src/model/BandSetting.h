@@ -1,17 +1,20 @@
 #pragma once
 
+#include "model/FamilyAMap.h"
+#include "model/FamilyCMap.h"
 #include "model/ProgData.h"
 
 #include <cstdint>
 #include <optional>
 
-// Where a device keeps the receive band it listens on: a family A device as the band number at address
-// 55, a family C device as the pair of receive carrier frequencies at 0-7 (its address 55 is an
+// Where a device keeps the receive band it listens on: a family A device as its receive band number, a
+// family C device as the pair of receive carrier frequencies (its byte at family A's band address is an
 // ordinary setting). A write of that memory moves the device to the new band.
 namespace vorn {
 
-inline constexpr int FamilyABandAddress = 55;
-inline constexpr int FamilyCReceiveCarrierAddress = 0; // two 32-bit frequencies, big-endian
+inline constexpr int FamilyABandAddress = FamilyAMap::RxFrequencyBand.address;
+// Two 32-bit frequencies, big-endian.
+inline constexpr int FamilyCReceiveCarrierAddress = FamilyCMap::ReceiveFrequency1.address;
 
 // True when length bytes from address touch the memory that sets the band (family C: the first
 // receive carrier frequency, which names the band).

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/SharedMap.h"
+
 #include <array>
 #include <cstdint>
 #include <span>
@@ -47,13 +49,10 @@ inline constexpr std::array<ProductInfo, 12> Catalogue{{
 inline constexpr std::array<std::uint8_t, 12> SettingsKeyOrder{0x23, 0x24, 0x25, 0x26, 0x27, 0x28,
                                                                0x29, 0x38, 0x39, 0x2A, 0x2B, 0x4B};
 
-inline constexpr std::uint8_t ProductTypeAddress = 122;
-// The image places every family shares: the unit radio ID code (two bytes, big-endian) and the
-// firmware version (high nibble major, low nibble minor).
-inline constexpr int RadioIdAddress = 32;
-inline constexpr int FirmwareVersionAddress = 47;
-// The serial number: three bytes, big-endian.
-inline constexpr int SerialNumberAddress = 123;
+inline constexpr std::uint8_t ProductTypeAddress = SharedMap::ProductType.address;
+inline constexpr int RadioIdAddress = SharedMap::RadioId.address;
+inline constexpr int FirmwareVersionAddress = SharedMap::FirmwareVersion.address;
+inline constexpr int SerialNumberAddress = SharedMap::SerialNumber.address;
 
 Family FamilyOf(std::uint8_t productType);
 // "A", "B", "C", or empty for no family.
@@ -71,14 +70,5 @@ struct AddressRange {
     int first;
     int last;
 };
-
-// The address ranges that a read fetches from a device and a write stores into it, always. The
-// conditional ranges (radio ID code, RFID position) are decided by the read and write flows.
-struct FamilyMemory {
-    Family family;
-    std::span<const AddressRange> read;
-    std::span<const AddressRange> written;
-};
-const FamilyMemory* MemoryOfFamily(Family family);
 
 } // namespace vorn

@@ -151,7 +151,9 @@ CompatibilityMessage MessageForResult(int result, const Image& image, std::strin
             "COMMON", "MESSAGE-INVALID_PRODUCT_TYPE_NN", {static_cast<long long>(image[ProductTypeAddress])}};
     }
     if (result == ResultFirmwareRefused) {
-        return {"COMMON", "MESSAGE-INCOMPATIBLE_FIRMWARE_VERSION_NN", {FormatFirmwareVersion(image[47])}};
+        return {"COMMON",
+                "MESSAGE-INCOMPATIBLE_FIRMWARE_VERSION_NN",
+                {FormatFirmwareVersion(layout::Get(image, SharedMap::FirmwareVersion))}};
     }
     if (result >= 0 && result < ProgData::ImageSize) {
         return {std::string(errorSection),
@@ -222,8 +224,9 @@ bool ShowIdentity(const ConversionContext& c, const IdentityFields& fields, cons
                   const Image& image) {
     const auto date = static_cast<std::size_t>(fields.productionDateAddress);
     ShowText(c, fields.productionDate, FormatBcdDate(image[date], image[date + 1], image[date + 2]));
-    ShowText(c, fields.firmwareType, Decimal(image[46]));
-    ShowText(c, fields.firmwareVersion, FormatFirmwareVersion(image[47]));
+    ShowText(c, fields.firmwareType, Decimal(layout::Get(image, SharedMap::FirmwareType)));
+    ShowText(c, fields.firmwareVersion,
+             FormatFirmwareVersion(layout::Get(image, SharedMap::FirmwareVersion)));
     const std::string name = ProductNameOf(names, image[ProductTypeAddress]);
     ShowText(c, fields.productName, name);
     ShowText(c, fields.serialNumber,
@@ -236,8 +239,8 @@ void StoreIdentity(const ConversionContext& c, const IdentityFields& fields, con
                    Image& image) {
     const auto date = ParseBcdDate(TextOf(c, fields.productionDate));
     std::copy(date.begin(), date.end(), image.begin() + fields.productionDateAddress);
-    image[46] = StoredByte(c, fields.firmwareType);
-    image[47] = ParseFirmwareVersion(TextOf(c, fields.firmwareVersion));
+    layout::Put(image, SharedMap::FirmwareType, StoredByte(c, fields.firmwareType));
+    layout::Put(image, SharedMap::FirmwareVersion, ParseFirmwareVersion(TextOf(c, fields.firmwareVersion)));
     StoreProductType(c, fields.productName, names, image);
     const auto serial = ParseSerialNumber(TextOf(c, fields.serialNumber));
     std::copy(serial.begin(), serial.end(), image.begin() + SerialNumberAddress);

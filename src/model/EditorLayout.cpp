@@ -1,6 +1,8 @@
 #include "model/EditorLayout.h"
 
 #include "model/Conversion.h"
+#include "model/FamilyAMap.h"
+#include "model/FamilyCMap.h"
 
 namespace vorn {
 
@@ -27,7 +29,7 @@ LayoutGroup ButtonsGroup() {
                   {"lblUserEvent_InputType", "lblButtonCondition", "lblButtonCondition", "lblButtonAction"},
                   {}};
     // Rows 1-3 are the device's buttons, 4-5 its ports, 6-7 its wired inputs (only 5-7 have a type).
-    for (int n = 1; n <= 7; ++n) {
+    for (int n = 1; n <= FamilyAMap::UserEventCount; ++n) {
         const std::string e = "cbbxUserEvent_" + N(n) + "_";
         g.rows.push_back(Row("lblUserEvent_" + N(n), {n >= 5 ? e + "InputType" : "", e + "Condition_A",
                                                       e + "Condition_B", e + "ActionReference"}));
@@ -45,7 +47,7 @@ LayoutGroup RadioEventsGroup() {
                    "lblRadioEvent_UserType", "lblRadioEvent_Condition", "lblRadioEvent_Condition",
                    "lblRadioEvent_Action"},
                   {}};
-    for (int n = 1; n <= 8; ++n) {
+    for (int n = 1; n <= FamilyAMap::RadioEventCount; ++n) {
         const std::string e = "cbbxRadioEvent_" + N(n) + "_";
         g.rows.push_back(Fixed("lblRadioEvent_" + N(n), N(n),
                                {"edtRadioEvent_" + N(n) + "_PositionId", "edtRadioEvent_" + N(n) + "_RadioId",
@@ -62,8 +64,8 @@ LayoutGroup ActionsGroup() {
                   {"lblAction_AlarmType", "lblAction_RadioIdCode", "lblAction_RadioIdCode",
                    "lblAction_Relay_1_Action", "lblAction_Relay_2_Action"},
                   {}};
-    // Rows 1 to 15 are named 1-9 and A-F in the controls and numbered 1 to 15 on screen.
-    for (int i = 1; i <= 15; ++i) {
+    // Rows are named 1-9 and A-F in the controls and numbered from 1 on screen.
+    for (int i = 1; i <= FamilyAMap::ActionCount; ++i) {
         const std::string row = ActionRowName(i);
         g.rows.push_back(Fixed("lblAction_" + row, N(i),
                                {"cbbxAction_" + row + "_AlarmType", "edtAction_" + row + "_RadioId",
@@ -75,7 +77,7 @@ LayoutGroup ActionsGroup() {
 
 LayoutGroup GofaIdCodes() {
     LayoutGroup g{"tbsGofaRadio", "gbGOFA_RadioReceiver", 0, {}, {}};
-    for (int n = 1; n <= 8; ++n) {
+    for (int n = 1; n <= FamilyCMap::IdCodeCount; ++n) {
         g.rows.push_back(Row("lblGOFA_Id" + N(n), {"edtGOFA_IdCode" + N(n)}));
     }
     g.rows.push_back(Row("lblGOFA_SendAck", {"cbbxGOFA_SendAck"}));

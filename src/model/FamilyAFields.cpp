@@ -56,8 +56,8 @@ FieldRow Display(std::string name) {
 
 std::vector<FieldRow> BuildRows() {
     std::vector<FieldRow> rows;
-    // Page tbsButtons: user events 1-7 (buttons 1-3, ports 4-5, wired inputs 6-7).
-    for (int n = 1; n <= 7; ++n) {
+    // Page tbsButtons: user events (buttons 1-3, ports 4-5, wired inputs 6-7).
+    for (int n = 1; n <= Map::UserEventCount; ++n) {
         rows.push_back(Choice(UserEvent(n, "Condition_A"), &CodeLists::Conditions, "Conditions"));
         rows.push_back(Choice(UserEvent(n, "Condition_B"), &CodeLists::Conditions, "Conditions"));
         rows.push_back(
@@ -67,8 +67,8 @@ std::vector<FieldRow> BuildRows() {
     rows.push_back(Choice(UserEvent(6, "InputType"), &CodeLists::InputTypes, "InputTypes"));
     rows.push_back(Choice(UserEvent(7, "InputType"), &CodeLists::InputTypes, "InputTypes"));
     rows.push_back(Choice("cbbxCableLength", &CodeLists::CableLengths, "CableLengths"));
-    // Page tbsRadioEvents: radio events 1-8; position IDs and alarm types carry their row.
-    for (int n = 1; n <= 8; ++n) {
+    // Page tbsRadioEvents: radio events; position IDs and alarm types carry their row.
+    for (int n = 1; n <= Map::RadioEventCount; ++n) {
         rows.push_back(
             {.name = PositionId(n), .maxLength = 4, .keyFilter = KeyFilterKind::HexCodeWildcard, .tag = n});
         rows.push_back(
@@ -81,8 +81,8 @@ std::vector<FieldRow> BuildRows() {
         rows.push_back(
             Choice(RadioEventList(n, "ActionReference"), &CodeLists::ActionReferences, "ActionReferences"));
     }
-    // Page tbsActions: actions 1-15 (named 1-9, A-F); the radio ID fields are disabled by design.
-    for (int i = 1; i <= 15; ++i) {
+    // Page tbsActions: actions (named 1-9, A-F); the radio ID fields are disabled by design.
+    for (int i = 1; i <= Map::ActionCount; ++i) {
         rows.push_back(
             Choice(ActionList(i, "AlarmType"), &CodeLists::ActionAlarmTypes, "ActionAlarmTypes", i));
         rows.push_back({.name = ActionRadioId(i),
@@ -164,13 +164,13 @@ int FamilyAImageToFields(const ConversionContext& c, const Image& image) {
            Map::UserEvent5InputType.address);
     selectAt(UserEvent(6, "InputType"), lists.InputTypes, Map::UserEvent6InputType);
     selectAt(UserEvent(7, "InputType"), lists.InputTypes, Map::UserEvent7InputType);
-    for (int n = 1; n <= 7; ++n) {
+    for (int n = 1; n <= Map::UserEventCount; ++n) {
         selectAt(UserEvent(n, "Condition_A"), lists.Conditions, Map::UserEventConditionA(n));
     }
-    for (int n = 1; n <= 7; ++n) {
+    for (int n = 1; n <= Map::UserEventCount; ++n) {
         selectAt(UserEvent(n, "Condition_B"), lists.Conditions, Map::UserEventConditionB(n));
     }
-    for (int n = 1; n <= 7; ++n) {
+    for (int n = 1; n <= Map::UserEventCount; ++n) {
         selectAt(UserEvent(n, "ActionReference"), lists.ActionReferences, Map::UserEventActionReference(n));
     }
     SelectCode(c, "cbbxCableLength", lists.CableLengths, Get(image, Map::CableLength));
@@ -181,31 +181,31 @@ int FamilyAImageToFields(const ConversionContext& c, const Image& image) {
     showByte("edtOutput_2_GroupActivationCode_1", Map::Output2GroupActivationCode1);
     showByte("edtOutput_2_GroupActivationCode_2", Map::Output2GroupActivationCode2);
     ShowPulseTime(c, "medtPulseActivationTime", image, Map::PulseActivationTime.address);
-    for (int n = 1; n <= 8; ++n) {
+    for (int n = 1; n <= Map::RadioEventCount; ++n) {
         showRadioId(PositionId(n), Map::RadioEventPositionId(n), Map::RadioEventPositionMask(n));
     }
-    for (int n = 1; n <= 8; ++n) {
+    for (int n = 1; n <= Map::RadioEventCount; ++n) {
         showRadioId(RadioEventId(n), Map::RadioEventRadioId(n), Map::RadioEventRadioMask(n));
     }
-    for (int n = 1; n <= 8; ++n) {
+    for (int n = 1; n <= Map::RadioEventCount; ++n) {
         selectAt(RadioEventList(n, "AlarmType"), lists.RadioEventAlarmTypes, Map::RadioEventAlarmType(n));
     }
-    for (int n = 1; n <= 8; ++n) {
+    for (int n = 1; n <= Map::RadioEventCount; ++n) {
         selectAt(RadioEventList(n, "UserType"), lists.UserTypes, Map::RadioEventUserType(n));
     }
-    for (int n = 1; n <= 8; ++n) {
+    for (int n = 1; n <= Map::RadioEventCount; ++n) {
         selectAt(RadioEventList(n, "Condition_A"), lists.Conditions, Map::RadioEventConditionA(n));
     }
-    for (int n = 1; n <= 8; ++n) {
+    for (int n = 1; n <= Map::RadioEventCount; ++n) {
         selectAt(RadioEventList(n, "Condition_B"), lists.Conditions, Map::RadioEventConditionB(n));
     }
-    for (int n = 1; n <= 8; ++n) {
+    for (int n = 1; n <= Map::RadioEventCount; ++n) {
         selectAt(RadioEventList(n, "ActionReference"), lists.ActionReferences,
                  Map::RadioEventActionReference(n));
     }
     // An automatic action shows the unit code of the image being loaded.
     const std::string unitCode = hexAt(Map::UnitRadioId);
-    for (int i = 1; i <= 15; ++i) {
+    for (int i = 1; i <= Map::ActionCount; ++i) {
         selectAt(ActionList(i, "AlarmType"), lists.ActionAlarmTypes, Map::ActionAlarmType(i));
         const std::string code = hexAt(Map::ActionRadioId(i));
         const bool automatic = code.empty();
@@ -229,7 +229,7 @@ int FamilyAImageToFields(const ConversionContext& c, const Image& image) {
     showByte("edtNumberOfMissedAckBeforeSleep", Map::MissedAckBeforeSleep);
     showByte("edtBatteryCheckInterval", Map::BatteryCheckInterval);
     selectAt("cbbxCheckBatteryIn24Vmode", lists.YesNo, Map::CheckBatteryIn24V);
-    if ((Get(image, Map::FirmwareVersion) >> 4) != 2) {
+    if (FirmwareMajor(Get(image, Map::FirmwareVersion)) != Map::FirmwareMajor) {
         outcome.RefuseFirmware();
     }
     if (!ShowIdentity(c, Identity, lists.DeviceNamesA, image)) {
@@ -273,11 +273,11 @@ int FamilyAFieldsToImage(const ConversionContext& c, Image& image) {
         Put(image, inputTypes,
             Placed(Map::UserEvent6InputType, input6) + Placed(Map::UserEvent7InputType, input7));
     }
-    for (int n = 1; n <= 7; ++n) {
+    for (int n = 1; n <= Map::UserEventCount; ++n) {
         Put(image, Map::UserEventConditionA(n), code(UserEvent(n, "Condition_A"), lists.Conditions));
         Put(image, Map::UserEventConditionB(n), code(UserEvent(n, "Condition_B"), lists.Conditions));
     }
-    for (int n = 1; n <= 7; ++n) {
+    for (int n = 1; n <= Map::UserEventCount; ++n) {
         storeReference(UserEvent(n, "ActionReference"), Map::UserEventActionReference(n));
     }
     if (HasSelection(c, "cbbxCableLength")) {
@@ -294,29 +294,29 @@ int FamilyAFieldsToImage(const ConversionContext& c, Image& image) {
     if (!StorePulseTime(c, "medtPulseActivationTime", image, Map::PulseActivationTime.address)) {
         outcome.Fail(Map::PulseActivationTime.address);
     }
-    for (int n = 1; n <= 8; ++n) {
+    for (int n = 1; n <= Map::RadioEventCount; ++n) {
         storeRadioId(PositionId(n), Map::RadioEventPositionId(n), Map::RadioEventPositionMask(n));
     }
-    for (int n = 1; n <= 8; ++n) {
+    for (int n = 1; n <= Map::RadioEventCount; ++n) {
         storeRadioId(RadioEventId(n), Map::RadioEventRadioId(n), Map::RadioEventRadioMask(n));
     }
-    for (int n = 1; n <= 8; ++n) {
+    for (int n = 1; n <= Map::RadioEventCount; ++n) {
         Put(image, Map::RadioEventUserType(n), code(RadioEventList(n, "UserType"), lists.UserTypes));
     }
-    for (int n = 1; n <= 8; ++n) {
+    for (int n = 1; n <= Map::RadioEventCount; ++n) {
         Put(image, Map::RadioEventAlarmType(n),
             code(RadioEventList(n, "AlarmType"), lists.RadioEventAlarmTypes));
     }
-    for (int n = 1; n <= 8; ++n) {
+    for (int n = 1; n <= Map::RadioEventCount; ++n) {
         Put(image, Map::RadioEventConditionA(n), code(RadioEventList(n, "Condition_A"), lists.Conditions));
     }
-    for (int n = 1; n <= 8; ++n) {
+    for (int n = 1; n <= Map::RadioEventCount; ++n) {
         Put(image, Map::RadioEventConditionB(n), code(RadioEventList(n, "Condition_B"), lists.Conditions));
     }
-    for (int n = 1; n <= 8; ++n) {
+    for (int n = 1; n <= Map::RadioEventCount; ++n) {
         storeReference(RadioEventList(n, "ActionReference"), Map::RadioEventActionReference(n));
     }
-    for (int i = 1; i <= 15; ++i) {
+    for (int i = 1; i <= Map::ActionCount; ++i) {
         Put(image, Map::ActionAlarmType(i), code(ActionList(i, "AlarmType"), lists.ActionAlarmTypes));
         const Hex16 id =
             c.fields.Get(ActionAuto(i)).Checked() ? Hex16{} : ParseHex16(TextOf(c, ActionRadioId(i)));

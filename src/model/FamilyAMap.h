@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/ImageLayout.h"
+#include "model/SharedMap.h"
 
 namespace vorn {
 
@@ -8,11 +8,18 @@ namespace vorn {
 // conversions of the family read and write the image only through these places. Row places take the
 // row: user events n = 1 to 7, radio events n = 1 to 8, actions i = 1 to 15.
 //
-// The firmware type (46), the product-type byte (122) and the serial number (123-125) sit where every
-// family keeps them and are converted by the shared identity conversion, with the production date
+// The firmware type, the product-type byte and the serial number sit where every family keeps them
+// (SharedMap) and are converted by the shared identity conversion, with the production date
 // and firmware version named here. Addresses 0-31, 37-38, 63, 94-95, 117-121, 126, 143, 159, 175 and
 // 248-255 belong to no field and are never touched.
 struct FamilyAMap {
+    // The rows of the three tables.
+    static constexpr int UserEventCount = 7;
+    static constexpr int RadioEventCount = 8;
+    static constexpr int ActionCount = 15;
+    // An action reference names action i as i - 1; the code after the last action means none.
+    static constexpr int NoActionReference = ActionCount;
+
     using Byte = layout::Byte;
     using Word = layout::Word;
     using Run = layout::Run;
@@ -50,7 +57,7 @@ struct FamilyAMap {
     static constexpr Byte ActionRelay2(int i) { return {159 + i}; }
 
     // Page tbsPreferences.
-    static constexpr Word UnitRadioId{32};
+    static constexpr Word UnitRadioId = SharedMap::RadioId;
     static constexpr Run ProductionDate{34, 3}; // BCD YY MM DD
     static constexpr Byte RadioTestAlarmInterval{39};
     static constexpr Byte MissedAckBeforeSleep{40};
@@ -61,7 +68,9 @@ struct FamilyAMap {
     static constexpr Bit Output2Contact{OutputFlags.address, 6};
     static constexpr Bit CheckBatteryIn24V{OutputFlags.address, 0};
     static constexpr Byte EquipmentType{45};
-    static constexpr Byte FirmwareVersion{47};
+    static constexpr Byte FirmwareVersion = SharedMap::FirmwareVersion;
+    // The one firmware major version whose memory this map describes.
+    static constexpr int FirmwareMajor = 2;
     // Holds only these two flags and is stored whole.
     static constexpr Byte AckFlags{48};
     static constexpr Bit SendAck{AckFlags.address, 0};

@@ -3,6 +3,10 @@
 #include "model/FamilyBMap.h"
 #include "model/ValueHelpers.h"
 
+#include <algorithm>
+#include <array>
+#include <variant>
+
 namespace vorn {
 
 using namespace conversion;
@@ -16,116 +20,196 @@ namespace {
 
 using Map = FamilyBMap;
 
-constexpr IdentityFields Identity{"edtHESK_ProductionDate", Map::ProductionDate.address,
-                                  "edtHESK_FirmwareType",   "edtHESK_FirmwareVersion",
-                                  "edtHESK_ProductName",    "edtHESK_SerialNumber"};
+constexpr IdentityFields IdentityOfB{"edtHESK_ProductionDate", Map::ProductionDate.address,
+                                     "edtHESK_FirmwareType",   "edtHESK_FirmwareVersion",
+                                     "edtHESK_ProductName",    "edtHESK_SerialNumber"};
 
-FieldRow YesNo(std::string name) {
+// How a field is shown from its place and stored into it.
+enum class Converter {
+    RadioCode,   // four hexadecimal digits of a word
+    Count,       // a transmission count: the two counts of a byte are stored together, never both 0
+    Number,      // a byte in decimal
+    Flag,        // a bit as a yes/no choice: the flags of a byte are stored together, the byte whole
+    Identity,    // the shared identity fields, shown and stored together from this row
+    IdentityPart // one of them after the first: the identity row converts it
+};
+
+using Place = std::variant<std::monostate, layout::Byte, layout::Word, layout::Nibble, layout::Bit>;
+
+// One field: its editor row, its place in the image and its converter.
+struct Row {
+    FieldRow field;
+    Place place;
+    Converter converter;
+};
+
+int AddressOf(const Place& place) {
+    return std::visit(
+        [](const auto& p) {
+            if constexpr (std::is_same_v<std::decay_t<decltype(p)>, std::monostate>) {
+                return -1;
+            } else {
+                return p.address;
+            }
+        },
+        place);
+}
+
+Row YesNo(std::string name, layout::Bit place) {
     return {
-        .name = std::move(name), .kind = FieldKind::Choice, .list = &CodeLists::YesNo, .listName = "YesNo"};
+        {.name = std::move(name), .kind = FieldKind::Choice, .list = &CodeLists::YesNo, .listName = "YesNo"},
+        place,
+        Converter::Flag};
 }
-FieldRow Number(std::string name, std::size_t maxLength) {
-    return {.name = std::move(name), .maxLength = maxLength, .keyFilter = KeyFilterKind::Number};
+Row Number(std::string name, std::size_t maxLength, Place place, Converter converter = Converter::Number) {
+    return {{.name = std::move(name), .maxLength = maxLength, .keyFilter = KeyFilterKind::Number},
+            place,
+            converter};
 }
-FieldRow Display(std::string name) {
-    return {.name = std::move(name), .enabled = false};
+Row Display(std::string name, Place place = {}, Converter converter = Converter::IdentityPart) {
+    return {{.name = std::move(name), .enabled = false}, place, converter};
+}
+
+// Page tbsHeskConfig, in the order of the page, which both conversions keep.
+const std::vector<Row>& Rows() {
+    static const std::vector<Row> rows{
+        {{.name = "edtHESK_RadioIdCode", .maxLength = 4, .keyFilter = KeyFilterKind::HexCode},
+         Map::RadioId,
+         Converter::RadioCode},
+        Number("edtHESK_MaxShortTx", 2, Map::MaxShortTx, Converter::Count),
+        Number("edtHESK_MaxLongTx", 2, Map::MaxLongTx, Converter::Count),
+        Number("edtHESK_MaxNumberOfBursts", 2, Map::MaxNumberOfBursts),
+        YesNo("cbbxHESK_IgnoreAck", Map::IgnoreAck),
+        YesNo("cbbxHESK_RadioControlMode", Map::RadioControlMode),
+        Display(IdentityOfB.productionDate, {}, Converter::Identity),
+        Display(IdentityOfB.firmwareType),
+        Display(IdentityOfB.firmwareVersion),
+        Display(IdentityOfB.productName),
+        Display(IdentityOfB.serialNumber),
+        Display("edtHESK_RadioCalibration", Map::RadioCalibration, Converter::Number),
+        Number("edtHESK_EquipmentType", 3, Map::EquipmentType),
+        YesNo("cbbxHESK_SingleButtonPresence", Map::SingleButtonPresence),
+        Number("edtHESK_RadioTestAlarmInterval", 3, Map::RadioTestAlarmInterval),
+        Number("edtHESK_NumberOfMissedAck", 3, Map::MissedAck),
+        Number("edtHESK_AutoReadyTime", 3, Map::AutoReadyTime),
+        YesNo("cbbxHESK_LedFlashIndication", Map::LedFlashIndication),
+        Number("edtHESK_BatteryCheckInterval", 3, Map::BatteryCheckInterval),
+        YesNo("cbbxHESK_CheckBatteryIn24VMode", Map::CheckBatteryIn24V),
+    };
+    return rows;
+}
+
+// The rows of the same converter whose place shares the row's byte, the row first among them.
+std::vector<const Row*> ByteMates(const Row& row) {
+    std::vector<const Row*> mates;
+    for (const Row& other : Rows()) {
+        if (other.converter == row.converter && AddressOf(other.place) == AddressOf(row.place)) {
+            mates.push_back(&other);
+        }
+    }
+    return mates;
 }
 
 } // namespace
 
 const std::vector<FieldRow>& FamilyBFieldRows() {
-    // Page tbsHeskConfig.
-    static const std::vector<FieldRow> rows{
-        {.name = "edtHESK_RadioIdCode", .maxLength = 4, .keyFilter = KeyFilterKind::HexCode},
-        Number("edtHESK_MaxShortTx", 2),
-        Number("edtHESK_MaxLongTx", 2),
-        Number("edtHESK_MaxNumberOfBursts", 2),
-        YesNo("cbbxHESK_IgnoreAck"),
-        YesNo("cbbxHESK_RadioControlMode"),
-        Display("edtHESK_ProductionDate"),
-        Display("edtHESK_FirmwareType"),
-        Display("edtHESK_FirmwareVersion"),
-        Display("edtHESK_ProductName"),
-        Display("edtHESK_SerialNumber"),
-        Display("edtHESK_RadioCalibration"),
-        Number("edtHESK_EquipmentType", 3),
-        YesNo("cbbxHESK_SingleButtonPresence"),
-        Number("edtHESK_RadioTestAlarmInterval", 3),
-        Number("edtHESK_NumberOfMissedAck", 3),
-        Number("edtHESK_AutoReadyTime", 3),
-        YesNo("cbbxHESK_LedFlashIndication"),
-        Number("edtHESK_BatteryCheckInterval", 3),
-        YesNo("cbbxHESK_CheckBatteryIn24VMode"),
-    };
+    static const std::vector<FieldRow> rows = [] {
+        std::vector<FieldRow> fields;
+        for (const Row& row : Rows()) {
+            fields.push_back(row.field);
+        }
+        return fields;
+    }();
     return rows;
 }
 
 int FamilyBImageToFields(const ConversionContext& c, const Image& image) {
-    const CodeList& yesNo = c.lists.YesNo;
     ConversionOutcome outcome;
-    auto showNumber = [&](std::string_view field, int value) { ShowText(c, field, Decimal(value)); };
-    // Choices without an item for the stored bit stay without a selection and report nothing.
-    auto selectBit = [&](std::string_view field, layout::Bit place) {
-        SelectCode(c, field, yesNo, Get(image, place));
-    };
-    ShowText(c, "edtHESK_RadioIdCode", FormatHex16(High(image, Map::RadioId), Low(image, Map::RadioId)));
-    showNumber("edtHESK_MaxShortTx", Get(image, Map::MaxShortTx));
-    showNumber("edtHESK_MaxLongTx", Get(image, Map::MaxLongTx));
-    showNumber("edtHESK_MaxNumberOfBursts", Get(image, Map::MaxNumberOfBursts));
-    selectBit("cbbxHESK_IgnoreAck", Map::IgnoreAck);
-    selectBit("cbbxHESK_RadioControlMode", Map::RadioControlMode);
-    if (Get(image, Map::FirmwareVersion) >= 0x20) {
-        outcome.RefuseFirmware();
+    for (const Row& row : Rows()) {
+        const std::string_view field = row.field.name;
+        switch (row.converter) {
+        case Converter::RadioCode: {
+            const auto place = std::get<layout::Word>(row.place);
+            ShowText(c, field, FormatHex16(High(image, place), Low(image, place)));
+            break;
+        }
+        case Converter::Count:
+            ShowText(c, field, Decimal(Get(image, std::get<layout::Nibble>(row.place))));
+            break;
+        case Converter::Number:
+            ShowText(c, field, Decimal(Get(image, std::get<layout::Byte>(row.place))));
+            break;
+        // Choices without an item for the stored bit stay without a selection and report nothing.
+        case Converter::Flag:
+            SelectCode(c, field, c.lists.YesNo, Get(image, std::get<layout::Bit>(row.place)));
+            break;
+        case Converter::Identity:
+            if (FirmwareMajor(Get(image, Map::FirmwareVersion)) >= Map::FirstUnknownFirmwareMajor) {
+                outcome.RefuseFirmware();
+            }
+            if (!ShowIdentity(c, IdentityOfB, c.lists.DeviceNamesB, image)) {
+                outcome.Fail(ProductTypeAddress);
+            }
+            break;
+        case Converter::IdentityPart: break;
+        }
     }
-    if (!ShowIdentity(c, Identity, c.lists.DeviceNamesB, image)) {
-        outcome.Fail(ProductTypeAddress);
-    }
-    showNumber("edtHESK_RadioCalibration", Get(image, Map::RadioCalibration));
-    showNumber("edtHESK_EquipmentType", Get(image, Map::EquipmentType));
-    selectBit("cbbxHESK_SingleButtonPresence", Map::SingleButtonPresence);
-    showNumber("edtHESK_RadioTestAlarmInterval", Get(image, Map::RadioTestAlarmInterval));
-    showNumber("edtHESK_NumberOfMissedAck", Get(image, Map::MissedAck));
-    showNumber("edtHESK_AutoReadyTime", Get(image, Map::AutoReadyTime));
-    selectBit("cbbxHESK_LedFlashIndication", Map::LedFlashIndication);
-    showNumber("edtHESK_BatteryCheckInterval", Get(image, Map::BatteryCheckInterval));
-    selectBit("cbbxHESK_CheckBatteryIn24VMode", Map::CheckBatteryIn24V);
     return outcome.Result();
 }
 
 int FamilyBFieldsToImage(const ConversionContext& c, Image& image) {
-    const CodeList& yesNo = c.lists.YesNo;
     ConversionOutcome outcome;
-    auto yes = [&](const char* field) { return ShownCode(c, field, yesNo) == 1; };
-    auto storeByte = [&](std::string_view field, layout::Byte place) {
-        Put(image, place, StoredByte(c, field));
-    };
-
-    const Hex16 id = ParseHex16(TextOf(c, "edtHESK_RadioIdCode"));
-    Put(image, Map::RadioId, id.b0, id.b1);
-    const int maxShort = IntOrZero(TextOf(c, "edtHESK_MaxShortTx"));
-    const int maxLong = IntOrZero(TextOf(c, "edtHESK_MaxLongTx"));
-    const layout::Byte maxTransmissions{Map::MaxShortTx.address};
-    if (maxShort > 15 || maxLong > 15 || (maxShort == 0 && maxLong == 0)) {
-        Put(image, maxTransmissions, 0);
-        outcome.Fail(maxTransmissions.address);
-    } else {
-        Put(image, maxTransmissions, Placed(Map::MaxShortTx, maxShort) + Placed(Map::MaxLongTx, maxLong));
+    for (const Row& row : Rows()) {
+        const std::string_view field = row.field.name;
+        switch (row.converter) {
+        case Converter::RadioCode: {
+            const Hex16 id = ParseHex16(TextOf(c, field));
+            Put(image, std::get<layout::Word>(row.place), id.b0, id.b1);
+            break;
+        }
+        case Converter::Count: {
+            const std::vector<const Row*> pair = ByteMates(row);
+            if (pair.front() != &row) {
+                break;
+            }
+            const layout::Byte counts{AddressOf(row.place)};
+            bool refused = true;
+            int value = 0;
+            for (const Row* count : pair) {
+                const int n = IntOrZero(TextOf(c, count->field.name));
+                if (n > 15) {
+                    refused = true;
+                    break;
+                }
+                refused = refused && n == 0;
+                value += Placed(std::get<layout::Nibble>(count->place), n);
+            }
+            if (refused) {
+                Put(image, counts, 0);
+                outcome.Fail(counts.address);
+            } else {
+                Put(image, counts, value);
+            }
+            break;
+        }
+        case Converter::Number: Put(image, std::get<layout::Byte>(row.place), StoredByte(c, field)); break;
+        case Converter::Flag: {
+            const std::vector<const Row*> flags = ByteMates(row);
+            if (flags.front() != &row) {
+                break;
+            }
+            std::uint8_t byte = 0;
+            for (const Row* flag : flags) {
+                byte |= Placed(std::get<layout::Bit>(flag->place),
+                               ShownCode(c, flag->field.name, c.lists.YesNo) == 1);
+            }
+            Put(image, layout::Byte{AddressOf(row.place)}, byte);
+            break;
+        }
+        case Converter::Identity: StoreIdentity(c, IdentityOfB, c.lists.DeviceNamesB, image); break;
+        case Converter::IdentityPart: break;
+        }
     }
-    storeByte("edtHESK_MaxNumberOfBursts", Map::MaxNumberOfBursts);
-    Put(image, Map::RadioFlags,
-        Placed(Map::IgnoreAck, yes("cbbxHESK_IgnoreAck")) |
-            Placed(Map::RadioControlMode, yes("cbbxHESK_RadioControlMode")));
-    StoreIdentity(c, Identity, c.lists.DeviceNamesB, image);
-    storeByte("edtHESK_RadioCalibration", Map::RadioCalibration);
-    storeByte("edtHESK_EquipmentType", Map::EquipmentType);
-    Put(image, Map::PresenceFlags,
-        Placed(Map::SingleButtonPresence, yes("cbbxHESK_SingleButtonPresence")) |
-            Placed(Map::LedFlashIndication, yes("cbbxHESK_LedFlashIndication")));
-    storeByte("edtHESK_RadioTestAlarmInterval", Map::RadioTestAlarmInterval);
-    storeByte("edtHESK_NumberOfMissedAck", Map::MissedAck);
-    storeByte("edtHESK_AutoReadyTime", Map::AutoReadyTime);
-    storeByte("edtHESK_BatteryCheckInterval", Map::BatteryCheckInterval);
-    Put(image, Map::BatteryFlags, Placed(Map::CheckBatteryIn24V, yes("cbbxHESK_CheckBatteryIn24VMode")));
     return outcome.Result();
 }
 

@@ -1,14 +1,14 @@
 #pragma once
 
-#include "model/ImageLayout.h"
+#include "model/SharedMap.h"
 
 namespace vorn {
 
 // The image layout of family B, the presence units: the place of every editor field. Both conversions
 // of the family read and write the image only through these places.
 //
-// The firmware type (46), the product-type byte (122) and the serial number (123-125) sit where every
-// family keeps them and are converted by the shared identity conversion, with the production date
+// The firmware type, the product-type byte and the serial number sit where every family keeps them
+// (SharedMap) and are converted by the shared identity conversion, with the production date
 // and firmware version named here. Every other address belongs to no field and is never touched.
 struct FamilyBMap {
     using Byte = layout::Byte;
@@ -17,7 +17,7 @@ struct FamilyBMap {
     using Bit = layout::Bit;
     using Nibble = layout::Nibble;
 
-    static constexpr Word RadioId{32};
+    static constexpr Word RadioId = SharedMap::RadioId;
     static constexpr Run ProductionDate{34, 3}; // BCD YY MM DD
     static constexpr Byte RadioTestAlarmInterval{39};
     static constexpr Byte MissedAck{40};
@@ -26,7 +26,9 @@ struct FamilyBMap {
     static constexpr Byte BatteryFlags{42};
     static constexpr Bit CheckBatteryIn24V{BatteryFlags.address, 0};
     static constexpr Byte EquipmentType{43};
-    static constexpr Byte FirmwareVersion{47};
+    static constexpr Byte FirmwareVersion = SharedMap::FirmwareVersion;
+    // Firmware from this major version on keeps its memory otherwise.
+    static constexpr int FirstUnknownFirmwareMajor = 2;
     // Holds only these two flags and is stored whole. Bit 0 is the radio control mode here, where
     // family A keeps send acknowledge.
     static constexpr Byte RadioFlags{48};

@@ -113,7 +113,7 @@ std::vector<FieldRow> BuildRows() {
         Display("edtGOFA_WatchdogReset", false),
     };
     // Page tbsGofaRadio.
-    for (int n = 1; n <= 8; ++n) {
+    for (int n = 1; n <= Map::IdCodeCount; ++n) {
         rows.push_back(Hex(IdCode(n)));
     }
     rows.push_back(Choice("cbbxGOFA_SendAck", &CodeLists::YesNo, "YesNo"));
@@ -331,7 +331,7 @@ int FamilyCImageToFields(const ConversionContext& c, const Image& image) {
     showNumber("edtGOFA_RfidProtocol", Map::RfidProtocol);
     showNumber("edtGOFA_RadioTxPower", Map::RadioTxPower);
     ShowWord(c, "edtGOFA_WatchdogReset", image, Map::WatchdogReset.address);
-    for (int n = 1; n <= 8; ++n) {
+    for (int n = 1; n <= Map::IdCodeCount; ++n) {
         ShowHex16(c, IdCode(n), image, Map::IdCode(n));
     }
     selectAt("cbbxGOFA_SendAck", lists.YesNo, Map::SendAck);
@@ -411,7 +411,7 @@ int FamilyCFieldsToImage(const ConversionContext& c, Image& image) {
     storeByte("edtGOFA_RfidProtocol", Map::RfidProtocol);
     storeByte("edtGOFA_RadioTxPower", Map::RadioTxPower);
     StoreWord(c, "edtGOFA_WatchdogReset", image, Map::WatchdogReset.address);
-    for (int n = 1; n <= 8; ++n) {
+    for (int n = 1; n <= Map::IdCodeCount; ++n) {
         StoreHex16(c, IdCode(n), image, Map::IdCode(n));
     }
     const bool sendAck = ShownCode(c, "cbbxGOFA_SendAck", lists.YesNo) == 1;

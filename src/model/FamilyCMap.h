@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/ImageLayout.h"
+#include "model/SharedMap.h"
 
 namespace vorn {
 
@@ -8,8 +8,8 @@ namespace vorn {
 // conversions of the family read and write the image only through these places. Settings that the
 // unit also reads from its own switches have an override here and the switch values as read.
 //
-// The firmware type (46), the product-type byte (122) and the serial number (123-125) sit where every
-// family keeps them and are converted by the shared identity conversion, with the production date
+// The firmware type, the product-type byte and the serial number sit where every family keeps them
+// (SharedMap) and are converted by the shared identity conversion, with the production date
 // and firmware version named here. Addresses 38-45, 69-111, 120-121, 126-127 and 138-255 belong to
 // no field and are never touched.
 struct FamilyCMap {
@@ -40,7 +40,7 @@ struct FamilyCMap {
     // 1 + 2 × function code + mode code.
     static constexpr Byte ExternalInput{30};
     static constexpr Byte EquipmentType{31};
-    static constexpr Word UnitIdCode{32};
+    static constexpr Word UnitIdCode = SharedMap::RadioId;
     static constexpr Nibble MaxShort{34, layout::Half::High};
     static constexpr Nibble MaxLong{34, layout::Half::Low};
     static constexpr Byte MaxBursts{35};
@@ -49,8 +49,9 @@ struct FamilyCMap {
     static constexpr Byte AckFlags{37};
     static constexpr Bit SendAck{AckFlags.address, 6};
     static constexpr Bit IgnoreAck{AckFlags.address, 7};
-    static constexpr Byte FirmwareVersion{47};
-    // Receiver ID codes n = 1 to 8.
+    static constexpr Byte FirmwareVersion = SharedMap::FirmwareVersion;
+    // Receiver ID codes n = 1 to IdCodeCount.
+    static constexpr int IdCodeCount = 8;
     static constexpr Word IdCode(int n) { return {46 + 2 * n}; }
     static constexpr Byte AlarmTypeButton{64};
     static constexpr Byte AlarmTypeTamper{65};

@@ -17,7 +17,7 @@ bool IsDigit(char32_t ch) {
 }
 
 bool IsHexDigit(char32_t ch) {
-    return IsDigit(ch) || (ch >= 'A' && ch <= 'F') || (ch >= 'a' && ch <= 'f');
+    return HexDigitValue(ch).has_value();
 }
 
 std::string FormatUnsigned(std::uint32_t value) {
@@ -40,11 +40,6 @@ bool IsNumberKey(char32_t ch, char32_t decimalSeparator) {
 
 bool IsRadioIdKey(char32_t ch) {
     return IsHexKey(ch) || ch == Wildcard;
-}
-
-std::string HexByte(std::uint8_t b) {
-    static constexpr char Digits[] = "0123456789ABCDEF";
-    return {Digits[b >> 4], Digits[b & 0x0F]};
 }
 
 std::string FormatHex16(std::uint8_t b0, std::uint8_t b1) {
@@ -127,16 +122,7 @@ RadioId ParseRadioId(std::string_view text) {
 }
 
 int HexDigitOrZero(char32_t ch) {
-    if (IsDigit(ch)) {
-        return static_cast<int>(ch - '0');
-    }
-    if (ch >= 'A' && ch <= 'F') {
-        return static_cast<int>(ch - 'A') + 10;
-    }
-    if (ch >= 'a' && ch <= 'f') {
-        return static_cast<int>(ch - 'a') + 10;
-    }
-    return 0;
+    return HexDigitValue(ch).value_or(0);
 }
 
 std::uint8_t HexPairValue(char32_t c1, char32_t c2) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/KeyCodes.h"
 #include "base/NumberText.h"
 
 #include <array>
@@ -13,19 +14,10 @@
 // fields. Positions and lengths of texts count characters (code points of the UTF-8 text).
 namespace vorn {
 
-// Control characters that every key filter lets through to the edit control.
-inline constexpr char32_t KeyCopy = 3;
-inline constexpr char32_t KeyBackspace = 8;
-inline constexpr char32_t KeyPaste = 22;
-inline constexpr char32_t KeyCut = 24;
-
 bool IsHexKey(char32_t ch);
 bool IsDecimalKey(char32_t ch);
 bool IsNumberKey(char32_t ch, char32_t decimalSeparator);
 bool IsRadioIdKey(char32_t ch);
-
-// Two upper-case hexadecimal digits, high nibble first.
-std::string HexByte(std::uint8_t b);
 
 struct Hex16 {
     std::uint8_t b0 = 0; // high byte

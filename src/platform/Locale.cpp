@@ -1,5 +1,7 @@
 #include "platform/Locale.h"
 
+#include "base/AsciiText.h"
+
 #include <array>
 
 namespace vorn {
@@ -45,18 +47,6 @@ std::string LocaleOfLanguageCode(int code) {
     return {};
 }
 
-namespace {
-
-char Lower(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-char Upper(char c) {
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-} // namespace
-
 std::string UserMessagesLocale(const EnvironmentLookup& environment) {
     for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
         const auto value = environment(name);
@@ -73,7 +63,7 @@ std::optional<int> LanguageCodeOfLocale(std::string_view locale) {
     const std::size_t separator = locale.find_first_of("_-");
     std::string language;
     for (const char c : locale.substr(0, separator)) {
-        language += Lower(c);
+        language += LowerAscii(c);
     }
     if (language.empty() || language == "c" || language == "posix") {
         return std::nullopt;
@@ -81,7 +71,7 @@ std::optional<int> LanguageCodeOfLocale(std::string_view locale) {
     if (separator != std::string_view::npos) {
         std::string full = language + "_";
         for (const char c : locale.substr(separator + 1)) {
-            full += Upper(c);
+            full += UpperAscii(c);
         }
         if (const auto code = Lookup(full)) {
             return code;

@@ -1,5 +1,6 @@
 #include "platform/Registry.h"
 
+#include "base/AsciiText.h"
 #include "base/TextDecoding.h"
 #include "platform/Files.h"
 

@@ -18,7 +18,6 @@ public:
     void Write(std::string_view line);
 
     void SetEcho(bool echo) { echo_ = echo; }
-    bool Echo() const { return echo_; }
 
     std::vector<std::string> Lines() const { return {lines_.begin(), lines_.end()}; }
     std::size_t Count() const { return lines_.size(); }
