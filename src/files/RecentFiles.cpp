@@ -83,14 +83,16 @@ bool RecentFiles::Store(SettingsFile& settings) const {
 
 std::vector<std::string> RecentFiles::MenuCaptions(const std::string& home) const {
     std::vector<std::string> captions;
-    std::string prefix = home;
-    if (!prefix.empty() && prefix.back() != '/') {
-        prefix += '/';
+    // The list holds paths in the system's own form, so the home folder is compared in it too.
+    constexpr char Separator = static_cast<char>(std::filesystem::path::preferred_separator);
+    std::string prefix = home.empty() ? home : Normal(home);
+    if (!prefix.empty() && prefix.back() != Separator) {
+        prefix += Separator;
     }
     for (std::size_t i = 0; i < paths_.size(); ++i) {
         std::string shown = paths_[i];
         if (prefix.size() > 1 && shown.starts_with(prefix)) {
-            shown = "~/" + shown.substr(prefix.size());
+            shown = std::string("~") + Separator + shown.substr(prefix.size());
         }
         captions.push_back("&" + std::to_string(i + 1) + " " + EscapeAmpersands(shown));
     }

@@ -111,9 +111,13 @@ TEST(EditHistory, AReadAndADefaultFromTheDevicePageAreOneStepEachAndNewStartsAfr
 TEST(RecentFiles, OpenAndSaveAddAFileAndAGoneOneIsDroppedWithAMessage) {
     ProgramHarness h;
     ProgramController& p = h.StartWithRegion();
-    const std::string gone = h.CopyOfDefault("Europe", "Default_BODE.vorn", "gone.vorn");
+    // The list keeps paths in the system's own form (back slashes on Windows).
+    const auto native = [](const std::string& path) {
+        return std::filesystem::path(path).lexically_normal().string();
+    };
+    const std::string gone = native(h.CopyOfDefault("Europe", "Default_BODE.vorn", "gone.vorn"));
     ASSERT_TRUE(p.LoadConfigFile(gone));
-    const std::string saved = h.root.File("saved.vorn");
+    const std::string saved = native(h.root.File("saved.vorn"));
     h.view.AnswerSaveFile(saved);
     ASSERT_TRUE(p.mnuFileSaveAsClick());
     EXPECT_EQ(p.RecentFilePaths(), (std::vector<std::string>{saved, gone}));
