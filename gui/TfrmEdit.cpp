@@ -132,6 +132,8 @@ void TfrmEdit::BuildMenus() {
     // The configuration sheet: a record of the configuration for the customer.
     AddAction(file, "mnuFileExportSheet");
     AddAction(file, "mnuFilePrint")->setShortcut(QKeySequence(QStringLiteral("Ctrl+P")));
+    // The configurations kept from devices.
+    AddAction(file, "mnuFileBackups");
     file->addSeparator()->setObjectName(QStringLiteral("mnuDelimiter1"));
     languageMenu_ = AddMenu(file, "mnuFileLanguage");
     languageMenu_->menuAction()->setEnabled(false);
@@ -147,6 +149,12 @@ void TfrmEdit::BuildMenus() {
     QMenu* comm = AddMenu(nullptr, "mnuComm");
     AddAction(comm, "mnuCommReadFromDevice")->setShortcut(QKeySequence(QStringLiteral("Ctrl+R")));
     AddAction(comm, "mnuCommWriteToDevice")->setShortcut(QKeySequence(QStringLiteral("Ctrl+W")));
+    AddAction(comm, "mnuCommCompare");
+    // What a write does besides writing; the program keeps their check marks.
+    comm->addSeparator()->setObjectName(QStringLiteral("mnuCommDelimiter1"));
+    AddAction(comm, "mnuCommBackupBeforeWrite")->setCheckable(true);
+    AddAction(comm, "mnuCommVerifyAfterWrite")->setCheckable(true);
+    comm->addSeparator()->setObjectName(QStringLiteral("mnuCommDelimiter2"));
     AddAction(comm, "mnuCommChangeIdCode");
 
     QMenu* help = AddMenu(nullptr, "mnuHelp");
@@ -492,6 +500,12 @@ void TfrmEdit::SetControlEnabled(std::string_view control, bool enabled) {
         widget->setEnabled(enabled);
     } else if (!pagesBuilt_) {
         pendingEnabled_.emplace_back(control, enabled);
+    }
+}
+
+void TfrmEdit::SetControlChecked(std::string_view control, bool checked) {
+    if (QAction* action = Action(control); action != nullptr && action->isCheckable()) {
+        action->setChecked(checked);
     }
 }
 

@@ -99,6 +99,7 @@ void ProgramController::FormShow() {
         ReportStoredRegionProblem();
     }
     LoadBandLists();
+    ShowWriteOptions();
     UpdateCaption();
 }
 

@@ -95,7 +95,7 @@ TEST(DeviceMenu, WriteToDeviceLeavesTheOriginAlone) {
     EXPECT_EQ(h.unit.Firmware().FindDevice(DemoDevices::FamilyCSerial)->Image[24], 55);
     EXPECT_EQ(p.CurrentConfig().ConfigOrigin, Origin::Default);
     EXPECT_EQ(h.view.Caption(), caption);
-    EXPECT_EQ(h.windows.waitTexts.size(), 2u); // the pre-read and the write
+    EXPECT_EQ(h.windows.waitTexts.size(), 4u); // the backup, the pre-read, the write, the read-back
 }
 
 TEST(DeviceMenu, ChangeIdCodeOnlyForThePresenceUnits) {

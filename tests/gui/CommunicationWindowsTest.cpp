@@ -286,10 +286,18 @@ TEST_P(SerialDeviceTest, WriteThroughTheWindowsWithTheNewIdCode) {
     const std::string serial = std::to_string(d.serial);
     const QString writing =
         Q(English("COMMUNICATION", "STATUS-WRITING_TO_NNNN_WITH_SERIAL_NUMBER_NN", {d.model, serial}));
-    EXPECT_EQ(waits, (QStringList{writing, writing})) << "the pre-read and the write";
+    // The backup and the read-back are on until the operator turns them off.
+    EXPECT_EQ(
+        waits,
+        (QStringList{
+            Q(English("COMMUNICATION", "STATUS-BACKING_UP_NNNN_WITH_SERIAL_NUMBER_NN", {d.model, serial})),
+            writing, writing,
+            Q(English("COMMUNICATION", "STATUS-VERIFYING_NNNN_WITH_SERIAL_NUMBER_NN", {d.model, serial}))}))
+        << "the backup, the pre-read, the write and the read-back";
     EXPECT_FALSE(mainWindowEnabledDuringWait);
     EXPECT_EQ(Window().StatusText(),
-              Q(English("COMMUNICATION", "STATUS-DEVICE_NNNN_WRITE_OK", {d.model, serial})));
+              Q(English("COMMUNICATION", "STATUS-DEVICE_NNNN_WRITE_OK", {d.model, serial}) + " " +
+                English("COMMUNICATION", "STATUS-VERIFIED")));
     const auto& device = Demo().Devices[d.device].Image;
     EXPECT_EQ(FormatHex16(device[32], device[33]), d.newCode);
     // Every byte the flow marked as written is the editor's.
@@ -335,15 +343,21 @@ TEST_F(CommunicationWindowsTest, PresenceUnitWriteAsksForTheNewIdCodeAndWaitsFor
                   question = MessageText(window);
                   ClickButton(window, "btnYes");
               })
+        .Then("frmReceiveRadio", PressPresenceButton())
+        .Then("frmReceiveRadio", PressPresenceButton())
         .Then("frmReceiveRadio", PressPresenceButton());
     QTest::keyClick(&Window(), Qt::Key_W, Qt::ControlModifier);
 
     ExpectWindowUsable();
     EXPECT_EQ(question, Q(English("COMMUNICATION", "MESSAGE-DO_YOU_WANT_TO_CHANGE_ID_CODE_FROM_XXXX_TO_YYYY",
                                   {DemoDevices::PresenceCode, "BEEF"})));
-    EXPECT_EQ(receiveRadioTexts.back(),
-              Q(English("HESK", "LABEL-PRESS_DEVICE_BUTTON_TO_WRITE_CONFIGURATION")));
-    EXPECT_EQ(Window().StatusText(), Q(English("HESK", "MESSAGE-WRITE_COMPLETE")));
+    // Each press says what it is for: the backup, the write, the read-back (on by default).
+    EXPECT_EQ(receiveRadioTexts.mid(1),
+              (QStringList{Q(English("HESK", "LABEL-PRESS_DEVICE_BUTTON_TO_BACK_UP_CONFIGURATION")),
+                           Q(English("HESK", "LABEL-PRESS_DEVICE_BUTTON_TO_WRITE_CONFIGURATION")),
+                           Q(English("HESK", "LABEL-PRESS_DEVICE_BUTTON_TO_VERIFY_CONFIGURATION"))}));
+    EXPECT_EQ(Window().StatusText(), Q(English("HESK", "MESSAGE-WRITE_COMPLETE") + " " +
+                                       English("COMMUNICATION", "STATUS-VERIFIED")));
     const auto& unit = Demo().PresenceUnits[0].Image;
     const auto& edited = Controller().CurrentConfig().Image;
     for (std::size_t address : {0x27u, 0x2Bu, 0x30u, 0x34u}) {

@@ -1,4 +1,4 @@
-#include "BackupStore.h"
+#include "files/BackupStore.h"
 
 #include "files/ProgramFolders.h"
 #include "model/Catalogue.h"
@@ -16,7 +16,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace vorn::cli {
+namespace vorn {
 
 namespace {
 
@@ -242,4 +242,4 @@ std::vector<BackupEntry> BackupStore::List(std::optional<std::uint32_t> serial, 
     return entries;
 }
 
-} // namespace vorn::cli
+} // namespace vorn

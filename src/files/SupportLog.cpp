@@ -1,8 +1,9 @@
-#include "SupportLog.h"
+#include "files/SupportLog.h"
 
 #include "base/Utf8.h"
 #include "files/ProgramFolders.h"
 #include "platform/FileError.h"
+#include "platform/Folders.h"
 
 #include <cerrno>
 #include <chrono>
@@ -12,7 +13,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace vorn::cli {
+namespace vorn {
 
 namespace {
 
@@ -173,6 +174,8 @@ void SupportLog::Append(const std::string& text) {
 }
 
 void SupportLog::Begin(const std::vector<std::string>& commandLine) {
+    begun_ = true;
+    program_ = commandLine.empty() ? std::string("vornctl") : FileNameOfPath(commandLine.front());
     commandLine_.clear();
     for (const std::string& argument : commandLine) {
         commandLine_ += (commandLine_.empty() ? "" : " ") + EscapeControlCharacters(argument);
@@ -188,8 +191,8 @@ void SupportLog::Begin(const std::vector<std::string>& commandLine) {
             Append("\n");
         }
     }
-    Append(std::string(Header) + Now(true) + " pid " + std::to_string(::getpid()) + ": " + commandLine_ +
-           "\n");
+    Append(std::string(Header) + EscapeControlCharacters(program_) + " " + Now(true) + " pid " +
+           std::to_string(::getpid()) + ": " + commandLine_ + "\n");
 }
 
 void SupportLog::Write(char kind, std::string_view text) {
@@ -207,7 +210,12 @@ void SupportLog::Write(char kind, std::string_view text) {
 }
 
 void SupportLog::End(int status) {
-    Write(Line, "end of the command, exit status " + std::to_string(status));
+    End("exit status " + std::to_string(status));
+}
+
+void SupportLog::End(std::string_view result) {
+    Write(Line, "end of the command, " + std::string(result));
+    begun_ = false;
     if (fd_ >= 0) {
         ::close(fd_);
         fd_ = -1;
@@ -247,9 +255,18 @@ std::string SupportLog::Read(const std::string& programData, bool lastOnly, std:
         log += content;
     }
     if (lastOnly) {
-        // The last command's header: at the start of the log or of a line.
-        std::size_t at = log.rfind("\n" + std::string(Header));
-        at = at == std::string::npos ? (log.starts_with(Header) ? 0 : std::string::npos) : at + 1;
+        // The last command's header, of whichever program: at the start of the log or of a line, and
+        // not the header a rotation repeats in the middle of a command.
+        std::size_t at = std::string::npos;
+        for (std::size_t line = 0; line < log.size(); line = log.find('\n', line) + 1) {
+            const std::string_view rest = std::string_view(log).substr(line);
+            if (rest.starts_with(Header) && !rest.starts_with(Continued)) {
+                at = line;
+            }
+            if (log.find('\n', line) == std::string::npos) {
+                break;
+            }
+        }
         if (at == std::string::npos) {
             return {};
         }
@@ -258,4 +275,4 @@ std::string SupportLog::Read(const std::string& programData, bool lastOnly, std:
     return Printable(log);
 }
 
-} // namespace vorn::cli
+} // namespace vorn
