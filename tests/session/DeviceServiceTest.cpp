@@ -104,6 +104,23 @@ TEST(DeviceService, AByteTheDeviceDropsFailsTheWriteNamingItsFieldAndAddress) {
     EXPECT_NE(h.view.DialogTexts().back().find(line), std::string::npos) << h.view.DialogTexts().back();
 }
 
+TEST(DeviceService, AReadBackThatFailsSaysNotVerified) {
+    ServiceHarness h;
+    const std::string verifying =
+        h.Text("COMMUNICATION", "STATUS-VERIFYING_NNNN_WITH_SERIAL_NUMBER_NN", Tarv1001);
+    // The device goes out of range once the write is through.
+    h.onPump = [&] {
+        if (!h.view.waitTexts.empty() && h.view.waitTexts.back() == verifying) {
+            h.Device(DemoDevices::FamilyASerial).Present = false;
+        }
+    };
+    const DeviceResult r = h.sessions->Write({.verify = true});
+    EXPECT_EQ(r.verify, VerifyResult::NotVerified);
+    EXPECT_NE(r.outcome, SessionOutcome::Done);
+    EXPECT_EQ(h.view.DialogTexts().back(), h.texts.Text("COMMUNICATION", "MESSAGE-NOT_VERIFIED"));
+    EXPECT_EQ(h.view.StatusText().find(h.texts.Text("COMMUNICATION", "STATUS-VERIFIED")), std::string::npos);
+}
+
 TEST(DeviceService, ABackupThatCannotBeKeptStopsTheWriteBeforeTheDeviceIsAsked) {
     ServiceHarness h;
     test::WriteBytes(h.folder.File("backups"), "a file where the folder belongs");
