@@ -112,9 +112,13 @@ QAction* TfrmEdit::AddAction(QMenu* menu, const char* name) {
     action->setObjectName(QLatin1String(name));
     actions_[name] = action;
     const std::string item(name);
-    connect(action, &QAction::triggered, this, [this, menu, item] {
+    connect(action, &QAction::triggered, this, [this, menu, action, item] {
         // A shortcut reaches an item whose menu is disabled; the item is no more usable than its menu.
         if (!menu->menuAction()->isEnabled() || !handlers_.menu) {
+            // Qt has toggled a checkable item already: it goes back to what the option is.
+            if (action->isCheckable()) {
+                action->setChecked(!action->isChecked());
+            }
             return;
         }
         handlers_.menu(item);
