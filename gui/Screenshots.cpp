@@ -120,8 +120,9 @@ void ShootCommunicationWindows(ProgramWindow& program, Writer& writer, const QSt
     program.ChangeCode().Detach();
     change.btnCloseClick();
 
-    // The configuration in the editor, kept as two backups of one device, and compared with a copy
-    // of it whose battery check and first zone differ.
+    // TARV's default, kept as two backups of one device, and compared with a copy of it whose battery
+    // check interval and another byte differ.
+    controller.bbtnSelectNewDeviceClick(1);
     const ProgData::Bytes& image = controller.CurrentConfig().Image;
     const std::string model = controller.ProductName(image[ProductTypeAddress]);
     BackupStore store = sessions.Backups();
