@@ -7,6 +7,10 @@
 //                                          of all ranges with the ID code (the pre-read, then six blocks)
 //   vorn-bench-link --batch [--devices N]  vornctl (beside this program) writing N devices in one batch,
 //                                          against N times one device's session (target: at most 1.02)
+//   vorn-bench-link --verify [--runs N]    vornctl's verified write of one device (the pre-read, the
+//                                          write, the read-back) against the floor of its jobs, and how
+//                                          soon an interrupted read of a device that never answers ends
+//                                          (target: 300 ms)
 #include "link/KduLink.h"
 #include "link/MemoryJob.h"
 #include "link/SerialUnitDriver.h"
@@ -22,9 +26,12 @@
 #include <cstdlib>
 #include <cstring>
 #include <functional>
+#include <signal.h>
 #include <stdlib.h>
 #include <string>
+#include <sys/wait.h>
 #include <thread>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -107,13 +114,9 @@ bool RunTimed(const std::string& command, std::string& out, double& ms) {
     return status != -1;
 }
 
-// vornctl's batch write of N family A devices against N times one device's session, both over the
-// pseudo-terminal. One device's session is what vornctl itself reports for it (--json "seconds": from
-// the device's first command to its last answer); the batch is the whole process, start-up included.
-int BatchBenchmark(int devices, int runs) {
-    const std::string install = InstallationFolder();
-    const std::string image = install + "DefaultConfig/Europe/Default_TARV.vorn";
-    sim::SimScenario scenario;
+// Family A devices 1001.. holding the region's default of TARV.
+bool DefaultDevices(int devices, sim::SimScenario& scenario) {
+    const std::string image = InstallationFolder() + "DefaultConfig/Europe/Default_TARV.vorn";
     scenario.ReplyDelay = Millis{0};
     scenario.PendingPolls = 0;
     for (int i = 0; i < devices; ++i) {
@@ -124,7 +127,10 @@ int BatchBenchmark(int devices, int runs) {
         if (file == nullptr ||
             std::fread(device.Image.data(), 1, device.Image.size(), file) != device.Image.size()) {
             std::fprintf(stderr, "vorn-bench-link: cannot read %s\n", image.c_str());
-            return 1;
+            if (file != nullptr) {
+                std::fclose(file);
+            }
+            return false;
         }
         std::fclose(file);
         device.Image[122] = 0x23;
@@ -133,26 +139,142 @@ int BatchBenchmark(int devices, int runs) {
         device.Image[125] = static_cast<std::uint8_t>(device.SerialNumber);
         scenario.Devices.push_back(device);
     }
-    sim::PtyBridge bridge(scenario);
-    std::string error;
-    if (!bridge.Open(error)) {
-        std::fprintf(stderr, "vorn-bench-link: %s\n", error.c_str());
-        return 1;
-    }
-    std::atomic<bool> stop{false};
-    std::thread unit([&] { bridge.Run(stop); });
+    return true;
+}
 
-    // vornctl keeps its backups and trace in a home of its own here.
-    char home[] = "/tmp/vorn-bench-XXXXXX";
-    if (::mkdtemp(home) == nullptr) {
-        std::fprintf(stderr, "vorn-bench-link: no temporary folder\n");
+// The simulated unit on a pseudo-terminal in a thread of its own, and vornctl's command line with a
+// home of its own for its backups and trace.
+class VornctlOnPty {
+public:
+    explicit VornctlOnPty(const sim::SimScenario& scenario) : bridge_(scenario) {}
+    ~VornctlOnPty() {
+        stop_ = true;
+        if (unit_.joinable()) {
+            unit_.join();
+        }
+    }
+    VornctlOnPty(const VornctlOnPty&) = delete;
+    VornctlOnPty& operator=(const VornctlOnPty&) = delete;
+
+    bool Start() {
+        std::string error;
+        if (!bridge_.Open(error)) {
+            std::fprintf(stderr, "vorn-bench-link: %s\n", error.c_str());
+            return false;
+        }
+        unit_ = std::thread([this] { bridge_.Run(stop_); });
+        char home[] = "/tmp/vorn-bench-XXXXXX";
+        if (::mkdtemp(home) == nullptr) {
+            std::fprintf(stderr, "vorn-bench-link: no temporary folder\n");
+            return false;
+        }
+        home_ = home;
+        return true;
+    }
+    // The environment and vornctl with the unit's port, ready for a command.
+    std::string Command() const {
+        return "HOME=" + home_ + " XDG_DATA_HOME=" + home_ + "/data XDG_CONFIG_HOME=" + home_ +
+               "/config VORN_DEBUG=0 '" + FolderOfPath(ExecutablePath()) +
+               "vornctl' --region Europe --port '" + bridge_.PortPath() + "' ";
+    }
+
+private:
+    sim::PtyBridge bridge_;
+    std::atomic<bool> stop_{false};
+    std::thread unit_;
+    std::string home_;
+};
+
+// A number after "key": in vornctl's JSON.
+double JsonNumber(const std::string& json, const std::string& key) {
+    const auto at = json.find("\"" + key + "\":");
+    return at == std::string::npos ? -1.0 : std::strtod(json.c_str() + at + key.size() + 3, nullptr);
+}
+
+// vornctl's verified write of one device against the floor of its jobs (the pre-read, the write's
+// blocks and as many read-back blocks); then reads of a device that never answers, interrupted as Ctrl+C does
+// it, and the time from the signal to vornctl's end.
+int VerifyBenchmark(int runs) {
+    sim::SimScenario scenario;
+    if (!DefaultDevices(2, scenario)) {
         return 1;
     }
-    const std::string env = std::string("HOME=") + home + " XDG_DATA_HOME=" + home +
-                            "/data XDG_CONFIG_HOME=" + home + "/config VORN_DEBUG=0 ";
-    const std::string vornctl = FolderOfPath(ExecutablePath()) + "vornctl";
-    const std::string base = env + "'" + vornctl + "' --region Europe --port '" + bridge.PortPath() +
-                             "' --quiet write '" + image + "' --change-id no ";
+    // The second device is reached but never answers: it stays busy poll after poll.
+    scenario.Devices[1].PendingPolls = 1000000;
+    VornctlOnPty unit(scenario);
+    if (!unit.Start()) {
+        return 1;
+    }
+    const std::string image = InstallationFolder() + "DefaultConfig/Europe/Default_TARV.vorn";
+    std::vector<double> ratios;
+    std::string out;
+    double ms = 0;
+    double floorMs = 0;
+    for (int run = 0; run < runs; ++run) {
+        if (!RunTimed(unit.Command() + "--quiet write '" + image +
+                          "' --change-id no --serial 1001 --verify --json",
+                      out, ms) ||
+            out.find("\"verify\":\"passed\"") == std::string::npos) {
+            std::fprintf(stderr, "vorn-bench-link: the verified write failed: %s\n", out.c_str());
+            return 1;
+        }
+        // The write's blocks, the pre-read before them and the read-back of the same blocks.
+        const double jobs = 2 * JsonNumber(out, "blocks") + 1;
+        floorMs = FloorOf(static_cast<std::size_t>(jobs));
+        ratios.push_back(JsonNumber(out, "seconds") * 1000.0 / floorMs);
+    }
+    std::sort(ratios.begin(), ratios.end());
+    const double ratio = ratios[ratios.size() / 2];
+    std::printf("vornctl verified write of one family A device over a pseudo-terminal, %d run(s)\n", runs);
+    std::printf("  floor (write and read-back jobs):     %8.1f ms\n", floorMs);
+    std::printf("  session, median:                      %8.1f ms  (%.3f x floor)\n", ratio * floorMs, ratio);
+    std::printf("  target: at most %.2f x floor -> %s\n", Target, ratio <= Target ? "met" : "NOT met");
+
+    // The device that never answers: its read polls on until stopped.
+    std::vector<double> stops;
+    const std::string command =
+        "exec env " + unit.Command() + "--quiet read --model TARV --serial 1002 -o - >/dev/null 2>&1";
+    for (int run = 0; run < runs; ++run) {
+        const pid_t child = ::fork();
+        if (child == 0) {
+            ::execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
+            ::_exit(127);
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+        int status = 0;
+        if (::waitpid(child, &status, WNOHANG) == child) {
+            std::fprintf(stderr,
+                         "vorn-bench-link: the read of the device that never answers ended by itself\n");
+            return 1;
+        }
+        const auto signalled = std::chrono::steady_clock::now();
+        ::kill(child, SIGINT);
+        ::waitpid(child, &status, 0);
+        stops.push_back(
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - signalled).count());
+    }
+    std::sort(stops.begin(), stops.end());
+    const double slowest = stops.back();
+    std::printf("an interrupted read of a device that never answers, %d run(s)\n", runs);
+    std::printf("  signal to end, slowest:               %8.1f ms  (target: at most 300 ms -> %s)\n", slowest,
+                slowest <= 300.0 ? "met" : "NOT met");
+    return ratio <= Target && slowest <= 300.0 ? 0 : 1;
+}
+
+// vornctl's batch write of N family A devices against N times one device's session, both over the
+// pseudo-terminal. One device's session is what vornctl itself reports for it (--json "seconds": from
+// the device's first command to its last answer); the batch is the whole process, start-up included.
+int BatchBenchmark(int devices, int runs) {
+    const std::string image = InstallationFolder() + "DefaultConfig/Europe/Default_TARV.vorn";
+    sim::SimScenario scenario;
+    if (!DefaultDevices(devices, scenario)) {
+        return 1;
+    }
+    VornctlOnPty unit(scenario);
+    if (!unit.Start()) {
+        return 1;
+    }
+    const std::string base = unit.Command() + "--quiet write '" + image + "' --change-id no ";
 
     std::vector<double> single;
     std::string out;
@@ -161,18 +283,13 @@ int BatchBenchmark(int devices, int runs) {
         if (!RunTimed(base + "--serial 1001 --json", out, ms) ||
             out.find("\"result\":0") == std::string::npos) {
             std::fprintf(stderr, "vorn-bench-link: the single write failed: %s\n", out.c_str());
-            stop = true;
-            unit.join();
             return 1;
         }
-        const auto at = out.find("\"seconds\":");
-        single.push_back(std::strtod(out.c_str() + at + 10, nullptr) * 1000.0);
+        single.push_back(JsonNumber(out, "seconds") * 1000.0);
     }
     std::sort(single.begin(), single.end());
     const double session = single[single.size() / 2];
     const bool ran = RunTimed(base + "--serials 1001-" + std::to_string(1000 + devices), out, ms);
-    stop = true;
-    unit.join();
     const bool allWritten =
         out.find("total: " + std::to_string(devices) + " written, 0 failed") != std::string::npos;
     const double ratio = ms / (devices * session);
@@ -194,23 +311,30 @@ int main(int argc, char** argv) {
     int runs = 3;
     bool sessions = false;
     bool batch = false;
+    bool verify = false;
     int devices = 20;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--runs") == 0 && i + 1 < argc) {
             runs = std::max(1, std::atoi(argv[++i]));
         } else if (std::strcmp(argv[i], "--sessions") == 0) {
             sessions = true;
+        } else if (std::strcmp(argv[i], "--verify") == 0) {
+            verify = true;
         } else if (std::strcmp(argv[i], "--batch") == 0) {
             batch = true;
         } else if (std::strcmp(argv[i], "--devices") == 0 && i + 1 < argc) {
             devices = std::max(1, std::atoi(argv[++i]));
         } else {
-            std::fprintf(stderr, "usage: %s [--sessions | --batch [--devices N]] [--runs N]\n", argv[0]);
+            std::fprintf(stderr, "usage: %s [--sessions | --verify | --batch [--devices N]] [--runs N]\n",
+                         argv[0]);
             return 2;
         }
     }
     if (batch) {
         return BatchBenchmark(devices, runs);
+    }
+    if (verify) {
+        return VerifyBenchmark(runs);
     }
 
     sim::SimScenario scenario;

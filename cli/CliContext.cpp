@@ -55,11 +55,6 @@ void RegionChooser::ShowSelectRegion(SelectRegionDialog& dialog) {
     }
 }
 
-std::string ProgramDataForWrites() {
-    const std::string base = DataBaseFolder();
-    return base.empty() ? std::string() : base + ProgramDataSubPath;
-}
-
 namespace {
 
 std::vector<std::string> LanguageFilesIn(const std::string& folder) {
@@ -139,18 +134,14 @@ std::unique_ptr<UnitDriver> DriverFor(const GlobalOptions& options, VirtualClock
 
 CliContext::CliContext(const GlobalOptions& options)
     : clock_(options.simulate ? static_cast<Clock&>(virtualClock_) : realClock_),
-      driver_(DriverFor(options, virtualClock_)),
-      supportLog(options.deviceCommand ? ProgramDataForWrites() : std::string()),
-      tracing_(options.deviceCommand ? std::make_unique<TracingDriver>(*driver_, supportLog, trace_)
-                                     : nullptr),
-      device(clock_), controller(options.regionToChoose.empty() ? RunMode::Tool : RunMode::Program,
-                                 {tracing_ ? static_cast<UnitDriver&>(*tracing_) : *driver_, clock_, trace_},
-                                 ViewsFor(options, view, device, regionChooser, pictures)),
+      driver_(DriverFor(options, virtualClock_)), device(clock_),
+      controller(options.regionToChoose.empty() ? RunMode::Tool : RunMode::Program,
+                 {*driver_, clock_, trace_}, ViewsFor(options, view, device, regionChooser, pictures)),
       texts(controller.Texts()), lists(controller.Lists()), editor(&controller.GetEditor()),
       installFolder(controller.Folders().installation) {
     trace_.SetEcho(TraceSink::EchoRequestedByEnvironment());
     device.chatty = !options.quiet;
-    supportLog.SetNoteSink(
+    controller.SupportTrace().SetNoteSink(
         [](const std::string& note) { std::fprintf(stderr, "vornctl: %s\n", note.c_str()); });
     // The start-up's boxes (the language fallback, say) are the window's business, not a command's.
     device.quiet = true;

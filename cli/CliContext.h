@@ -1,8 +1,6 @@
 #pragma once
 
 #include "DeviceOperator.h"
-#include "SupportLog.h"
-#include "TracingDriver.h"
 #include "app/ProgramController.h"
 #include "base/CodeLists.h"
 #include "editor/Editor.h"
@@ -89,7 +87,6 @@ struct GlobalOptions {
 
 // The program-data folder as the program would make it (separator-terminated), for the files vornctl itself
 // keeps there (backups, the support trace); empty when no home folder is known.
-std::string ProgramDataForWrites();
 
 // Everything a command works with: the program started as a tool (the settings' language and region,
 // nothing written, nothing asked), then the options' language and region for this run.
@@ -106,13 +103,6 @@ private:
 public:
     explicit CliContext(const GlobalOptions& options);
 
-    // A device command's support trace (the driver logs into it while the command runs).
-    SupportLog supportLog;
-
-private:
-    std::unique_ptr<TracingDriver> tracing_;
-
-public:
     // The file commands' operator, which records the messages; a device command's, which says them;
     // the region command's.
     RecordingOperator view;
@@ -136,8 +126,6 @@ public:
     void RequireBands() const;
     // Everything show, set and diff need: the lists, the bands and the region.
     void RequireConfigurationData() const;
-    // The tracing driver of a device command (nullptr for other commands).
-    TracingDriver* Tracing() { return tracing_.get(); }
     // The link's clock: simulated time with --simulate, so a device's seconds are the protocol's.
     Clock& LinkClock() { return clock_; }
     // Why no region could be chosen, for a note; empty when one was.

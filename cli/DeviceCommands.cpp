@@ -1,21 +1,18 @@
 #include "DeviceCommands.h"
 
-#include "BackupStore.h"
 #include "Commands.h"
 #include "DidYouMean.h"
 #include "ProgressView.h"
 #include "SerialList.h"
 #include "base/Utf8.h"
-#include "files/DefaultConfigs.h"
+#include "files/BackupStore.h"
 #include "model/Catalogue.h"
 #include "platform/Files.h"
 #include "platform/Interrupt.h"
 #include "platform/System.h"
 #include "session/DeviceSessions.h"
-#include "session/SessionEngine.h"
 
 #include <cstdio>
-#include <ctime>
 #include <iostream>
 #include <span>
 
@@ -33,62 +30,45 @@ std::string StopName() {
                                                           : "Ctrl+C (SIGINT)";
 }
 
-// The exit status of a flow's outcome; the unit's own reason is added for a unit not found.
-int ExitOf(CliContext& context, SessionOutcome outcome) {
-    const DeviceOperator& op = context.device;
-    switch (outcome) {
-    case SessionOutcome::Done: return ExitSuccess;
-    case SessionOutcome::UnitNotFound:
-        if (const std::string reason = context.controller.Link().Driver().LastOpenError(); !reason.empty()) {
-            std::fprintf(stderr, "vornctl: %s\n", reason.c_str());
+// The exit status of each outcome of the device service.
+struct ExitRow {
+    SessionOutcome outcome;
+    int status;
+};
+constexpr ExitRow ExitStatuses[] = {
+    {SessionOutcome::Done, ExitSuccess},
+    {SessionOutcome::UnitNotFound, ExitUnit},
+    {SessionOutcome::FirmwareTooOld, ExitUnit},
+    {SessionOutcome::NoAnswer, ExitDevice},
+    {SessionOutcome::DeviceFailed, ExitDevice},
+    {SessionOutcome::ButtonNotPressed, ExitDevice},
+    {SessionOutcome::ConversionError, ExitFailed},
+    {SessionOutcome::InternalError, ExitFailed},
+    {SessionOutcome::BackupFailed, ExitFailed},
+    {SessionOutcome::Cancelled, ExitRefused},
+    {SessionOutcome::QuestionUnanswered, ExitRefused},
+    {SessionOutcome::Refused, ExitRefused},
+    {SessionOutcome::NotRun, ExitRefused},
+};
+
+// The exit status of a command's result, with what the service left to say: the port's own reason
+// for a unit not found, and how to answer a question that needed one.
+int ExitOf(const DeviceResult& result) {
+    if (result.outcome == SessionOutcome::Interrupted) {
+        return StopStatus();
+    }
+    if (result.outcome == SessionOutcome::UnitNotFound && !result.unitError.empty()) {
+        std::fprintf(stderr, "vornctl: %s\n", result.unitError.c_str());
+    }
+    if (result.outcome == SessionOutcome::QuestionUnanswered) {
+        std::fprintf(stderr, "vornctl: the question needs an answer: --change-id yes or --change-id no\n");
+    }
+    for (const ExitRow& row : ExitStatuses) {
+        if (row.outcome == result.outcome) {
+            return row.status;
         }
-        return ExitUnit;
-    case SessionOutcome::FirmwareTooOld: return ExitUnit;
-    case SessionOutcome::NoAnswer:
-    case SessionOutcome::DeviceFailed: return ExitDevice;
-    case SessionOutcome::ConversionError:
-    case SessionOutcome::InternalError: return ExitFailed;
-    case SessionOutcome::Cancelled:
-        if (op.unansweredQuestion) {
-            std::fprintf(stderr,
-                         "vornctl: the question needs an answer: --change-id yes or --change-id no\n");
-            return ExitRefused;
-        }
-        return op.buttonWaitExpired ? ExitDevice : ExitRefused;
-    case SessionOutcome::Interrupted: return StopStatus();
-    case SessionOutcome::Refused:
-    case SessionOutcome::NotRun: break;
     }
     return ExitRefused;
-}
-
-// The region's default configuration of the model, in the editor as after its device button (from the
-// installation, as `vornctl new` takes it: a tool copies no defaults).
-void LoadDefault(CliContext& context, const ProductInfo& product) {
-    ProgData& config = context.controller.CurrentConfig();
-    const std::string path = RegionDefaultPath(context.installFolder, context.Region(), product);
-    if (!config.ReadImageFile(path)) {
-        throw CliError(ExitFailed, "no default configuration of " + std::string(product.model) +
-                                       " for region " + context.regionName + " (" + path + ")");
-    }
-    config.Snapshot();
-    config.ConfigOrigin = Origin::Default;
-    config.CurrentFilePath.clear();
-    context.Load(config.Image);
-}
-
-// A configuration file into the editor, as File > Open leaves it.
-void LoadFile(CliContext& context, const ProgData::Bytes& image, const std::string& file) {
-    ProgData& config = context.controller.CurrentConfig();
-    config.Image = image;
-    const int loaded = context.Load(config.Image);
-    if (loaded != ResultSuccess) {
-        throw CliError(ExitFailed,
-                       file + " does not convert: " + context.ResultMessage(loaded, config.Image));
-    }
-    config.Snapshot();
-    config.ConfigOrigin = Origin::Opened;
-    config.CurrentFilePath = file;
 }
 
 // The band drop-down's position of a band number of the region.
@@ -101,11 +81,6 @@ int BandIndex(CliContext& context, int band) {
     return index;
 }
 
-std::uint32_t SerialOfImage(const ProgData::Bytes& image) {
-    return static_cast<std::uint32_t>(image[SerialNumberAddress]) << 16 |
-           static_cast<std::uint32_t>(image[SerialNumberAddress + 1]) << 8 | image[SerialNumberAddress + 2];
-}
-
 // Seconds of the link's clock since a start.
 double SecondsSince(CliContext& context, Millis start) {
     return static_cast<double>((context.LinkClock().Now() - start).count()) / 1000.0;
@@ -116,31 +91,36 @@ void WriteImageToStdout(const ProgData::Bytes& image) {
     std::cout.write(reinterpret_cast<const char*>(image.data()), static_cast<std::streamsize>(image.size()));
 }
 
-// The addresses a write moved, for the read-back: the marked bytes of a memory-job write, the write
-// entries of a presence unit (the radio ID code's only when it was changed).
-std::vector<ReadRange> WrittenRanges(const ProgData& config, bool presenceUnit, bool radioIdWritten) {
-    std::vector<ReadRange> ranges;
-    if (presenceUnit) {
-        for (const WriteEntrySpan& entry : FamilyBWriteEntries) {
-            ranges.push_back({entry.address, entry.address + entry.count - 1});
-        }
-        if (radioIdWritten) {
-            ranges.push_back(
-                {FamilyBRadioIdEntry.address, FamilyBRadioIdEntry.address + FamilyBRadioIdEntry.count - 1});
-        }
-        return ranges;
+// A device's report from what the service returned.
+DeviceReport ReportOf(const DeviceResult& result, const ProgressView& progress, const std::string& command,
+                      std::optional<std::uint32_t> serial, std::string_view model) {
+    DeviceReport report;
+    report.command = command;
+    report.serial = serial;
+    report.model = std::string(model);
+    report.status = ExitOf(result);
+    report.text = result.text;
+    report.blocks = result.blocks;
+    report.bytes = result.bytes;
+    if (result.band) {
+        report.band = *result.band;
+        report.bandText = progress.BandText(*result.band);
     }
-    for (int address = 0; address < ProgData::ImageSize; ++address) {
-        if (config.State[static_cast<std::size_t>(address)] != ByteState::Written) {
-            continue;
-        }
-        if (!ranges.empty() && ranges.back().last == address - 1) {
-            ranges.back().last = address;
-        } else {
-            ranges.push_back({address, address});
-        }
+    report.imageRead = result.imageRead;
+    report.backup = result.backupPath;
+    report.backupError = result.backupError;
+    switch (result.verify) {
+    case VerifyResult::NotAsked: break;
+    case VerifyResult::Passed: report.verify = "passed"; break;
+    case VerifyResult::Differs:
+    case VerifyResult::NotVerified: report.verify = "failed"; break;
     }
-    return ranges;
+    report.differences = result.differences;
+    return report;
+}
+
+void Note(CliContext& context, const std::string& text) {
+    context.controller.SupportTrace().Write(SupportLog::Note, text);
 }
 
 } // namespace
@@ -211,7 +191,7 @@ bool DeviceCommands::Parsed() const {
 }
 
 int DeviceCommands::RunLocal(const GlobalOptions&) {
-    const std::string programData = ProgramDataForWrites();
+    const std::string programData = ProgramDataFolder();
     if (trace_->parsed()) {
         std::string error;
         const std::string text = SupportLog::Read(programData, lastOnly_, error);
@@ -259,7 +239,9 @@ bool DeviceCommands::LocalParsed() const {
 }
 
 int DeviceCommands::Run(CliContext& context, const GlobalOptions& global) {
-    context.supportLog.Begin(global.commandLine);
+    // One command of the support trace around everything the command does, batches included.
+    SupportLog& log = context.controller.SupportTrace();
+    log.Begin(global.commandLine);
     int status = ExitFailed;
     try {
         status = RunDevice(context, global);
@@ -268,21 +250,14 @@ int DeviceCommands::Run(CliContext& context, const GlobalOptions& global) {
             const std::string text = "stopped by " + StopName() +
                                      ": the device command ended at a safe point and the unit was closed";
             std::fprintf(stderr, "vornctl: %s\n", text.c_str());
-            if (TracingDriver* tracing = context.Tracing()) {
-                tracing->Note(text);
-            }
+            Note(context, text);
         }
     } catch (const CliError& error) {
-        if (TracingDriver* tracing = context.Tracing()) {
-            tracing->Note(error.what());
-        }
-        context.supportLog.End(error.status);
+        Note(context, error.what());
+        log.End(error.status);
         throw;
     }
-    if (TracingDriver* tracing = context.Tracing()) {
-        tracing->TakeSessionTrace();
-    }
-    context.supportLog.End(status);
+    log.End(status);
     return status;
 }
 
@@ -298,52 +273,33 @@ int DeviceCommands::RunDevice(CliContext& context, const GlobalOptions& global) 
 
     if (unitInfo_->parsed()) {
         // As the about window asks the unit, and with its label.
-        const auto version = sessions.UnitVersion();
-        if (!version) {
-            std::fprintf(stderr, "vornctl: %s\n", sessions.Context().UnitNotFoundText().c_str());
-            return ExitOf(context, SessionOutcome::UnitNotFound);
+        const DeviceResult result = sessions.UnitInfo();
+        if (result.outcome != SessionOutcome::Done) {
+            return ExitOf(result);
         }
         // The unit's own text: its control characters must not reach the terminal raw.
         std::printf("%s %s\n", context.texts.Text("HELP-ABOUT", "TEXT-KDU_INFO").c_str(),
-                    EscapeControlCharacters(*version).c_str());
+                    EscapeControlCharacters(result.code).c_str());
         return ExitSuccess;
     }
 
     if (capture_->parsed()) {
-        const auto capture = sessions.Capture().CaptureRadioCode(
-            sessions.Context().Text("COMMON", "MESSAGE-ACTIVATE_WIRELESS_DEVICE_FOR_EVENT_NN", {event_}));
-        if (StopRequested()) {
-            return StopStatus();
+        const DeviceResult result = sessions.CaptureCode(event_);
+        if (result.outcome == SessionOutcome::Done) {
+            std::printf("%s\n", result.code.c_str());
         }
-        switch (capture.result) {
-        case RadioCodeCapture::ResultCaptured: std::printf("%s\n", capture.code.c_str()); return ExitSuccess;
-        case RadioCodeCapture::ResultNotOpened:
-            std::fprintf(stderr, "vornctl: %s\n", sessions.Context().UnitNotFoundText().c_str());
-            return ExitOf(context, SessionOutcome::UnitNotFound);
-        default:
-            std::fprintf(stderr, "vornctl: %s\n",
-                         context.texts.Text("COMMON", "STATUS-TIMEOUT_NO_RADIO_CODE_WAS_RECEIVED").c_str());
-            return ExitDevice;
-        }
+        return ExitOf(result);
     }
 
     if (changeId_->parsed()) {
-        LoadDefault(context, ParseModel("HESK"));
-        op.newCode = newCode_;
-        controller.mnuCommChangeIdCodeClick();
-        using Outcome = ChangeCodeDialog::ChangeOutcome;
-        switch (static_cast<Outcome>(op.changeOutcome.value_or(static_cast<int>(Outcome::None)))) {
-        case Outcome::Changed:
-        case Outcome::AlreadySet: return ExitSuccess;
-        case Outcome::NoDeviceCode: return ExitOf(context, sessions.Presence().MissingCodeOutcome());
-        case Outcome::DeviceFailed:
-        case Outcome::NoContact:
-        case Outcome::NotChanged: return ExitDevice;
-        case Outcome::Refused:
-        case Outcome::Declined:
-        case Outcome::None: break;
+        context.Region(); // a region name that cannot be used is an error of its own
+        if (!controller.LoadDefaultForDevice(ParseModel("HESK").productType)) {
+            throw CliError(ExitFailed, "no default configuration of HESK for region " + context.regionName +
+                                           " (" + controller.InstalledDefaultPath(0x2A) + ")");
         }
-        return ExitRefused;
+        // The command itself is the operator's Yes to the question.
+        op.changeId = true;
+        return ExitOf(sessions.ChangeId(newCode_));
     }
 
     if (read_->parsed()) {
@@ -363,56 +319,10 @@ void DeviceCommands::RequireSerial(const CLI::Option* option, Family family, con
         throw CliError(ExitUsage, model + " needs --serial N (1 to 16777215)" +
                                       std::string(write_->parsed() ? " or --serials LIST" : ""));
     }
-    if (given && (serial_ == 0 || serial_ > MemoryJob::MaxSerialNumber)) {
+    if (given && (serial_ == 0 || serial_ > SelectDeviceDialog::MaxSerialNumber)) {
         throw CliError(ExitRefused, "--serial " + std::to_string(serial_) +
                                         " is not a serial number: serial numbers run from 1 to 16777215");
     }
-}
-
-DeviceReport DeviceCommands::ReadDevice(CliContext& context, ProgressView& progress,
-                                        const ProductInfo& product, std::optional<std::uint32_t> serial,
-                                        BackupStore& store, const std::string& phase) {
-    DeviceOperator& op = context.device;
-    ProgramController& controller = context.controller;
-    DeviceReport report;
-    report.command = "read";
-    report.serial = serial;
-    report.model = std::string(product.model);
-    LoadDefault(context, product);
-    op.serialNumber = serial.value_or(0);
-    progress.SetPhase(phase);
-    const SessionOutcome outcome = controller.mnuCommReadFromDeviceClick();
-    report.status = ExitOf(context, outcome);
-    report.text = op.lastMessage.empty() ? op.lastText : op.lastMessage;
-    if (StopRequested()) {
-        // Asked to stop: nothing more is done with the device's image, whatever came.
-        report.status = StopStatus();
-        report.text = "stopped by " + StopName() + "; nothing was kept";
-        return report;
-    }
-    // A read whose image does not convert still holds what the device holds: it is kept.
-    report.imageRead = outcome == SessionOutcome::Done || outcome == SessionOutcome::ConversionError;
-    if (report.imageRead) {
-        if (product.family == Family::B) {
-            for (const std::string_view entry : FamilyBReadEntries) {
-                ++report.blocks;
-                report.bytes += std::stoi(std::string(entry.substr(0, 2)), nullptr, 16);
-            }
-        }
-        const ProgData::Bytes& image = controller.CurrentConfig().Image;
-        std::string error = store.Prepare();
-        std::optional<std::string> path;
-        if (error.empty()) {
-            path = store.Store(image, product.model, serial.value_or(SerialOfImage(image)),
-                               std::time(nullptr), error);
-        }
-        if (path) {
-            report.backup = *path;
-        } else {
-            report.backupError = error;
-        }
-    }
-    return report;
 }
 
 int DeviceCommands::Read(CliContext& context, ProgressView& progress) {
@@ -432,17 +342,29 @@ int DeviceCommands::Read(CliContext& context, ProgressView& progress) {
     const std::optional<std::uint32_t> serial =
         product.family == Family::B ? std::nullopt : std::optional<std::uint32_t>(serial_);
     const std::string label = std::string(product.model) + (serial ? " " + std::to_string(*serial) : "");
-    progress.BeginDevice(label, false);
-    if (TracingDriver* tracing = context.Tracing()) {
-        tracing->Note("read " + label);
+    progress.BeginDevice(label);
+    Note(context, "read " + label);
+    ProgramController& controller = context.controller;
+    // The window's read, from the region's default of the model (as its device button leaves it).
+    context.Region(); // a region name that cannot be used is an error of its own
+    if (!controller.LoadDefaultForDevice(product.productType)) {
+        throw CliError(ExitFailed, "no default configuration of " + std::string(product.model) +
+                                       " for region " + context.regionName + " (" +
+                                       controller.InstalledDefaultPath(product.productType) + ")");
     }
-    BackupStore store(ProgramDataForWrites());
+    op.serialNumber = serial.value_or(0);
     const Millis start = context.LinkClock().Now();
-    DeviceReport report = ReadDevice(context, progress, product, serial, store, "read");
+    const DeviceResult result = controller.Sessions().Read();
+    DeviceReport report = ReportOf(result, progress, "read", serial, product.model);
     report.seconds = SecondsSince(context, start);
-    FillFigures(progress, report, product.family);
+    if (StopRequested()) {
+        // Asked to stop: nothing more is done with the device's image, whatever came.
+        report.status = StopStatus();
+        report.text = "stopped by " + StopName() + "; nothing was kept";
+        report.imageRead = false;
+    }
 
-    ProgData& config = context.controller.CurrentConfig();
+    ProgData& config = controller.CurrentConfig();
     if (report.imageRead) {
         if (output_ == "-") {
             WriteImageToStdout(config.Image);
@@ -454,14 +376,14 @@ int DeviceCommands::Read(CliContext& context, ProgressView& progress) {
             }
         }
     }
-    // Nothing read is lost for a backup that could not be kept, but the command says so.
+    // Nothing read is lost for a backup that could not be kept, but the command says so (the service
+    // has told why).
     if (!report.backupError.empty()) {
-        std::fprintf(stderr, "vornctl: %s\n", report.backupError.c_str());
         if (report.status == ExitSuccess) {
             report.status = ExitFailed;
         }
         report.text = report.backupError;
-    } else if (!report.backup.empty() && !context.device.quiet && context.device.chatty && !json_) {
+    } else if (!report.backup.empty() && !op.quiet && op.chatty && !json_) {
         std::fprintf(stderr, "vornctl: backup kept: %s\n", report.backup.c_str());
     }
     if (json_) {
@@ -471,163 +393,54 @@ int DeviceCommands::Read(CliContext& context, ProgressView& progress) {
     return report.status;
 }
 
-void DeviceCommands::FillFigures(const ProgressView& progress, DeviceReport& report, Family family) const {
-    if (family == Family::B) {
-        // A presence unit moves its entries in one radio job: the caller counts them.
-        return;
-    }
-    const ProgressView::Figures& figures = progress.Main();
-    report.blocks = figures.blocks;
-    report.bytes = figures.bytes;
-    if (figures.band) {
-        report.band = *figures.band;
-        report.bandText = progress.BandText(*figures.band);
-    }
-}
-
 DeviceReport DeviceCommands::WriteOne(CliContext& context, ProgressView& progress,
                                       const ProgData::Bytes& image, std::optional<std::uint32_t> serial) {
     DeviceOperator& op = context.device;
     ProgramController& controller = context.controller;
     const ProductInfo& product = *FindProduct(image[ProductTypeAddress]);
-    const bool presenceUnit = product.family == Family::B;
     op.ForgetDevice();
     const std::string label = std::string(product.model) + (serial ? " " + std::to_string(*serial) : "");
-    progress.BeginDevice(label, true);
-    if (TracingDriver* tracing = context.Tracing()) {
-        tracing->Note("write " + file_ + " to " + label);
-    }
+    progress.BeginDevice(label);
+    Note(context, "write " + file_ + " to " + label);
     const Millis start = context.LinkClock().Now();
-    DeviceReport report;
-    const auto finish = [&]() -> DeviceReport {
-        report.seconds = SecondsSince(context, start);
-        FillFigures(progress, report, product.family);
-        if (TracingDriver* tracing = context.Tracing()) {
-            tracing->Note(label + ": " + report.Line());
-        }
-        return report;
-    };
 
-    if (backup_) {
-        BackupStore store(ProgramDataForWrites());
-        const DeviceReport backup = ReadDevice(context, progress, product, serial, store, "backup");
-        if (backup.backup.empty()) {
-            report = backup;
-            report.command = "write";
-            if (backup.imageRead) {
-                // Read, but the backups folder would not keep it.
-                report.status = ExitFailed;
-                report.text = backup.backupError + "; nothing was written";
-            } else {
-                report.text = "no backup, so nothing was written: " + backup.text;
-            }
-            return finish();
-        }
-        report.backup = backup.backup;
-        op.ForgetDevice();
-    }
-
-    report.command = "write";
-    report.serial = serial;
-    report.model = std::string(product.model);
-    LoadFile(context, image, file_);
+    // Each device starts from the file, as the window writes what it shows.
+    controller.LoadFileForDevice(image, file_);
     op.serialNumber = serial.value_or(0);
-    progress.SetPhase("write");
-    const SessionOutcome outcome = controller.mnuCommWriteToDeviceClick();
-    report.status = ExitOf(context, outcome);
-    report.text = op.lastMessage.empty() ? op.lastText : op.lastMessage;
-    if (StopRequested() && outcome != SessionOutcome::Done) {
+    const DeviceResult result = controller.Sessions().Write({.verify = verify_, .backupFirst = backup_});
+    DeviceReport report = ReportOf(result, progress, "write", serial, product.model);
+    if (result.outcome == SessionOutcome::BackupFailed) {
+        report.text = result.backupError + "; nothing was written";
+    } else if (result.verify == VerifyResult::Differs) {
+        report.text = "the read-back differs: " + DifferencesText(report.differences);
+    } else if (result.verify == VerifyResult::NotVerified && result.outcome == SessionOutcome::NoAnswer) {
+        report.text = "the read-back failed: " + result.text;
+    } else if (backup_ && result.backupPath.empty() && !result.writeStarted &&
+               result.outcome != SessionOutcome::Done) {
+        report.text = "no backup, so nothing was written: " + result.text;
+    }
+    if (StopRequested() && result.outcome != SessionOutcome::Done) {
         report.status = StopStatus();
-        FillFigures(progress, report, product.family);
-        // A memory-job write that got as far as its write session has a band; a presence unit's
-        // radio job may have run.
-        const bool began = presenceUnit || report.band.has_value();
+        // A memory-job write that got as far as its write session, or a presence unit's radio job
+        // that started, may have reached the device.
         report.text = "stopped by " + StopName() +
-                      (began ? ": " + std::to_string(report.bytes) +
-                                   " bytes were confirmed written; the device may hold part of the new "
-                                   "configuration"
-                             : " before anything was written");
+                      (result.writeStarted ? ": " + std::to_string(report.bytes) +
+                                                 " bytes were confirmed written; the device may hold part of "
+                                                 "the new configuration"
+                                           : " before anything was written");
     }
-    if (presenceUnit && outcome == SessionOutcome::Done) {
-        for (const ReadRange& range :
-             WrittenRanges(controller.CurrentConfig(), true, op.idAnswer.value_or(false))) {
-            ++report.blocks;
-            report.bytes += range.last - range.first + 1;
-        }
-    }
-    if (outcome != SessionOutcome::Done || !verify_ || StopRequested()) {
-        return finish();
-    }
-
-    // The read-back: the written bytes, compared with what the write sent.
-    const ProgData written = controller.CurrentConfig();
-    const std::vector<ReadRange> ranges = WrittenRanges(written, presenceUnit, op.idAnswer.value_or(false));
-    ProgData::Bytes back{};
-    std::vector<bool> got(ProgData::ImageSize, false);
-    bool readBack = false;
-    progress.SetPhase("verify");
-    if (presenceUnit) {
-        // The window's read: the unit's button once more.
-        op.ForgetDevice();
-        const SessionOutcome read = controller.mnuCommReadFromDeviceClick();
-        readBack = read == SessionOutcome::Done || read == SessionOutcome::ConversionError;
-        back = controller.CurrentConfig().Image;
-        for (const ReadRange& range : ranges) {
-            for (int a = range.first; a <= range.last; ++a) {
-                got[static_cast<std::size_t>(a)] = readBack;
-            }
-        }
-        if (!readBack) {
-            report.text = "the read-back failed: " + (op.lastMessage.empty() ? op.lastText : op.lastMessage);
-        }
-    } else {
-        ProgData scratch;
-        scratch.Image = written.Image;
-        for (const ReadRange& range : ranges) {
-            scratch.MarkRange(range.first, range.last, ByteState::ToRead);
-        }
-        MemoryJob& job = controller.Job();
-        job.Direction = JobRead;
-        const int result = RunSession(scratch, job, controller.Link(), context.lists.ReceiveBands, &progress);
-        readBack = result == SessionComplete;
-        back = scratch.Image;
-        for (int a = 0; a < ProgData::ImageSize; ++a) {
-            got[static_cast<std::size_t>(a)] = scratch.State[static_cast<std::size_t>(a)] == ByteState::Read;
-        }
-        if (!readBack) {
-            report.text = "the read-back got no answer from the device";
-        }
-    }
-    for (const ReadRange& range : ranges) {
-        for (int a = range.first; a <= range.last; ++a) {
-            const auto i = static_cast<std::size_t>(a);
-            if (!got[i]) {
-                report.differences.push_back({a, written.Image[i], std::nullopt});
-            } else if (back[i] != written.Image[i]) {
-                report.differences.push_back({a, written.Image[i], back[i]});
-            }
-        }
-    }
-    if (readBack && report.differences.empty()) {
-        report.verify = "passed";
-    } else {
-        report.verify = "failed";
-        report.status = ExitDevice;
-        if (readBack) {
-            report.text = "the read-back differs: " + DifferencesText(report.differences);
-        }
-    }
-    if (presenceUnit) {
-        // The editor shows the file again, as after the write.
-        LoadFile(context, written.Image, file_);
-    }
-    return finish();
+    report.seconds = SecondsSince(context, start);
+    Note(context, label + ": " + report.Line());
+    return report;
 }
 
 int DeviceCommands::Write(CliContext& context, ProgressView& progress) {
     const ProgData::Bytes image = context.ReadImage(file_, false);
     // The file must convert before any device is touched.
-    LoadFile(context, image, file_);
+    ProgramController& controller = context.controller;
+    if (const int loaded = controller.LoadFileForDevice(image, file_); loaded != ResultSuccess) {
+        throw CliError(ExitFailed, file_ + " does not convert: " + context.ResultMessage(loaded, image));
+    }
     const std::uint8_t type = image[ProductTypeAddress];
     const ProductInfo* product = FindProduct(type);
     if (product == nullptr) {
@@ -664,7 +477,7 @@ int DeviceCommands::Write(CliContext& context, ProgressView& progress) {
 
     if (backup_) {
         // A folder that cannot take the backups stops the command before any device is touched.
-        if (const std::string problem = BackupStore(ProgramDataForWrites()).Prepare(); !problem.empty()) {
+        if (const std::string problem = controller.Sessions().CheckBackupFolder(); !problem.empty()) {
             throw CliError(ExitFailed, problem + "; nothing was written");
         }
     }

@@ -11,13 +11,13 @@
 #include <vector>
 
 // vornctl's device commands: read, write (one device or a batch), capture, change-id and unit-info,
-// run through the program controller over the interface unit (found by its USB product string, or the
-// port named by --port or VORN_KDU_PORT) or, with --simulate, over the demo unit in the process.
+// each a call of the core's device service through the program controller, over the interface unit
+// (found by its USB product string, or the port named by --port or VORN_KDU_PORT) or, with --simulate,
+// over the demo unit in the process. What the service returns is printed and becomes the exit status.
 //
 // A write can be checked (--verify: the written bytes are read back and compared) and preceded by a
 // backup (--backup: the device's configuration is read and kept first; no backup, no write). Every
-// successful read keeps its image in the backups folder too. These run on top of the window's flows,
-// which stay as they are.
+// successful read keeps its image in the backups folder too (the service does both).
 namespace vorn::cli {
 
 inline constexpr int ExitUnit = 4; // the unit was not found, could not be opened, or its firmware is too old
@@ -27,7 +27,6 @@ inline constexpr int ExitDevice = 5; // the device did not answer, or reported a
 inline constexpr int ExitInterrupted = 130;
 inline constexpr int ExitTerminated = 143;
 
-class BackupStore;
 class ProgressView;
 
 class DeviceCommands {
@@ -51,16 +50,10 @@ private:
     int RunDevice(CliContext& context, const GlobalOptions& global);
     int Read(CliContext& context, ProgressView& progress);
     int Write(CliContext& context, ProgressView& progress);
-    // Reads a device as the window's read does (from the region's default of the model) and keeps the
-    // image in the backups folder.
-    DeviceReport ReadDevice(CliContext& context, ProgressView& progress, const ProductInfo& product,
-                            std::optional<std::uint32_t> serial, BackupStore& store,
-                            const std::string& phase);
-    // Writes the file to one device (a serial number for families A and C); the backup before and the
-    // read-back after, when asked for.
+    // Writes the file to one device (a serial number for families A and C), with the backup before
+    // and the read-back after when asked for.
     DeviceReport WriteOne(CliContext& context, ProgressView& progress, const ProgData::Bytes& image,
                           std::optional<std::uint32_t> serial);
-    void FillFigures(const ProgressView& progress, DeviceReport& report, Family family) const;
     // The model's need of --serial (or --serials), and a serial number in the range a device can have.
     void RequireSerial(const CLI::Option* option, Family family, const std::string& model) const;
     void Print(const DeviceReport& report) const;

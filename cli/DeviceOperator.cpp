@@ -1,7 +1,6 @@
 #include "DeviceOperator.h"
 
 #include "ProgressView.h"
-#include "session/ChangeCodeDialog.h"
 #include "session/ReceiveRadioDialog.h"
 #include "session/SelectDeviceDialog.h"
 
@@ -23,22 +22,9 @@ bool Offers(const MessageDialog& dialog, DialogResult result) {
 
 } // namespace
 
-void DeviceOperator::ForgetDevice() {
-    unansweredQuestion = false;
-    buttonWaitExpired = false;
-    idAnswer.reset();
-    lastMessage.clear();
-    lastText.clear();
-    lastSaid_.clear();
-}
-
 void DeviceOperator::Say(const std::string& text, bool message) {
     if (quiet || text.empty()) {
         return;
-    }
-    lastText = text;
-    if (message) {
-        lastMessage = text;
     }
     if (text == lastSaid_ || (!message && !chatty)) {
         return;
@@ -60,17 +46,14 @@ DialogResult DeviceOperator::ShowMessageDialog(const MessageDialog& dialog) {
 }
 
 DialogResult DeviceOperator::AskIdQuestion(const MessageDialog& dialog) {
-    const DialogResult stop =
-        Offers(dialog, DialogResult::Cancel) ? DialogResult::Cancel : DialogResult::Abort;
     if (changeId) {
         Say(dialog.text + (*changeId ? " yes" : " no"), false);
-        idAnswer = *changeId;
         return *changeId ? DialogResult::Yes : DialogResult::No;
     }
+    // Without an answer the question stays unanswered: the flow stops before it writes anything.
     if (!terminal) {
         Say(dialog.text, true);
-        unansweredQuestion = true;
-        return Offers(dialog, stop) ? stop : DialogResult::No;
+        return DialogResult::None;
     }
     if (progress != nullptr) {
         progress->Clear();
@@ -80,15 +63,12 @@ DialogResult DeviceOperator::AskIdQuestion(const MessageDialog& dialog) {
         std::fflush(stderr);
         std::string answer;
         if (!std::getline(std::cin, answer)) {
-            unansweredQuestion = true;
-            return Offers(dialog, stop) ? stop : DialogResult::No;
+            return DialogResult::None;
         }
         if (answer == "y" || answer == "Y" || answer == "yes") {
-            idAnswer = true;
             return DialogResult::Yes;
         }
         if (answer == "n" || answer == "N" || answer == "no") {
-            idAnswer = false;
             return DialogResult::No;
         }
     }
@@ -106,34 +86,16 @@ void DeviceOperator::ShowSelectDevice(SelectDeviceDialog& dialog) {
 
 void DeviceOperator::ShowReceiveRadio(ReceiveRadioDialog& dialog) {
     Say(dialog.ActionText(), false);
-    const Millis start = clock_.Now();
-    const Millis until = start + ButtonWait;
     while (dialog.Shown()) {
-        if (clock_.Now() >= until) {
-            buttonWaitExpired = true;
-            dialog.btbtnAbortClick();
-            break;
-        }
         clock_.Sleep(dialog.TickInterval());
-        if (progress != nullptr) {
-            progress->Waiting(clock_.Now() - start, ButtonWait);
-        }
         dialog.Tick();
+        if (progress != nullptr && dialog.Shown()) {
+            progress->Waiting(dialog.Waited(), ReceiveRadioDialog::MaxButtonWait);
+        }
     }
     if (progress != nullptr) {
         progress->Clear();
     }
-}
-
-void DeviceOperator::ShowChangeCode(ChangeCodeDialog& dialog) {
-    // Typed key by key as in the window: a key the field refuses is dropped.
-    for (const char ch : newCode) {
-        dialog.Fields().TypeKey(ChangeCodeDialog::NewCodeField, static_cast<unsigned char>(ch));
-    }
-    // The command itself is the operator's Yes to the question.
-    changeId = true;
-    changeOutcome = static_cast<int>(dialog.btnChangeClick());
-    dialog.btnCloseClick();
 }
 
 } // namespace vorn::cli

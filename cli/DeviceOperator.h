@@ -10,9 +10,9 @@
 
 // The operator of vornctl's device commands, in every role of the program controller's views: the flows'
 // messages and status texts go to stderr in the language's words, the select-device dialog is confirmed with
-// the command's serial number and band, the receive-radio dialog waits (for a bounded time) while its timer
-// ticks, the change-ID-code dialog gets the new code typed in, and the radio ID code question is answered by
-// the command's option or on the terminal.
+// the command's serial number and band, the receive-radio dialog waits while its timer ticks (the dialog
+// bounds the wait), and the radio ID code question is answered by the command's option or on the terminal;
+// without either it stays unanswered.
 namespace vorn::cli {
 
 class ProgressView;
@@ -22,12 +22,9 @@ class DeviceOperator : public SilentDialogView,
                        public WaitView,
                        public SelectDeviceView,
                        public ReceiveRadioView,
-                       public ChangeCodeView,
+                       public SilentChangeCodeView,
                        public SilentEventPump {
 public:
-    // How long the receive-radio dialog waits for a presence unit's button before it gives up.
-    static constexpr Millis ButtonWait{120000};
-
     explicit DeviceOperator(Clock& clock) : clock_(clock) {}
 
     // While set (the program's start), messages are closed unseen as the file commands' are.
@@ -43,20 +40,9 @@ public:
     // The answer to the radio ID code question: nothing asks on the terminal when there is one.
     std::optional<bool> changeId;
     bool terminal = false;
-    // The change-ID-code dialog's new code, and what its Change button did.
-    std::string newCode;
-    std::optional<int> changeOutcome;
 
-    // What happened: the question came without an answer; the wait for the button ran out; the
-    // answer the radio ID code question got.
-    bool unansweredQuestion = false;
-    bool buttonWaitExpired = false;
-    std::optional<bool> idAnswer;
-    // The last message (a dialog's text) and the last text of any kind since ForgetDevice.
-    std::string lastMessage;
-    std::string lastText;
-    // A new device: what was said and answered about the last one is forgotten.
-    void ForgetDevice();
+    // A new device: what was said about the last one is forgotten (the same text is said again).
+    void ForgetDevice() { lastSaid_.clear(); }
 
     DialogResult ShowMessageDialog(const MessageDialog& dialog) override;
     void SetStatusText(const std::string& text) override { Say(text, false); }
@@ -69,7 +55,6 @@ public:
     void ShowSelectDevice(SelectDeviceDialog& dialog) override;
     void ShowReceiveRadio(ReceiveRadioDialog& dialog) override;
     int ActionGroupWidth() const override { return 0; }
-    void ShowChangeCode(ChangeCodeDialog& dialog) override;
 
 private:
     // One line on stderr; the same text twice in a row (a message is a status text and a dialog) once.

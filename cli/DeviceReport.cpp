@@ -55,6 +55,7 @@ Json DeviceReport::ToJson() const {
     Json differencesJson = Json::array();
     for (const VerifyDifference& d : differences) {
         differencesJson.push_back({{"address", d.address},
+                                   {"field", d.caption},
                                    {"written", d.written},
                                    {"read", d.read ? Json(*d.read) : Json(nullptr)}});
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "JsonText.h"
+#include "session/DeviceResult.h"
 
 #include <cstdint>
 #include <optional>
@@ -10,12 +11,6 @@
 // What became of one device in a read or a write: for the line a batch prints per device, and for the
 // JSON object --json prints per device.
 namespace vorn::cli {
-
-struct VerifyDifference {
-    int address;
-    std::uint8_t written;
-    std::optional<std::uint8_t> read; // nothing: the byte did not come back
-};
 
 struct DeviceReport {
     std::string command;                 // "read" or "write"

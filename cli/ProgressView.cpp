@@ -1,7 +1,6 @@
 #include "ProgressView.h"
 
 #include "base/Utf8.h"
-#include "session/SessionEngine.h"
 
 #include <cstdio>
 
@@ -19,13 +18,6 @@ std::string Bar(int done, int total) {
 
 } // namespace
 
-void ProgressView::BeginDevice(std::string label, bool mainIsWrite) {
-    label_ = std::move(label);
-    mainIsWrite_ = mainIsWrite;
-    main_ = {};
-    phase_.clear();
-}
-
 std::string ProgressView::BandText(std::uint8_t band) const {
     const int index = IndexOfCode(bands_, band);
     if (index < 0) {
@@ -37,10 +29,9 @@ std::string ProgressView::BandText(std::uint8_t band) const {
 
 std::string ProgressView::Line(const SessionStep& step) const {
     const int percent = step.bytes > 0 ? step.bytesDone * 100 / step.bytes : 0;
-    std::string line = label_ + (phase_.empty() ? "" : " " + phase_) + ": block " +
-                       std::to_string(step.block) + " of " + std::to_string(step.blocks) + " " +
-                       Bar(step.bytesDone, step.bytes) + " " + std::to_string(percent) + "%  band " +
-                       BandText(step.band);
+    std::string line = label_ + (step.write ? " write" : " read") + ": block " + std::to_string(step.block) +
+                       " of " + std::to_string(step.blocks) + " " + Bar(step.bytesDone, step.bytes) + " " +
+                       std::to_string(percent) + "%  band " + BandText(step.band);
     if (step.retries > 0) {
         line += "  repeat " + std::to_string(step.retries);
     }
@@ -53,14 +44,7 @@ void ProgressView::JobStarting(const SessionStep& step) {
     }
 }
 
-void ProgressView::SessionEnded(int result, const SessionStep& last) {
-    if (last.write == mainIsWrite_) {
-        main_.blocks = result == SessionComplete ? last.blocks : std::max(0, last.block - 1);
-        main_.bytes = last.bytesDone;
-        if (last.blocks > 0) {
-            main_.band = last.band;
-        }
-    }
+void ProgressView::SessionEnded(int, const SessionStep&) {
     Clear();
 }
 
@@ -70,8 +54,8 @@ void ProgressView::Waiting(Millis waited, Millis limit) {
     }
     const auto seconds = static_cast<int>(waited.count() / 1000);
     const auto total = static_cast<int>(limit.count() / 1000);
-    Draw(label_ + (phase_.empty() ? "" : " " + phase_) + ": waiting for the button " + Bar(seconds, total) +
-         " " + std::to_string(seconds) + " of " + std::to_string(total) + " s");
+    Draw(label_ + ": waiting for the button " + Bar(seconds, total) + " " + std::to_string(seconds) + " of " +
+         std::to_string(total) + " s");
 }
 
 void ProgressView::Draw(const std::string& line) {

@@ -5,35 +5,22 @@
 #include "session/SessionProgress.h"
 
 #include <cstdint>
-#include <optional>
 #include <string>
 
 // The progress of vornctl's device sessions: one line on stderr, redrawn in place (block n of m, a
-// bar, the band, repeats), only when it is wanted (stderr a terminal, no --quiet). It also keeps the
-// figures of the device's main transfer (the write of a write, the read of a read) for its report.
+// bar, the band, repeats), only when it is wanted (stderr a terminal, no --quiet).
 namespace vorn::cli {
 
 class ProgressView : public SessionProgress {
 public:
-    // What a device's report takes from its sessions.
-    struct Figures {
-        int blocks = 0; // blocks moved
-        int bytes = 0;  // bytes moved
-        std::optional<std::uint8_t> band;
-    };
-
     // The receive bands, for the band's text.
     explicit ProgressView(const CodeList& bands) : bands_(bands) {}
 
     // Drawn on stderr only when set.
     bool enabled = false;
 
-    // A new device: its label ("TARV 1001") and the direction of its main transfer; the figures start
-    // afresh.
-    void BeginDevice(std::string label, bool mainIsWrite);
-    // What the next sessions are for ("backup", "write", "verify", ...).
-    void SetPhase(std::string phase) { phase_ = std::move(phase); }
-    const Figures& Main() const { return main_; }
+    // A new device: its label ("TARV 1001").
+    void BeginDevice(std::string label) { label_ = std::move(label); }
 
     void JobStarting(const SessionStep& step) override;
     void SessionEnded(int result, const SessionStep& last) override;
@@ -52,9 +39,6 @@ private:
 
     const CodeList& bands_;
     std::string label_;
-    std::string phase_;
-    bool mainIsWrite_ = true;
-    Figures main_;
     bool drawn_ = false;
 };
 

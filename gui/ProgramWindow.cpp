@@ -24,6 +24,7 @@ constexpr MenuRoute MenuRoutes[] = {
     {"mnuFileChangeDefaultConfig",
      [](ProgramController& p, TfrmEdit&) { p.mnuFileChangeDefaultConfigClick(); }},
     {"mnuFileSelectNewRegion", [](ProgramController& p, TfrmEdit&) { p.mnuFileSelectNewRegionClick(); }},
+    {"mnuFileBackups", [](ProgramController& p, TfrmEdit&) { p.mnuFileBackupsClick(); }},
     {"mnuFileExit",
      [](ProgramController& p, TfrmEdit& window) {
          // Once the program has ended, closing the window asks nothing again.
@@ -36,6 +37,9 @@ constexpr MenuRoute MenuRoutes[] = {
     {"mnuCommReadFromDevice", [](ProgramController& p, TfrmEdit&) { p.mnuCommReadFromDeviceClick(); }},
     {"mnuCommWriteToDevice", [](ProgramController& p, TfrmEdit&) { p.mnuCommWriteToDeviceClick(); }},
     {"mnuCommChangeIdCode", [](ProgramController& p, TfrmEdit&) { p.mnuCommChangeIdCodeClick(); }},
+    {"mnuCommCompare", [](ProgramController& p, TfrmEdit&) { p.mnuCommCompareClick(); }},
+    {"mnuCommBackupBeforeWrite", [](ProgramController& p, TfrmEdit&) { p.mnuCommBackupBeforeWriteClick(); }},
+    {"mnuCommVerifyAfterWrite", [](ProgramController& p, TfrmEdit&) { p.mnuCommVerifyAfterWriteClick(); }},
     {"mnuHelpAbout", [](ProgramController& p, TfrmEdit&) { p.mnuHelpAboutClick(); }},
 };
 
@@ -49,6 +53,8 @@ ProgramWindow::ProgramWindow(ProgramPlatform platform) {
     receiveRadio_ = std::make_unique<TfrmReceiveRadio>(&window_);
     changeCode_ = std::make_unique<TfrmChangeCode>(&window_);
     selectRegion_ = std::make_unique<TfrmSelectRegion>(&window_);
+    backups_ = std::make_unique<TfrmBackups>(&window_);
+    compare_ = std::make_unique<TfrmCompare>(&window_);
     controller_ = std::make_unique<ProgramController>(RunMode::Program, std::move(platform),
                                                       ProgramViews{.dialogs = &dialogs_,
                                                                    .window = &window_,
@@ -59,7 +65,9 @@ ProgramWindow::ProgramWindow(ProgramPlatform platform) {
                                                                    .selectDevice = selectDevice_.get(),
                                                                    .receiveRadio = receiveRadio_.get(),
                                                                    .changeCode = changeCode_.get(),
-                                                                   .sheet = &sheet_});
+                                                                   .sheet = &sheet_,
+                                                                   .backups = backups_.get(),
+                                                                   .compare = compare_.get()});
     window_.BindFields(controller_->GetEditor().Fields());
     ProgramController& program = *controller_;
     window_.SetHandlers({
@@ -73,20 +81,34 @@ ProgramWindow::ProgramWindow(ProgramPlatform platform) {
         .deviceButton = [&program](int button) { program.bbtnSelectNewDeviceClick(button); },
         .drop = [&program](const std::vector<std::string>& paths) { program.DropFiles(paths); },
         .keyPress = [&program](int key) { return program.FormKeyPress(key); },
-        // Not while a device command runs: the program ends once the unit is let go.
-        .closeQuery = [&program] { return !program.Sessions().Busy() && program.FormCloseQuery(); },
+        // While a device command runs the operator is asked whether to cancel it; the window then
+        // closes once the unit is let go.
+        .closeQuery = [&program] { return program.CloseQuery(); },
         .devicePageShown = [&program] { program.tbsSelectDeviceEnterShow(); },
         .tick = [&program] { program.tmrUpdateActionListTimer(); },
-        .getRadioCode = [&program](int event) { program.btnRadioEvent_n_GetRadioCodeClick(event); },
+        .getRadioCode =
+            [this, &program](int event) {
+                program.btnRadioEvent_n_GetRadioCodeClick(event);
+                CloseIfAsked();
+            },
         .recentFile = [&program](int item) { program.mnuFileRecentClick(item); },
     });
     wait_->SetKeyHandler([&program](int key) { return program.Sessions().Wait().FormKeyPress(key); });
+    wait_->SetCancelHandler([&program] { program.Sessions().Wait().CancelClick(); });
+}
+
+void ProgramWindow::CloseIfAsked() {
+    if (controller_->TakeCloseRequest()) {
+        // Once the command's own event handling has ended.
+        QTimer::singleShot(0, &window_, [this] { window_.close(); });
+    }
 }
 
 ProgramWindow::~ProgramWindow() {
     // The window's controls let go of the editor's fields before the controller goes.
     window_.SetHandlers({});
     wait_->SetKeyHandler({});
+    wait_->SetCancelHandler({});
     window_.UnbindFields();
 }
 
@@ -94,6 +116,7 @@ void ProgramWindow::ChooseMenu(std::string_view item) {
     for (const MenuRoute& route : MenuRoutes) {
         if (route.item == item) {
             route.run(*controller_, window_);
+            CloseIfAsked();
             return;
         }
     }

@@ -6,7 +6,9 @@
 #include "gui/QtTranslations.h"
 #include "gui/SheetRenderer.h"
 #include "gui/TfrmAbout.h"
+#include "gui/TfrmBackups.h"
 #include "gui/TfrmChangeCode.h"
+#include "gui/TfrmCompare.h"
 #include "gui/TfrmEdit.h"
 #include "gui/TfrmReceiveRadio.h"
 #include "gui/TfrmSelectDevice.h"
@@ -41,12 +43,16 @@ public:
     TfrmReceiveRadio& ReceiveRadio() { return *receiveRadio_; }
     TfrmChangeCode& ChangeCode() { return *changeCode_; }
     TfrmSelectRegion& SelectRegion() { return *selectRegion_; }
+    TfrmBackups& Backups() { return *backups_; }
+    TfrmCompare& Compare() { return *compare_; }
     QtDialogView& Dialogs() { return dialogs_; }
     SheetRenderer& Sheet() { return sheet_; }
     ProgramController& Controller() { return *controller_; }
 
     // A menu item of the main window, by name, as the operator chooses it.
     void ChooseMenu(std::string_view item);
+    // After a command: the window closes now when the operator asked for it while the command ran.
+    void CloseIfAsked();
     // Says in the status bar that the demo unit stands in for the interface unit.
     void ShowDemoUnitNote() { window_.ShowDemoUnitNote(true); }
 
@@ -61,6 +67,8 @@ private:
     std::unique_ptr<TfrmReceiveRadio> receiveRadio_;
     std::unique_ptr<TfrmChangeCode> changeCode_;
     std::unique_ptr<TfrmSelectRegion> selectRegion_;
+    std::unique_ptr<TfrmBackups> backups_;
+    std::unique_ptr<TfrmCompare> compare_;
     std::unique_ptr<ProgramController> controller_;
     QtTranslations qtTranslations_;
 };

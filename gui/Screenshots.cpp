@@ -4,6 +4,7 @@
 #include "gui/ProgramWindow.h"
 #include "lang/TextFormat.h"
 #include "lang/TranslatedDialog.h"
+#include "session/FieldDifferences.h"
 
 #include <functional>
 #include <map>
@@ -90,6 +91,16 @@ void ShootCommunicationWindows(ProgramWindow& program, Writer& writer, const QSt
     wait.SetWaitText(FormatText(texts.Text("COMMON", "MESSAGE-ACTIVATE_WIRELESS_DEVICE_FOR_EVENT_NN"), {3}));
     writer.ShootWindow(wait, prefix + QStringLiteral("frmWait"));
     wait.SetWaitProgress(false, 0, 0);
+    // A write session: block, band and its Cancel button.
+    wait.SetWaitText(FormatText(texts.Text("COMMUNICATION", "STATUS-WRITING_TO_NNNN_WITH_SERIAL_NUMBER_NN"),
+                                {"TARV", 1001}));
+    wait.SetWaitProgress(true, 216, 71);
+    wait.SetWaitDetail(FormatText(texts.Text("COMMUNICATION", "TEXT-BLOCK_NN_OF_NN_BAND_NN"), {2, 5, "1"}));
+    wait.SetWaitCancel(true, texts.Text("COMMON", "BUTTON-CANCEL"));
+    writer.ShootWindow(wait, prefix + QStringLiteral("frmWait-session"));
+    wait.SetWaitCancel(false, {});
+    wait.SetWaitDetail({});
+    wait.SetWaitProgress(false, 0, 0);
 
     ReceiveRadioDialog& radio = sessions.ReceiveRadio();
     radio.SetCaption(texts.Text("COMMUNICATION", "TITLE-READ_FROM_DEVICE"));
@@ -108,6 +119,39 @@ void ShootCommunicationWindows(ProgramWindow& program, Writer& writer, const QSt
     writer.ShootWindow(program.ChangeCode(), prefix + QStringLiteral("frmChangeCode"));
     program.ChangeCode().Detach();
     change.btnCloseClick();
+
+    // TARV's default, kept as two backups of one device, and compared with a copy of it whose battery
+    // check interval and another byte differ.
+    controller.bbtnSelectNewDeviceClick(1);
+    const ProgData::Bytes& image = controller.CurrentConfig().Image;
+    const std::string model = controller.ProductName(image[ProductTypeAddress]);
+    BackupStore store = sessions.Backups();
+    std::string error;
+    // Kept once, in the first language's round.
+    if (store.List(std::nullopt, error).empty() && store.Prepare().empty()) {
+        for (const std::time_t when : {std::time_t{1760000000}, std::time_t{1760090000}}) {
+            store.Store(image, model, 1001, when, error);
+        }
+    }
+    BackupsDialog& backups = controller.BackupsWindow();
+    backups.Prepare(texts, sessions.Backups());
+    backups.FormShow();
+    backups.Select(0);
+    program.Backups().Attach(backups);
+    writer.ShootWindow(program.Backups(), prefix + QStringLiteral("frmBackups"));
+    program.Backups().Detach();
+    backups.btnBackupsCloseClick();
+
+    ProgData::Bytes device = image;
+    device[41] = static_cast<std::uint8_t>(device[41] + 7);
+    device[48] = static_cast<std::uint8_t>(device[48] ^ 1);
+    CompareDialog& compare = sessions.CompareWindow();
+    compare.Prepare(texts, DifferingFields(controller.GetEditor(), texts, image, device), model + " 1001");
+    compare.FormShow();
+    program.Compare().Attach(compare);
+    writer.ShootWindow(program.Compare(), prefix + QStringLiteral("frmCompare"));
+    program.Compare().Detach();
+    compare.btnCompareCloseClick();
 }
 
 } // namespace

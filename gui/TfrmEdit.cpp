@@ -112,9 +112,13 @@ QAction* TfrmEdit::AddAction(QMenu* menu, const char* name) {
     action->setObjectName(QLatin1String(name));
     actions_[name] = action;
     const std::string item(name);
-    connect(action, &QAction::triggered, this, [this, menu, item] {
+    connect(action, &QAction::triggered, this, [this, menu, action, item] {
         // A shortcut reaches an item whose menu is disabled; the item is no more usable than its menu.
         if (!menu->menuAction()->isEnabled() || !handlers_.menu) {
+            // Qt has toggled a checkable item already: it goes back to what the option is.
+            if (action->isCheckable()) {
+                action->setChecked(!action->isChecked());
+            }
             return;
         }
         handlers_.menu(item);
@@ -137,6 +141,8 @@ void TfrmEdit::BuildMenus() {
     // The configuration sheet: a record of the configuration for the customer.
     AddAction(file, "mnuFileExportSheet");
     AddAction(file, "mnuFilePrint")->setShortcut(QKeySequence(QStringLiteral("Ctrl+P")));
+    // The configurations kept from devices.
+    AddAction(file, "mnuFileBackups");
     file->addSeparator()->setObjectName(QStringLiteral("mnuDelimiter1"));
     languageMenu_ = AddMenu(file, "mnuFileLanguage");
     languageMenu_->menuAction()->setEnabled(false);
@@ -161,6 +167,12 @@ void TfrmEdit::BuildMenus() {
     QMenu* comm = AddMenu(nullptr, "mnuComm");
     AddAction(comm, "mnuCommReadFromDevice")->setShortcut(QKeySequence(QStringLiteral("Ctrl+R")));
     AddAction(comm, "mnuCommWriteToDevice")->setShortcut(QKeySequence(QStringLiteral("Ctrl+W")));
+    AddAction(comm, "mnuCommCompare");
+    // What a write does besides writing; the program keeps their check marks.
+    comm->addSeparator()->setObjectName(QStringLiteral("mnuCommDelimiter1"));
+    AddAction(comm, "mnuCommBackupBeforeWrite")->setCheckable(true);
+    AddAction(comm, "mnuCommVerifyAfterWrite")->setCheckable(true);
+    comm->addSeparator()->setObjectName(QStringLiteral("mnuCommDelimiter2"));
     AddAction(comm, "mnuCommChangeIdCode");
 
     QMenu* help = AddMenu(nullptr, "mnuHelp");
@@ -536,6 +548,12 @@ void TfrmEdit::SetControlEnabled(std::string_view control, bool enabled) {
         widget->setEnabled(enabled);
     } else if (!pagesBuilt_) {
         pendingEnabled_.emplace_back(control, enabled);
+    }
+}
+
+void TfrmEdit::SetControlChecked(std::string_view control, bool checked) {
+    if (QAction* action = Action(control); action != nullptr && action->isCheckable()) {
+        action->setChecked(checked);
     }
 }
 

@@ -99,6 +99,7 @@ public:
     std::string ActivePage() const override;
     void SetControlVisible(std::string_view control, bool visible) override;
     void SetControlEnabled(std::string_view control, bool enabled) override;
+    void SetControlChecked(std::string_view control, bool checked) override;
     void SetFocus(std::string_view control) override;
     void SetBusyCursor(bool busy) override;
     void SetWindowEnabled(bool enabled) override;

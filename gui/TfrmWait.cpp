@@ -4,9 +4,11 @@
 
 #include <QCloseEvent>
 #include <QFrame>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace vorn::gui {
@@ -37,16 +39,37 @@ TfrmWait::TfrmWait(QWidget* owner) : QWidget(owner, Qt::Dialog | Qt::FramelessWi
     large.setPixelSize(InformationPixels);
     lblInformation_->setFont(large);
 
+    lblWaitDetail_ = new QLabel(panel);
+    lblWaitDetail_->setObjectName(QStringLiteral("lblWaitDetail"));
+    lblWaitDetail_->setAlignment(Qt::AlignCenter);
+    lblWaitDetail_->hide();
+
     pbWait_ = new QProgressBar(panel);
     pbWait_->setObjectName(QStringLiteral("pbWait"));
     pbWait_->setTextVisible(false);
     pbWait_->hide(); // hidden at first
 
+    btnWaitCancel_ = new QPushButton(panel);
+    btnWaitCancel_->setObjectName(QStringLiteral("btnWaitCancel"));
+    btnWaitCancel_->setAutoDefault(false);
+    btnWaitCancel_->hide();
+    connect(btnWaitCancel_, &QPushButton::clicked, this, [this] {
+        if (cancelHandler_) {
+            cancelHandler_();
+        }
+    });
+    auto* bottom = new QHBoxLayout;
+    bottom->setSpacing(12);
+    bottom->addWidget(pbWait_, 1);
+    bottom->addStretch();
+    bottom->addWidget(btnWaitCancel_);
+
     auto* inPanel = new QVBoxLayout(panel);
-    inPanel->setContentsMargins(24, 16, 24, 20);
-    inPanel->setSpacing(12);
+    inPanel->setContentsMargins(24, 12, 24, 14);
+    inPanel->setSpacing(8);
     inPanel->addWidget(lblInformation_, 1);
-    inPanel->addWidget(pbWait_);
+    inPanel->addWidget(lblWaitDetail_);
+    inPanel->addLayout(bottom);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -71,6 +94,16 @@ void TfrmWait::SetWaitProgress(bool visible, int maximum, int position) {
     pbWait_->setRange(0, maximum);
     pbWait_->setValue(position);
     pbWait_->setVisible(visible);
+}
+
+void TfrmWait::SetWaitDetail(const std::string& text) {
+    lblWaitDetail_->setText(QString::fromStdString(text));
+    lblWaitDetail_->setVisible(!text.empty());
+}
+
+void TfrmWait::SetWaitCancel(bool shown, const std::string& caption) {
+    btnWaitCancel_->setText(QString::fromStdString(caption));
+    btnWaitCancel_->setVisible(shown);
 }
 
 void TfrmWait::CloseWait() {

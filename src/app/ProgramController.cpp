@@ -52,12 +52,19 @@ ProgramController::ProgramController(RunMode mode, ProgramPlatform platform, Pro
       about_(Or(views.about, silentAbout_)), selectDevice_(Or(views.selectDevice, silentSelectDevice_)),
       receiveRadio_(Or(views.receiveRadio, silentReceiveRadio_)),
       changeCode_(Or(views.changeCode, silentChangeCode_)), sheet_(Or(views.sheet, silentSheet_)),
-      link_(platform_.driver, platform_.clock, platform_.trace) {
+      backupsView_(Or(views.backups, silentBackups_)), supportLog_(ProgramDataFolder(platform_.environment)),
+      tracingDriver_(platform_.driver, supportLog_, platform_.trace),
+      link_(tracingDriver_, platform_.clock, platform_.trace) {
     editor_ = std::make_unique<Editor>(lists_, texts_, *dialogs_);
     sessions_ = std::make_unique<DeviceSessions>(SessionContext(
         currentConfig_, *editor_, link_, job_, lists_, texts_,
         SessionViews{*dialogs_, *window_, *wait_, *pump_, *selectDevice_, *receiveRadio_, *changeCode_},
         *this));
+    // Backups and the support trace live in the program-data folder of the user, in the window and in
+    // vornctl alike.
+    sessions_->SetBackupFolder(ProgramDataFolder(platform_.environment));
+    sessions_->SetSupportLog(&supportLog_, std::string(WindowTraceName));
+    sessions_->SetCompareView(views.compare);
     language_ = std::make_unique<LanguageController>(texts_, lists_, editor_->Fields(), *dialogs_, *window_);
     const char32_t separator = DecimalSeparatorOfLocale(platform_.environment);
     editor_->SetDecimalSeparator(separator);

@@ -3,11 +3,13 @@
 #include "base/CodeLists.h"
 #include "base/KeyCodes.h"
 #include "editor/Editor.h"
+#include "files/BackupsDialog.h"
 #include "files/DefaultConfigs.h"
 #include "files/ProgramFolders.h"
 #include "files/RecentFiles.h"
 #include "files/SelectRegionDialog.h"
 #include "files/SettingsFile.h"
+#include "files/SupportLog.h"
 #include "lang/LanguageController.h"
 #include "lang/ListIni.h"
 #include "link/KduLink.h"
@@ -19,6 +21,7 @@
 #include "platform/Registry.h"
 #include "session/DeviceSessions.h"
 #include "session/SessionHost.h"
+#include "session/TracingDriver.h"
 #include "view/AboutView.h"
 #include "view/ChangeCodeView.h"
 #include "view/DialogView.h"
@@ -77,6 +80,8 @@ struct ProgramViews {
     ReceiveRadioView* receiveRadio = nullptr;
     ChangeCodeView* changeCode = nullptr;
     SheetView* sheet = nullptr;
+    BackupsView* backups = nullptr;
+    CompareView* compare = nullptr;
 };
 
 // What the controller needs of the platform: the unit's driver, the clock and the debug trace for the
@@ -97,6 +102,12 @@ struct VersionData {
     std::string copyright;
 };
 VersionData BuildVersionData();
+
+// The settings of the Communication menu's two checkable items ("1" on, "0" off; on when missing).
+inline constexpr std::string_view BackupBeforeWriteSettingsKey = "BackupBeforeWrite";
+inline constexpr std::string_view VerifyAfterWriteSettingsKey = "VerifyAfterWrite";
+// The name the window's device commands carry in the support trace.
+inline constexpr std::string_view WindowTraceName = "vorn-programmer";
 
 // The question before a region change; a fixed text, not taken from the language file.
 inline constexpr std::string_view NewRegionQuestion =
@@ -222,6 +233,42 @@ public:
     // One tick of tmrPollKduInfo (every 500 ms while the receive-radio dialog waits; the dialog's modal
     // loop ticks it through ReceiveRadioDialog::Tick).
     void tmrPollKduInfoTimer();
+    // Communication > Compare with device...: the device read into an image of its own and the
+    // fields that differ shown, with the choice to take the device's configuration.
+    SessionOutcome mnuCommCompareClick();
+    // Communication > Back up the device before writing, > Verify after writing: checkable, stored
+    // in the settings, on until the operator turns them off.
+    void mnuCommBackupBeforeWriteClick();
+    void mnuCommVerifyAfterWriteClick();
+    // What a write from the window does besides writing, as the two items stand.
+    DeviceOptions WriteOptions() const;
+    // The two items' check marks as the settings have them.
+    void ShowWriteOptions();
+    // The window's close box: while a device command runs, the operator is asked whether to cancel
+    // it; Yes asks the command to stop and the window closes once it has (TakeCloseRequest). Without
+    // one it is FormCloseQuery.
+    bool CloseQuery();
+    // True once after a command ended that the operator wanted to close the window for.
+    bool TakeCloseRequest();
+
+    // ---- File > Device backups... (BackupsMenu.cpp) ----------------------------------------------------
+    // The backups window; the backup chosen there opens as a configuration without a file, so Save
+    // asks for a new name and a backup is never overwritten.
+    void mnuFileBackupsClick();
+    bool OpenBackup(const std::string& path);
+    BackupsDialog& BackupsWindow() { return backupsDialog_; }
+
+    // ---- A device command's configuration, for a tool (DeviceMenu.cpp) ------------------------------
+    // The region's default configuration of a model from the installation (a tool copies no
+    // defaults), in the editor as after its device button; false (nothing changed) when the
+    // installation lacks it.
+    bool LoadDefaultForDevice(std::uint8_t productType);
+    std::string InstalledDefaultPath(std::uint8_t productType) const;
+    // A configuration file's image in the editor as File > Open leaves it; the conversion's result
+    // (the file state changes only on success).
+    int LoadFileForDevice(const ProgData::Bytes& image, const std::string& path);
+    // The support trace that every device command writes into.
+    SupportLog& SupportTrace() { return supportLog_; }
     // The device flows and the windows they show (select-device, wait, receive-radio, change-ID-code),
     // for the views that bind them.
     DeviceSessions& Sessions() { return *sessions_; }
@@ -359,6 +406,8 @@ private:
     ReceiveRadioView* receiveRadio_;
     ChangeCodeView* changeCode_;
     SheetView* sheet_;
+    SilentBackupsView silentBackups_;
+    BackupsView* backupsView_;
 
     ProgData currentConfig_;
     ProgData candidateConfig_;
@@ -366,10 +415,15 @@ private:
     CodeLists lists_;
     std::unique_ptr<Editor> editor_;
     std::unique_ptr<LanguageController> language_;
+    // Every frame to and from the unit goes through the support trace's driver.
+    SupportLog supportLog_;
+    TracingDriver tracingDriver_;
     KduLink link_;
     MemoryJob job_;
     SelectRegionDialog regionDialog_;
     std::unique_ptr<DeviceSessions> sessions_;
+    BackupsDialog backupsDialog_;
+    bool closeAfterSession_ = false;
 
     ProgramFolders folders_;
     std::string languageFolder_;

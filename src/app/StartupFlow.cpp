@@ -101,6 +101,7 @@ void ProgramController::FormShow() {
         ReportStoredRegionProblem();
     }
     LoadBandLists();
+    ShowWriteOptions();
     UpdateCaption();
     RefreshEditMenu();
 }

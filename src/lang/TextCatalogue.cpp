@@ -35,12 +35,16 @@ constexpr std::array MainWindowRows{
     CatalogueRow{"MENU", "FILE-EXPORT_SHEET", "mnuFileExportSheet", Caption},
     CatalogueRow{"MENU", "FILE-PRINT", "mnuFilePrint", Caption},
     CatalogueRow{"MENU", "FILE-PRINT-SHORTCUT", "mnuFilePrint", Shortcut},
+    CatalogueRow{"MENU", "FILE-BACKUPS", "mnuFileBackups", Caption},
     CatalogueRow{"MENU", "COMM", "mnuComm", Caption},
     CatalogueRow{"MENU", "COMM-READ_FROM_DEVICE", "mnuCommReadFromDevice", Caption},
     CatalogueRow{"MENU", "COMM-READ_FROM_DEVICE-SHORTCUT", "mnuCommReadFromDevice", Shortcut},
     CatalogueRow{"MENU", "COMM-WRITE_TO_DEVICE", "mnuCommWriteToDevice", Caption},
     CatalogueRow{"MENU", "COMM-WRITE_TO_DEVICE-SHORTCUT", "mnuCommWriteToDevice", Shortcut},
     CatalogueRow{"MENU", "COMM-CHANGE_ID_CODE", "mnuCommChangeIdCode", Caption},
+    CatalogueRow{"MENU", "COMM-COMPARE", "mnuCommCompare", Caption},
+    CatalogueRow{"MENU", "COMM-BACKUP_BEFORE_WRITE", "mnuCommBackupBeforeWrite", Caption},
+    CatalogueRow{"MENU", "COMM-VERIFY_AFTER_WRITE", "mnuCommVerifyAfterWrite", Caption},
     CatalogueRow{"MENU", "HELP", "mnuHelp", Caption},
     CatalogueRow{"MENU", "HELP-ABOUT", "mnuHelpAbout", Caption},
     CatalogueRow{"MENU", "FILE-RECENT", "mnuFileRecent", Caption},
@@ -253,6 +257,23 @@ constexpr std::array OtherWindowRows{
     WindowTextRow{"TfrmReceiveRadio", "HESK", "LABEL-PRESS_DEVICE_BUTTON_TO_GET_CODE", "action"},
     WindowTextRow{"TfrmReceiveRadio", "CHANGE_CODE", "MESSAGE_PRESS_DEVICE_BUTTON_TO_CHANGE_CODE", "action"},
     WindowTextRow{"TfrmReceiveRadio", "COMMON", "BUTTON-ABORT", "btbtnAbort"},
+    WindowTextRow{"TfrmReceiveRadio", "HESK", "LABEL-PRESS_DEVICE_BUTTON_TO_BACK_UP_CONFIGURATION", "action"},
+    WindowTextRow{"TfrmReceiveRadio", "HESK", "LABEL-PRESS_DEVICE_BUTTON_TO_VERIFY_CONFIGURATION", "action"},
+    WindowTextRow{"TfrmWait", "COMMON", "BUTTON-CANCEL", "btnWaitCancel"},
+    WindowTextRow{"TfrmBackups", "BACKUPS", "TITLE-DEVICE_BACKUPS", "caption"},
+    WindowTextRow{"TfrmBackups", "BACKUPS", "LABEL-FILTER_SERIAL_NUMBER", "lblBackupsSerialFilter"},
+    WindowTextRow{"TfrmBackups", "BACKUPS", "HEADER-MODEL", "lvBackups"},
+    WindowTextRow{"TfrmBackups", "BACKUPS", "HEADER-SERIAL_NUMBER", "lvBackups"},
+    WindowTextRow{"TfrmBackups", "BACKUPS", "HEADER-TIME", "lvBackups"},
+    WindowTextRow{"TfrmBackups", "BACKUPS", "BUTTON-OPEN", "btnBackupsOpen"},
+    WindowTextRow{"TfrmBackups", "BACKUPS", "LABEL-NO_BACKUPS", "lblBackupsNote"},
+    WindowTextRow{"TfrmBackups", "COMMON", "BUTTON-CLOSE", "btnBackupsClose"},
+    WindowTextRow{"TfrmCompare", "COMPARE", "TITLE-COMPARE_WITH_DEVICE", "caption"},
+    WindowTextRow{"TfrmCompare", "COMPARE", "HEADER-FIELD", "lvCompare"},
+    WindowTextRow{"TfrmCompare", "COMPARE", "HEADER-THIS_CONFIGURATION", "lvCompare"},
+    WindowTextRow{"TfrmCompare", "COMPARE", "HEADER-DEVICE", "lvCompare"},
+    WindowTextRow{"TfrmCompare", "COMPARE", "BUTTON-TAKE_DEVICE_CONFIGURATION", "btnCompareTake"},
+    WindowTextRow{"TfrmCompare", "COMMON", "BUTTON-CLOSE", "btnCompareClose"},
 };
 
 // Arguments: 's' text, 'i' integer, in the order the user passes them.
@@ -352,6 +373,26 @@ constexpr std::array ProgramTextRows{
     ProgramTextRow{"COMMUNICATION", "STATUS-WRITING_TO_NNNN_WITH_SERIAL_NUMBER_NN", "si"},
     ProgramTextRow{"COMMUNICATION", "MEMO-INSTRUCTIONS", "s"},     // the read or write button's text
     ProgramTextRow{"COMMUNICATION", "MEMO-POS_INSTRUCTIONS", "s"}, // the read or write button's text
+    // The device service: backups, the read-back, cancelling, the session's progress
+    ProgramTextRow{"COMMUNICATION", "STATUS-BACKING_UP_NNNN_WITH_SERIAL_NUMBER_NN", "si"},
+    ProgramTextRow{"COMMUNICATION", "STATUS-VERIFYING_NNNN_WITH_SERIAL_NUMBER_NN", "si"},
+    ProgramTextRow{"COMMUNICATION", "TEXT-BLOCK_NN_OF_NN_BAND_NN", "iis"}, // block, blocks, band
+    ProgramTextRow{"COMMUNICATION", "STATUS-VERIFIED", ""},
+    ProgramTextRow{"COMMUNICATION", "MESSAGE-VERIFY_DIFFERENCES_NN", "s"}, // the differences, a line each
+    // field captions, address, written and read back ("0x21")
+    ProgramTextRow{"COMMUNICATION", "TEXT-VERIFY_DIFFERENCE_NN_NN_NN_NN", "siss"},
+    ProgramTextRow{"COMMUNICATION", "TEXT-NO_FIELD", ""},
+    ProgramTextRow{"COMMUNICATION", "MESSAGE-NOT_VERIFIED", ""},
+    ProgramTextRow{"COMMUNICATION", "MESSAGE-BACKUP_NOT_STORED_NN", "s"},        // reason
+    ProgramTextRow{"COMMUNICATION", "MESSAGE-NO_BACKUP_NOTHING_WRITTEN_NN", "s"}, // reason
+    ProgramTextRow{"COMMUNICATION", "STATUS-READ_CANCELLED", ""},
+    ProgramTextRow{"COMMUNICATION", "MESSAGE-WRITE_CANCELLED_NN", "s"}, // address ranges
+    ProgramTextRow{"COMMUNICATION", "STATUS-WRITE_CANCELLED_NOTHING_WRITTEN", ""},
+    ProgramTextRow{"COMMUNICATION", "MESSAGE-CANCEL_SESSION_AND_CLOSE", ""},
+    ProgramTextRow{"BACKUPS", "LABEL-KEPT_IN_NN", "s"},        // folder
+    ProgramTextRow{"BACKUPS", "LABEL-FOLDER_NOT_READ_NN", "s"}, // reason
+    ProgramTextRow{"COMPARE", "LABEL-DEVICE_NN_DIFFERS_IN_NN_FIELDS", "si"}, // device, count
+    ProgramTextRow{"COMPARE", "LABEL-DEVICE_NN_HOLDS_THIS_CONFIGURATION", "s"}, // device
     ProgramTextRow{"HESK", "MESSAGE-ERROR_CONVERTING_DATA", "ii"}, // byte value, address
     ProgramTextRow{"HESK", "MESSAGE-ERROR_READ_DEVICE", ""},
     ProgramTextRow{"HESK", "MESSAGE-ERROR_WRITE_DEVICE_RETRY", ""},

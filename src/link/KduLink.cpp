@@ -1,6 +1,8 @@
 #include "link/KduLink.h"
 
 #include "base/NumberText.h"
+#include "model/ValueHelpers.h"
+#include "platform/Interrupt.h"
 
 #include <algorithm>
 #include <cstring>
@@ -27,7 +29,8 @@ void KduLink::Pump() {
 
 void KduLink::SleepPumping(Millis duration) {
     const Millis end = clock_.Now() + duration;
-    for (Millis now = clock_.Now(); now < end; now = clock_.Now()) {
+    // A stop request cuts the line's pulse and settling short: the job that follows is not sent.
+    for (Millis now = clock_.Now(); now < end && !StopRequested(); now = clock_.Now()) {
         clock_.Sleep(std::min(PumpSlice, end - now));
         Pump();
     }

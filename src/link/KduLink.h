@@ -79,7 +79,8 @@ public:
     // always calls Close afterwards.
     int Open();
     void Close();
-    // Pulse of the modem-control line (100 ms) followed by 300 ms for the unit to settle.
+    // Pulse of the modem-control line (100 ms) followed by 300 ms for the unit to settle; a stop
+    // request cuts the waits short (the line is put back to rest all the same).
     void PulseLine();
     void PurgeReceiveQueue();
     // Bytes written; 0 when nothing was sent (closed link, empty payload, a payload too long for the

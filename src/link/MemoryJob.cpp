@@ -151,7 +151,9 @@ int RunMemoryJob(KduLink& link, MemoryJob& job) {
     int result = JobNotOpened;
     if (link.Open() == 0) {
         link.PulseLine();
-        if (link.CheckVersion(MemoryJob::MinimumUnitVersion) != CommandOk) {
+        if (StopRequested()) {
+            result = JobInterrupted;
+        } else if (link.CheckVersion(MemoryJob::MinimumUnitVersion) != CommandOk) {
             result = JobVersionRefused;
         } else if (StopRequested()) {
             result = JobInterrupted;

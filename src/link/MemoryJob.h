@@ -83,8 +83,8 @@ JobReplyKind DecodeJobReply(std::string_view reply, MemoryJob& job, TraceSink& t
 int SendJob(KduLink& link, MemoryJob& job);
 
 // One complete job: open, pulse, version check, send, poll for the device's answer, close. A stop
-// request (platform/Interrupt.h) ends it before the unit is opened, before the request is sent or
-// between two polls, with JobInterrupted; the unit is closed in every case.
+// request (platform/Interrupt.h) ends it before the unit is opened, during the line's pulse, before the
+// request is sent or between two polls, with JobInterrupted; the unit is closed in every case.
 int RunMemoryJob(KduLink& link, MemoryJob& job);
 
 } // namespace vorn

@@ -11,6 +11,7 @@ enum class StopRequest {
     None,
     Interrupt, // Ctrl+C (SIGINT)
     Terminate, // the system asks the program to end (SIGTERM)
+    Cancel,    // the operator cancelled the running session (the wait window's Cancel, or Escape)
 };
 
 // From now on a stop request is noted instead of ending the process. A request that was ignored when

@@ -13,6 +13,9 @@ void TraceSink::Write(std::string_view line) {
     if (echo_) {
         std::fprintf(stderr, "%.*s\n", static_cast<int>(line.size()), line.data());
     }
+    if (listener_) {
+        listener_(line);
+    }
 }
 
 std::size_t TraceSink::CountContaining(std::string_view fragment) const {

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <deque>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,6 +19,9 @@ public:
     void Write(std::string_view line);
 
     void SetEcho(bool echo) { echo_ = echo; }
+    // Hears every line as it is written (the support trace takes them in their order among the frames);
+    // one at a time, none when empty.
+    void SetListener(std::function<void(std::string_view)> listener) { listener_ = std::move(listener); }
 
     std::vector<std::string> Lines() const { return {lines_.begin(), lines_.end()}; }
     std::size_t Count() const { return lines_.size(); }
@@ -33,6 +37,7 @@ private:
     std::deque<std::string> lines_;
     std::size_t capacity_;
     bool echo_ = false;
+    std::function<void(std::string_view)> listener_;
 };
 
 } // namespace vorn

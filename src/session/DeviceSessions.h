@@ -1,7 +1,11 @@
 #pragma once
 
+#include "files/BackupStore.h"
+#include "files/SupportLog.h"
 #include "session/ChangeCodeDialog.h"
+#include "session/CompareDialog.h"
 #include "session/DeviceReader.h"
+#include "session/DeviceResult.h"
 #include "session/DeviceWriter.h"
 #include "session/PresenceRadio.h"
 #include "session/RadioCodeCapture.h"
@@ -13,12 +17,16 @@
 #include <optional>
 #include <string>
 
-// The device commands of the main window, over the windows they show (select-device, wait,
-// receive-radio, change-ID-code) and the flows behind them. The program controller owns one and
-// offers its operations as the window's handlers; vornctl runs the same flows.
+// The device service: every command that talks to a device or the unit (read, write with its backup
+// and read-back, compare, change ID, capture, the unit's version) over the windows it shows
+// (select-device, wait, receive-radio, change-ID-code, compare), returning a DeviceResult. The window
+// and vornctl call it and only show or print what it returns. The program controller owns one and
+// offers its operations as the window's handlers.
 //
-// A command started while another one runs (from a handler the view calls while a flow waits) does
-// nothing, so the link is never entered twice.
+// Every command keeps what it read in the backups folder, and writes its frames into the support
+// trace (one command of the trace each, unless the front end has opened one around several). A
+// command given while another one runs does nothing, so the link is never entered twice. A cancel
+// request from the wait window ends a command at its next safe point with the outcome Cancelled.
 namespace vorn {
 
 class DeviceSessions {
@@ -28,9 +36,36 @@ public:
     DeviceSessions(const DeviceSessions&) = delete;
     DeviceSessions& operator=(const DeviceSessions&) = delete;
 
-    // Communication > Read from device (Ctrl+R), Write to device (Ctrl+W), Change ID-code.
-    SessionOutcome mnuCommReadFromDeviceClick();
-    SessionOutcome mnuCommWriteToDeviceClick();
+    // The program-data folder whose "backups/" keeps the backups ("": none are kept).
+    void SetBackupFolder(const std::string& programData);
+    const BackupStore& Backups() const { return backups_; }
+    // Why the backups folder cannot take a backup now; empty when it can.
+    std::string CheckBackupFolder();
+    // The support trace, and the program name its commands are logged under.
+    void SetSupportLog(SupportLog* log, std::string program);
+    void SetCompareView(CompareView* view) { compareView_ = view != nullptr ? view : &silentCompare_; }
+
+    // ---- The service ----------------------------------------------------------------------------------
+    // Reads the device of the edited model into the editor, as Communication > Read from device.
+    DeviceResult Read();
+    // Writes the editor to the device of its model, with the options.
+    DeviceResult Write(const DeviceOptions& options);
+    // Reads the device into an image of its own and shows the fields that differ from the edited
+    // configuration; the operator may take the device's configuration as a read would.
+    DeviceResult Compare();
+    // Gives the presence unit whose button is pressed a new radio ID code, typed into the
+    // change-ID-code dialog as an operator would (the edited model must be a presence unit).
+    DeviceResult ChangeId(const std::string& newCode);
+    // Captures the radio code of the transmitter activated next (the prompt names the event).
+    DeviceResult CaptureCode(int event);
+    // The unit's version text, into the result's code.
+    DeviceResult UnitInfo();
+
+    // ---- The window's handlers --------------------------------------------------------------------
+    // Communication > Read from device (Ctrl+R), Write to device (Ctrl+W; no backup, no read-back:
+    // the controller passes its options to Write), Change ID-code.
+    SessionOutcome mnuCommReadFromDeviceClick() { return Read().outcome; }
+    SessionOutcome mnuCommWriteToDeviceClick() { return Write({}).outcome; }
     // Family B: shows the change-ID-code dialog; other families: nothing.
     SessionOutcome mnuCommChangeIdCodeClick();
     // The get-radio-code button of radio event n (its tag, 1 to 8).
@@ -48,16 +83,24 @@ public:
     WaitWindow& Wait() { return wait_; }
     ReceiveRadioDialog& ReceiveRadio() { return receiveRadio_; }
     ChangeCodeDialog& ChangeCode() { return changeCode_; }
-    // The flows, for front ends that run one part on its own (vornctl capture).
+    CompareDialog& CompareWindow() { return compare_; }
+    // The flows, for the tests that run one part on its own.
     PresenceRadio& Presence() { return radio_; }
     RadioCodeCapture& Capture() { return capture_; }
     DeviceReader& Reader() { return reader_; }
     DeviceWriter& Writer() { return writer_; }
 
 private:
-    // Runs a command unless one runs already.
+    // Runs a command unless one runs already: in the support trace, with what was said and run for
+    // it gathered into the result, and a cancel request turned into the outcome Cancelled.
     template <class Command>
-    SessionOutcome Exclusive(Command command);
+    DeviceResult Exclusive(std::string_view name, Command command);
+    // A completed read's image into the backups folder; a failure is told.
+    void KeepReadBackup(const ProgData::Bytes& image, std::uint8_t productType, DeviceResult& result);
+    // The figures of the main transfer from the sessions run.
+    void TakeFigures(bool write, DeviceResult& result) const;
+    // The operator told what a cancel request left behind.
+    void ReportCancel(bool write, const DeviceResult& result);
 
     SessionContext context_;
     SelectDeviceDialog selectDevice_;
@@ -68,6 +111,13 @@ private:
     RadioCodeCapture capture_;
     DeviceReader reader_;
     DeviceWriter writer_;
+    CompareDialog compare_;
+    SilentCompareView silentCompare_;
+    CompareView* compareView_ = &silentCompare_;
+    BackupStore backups_{""};
+    bool backupsKept_ = false;
+    SupportLog* log_ = nullptr;
+    std::string program_;
     bool busy_ = false;
 };
 

@@ -4,6 +4,8 @@
 #include "model/Catalogue.h"
 #include "model/Conversion.h"
 #include "model/ValueHelpers.h"
+#include "platform/Interrupt.h"
+#include "session/FieldDifferences.h"
 #include "session/SessionEngine.h"
 
 #include <span>
@@ -16,40 +18,49 @@ std::string RadioIdText(const ProgData::Bytes& image) {
     return FormatHex16(image[RadioIdAddress], image[RadioIdAddress + 1]);
 }
 
-void Mark(ProgData& data, const ReadRange& range, ByteState state) {
+void Mark(ProgData& data, const AddressRange& range, ByteState state) {
     data.MarkRange(range.first, range.last, state);
+}
+
+// A presence unit's write entry of a range: count, address, then the image's bytes.
+std::string WriteEntry(const ProgData::Bytes& image, const AddressRange& range) {
+    return EncodeWriteEntry(image, static_cast<std::uint8_t>(range.last - range.first + 1),
+                            static_cast<std::uint8_t>(range.first));
 }
 
 } // namespace
 
-DeviceWriter::DeviceWriter(SessionContext& context, SelectDeviceDialog& selectDevice, WaitWindow& wait,
-                           PresenceRadio& radio)
-    : context_(context), selectDevice_(selectDevice), wait_(wait), radio_(radio) {}
-
 SessionOutcome DeviceWriter::mnuCommWriteToDeviceClick() {
+    DeviceResult result;
+    return Write({}, result);
+}
+
+SessionOutcome DeviceWriter::Write(const DeviceOptions& options, DeviceResult& result) {
     switch (FamilyOf(context_.config.Image[ProductTypeAddress])) {
     case Family::A:
-    case Family::C: return WriteByMemoryJobs();
-    case Family::B: return WritePresenceUnit();
+    case Family::C: return WriteByMemoryJobs(options, result);
+    case Family::B: return WritePresenceUnit(options, result);
     case Family::None: break;
     }
     context_.link.Trace().Write("mnuCommWriteToDevice(): Invalid product type");
     return SessionOutcome::NotRun;
 }
 
-void DeviceWriter::FillJob(const DeviceTarget& target, std::uint8_t direction) {
-    MemoryJob& job = context_.job;
-    job.Band = target.band;
-    job.RadioParameter2 = 4;
-    job.RadioParameter3 = 0;
-    job.RadioParameter4 = 6;
-    job.HByte = '1';
-    job.ProductTypeNumber = target.productTypeNumber;
-    job.SerialNumber = static_cast<std::uint32_t>(target.serialNumber);
-    job.Direction = direction;
+std::optional<SessionOutcome> DeviceWriter::StoreBackup(const ProgData::Bytes& image,
+                                                        std::optional<std::int64_t> serial,
+                                                        DeviceResult& result) {
+    std::string error;
+    if (const auto path = KeepBackup(image, context_.config.Image[ProductTypeAddress], serial, error)) {
+        result.backupPath = *path;
+        return std::nullopt;
+    }
+    result.backupError = error.empty() ? std::string("no backups folder") : error;
+    context_.Message(
+        context_.Text("COMMUNICATION", "MESSAGE-NO_BACKUP_NOTHING_WRITTEN_NN", {result.backupError}));
+    return SessionOutcome::BackupFailed;
 }
 
-SessionOutcome DeviceWriter::WriteByMemoryJobs() {
+SessionOutcome DeviceWriter::WriteByMemoryJobs(const DeviceOptions& options, DeviceResult& result) {
     ProgData& data = context_.config;
     const StoreReport stored = context_.editor.StoreFields(data.Image);
     if (const auto refused = Refused(stored, true)) {
@@ -62,34 +73,41 @@ SessionOutcome DeviceWriter::WriteByMemoryJobs() {
     }
     const std::uint8_t type = data.Image[ProductTypeAddress];
     const Family family = FamilyOf(type);
-    selectDevice_.SetUp(SelectDeviceDialog::Mode::Write, type, context_.texts, context_.lists);
-    selectDevice_.ProposeSerialNumberOf(data.Image);
-    selectDevice_.FormShow();
-    context_.views.selectDevice.ShowSelectDevice(selectDevice_);
-    if (selectDevice_.Result() != SelectDeviceDialog::ResultConfirm) {
+    const std::optional<DeviceTarget> chosen = ChooseDevice(SelectDeviceDialog::Mode::Write, type, {});
+    if (!chosen) {
         return SessionOutcome::Cancelled;
+    }
+    const DeviceTarget& target = *chosen;
+    const FormatArgs who{target.productName, target.serialNumber};
+
+    if (options.backupFirst) {
+        // The device's whole configuration, as a read fetches it, before anything is written.
+        ProgData backup;
+        backup.Image = data.Image;
+        for (const AddressRange& range : ReadRangesOf(family)) {
+            Mark(backup, range, ByteState::ToRead);
+        }
+        FillJob(target, JobRead);
+        const std::string status =
+            context_.Text("COMMUNICATION", "STATUS-BACKING_UP_NNNN_WITH_SERIAL_NUMBER_NN", who);
+        if (const auto failed = RunShown(backup, status, target, ReadInternalErrorText,
+                                         "MESSAGE-ERROR_A_TOTAL_OF_NN_PARAMETERS_WAS_NOT_READ")) {
+            return *failed;
+        }
+        if (const auto failed = StoreBackup(backup.Image, target.serialNumber, result)) {
+            return *failed;
+        }
     }
 
     // The pre-read: the device's radio ID code and firmware version, into a scratch image.
     ProgData device;
     Mark(device, PreReadRange, ByteState::ToRead);
-    const DeviceTarget target = selectDevice_.Target(context_.lists, type, {});
     FillJob(target, JobRead);
-    const std::string status = context_.Text("COMMUNICATION", "STATUS-WRITING_TO_NNNN_WITH_SERIAL_NUMBER_NN",
-                                             {target.productName, target.serialNumber});
-    context_.Status(status);
-    const int preRead = context_.RunSessionShown(device, status, wait_);
-    if (preRead == SessionNothingToTransfer) {
-        context_.Message(std::string(ReadInternalErrorText));
-        return SessionOutcome::InternalError;
-    }
-    if (preRead != SessionComplete) {
-        return ReportSessionFailure(context_, preRead, target);
-    }
-    if (const int missing = device.CountState(ByteState::ToRead); missing != 0) {
-        context_.Message(
-            context_.Text("COMMUNICATION", "MESSAGE-ERROR_A_TOTAL_OF_NN_PARAMETERS_WAS_NOT_READ", {missing}));
-        return SessionOutcome::NoAnswer;
+    const std::string status =
+        context_.Text("COMMUNICATION", "STATUS-WRITING_TO_NNNN_WITH_SERIAL_NUMBER_NN", who);
+    if (const auto failed = RunShown(device, status, target, ReadInternalErrorText,
+                                     "MESSAGE-ERROR_A_TOTAL_OF_NN_PARAMETERS_WAS_NOT_READ")) {
+        return *failed;
     }
     const std::uint8_t version = device.Image[FirmwareVersionAddress];
     if (family == Family::A && version >> 4 != FamilyAFirmwareMajor) {
@@ -99,8 +117,7 @@ SessionOutcome DeviceWriter::WriteByMemoryJobs() {
     }
 
     data.ClearStates();
-    for (const ReadRange& range : family == Family::C ? std::span<const ReadRange>(FamilyCWriteRanges)
-                                                      : std::span<const ReadRange>(FamilyAWriteRanges)) {
+    for (const AddressRange& range : WrittenRangesOf(family)) {
         Mark(data, range, ByteState::ToWrite);
     }
     const std::string edited = RadioIdText(data.Image);
@@ -111,6 +128,7 @@ SessionOutcome DeviceWriter::WriteByMemoryJobs() {
         switch (context_.Dialog(question, MessageKind::Confirmation, Buttons::YesNoCancel)) {
         case DialogResult::Yes: Mark(data, RadioIdRange, ByteState::ToWrite); break;
         case DialogResult::No: break;
+        case DialogResult::None: return SessionOutcome::QuestionUnanswered;
         default: context_.Status({}); return SessionOutcome::Cancelled;
         }
     }
@@ -119,27 +137,39 @@ SessionOutcome DeviceWriter::WriteByMemoryJobs() {
         Mark(data, FamilyCPositionRange, ByteState::ToWrite);
     }
 
-    FillJob(selectDevice_.Target(context_.lists, type, {}), JobWrite);
-    context_.Status(status);
-    const int result = context_.RunSessionShown(data, status, wait_);
-    if (result == SessionNothingToTransfer) {
-        context_.Message(std::string(WriteInternalErrorText));
-        return SessionOutcome::InternalError;
-    }
-    if (result != SessionComplete) {
-        return ReportSessionFailure(context_, result, target);
-    }
-    if (const int missing = data.CountState(ByteState::ToWrite); missing != 0) {
-        context_.Message(context_.Text("COMMUNICATION",
-                                       "MESSAGE-ERROR_A_TOTAL_OF_NN_PARAMETERS_WAS_NOT_WRITTEN", {missing}));
-        return SessionOutcome::NoAnswer;
+    FillJob(target, JobWrite);
+    result.writeStarted = true;
+    if (const auto failed = RunShown(data, status, target, WriteInternalErrorText,
+                                     "MESSAGE-ERROR_A_TOTAL_OF_NN_PARAMETERS_WAS_NOT_WRITTEN")) {
+        return *failed;
     }
     // The window shows what the device now holds.
     const std::string note = context_.editor.ShowStored(data.Image, stored);
-    const std::string written = context_.Text("COMMUNICATION", "STATUS-DEVICE_NNNN_WRITE_OK",
-                                              {target.productName, target.serialNumber});
-    context_.Status(note.empty() ? written : written + " " + note);
-    return SessionOutcome::Done;
+    const std::string written = context_.Text("COMMUNICATION", "STATUS-DEVICE_NNNN_WRITE_OK", who);
+    const std::string writtenStatus = note.empty() ? written : written + " " + note;
+    if (!options.verify) {
+        context_.Status(writtenStatus);
+        return SessionOutcome::Done;
+    }
+
+    // The read-back: the written addresses, on the band the write ended on.
+    const std::vector<AddressRange> ranges = RangesInState(data.State, ByteState::Written);
+    ProgData back;
+    back.Image = data.Image;
+    for (const AddressRange& range : ranges) {
+        Mark(back, range, ByteState::ToRead);
+    }
+    context_.job.Direction = JobRead;
+    const std::string verifying =
+        context_.Text("COMMUNICATION", "STATUS-VERIFYING_NNNN_WITH_SERIAL_NUMBER_NN", who);
+    context_.Status(verifying);
+    const int readBack = context_.RunSessionShown(back, verifying, wait_);
+    if (readBack == SessionInterrupted) {
+        result.verify = VerifyResult::NotVerified;
+        return SessionOutcome::Interrupted;
+    }
+    Compare(data, ranges, back, readBack == SessionComplete, result);
+    return ReportVerify(result, writtenStatus);
 }
 
 std::optional<SessionOutcome> DeviceWriter::Refused(const StoreReport& stored, bool withStatus) {
@@ -158,7 +188,7 @@ std::optional<SessionOutcome> DeviceWriter::Refused(const StoreReport& stored, b
     return std::nullopt;
 }
 
-SessionOutcome DeviceWriter::WritePresenceUnit() {
+SessionOutcome DeviceWriter::WritePresenceUnit(const DeviceOptions& options, DeviceResult& result) {
     ProgData& data = context_.config;
     data.ClearStates();
     context_.Status({});
@@ -178,7 +208,8 @@ SessionOutcome DeviceWriter::WritePresenceUnit() {
     }
     ReceiveRadioDialog& dialog = radio_.Dialog();
     dialog.ChoosePicture(PresencePicture(data.Image[ProductTypeAddress]));
-    dialog.SetCaption(context_.texts.Text("COMMUNICATION", "TITLE-WRITE_TO_DEVICE"));
+    const std::string caption = context_.texts.Text("COMMUNICATION", "TITLE-WRITE_TO_DEVICE");
+    dialog.SetCaption(caption);
     radio_.GetDeviceCode();
     const std::string code = radio_.DeviceRadioCode();
     if (code.empty()) {
@@ -192,6 +223,7 @@ SessionOutcome DeviceWriter::WritePresenceUnit() {
         switch (context_.Dialog(question, MessageKind::Information, Buttons::YesNoAbort)) {
         case DialogResult::Yes: writeRadioId = true; break;
         case DialogResult::No: break;
+        case DialogResult::None: return SessionOutcome::QuestionUnanswered;
         default: return SessionOutcome::Cancelled;
         }
     }
@@ -200,67 +232,131 @@ SessionOutcome DeviceWriter::WritePresenceUnit() {
                         MessageKind::Error, Buttons::Ok);
         return SessionOutcome::ConversionError;
     }
+
+    if (options.backupFirst) {
+        // The unit's whole configuration, as a read fetches it, with a press of its own button before
+        // the write's.
+        ProgData backup;
+        backup.Image = data.Image;
+        const std::vector<std::string> entries = ReadEntries(ReadRangesOf(Family::B));
+        int missing = 0;
+        const int job = RunPresenceJob(
+            {.write = false,
+             .entries = entries,
+             .radioCode = code,
+             .caption = caption,
+             .actionText = context_.texts.Text("HESK", "LABEL-PRESS_DEVICE_BUTTON_TO_BACK_UP_CONFIGURATION")},
+            [&] { missing = TakeReadRecords(backup, entries); });
+        if (const SessionOutcome outcome = ReportPresenceJob(job, false); outcome != SessionOutcome::Done) {
+            return outcome;
+        }
+        if (missing != 0) {
+            context_.Message(context_.Text("COMMUNICATION",
+                                           "MESSAGE-ERROR_A_TOTAL_OF_NN_PARAMETERS_WAS_NOT_READ", {missing}));
+            return SessionOutcome::NoAnswer;
+        }
+        if (const auto failed = StoreBackup(backup.Image, std::nullopt, result)) {
+            return *failed;
+        }
+    }
     data.Image = image;
 
-    KduLink& link = context_.link;
-    if (link.Open() != 0) {
-        link.Close();
-        return SessionOutcome::UnitNotFound;
-    }
-    SessionOutcome outcome = SessionOutcome::DeviceFailed;
-    link.SetH('1');
-    // A job without every entry would write part of the configuration and report it complete: an
-    // entry the unit refuses stops the write before the job starts.
-    bool accepted = link.AddWriteEntry("") == CommandOk;
-    for (const WriteEntrySpan& entry : FamilyBWriteEntries) {
-        accepted = accepted &&
-                   link.AddWriteEntry(EncodeWriteEntry(data.Image, entry.count, entry.address)) == CommandOk;
-    }
+    std::vector<AddressRange> ranges(WrittenRangesOf(Family::B).begin(), WrittenRangesOf(Family::B).end());
     if (writeRadioId) {
-        accepted = accepted && link.AddWriteEntry(EncodeWriteEntry(data.Image, FamilyBRadioIdEntry.count,
-                                                                   FamilyBRadioIdEntry.address)) == CommandOk;
+        ranges.push_back(RadioIdRange);
     }
-    if (!accepted || link.StartRadioJob(code) != CommandOk) {
-        context_.Dialog(context_.texts.Text("HESK", "MESSAGE-KDU_GET_JOB_ERROR"), MessageKind::Error,
-                        Buttons::Ok);
-    } else {
-        radio_.StartTimer(PresenceRadio::TagWriteStatus);
-        dialog.SetCaption(context_.texts.Text("COMMUNICATION", "TITLE-WRITE_TO_DEVICE"));
-        dialog.SetGroupCaption(context_.texts.Text("HESK", "LABEL-WAIT_FOR_TRANSMITTER_ACTIVATION"));
-        dialog.SetActionText(context_.texts.Text("HESK", "LABEL-PRESS_DEVICE_BUTTON_TO_WRITE_CONFIGURATION"));
-        context_.views.pump.ProcessPendingEvents();
-        switch (radio_.ShowDialog()) {
-        case ReceiveRadioDialog::ResultDone: {
-            const std::string note = context_.editor.ShowStored(data.Image, stored);
-            const std::string& written = context_.texts.Text("HESK", "MESSAGE-WRITE_COMPLETE");
-            context_.Status(note.empty() ? written : written + " " + note);
-            outcome = SessionOutcome::Done;
-            break;
-        }
-        case ReceiveRadioDialog::ResultFailed:
-            radio_.SetTimerTag(PresenceRadio::TagNone);
-            context_.Dialog(context_.texts.Text("HESK", "MESSAGE-ERROR_WRITE_DEVICE_RETRY"),
-                            MessageKind::Error, Buttons::Ok);
-            outcome = SessionOutcome::DeviceFailed;
-            break;
-        case ReceiveRadioDialog::ResultAborted:
-            radio_.SetTimerTag(PresenceRadio::TagNone);
-            context_.Status(context_.texts.Text("HESK", "MESSAGE-USER_ABORTED_WRITE_OPERATION"));
-            outcome = SessionOutcome::Cancelled;
-            break;
-        case ReceiveRadioDialog::ResultNoContact:
-            radio_.SetTimerTag(PresenceRadio::TagNone);
-            context_.Dialog(context_.texts.Text("COMMON", "STATUS-TIMEOUT_NO_RADIO_CODE_WAS_RECEIVED"),
-                            MessageKind::Error, Buttons::Ok);
-            outcome = SessionOutcome::NoAnswer;
-            break;
-        default: outcome = SessionOutcome::Cancelled; break;
-        }
-        radio_.StopTimer();
+    std::vector<std::string> entries;
+    for (const AddressRange& range : ranges) {
+        entries.push_back(WriteEntry(data.Image, range));
     }
-    link.AddWriteEntry("");
-    link.Close();
-    return outcome;
+    const int job = RunPresenceJob(
+        {.write = true,
+         .entries = entries,
+         .radioCode = code,
+         .caption = caption,
+         .actionText = context_.texts.Text("HESK", "LABEL-PRESS_DEVICE_BUTTON_TO_WRITE_CONFIGURATION")});
+    // A job the unit started may have reached the unit, whatever became of it.
+    result.writeStarted = job >= 0;
+    if (const SessionOutcome outcome = ReportPresenceJob(job, true); outcome != SessionOutcome::Done) {
+        return outcome;
+    }
+    result.written = ranges;
+    const std::string note = context_.editor.ShowStored(data.Image, stored);
+    const std::string& complete = context_.texts.Text("HESK", "MESSAGE-WRITE_COMPLETE");
+    const std::string writtenStatus = note.empty() ? complete : complete + " " + note;
+    if (!options.verify) {
+        context_.Status(writtenStatus);
+        return SessionOutcome::Done;
+    }
+
+    // The read-back of the written entries, by the button once more; a changed radio ID code is the
+    // unit's address from now on.
+    const std::vector<std::string> readEntries = ReadEntries(ranges);
+    ProgData back;
+    back.Image = data.Image;
+    int missing = 0;
+    const int readBack = RunPresenceJob(
+        {.write = false,
+         .entries = readEntries,
+         .radioCode = writeRadioId ? UpperCase(entered) : code,
+         .caption = caption,
+         .actionText = context_.texts.Text("HESK", "LABEL-PRESS_DEVICE_BUTTON_TO_VERIFY_CONFIGURATION")},
+        [&] { missing = TakeReadRecords(back, readEntries); });
+    if (readBack != ReceiveRadioDialog::ResultDone && StopRequested()) {
+        result.verify = VerifyResult::NotVerified;
+        return SessionOutcome::Interrupted;
+    }
+    Compare(data, ranges, back, readBack == ReceiveRadioDialog::ResultDone && missing == 0, result);
+    return ReportVerify(result, writtenStatus);
+}
+
+void DeviceWriter::Compare(const ProgData& written, const std::vector<AddressRange>& ranges,
+                           const ProgData& back, bool readBack, DeviceResult& result) {
+    const ShownFields shown(context_.editor, written.Image);
+    for (const AddressRange& range : ranges) {
+        for (int a = range.first; a <= range.last; ++a) {
+            const auto i = static_cast<std::size_t>(a);
+            const bool came = readBack || back.State[i] == ByteState::Read;
+            if (came && back.Image[i] == written.Image[i]) {
+                continue;
+            }
+            VerifyDifference difference{a, {}, written.Image[i], std::nullopt};
+            if (came) {
+                difference.read = back.Image[i];
+            }
+            const std::uint8_t other = came ? back.Image[i] : static_cast<std::uint8_t>(~written.Image[i]);
+            difference.caption =
+                CaptionsOfByte(context_.editor, context_.texts, shown, written.Image, a, other);
+            result.differences.push_back(std::move(difference));
+        }
+    }
+    result.verify = !readBack                    ? VerifyResult::NotVerified
+                    : result.differences.empty() ? VerifyResult::Passed
+                                                 : VerifyResult::Differs;
+}
+
+SessionOutcome DeviceWriter::ReportVerify(const DeviceResult& result, const std::string& writtenStatus) {
+    switch (result.verify) {
+    case VerifyResult::Passed:
+        context_.Status(writtenStatus + " " + context_.texts.Text("COMMUNICATION", "STATUS-VERIFIED"));
+        return SessionOutcome::Done;
+    case VerifyResult::Differs: {
+        std::string lines;
+        for (const VerifyDifference& d : result.differences) {
+            const std::string caption =
+                d.caption.empty() ? context_.texts.Text("COMMUNICATION", "TEXT-NO_FIELD") : d.caption;
+            // A line each, under the message's first sentence.
+            lines += "\n" +
+                     context_.Text("COMMUNICATION", "TEXT-VERIFY_DIFFERENCE_NN_NN_NN_NN",
+                                   {caption, d.address, "0x" + HexByte(d.written), "0x" + HexByte(*d.read)});
+        }
+        context_.Message(context_.Text("COMMUNICATION", "MESSAGE-VERIFY_DIFFERENCES_NN", {lines}));
+        return SessionOutcome::DeviceFailed;
+    }
+    default:
+        context_.Message(context_.texts.Text("COMMUNICATION", "MESSAGE-NOT_VERIFIED"));
+        return SessionOutcome::NoAnswer;
+    }
 }
 
 } // namespace vorn

@@ -1,60 +1,51 @@
 #pragma once
 
-#include "session/DeviceReader.h"
-#include "session/PresenceRadio.h"
-#include "session/SelectDeviceDialog.h"
-#include "session/SessionContext.h"
-#include "session/WaitWindow.h"
+#include "session/DeviceFlow.h"
 
 #include <optional>
 #include <string_view>
 
 // Communication > Write to device: the editor is converted into the image, then a family A or C
 // device is written by serial number after a pre-read of its radio ID code (and, for family A, its
-// firmware version), and a family B unit by a list of write entries in one radio job.
+// firmware version), and a family B unit by a list of write entries in one radio job. Before it, when
+// asked, the device's whole configuration is kept as a backup (no backup, no write); after it, when
+// asked, the written addresses are read back and compared.
 namespace vorn {
 
-inline constexpr std::string_view WriteInternalErrorText =
-    "Write to device: Internal error 'COMM_IN_PROGRESS'. Please contact Orsk Electronics.";
-
-// The ranges always written (the radio ID code only when the operator agrees to change it, family C's
-// RFID position only when it is not 0).
-inline constexpr ReadRange FamilyAWriteRanges[] = {{39, 45}, {48, 116}, {128, 247}};
-inline constexpr ReadRange FamilyCWriteRanges[] = {{0, 20}, {23, 31}, {34, 37}, {48, 68}};
-inline constexpr ReadRange RadioIdRange{32, 33};
-inline constexpr ReadRange FamilyCPositionRange{21, 22};
+// Besides the ranges always written (WrittenRangesOf): the radio ID code only when the operator
+// agrees to change it, family C's RFID position only when it is not 0.
+inline constexpr AddressRange RadioIdRange{32, 33};
+inline constexpr AddressRange FamilyCPositionRange{21, 22};
 // The pre-read: the device's radio ID code and firmware version, into a scratch image.
-inline constexpr ReadRange PreReadRange{32, 47};
+inline constexpr AddressRange PreReadRange{32, 47};
 // A family A device takes configurations of this firmware major version only.
 inline constexpr int FamilyAFirmwareMajor = 2;
 
-// A family B write entry: count and start address in the image.
-struct WriteEntrySpan {
-    std::uint8_t count;
-    std::uint8_t address;
-};
-inline constexpr WriteEntrySpan FamilyBWriteEntries[] = {{5, 0x27}, {5, 0x30}};
-inline constexpr WriteEntrySpan FamilyBRadioIdEntry{2, 0x20};
-
-class DeviceWriter {
+class DeviceWriter : public DeviceFlow {
 public:
-    DeviceWriter(SessionContext& context, SelectDeviceDialog& selectDevice, WaitWindow& wait,
-                 PresenceRadio& radio);
+    using DeviceFlow::DeviceFlow;
 
+    // The menu command as the flows have it: no backup, no read-back.
     SessionOutcome mnuCommWriteToDeviceClick();
-    SessionOutcome WriteByMemoryJobs();
-    SessionOutcome WritePresenceUnit();
+    // The write with the options; what became of the backup, the addresses written and the read-back
+    // go into the result.
+    SessionOutcome Write(const DeviceOptions& options, DeviceResult& result);
 
 private:
-    void FillJob(const DeviceTarget& target, std::uint8_t direction);
+    SessionOutcome WriteByMemoryJobs(const DeviceOptions& options, DeviceResult& result);
+    SessionOutcome WritePresenceUnit(const DeviceOptions& options, DeviceResult& result);
     // A store that found the form cannot be written: the operator told why (with the status text as
     // well for the memory-job families), and how the command ends; nothing when it may go on.
     std::optional<SessionOutcome> Refused(const StoreReport& stored, bool withStatus);
-
-    SessionContext& context_;
-    SelectDeviceDialog& selectDevice_;
-    WaitWindow& wait_;
-    PresenceRadio& radio_;
+    // The backup kept into the result; BackupFailed (the operator told why) when it could not be.
+    std::optional<SessionOutcome> StoreBackup(const ProgData::Bytes& image,
+                                              std::optional<std::int64_t> serial, DeviceResult& result);
+    // The written bytes against what came back (read marks the addresses that did): the result's
+    // verdict and differences, each named by the fields the byte feeds.
+    void Compare(const ProgData& written, const std::vector<AddressRange>& ranges, const ProgData& back,
+                 bool readBack, DeviceResult& result);
+    // The operator told what the read-back found; the write's outcome after it.
+    SessionOutcome ReportVerify(const DeviceResult& result, const std::string& writtenStatus);
 };
 
 } // namespace vorn

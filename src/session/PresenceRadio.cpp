@@ -87,6 +87,7 @@ SessionOutcome PresenceRadio::MissingCodeOutcome() const {
     case CodeOutcome::FirmwareTooOld: return SessionOutcome::FirmwareTooOld;
     case CodeOutcome::Failed:
     case CodeOutcome::GivenUp: return SessionOutcome::NoAnswer;
+    case CodeOutcome::NotPressed: return SessionOutcome::ButtonNotPressed;
     case CodeOutcome::Aborted:
     case CodeOutcome::Obtained: break;
     }
@@ -143,6 +144,10 @@ void PresenceRadio::GetDeviceCode() {
             break;
         case ReceiveRadioDialog::ResultAborted:
             codeOutcome_ = CodeOutcome::Aborted;
+            finished = true;
+            break;
+        case ReceiveRadioDialog::ResultNotPressed:
+            codeOutcome_ = CodeOutcome::NotPressed;
             finished = true;
             break;
         default: break;

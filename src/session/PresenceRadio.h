@@ -40,7 +40,7 @@ public:
     static constexpr int ChangeRefused = 4; // the unit refused the write entry or the radio job
 
     // How the last get-device-code flow ended.
-    enum class CodeOutcome { Obtained, UnitNotFound, FirmwareTooOld, Failed, Aborted, GivenUp };
+    enum class CodeOutcome { Obtained, UnitNotFound, FirmwareTooOld, Failed, Aborted, GivenUp, NotPressed };
 
     PresenceRadio(SessionContext& context, ReceiveRadioDialog& dialog);
 

@@ -51,6 +51,8 @@ RadioCodeCapture::Capture RadioCodeCapture::CaptureRadioCode(const std::string& 
             wait_.SetAbortKey(WaitWindow::EscapeKey);
             wait_.SetText(prompt);
             wait_.SetProgress(true, Countdown, Countdown);
+            // Its Cancel button does what Escape does.
+            wait_.SetCancellable(true, context_.texts.Text("COMMON", "BUTTON-CANCEL"));
             wait_.Show(prompt);
             for (int count = Countdown;; --count) {
                 std::string captured;

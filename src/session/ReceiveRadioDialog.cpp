@@ -19,6 +19,7 @@ int ReceiveRadioDialog::ShowModal(std::function<void()> tick, Millis interval) {
     tick_ = std::move(tick);
     interval_ = interval;
     result_ = ResultNone;
+    waited_ = Millis{0};
     shown_ = true;
     view_.ShowReceiveRadio(*this);
     // However the view came back, the dialog is closed now and no tick runs any more.
@@ -32,6 +33,10 @@ void ReceiveRadioDialog::Tick() {
         // A copy: the tick may close the dialog, which drops the stored one.
         const std::function<void()> tick = tick_;
         tick();
+        waited_ += interval_;
+        if (waited_ >= MaxButtonWait) {
+            SetResult(ResultNotPressed);
+        }
     }
 }
 

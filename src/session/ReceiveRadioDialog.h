@@ -14,10 +14,14 @@ namespace vorn {
 class ReceiveRadioDialog {
 public:
     static constexpr int ResultNone = 0;
-    static constexpr int ResultDone = 1;      // the unit answered, or the job is complete
-    static constexpr int ResultFailed = 2;    // the request or the job failed
-    static constexpr int ResultAborted = 3;   // btbtnAbort
-    static constexpr int ResultNoContact = 5; // no radio contact with the device
+    static constexpr int ResultDone = 1;       // the unit answered, or the job is complete
+    static constexpr int ResultFailed = 2;     // the request or the job failed
+    static constexpr int ResultAborted = 3;    // btbtnAbort
+    static constexpr int ResultNoContact = 5;  // no radio contact with the device
+    static constexpr int ResultNotPressed = 6; // the wait for the button ran out
+    // How long the dialog waits for the button, counted in its ticks: a unit that never reports
+    // cannot keep the program waiting.
+    static constexpr Millis MaxButtonWait{120000};
     // The action label takes this share of the group box's width, in percent.
     static constexpr int ActionWidthPercent = 58;
 
@@ -45,8 +49,11 @@ public:
     // Shows the dialog through the view, modally, with the tick run every interval while it is shown;
     // the result it closed with (0 when the view closed it without one).
     int ShowModal(std::function<void()> tick, Millis interval);
-    // The view's modal loop: one timer tick, and the tick's pace.
+    // The view's modal loop: one timer tick, and the tick's pace. Once the ticks have waited
+    // MaxButtonWait the dialog closes with ResultNotPressed.
     void Tick();
+    // How long the dialog has waited, in its ticks.
+    Millis Waited() const { return waited_; }
     Millis TickInterval() const { return interval_; }
 
     // Closes the dialog with a result (the timer's outcome); nothing once it is closed.
@@ -72,6 +79,7 @@ private:
     int result_ = ResultNone;
     std::function<void()> tick_;
     Millis interval_{0};
+    Millis waited_{0};
     std::function<void()> observer_;
 };
 

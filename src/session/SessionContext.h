@@ -20,6 +20,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 // What the device flows work with: the main window's state (the configuration being edited, the
 // editor, the link and the job, the code lists, the language), the views, and the host for the rest of
@@ -43,19 +44,30 @@ struct SessionViews {
 };
 
 // How a device command ended, for front ends that report it other than by the window (vornctl's exit
-// status). The window shows the flow's messages and ignores it.
+// status). The window shows the flow's messages.
 enum class SessionOutcome {
-    NotRun,          // nothing done: another family's command, or a flow already runs
-    Done,            // the transfer or change is complete
-    Cancelled,       // the operator cancelled a dialog or a question
-    Refused,         // the operator's input was refused (a message says why)
-    UnitNotFound,    // the unit could not be opened
-    FirmwareTooOld,  // the unit's firmware is older than needed
-    NoAnswer,        // the device did not answer (or left parameters untransferred)
-    DeviceFailed,    // the device or the unit reported a failure, or the device is incompatible
-    ConversionError, // the image and the editor do not convert into one another
-    InternalError,   // a session that had nothing to do
-    Interrupted,     // a stop request ended it at a safe point; no message was shown
+    NotRun,             // nothing done: another family's command, or a flow already runs
+    Done,               // the transfer or change is complete
+    Cancelled,          // the operator cancelled a dialog, a question or the session itself
+    Refused,            // the operator's input was refused (a message says why)
+    UnitNotFound,       // the unit could not be opened
+    FirmwareTooOld,     // the unit's firmware is older than needed
+    NoAnswer,           // the device did not answer (or left parameters untransferred)
+    DeviceFailed,       // the device or the unit reported a failure, or the device is incompatible
+    ConversionError,    // the image and the editor do not convert into one another
+    InternalError,      // a session that had nothing to do
+    Interrupted,        // a stop request from outside ended it at a safe point; no message was shown
+    QuestionUnanswered, // a question got no answer (a front end with nobody to give one)
+    ButtonNotPressed,   // the presence unit's button was not pressed within the wait
+    BackupFailed,       // the device's configuration could not be kept as a backup: nothing written
+};
+// The outcome's name in the support trace ("done", "cancelled", ...).
+std::string_view OutcomeName(SessionOutcome outcome);
+
+// One session the flows ran (memory jobs): how it ended and where it stood then.
+struct SessionRecord {
+    int result = 0;
+    SessionStep last;
 };
 
 class SessionContext {
@@ -74,8 +86,17 @@ public:
     const ListIni& texts;
     SessionViews views;
     SessionHost& host;
-    // An observer of every session the flows run (none in the window).
+    // An observer of every session the flows run (vornctl's progress line; none in the window, whose
+    // wait window shows the block and the band).
     SessionProgress* progress = nullptr;
+
+    // What the flows of the current command said and ran, for its result: the last message (a dialog
+    // that asks nothing, or a question left unanswered), the last text of any kind, and the sessions.
+    std::string lastMessage;
+    std::string lastText;
+    std::vector<SessionRecord> sessions;
+    // A new command: what was said and run for the last one is forgotten.
+    void ForgetCommand();
 
     // The language's text, formatted with the arguments.
     std::string Text(std::string_view section, std::string_view key, const FormatArgs& args = {}) const;
@@ -89,9 +110,10 @@ public:
     // the user must join.
     std::string UnitNotFoundText() const;
 
-    // Hourglass, main window disabled, the wait window shown with the text and without progress bar;
-    // then the session; then the wait window closed, the window enabled, the cursor restored and the
-    // focus back on the main window. The session's result.
+    // Hourglass, main window disabled, the wait window shown with the text, its Cancel button and,
+    // as the jobs go, the block being moved (n of N), the band being tried and the bytes done in its
+    // progress bar; then the session; then the wait window closed, the window enabled, the cursor
+    // restored and the focus back on the main window. The session's result; it is also recorded.
     int RunSessionShown(ProgData& data, const std::string& text, WaitWindow& wait);
 };
 

@@ -1,5 +1,7 @@
 #include "session/WaitWindow.h"
 
+#include "platform/Interrupt.h"
+
 namespace vorn {
 
 void WaitWindow::Show(const std::string& text) {
@@ -20,17 +22,48 @@ void WaitWindow::SetProgress(bool visible, int maximum, int position) {
     view_.SetWaitProgress(visible, maximum, position);
 }
 
+void WaitWindow::SetDetail(const std::string& text) {
+    detail_ = text;
+    view_.SetWaitDetail(text);
+}
+
+void WaitWindow::SetCancellable(bool cancellable, const std::string& caption) {
+    cancellable_ = cancellable;
+    view_.SetWaitCancel(cancellable, caption);
+}
+
 void WaitWindow::Close() {
     shown_ = false;
+    if (!detail_.empty()) {
+        SetDetail({});
+    }
+    if (cancellable_) {
+        SetCancellable(false);
+    }
     view_.CloseWait();
 }
 
 bool WaitWindow::FormKeyPress(int key) {
-    if (abortKey_ == NoKey || key != abortKey_) {
-        return false;
+    if (abortKey_ != NoKey && key == abortKey_) {
+        abortKey_ = NoKey;
+        return true;
     }
-    abortKey_ = NoKey;
-    return true;
+    if (cancellable_ && key == EscapeKey) {
+        CancelClick();
+        return true;
+    }
+    return false;
+}
+
+void WaitWindow::CancelClick() {
+    if (!cancellable_) {
+        return;
+    }
+    if (abortKey_ != NoKey) {
+        abortKey_ = NoKey;
+        return;
+    }
+    RequestStop(StopRequest::Cancel);
 }
 
 } // namespace vorn

@@ -4,8 +4,9 @@
 
 #include <string>
 
-// The wait window's logic (TfrmWait): what it shows, and its abort key. The window is a borderless,
-// non-modal panel; the view draws it and hands every key pressed in it to FormKeyPress.
+// The wait window's logic (TfrmWait): what it shows, its abort key and its Cancel button. The window
+// is a borderless, non-modal panel; the view draws it and hands every key pressed in it to
+// FormKeyPress and the Cancel button's click to CancelClick.
 namespace vorn {
 
 class WaitWindow {
@@ -20,6 +21,10 @@ public:
     void SetText(const std::string& text);
     // The progress bar pbWait: hidden, or shown at position within 0..maximum.
     void SetProgress(bool visible, int maximum, int position);
+    // The line under the text (block and band of a session); empty hides it.
+    void SetDetail(const std::string& text);
+    // The Cancel button with its caption (Escape does the same), or none.
+    void SetCancellable(bool cancellable, const std::string& caption = {});
     void Close();
 
     bool Shown() const { return shown_; }
@@ -31,8 +36,15 @@ public:
     // The armed abort key (0: none). A capture arms it with Escape and polls it.
     int AbortKey() const { return abortKey_; }
     void SetAbortKey(int key) { abortKey_ = key; }
-    // A key pressed in the window: the armed abort key is consumed (true) and disarmed.
+    // A key pressed in the window: the armed abort key is consumed (true) and disarmed; otherwise
+    // Escape cancels while the window can be cancelled.
     bool FormKeyPress(int key);
+    const std::string& Detail() const { return detail_; }
+    bool Cancellable() const { return cancellable_; }
+    // The Cancel button: a capture's armed abort key is disarmed (the capture stops at its next poll);
+    // a session is asked to stop at its next safe point (platform/Interrupt.h), where it ends
+    // cancelled.
+    void CancelClick();
 
 private:
     WaitView& view_;
@@ -41,6 +53,8 @@ private:
     bool progressVisible_ = false;
     int progressMaximum_ = 0;
     int progressPosition_ = 0;
+    std::string detail_;
+    bool cancellable_ = false;
     int abortKey_ = NoKey;
 };
 

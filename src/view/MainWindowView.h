@@ -45,6 +45,11 @@ public:
     // Menu items, labels and buttons by control name ("mnuFileNew", "lblGOFA_RadioProtocol", ...).
     virtual void SetControlVisible(std::string_view control, bool visible) = 0;
     virtual void SetControlEnabled(std::string_view control, bool enabled) = 0;
+    // A checkable menu item's check mark.
+    virtual void SetControlChecked(std::string_view control, bool checked) {
+        (void)control;
+        (void)checked;
+    }
     virtual void SetFocus(std::string_view control) = 0;
 
     // The hourglass while the program works without a window of its own.

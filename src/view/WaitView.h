@@ -15,6 +15,13 @@ public:
     virtual void SetWaitText(const std::string& text) = 0;
     // The progress bar: hidden, or shown at position of 0..maximum.
     virtual void SetWaitProgress(bool visible, int maximum, int position) = 0;
+    // A second, smaller line under the text: where a session stands (block and band); empty hides it.
+    virtual void SetWaitDetail(const std::string& text) { (void)text; }
+    // The Cancel button: shown with its caption while the work can be cancelled, hidden otherwise.
+    virtual void SetWaitCancel(bool shown, const std::string& caption) {
+        (void)shown;
+        (void)caption;
+    }
     virtual void CloseWait() = 0;
 };
 

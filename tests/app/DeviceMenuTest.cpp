@@ -1,12 +1,15 @@
 // The Communication menu, the get-radio-code buttons, the info poll timer and the about window's unit
 // query, through the program controller on the demo devices.
 #include "ProgramHarness.h"
+#include "files/BackupStore.h"
+#include "files/SupportLog.h"
 #include "model/Catalogue.h"
 #include "session/ChangeCodeDialog.h"
 #include "session/ReceiveRadioDialog.h"
 #include "session/SelectDeviceDialog.h"
 #include "sim/DemoUnit.h"
 #include "support/CallbackPump.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -21,6 +24,7 @@ using test::ProgramHarness;
 // dialog ticked on the virtual clock until it closes, the change-ID-code dialog given a new code.
 class DeviceWindows : public SilentWaitView,
                       public SelectDeviceView,
+                      public BackupsView,
                       public ReceiveRadioView,
                       public ChangeCodeView {
 public:
@@ -47,8 +51,20 @@ public:
         dialog.btnCloseClick();
     }
 
+    // The backups window: every row, then the filter typed and the first row opened.
+    void ShowBackups(BackupsDialog& dialog) override {
+        allBackups = dialog.Rows();
+        dialog.Fields().TypeText(BackupsDialog::SerialFilterField, backupFilter);
+        filteredBackups = dialog.Rows();
+        dialog.Select(0);
+        dialog.btnBackupsOpenClick();
+    }
+
     std::uint32_t serial = DemoDevices::FamilyASerial;
     std::string newCode;
+    std::string backupFilter;
+    std::vector<BackupsDialog::Row> allBackups;
+    std::vector<BackupsDialog::Row> filteredBackups;
     int selectDeviceShows = 0;
     int changeCodeShows = 0;
     ChangeCodeDialog::ChangeOutcome changeOutcome = ChangeCodeDialog::ChangeOutcome::None;
@@ -65,6 +81,7 @@ struct DeviceHarness : ProgramHarness {
         selectDevice = &windows;
         receiveRadio = &windows;
         changeCode = &windows;
+        backups = &windows;
     }
     DeviceWindows windows;
 };
@@ -95,7 +112,35 @@ TEST(DeviceMenu, WriteToDeviceLeavesTheOriginAlone) {
     EXPECT_EQ(h.unit.Firmware().FindDevice(DemoDevices::FamilyCSerial)->Image[24], 55);
     EXPECT_EQ(p.CurrentConfig().ConfigOrigin, Origin::Default);
     EXPECT_EQ(h.view.Caption(), caption);
-    EXPECT_EQ(h.windows.waitTexts.size(), 2u); // the pre-read and the write
+    EXPECT_EQ(h.windows.waitTexts.size(), 4u); // the backup, the pre-read, the write, the read-back
+}
+
+TEST(DeviceMenu, AReadIsKeptAndTracedAndItsBackupOpensWithoutAFileOfItsOwn) {
+    DeviceHarness h;
+    ProgramController& p = h.StartWithModel(1);
+    BackupStore store(p.Folders().programData);
+    std::string error;
+    const ProgData::Bytes other = p.CurrentConfig().Image;
+    ASSERT_EQ(store.Prepare(), "");
+    ASSERT_TRUE(store.Store(other, "TARV", 2002, 1700000000, error)) << error;
+    ASSERT_EQ(p.mnuCommReadFromDeviceClick(), SessionOutcome::Done);
+    const ProgData::Bytes read = p.CurrentConfig().Image;
+    p.GetEditor().Fields().Clear("edtUnitRadioIdCode");
+    p.GetEditor().Fields().TypeText("edtUnitRadioIdCode", "0FF0");
+    h.view.AnswerDialog(DialogResult::No); // not saved
+    h.windows.backupFilter = "10";
+    p.mnuFileBackupsClick();
+    ASSERT_EQ(h.windows.allBackups.size(), 2u);
+    EXPECT_EQ(h.windows.allBackups[0].serial, std::to_string(DemoDevices::FamilyASerial)) << "newest first";
+    ASSERT_EQ(h.windows.filteredBackups.size(), 1u);
+    EXPECT_EQ(p.CurrentConfig().Image, read);
+    EXPECT_EQ(p.GetEditor().Fields().Get("edtUnitRadioIdCode").Text(), DemoDevices::FamilyARadioId);
+    EXPECT_EQ(p.CurrentConfig().ConfigOrigin, Origin::ReadFromDevice);
+    EXPECT_EQ(p.CurrentConfig().CurrentFilePath, "") << "Save asks for a new name";
+    // The read is in the trace vornctl shows, by the window's name.
+    const std::string trace = SupportLog::Read(p.Folders().programData, true, error);
+    EXPECT_NE(trace.find(std::string(WindowTraceName) + " read"), std::string::npos) << trace;
+    EXPECT_EQ(test::ReadBytes(h.windows.filteredBackups[0].path), std::string(read.begin(), read.end()));
 }
 
 TEST(DeviceMenu, ChangeIdCodeOnlyForThePresenceUnits) {

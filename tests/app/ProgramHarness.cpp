@@ -50,7 +50,8 @@ ProgramController& ProgramHarness::Construct(RunMode mode) {
                                                                .selectDevice = selectDevice,
                                                                .receiveRadio = receiveRadio,
                                                                .changeCode = changeCode,
-                                                               .sheet = sheet});
+                                                               .sheet = sheet,
+                                                               .backups = backups});
     return *program;
 }
 

@@ -37,6 +37,7 @@ public:
     ReceiveRadioView* receiveRadio = nullptr;
     ChangeCodeView* changeCode = nullptr;
     SheetView* sheet = nullptr;
+    BackupsView* backups = nullptr;
     EventPump* pump = nullptr;
     std::unique_ptr<ProgramController> program;
 

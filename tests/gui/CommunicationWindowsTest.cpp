@@ -23,6 +23,8 @@
 #include <vector>
 
 #include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QGroupBox>
@@ -33,6 +35,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QTreeWidget>
 #include <gtest/gtest.h>
 
 namespace vorn::test {
@@ -286,10 +289,18 @@ TEST_P(SerialDeviceTest, WriteThroughTheWindowsWithTheNewIdCode) {
     const std::string serial = std::to_string(d.serial);
     const QString writing =
         Q(English("COMMUNICATION", "STATUS-WRITING_TO_NNNN_WITH_SERIAL_NUMBER_NN", {d.model, serial}));
-    EXPECT_EQ(waits, (QStringList{writing, writing})) << "the pre-read and the write";
+    // The backup and the read-back are on until the operator turns them off.
+    EXPECT_EQ(
+        waits,
+        (QStringList{
+            Q(English("COMMUNICATION", "STATUS-BACKING_UP_NNNN_WITH_SERIAL_NUMBER_NN", {d.model, serial})),
+            writing, writing,
+            Q(English("COMMUNICATION", "STATUS-VERIFYING_NNNN_WITH_SERIAL_NUMBER_NN", {d.model, serial}))}))
+        << "the backup, the pre-read, the write and the read-back";
     EXPECT_FALSE(mainWindowEnabledDuringWait);
     EXPECT_EQ(Window().StatusText(),
-              Q(English("COMMUNICATION", "STATUS-DEVICE_NNNN_WRITE_OK", {d.model, serial})));
+              Q(English("COMMUNICATION", "STATUS-DEVICE_NNNN_WRITE_OK", {d.model, serial}) + " " +
+                English("COMMUNICATION", "STATUS-VERIFIED")));
     const auto& device = Demo().Devices[d.device].Image;
     EXPECT_EQ(FormatHex16(device[32], device[33]), d.newCode);
     // Every byte the flow marked as written is the editor's.
@@ -335,15 +346,21 @@ TEST_F(CommunicationWindowsTest, PresenceUnitWriteAsksForTheNewIdCodeAndWaitsFor
                   question = MessageText(window);
                   ClickButton(window, "btnYes");
               })
+        .Then("frmReceiveRadio", PressPresenceButton())
+        .Then("frmReceiveRadio", PressPresenceButton())
         .Then("frmReceiveRadio", PressPresenceButton());
     QTest::keyClick(&Window(), Qt::Key_W, Qt::ControlModifier);
 
     ExpectWindowUsable();
     EXPECT_EQ(question, Q(English("COMMUNICATION", "MESSAGE-DO_YOU_WANT_TO_CHANGE_ID_CODE_FROM_XXXX_TO_YYYY",
                                   {DemoDevices::PresenceCode, "BEEF"})));
-    EXPECT_EQ(receiveRadioTexts.back(),
-              Q(English("HESK", "LABEL-PRESS_DEVICE_BUTTON_TO_WRITE_CONFIGURATION")));
-    EXPECT_EQ(Window().StatusText(), Q(English("HESK", "MESSAGE-WRITE_COMPLETE")));
+    // Each press says what it is for: the backup, the write, the read-back (on by default).
+    EXPECT_EQ(receiveRadioTexts.mid(1),
+              (QStringList{Q(English("HESK", "LABEL-PRESS_DEVICE_BUTTON_TO_BACK_UP_CONFIGURATION")),
+                           Q(English("HESK", "LABEL-PRESS_DEVICE_BUTTON_TO_WRITE_CONFIGURATION")),
+                           Q(English("HESK", "LABEL-PRESS_DEVICE_BUTTON_TO_VERIFY_CONFIGURATION"))}));
+    EXPECT_EQ(Window().StatusText(), Q(English("HESK", "MESSAGE-WRITE_COMPLETE") + " " +
+                                       English("COMMUNICATION", "STATUS-VERIFIED")));
     const auto& unit = Demo().PresenceUnits[0].Image;
     const auto& edited = Controller().CurrentConfig().Image;
     for (std::size_t address : {0x27u, 0x2Bu, 0x30u, 0x34u}) {
@@ -416,6 +433,108 @@ TEST_P(EscapeTest, EscapeAbortsTheCapture) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Windows, EscapeTest, ::testing::Values("WaitWindow", "MainWindow"));
+
+// ---- The safety nets: backups, verify, compare, cancel --------------------------------------------------
+
+TEST_F(CommunicationWindowsTest, DeviceBackupsListsARead) {
+    Controller().bbtnSelectNewDeviceClick(1);
+    script.Then("frmSelectDevice", ConfirmSerial(QString::number(DemoDevices::FamilyASerial)));
+    QTest::keyClick(&Window(), Qt::Key_R, Qt::ControlModifier);
+    int rows = 0;
+    script.Then("frmBackups", [&rows](QWidget* window) {
+        rows = Child<QTreeWidget>(window, "lvBackups")->topLevelItemCount();
+        ClickButton(window, "btnBackupsClose");
+    });
+    Window().Action("mnuFileBackups")->trigger();
+
+    ExpectWindowUsable();
+    EXPECT_EQ(rows, 1);
+}
+
+// Both items off: the write neither keeps the device first nor reads it back; the choice is remembered.
+TEST_F(CommunicationWindowsTest, BackupAndVerifyItemsAreCheckedUntilTurnedOff) {
+    Controller().bbtnSelectNewDeviceClick(1);
+    for (const char* item : {"mnuCommBackupBeforeWrite", "mnuCommVerifyAfterWrite"}) {
+        QAction* action = Window().Action(item);
+        EXPECT_TRUE(action->isCheckable() && action->isChecked()) << item;
+        action->trigger();
+        EXPECT_FALSE(action->isChecked()) << item;
+    }
+    EXPECT_EQ(Controller().Settings().Read(BackupBeforeWriteSettingsKey), "0");
+    EXPECT_EQ(Controller().Settings().Read(VerifyAfterWriteSettingsKey), "0");
+    script.Then("frmSelectDevice", ConfirmSerial(QString::number(DemoDevices::FamilyASerial)));
+    QTest::keyClick(&Window(), Qt::Key_W, Qt::ControlModifier);
+
+    ExpectWindowUsable();
+    const QString writing = Q(English("COMMUNICATION", "STATUS-WRITING_TO_NNNN_WITH_SERIAL_NUMBER_NN",
+                                      {"TARV", std::to_string(DemoDevices::FamilyASerial)}));
+    EXPECT_EQ(waits, (QStringList{writing, writing})) << "the pre-read and the write only";
+}
+
+TEST_F(CommunicationWindowsTest, CompareWithDeviceListsAChangedFieldAndLeavesTheEditorAlone) {
+    Controller().bbtnSelectNewDeviceClick(1);
+    Type("edtUnitRadioIdCode", "0FF0");
+    QStringList row;
+    script.Then("frmSelectDevice", ConfirmSerial(QString::number(DemoDevices::FamilyASerial)))
+        .Then("frmCompare", [&row](QWidget* window) {
+            const QTreeWidgetItem* item = Child<QTreeWidget>(window, "lvCompare")->topLevelItem(0);
+            row = QStringList{item->text(1), item->text(2)};
+            ClickButton(window, "btnCompareClose");
+        });
+    Window().Action("mnuCommCompare")->trigger();
+
+    ExpectWindowUsable();
+    EXPECT_EQ(row, (QStringList{"0FF0", "1234"}));
+    EXPECT_EQ(Text("edtUnitRadioIdCode"), "0FF0");
+}
+
+// A device that does not answer: the wait window's Cancel button and Escape end the read at once.
+class CancelTest : public CommunicationWindowsTest, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(CancelTest, CancelEndsAReadOfADeviceThatDoesNotAnswer) {
+    const bool escape = std::string(GetParam()) == "Escape";
+    Demo().Devices[0].Present = false;
+    Controller().bbtnSelectNewDeviceClick(1);
+    Type("edtUnitRadioIdCode", "0FF0");
+    script.Then("frmSelectDevice", ConfirmSerial(QString::number(DemoDevices::FamilyASerial)));
+    script.WatchShown([escape](QWidget* window) {
+        if (window->objectName() != QLatin1String("frmWait")) {
+            return;
+        }
+        QTimer::singleShot(0, window, [window, escape] {
+            escape ? QTest::keyPress(window, Qt::Key_Escape) : ClickButton(window, "btnWaitCancel");
+        });
+    });
+    QTest::keyClick(&Window(), Qt::Key_R, Qt::ControlModifier);
+
+    ExpectWindowUsable();
+    EXPECT_EQ(Window().StatusText(), Q(English("COMMUNICATION", "STATUS-READ_CANCELLED")));
+    EXPECT_EQ(Text("edtUnitRadioIdCode"), "0FF0");
+}
+
+INSTANTIATE_TEST_SUITE_P(Windows, CancelTest, ::testing::Values("CancelButton", "Escape"));
+
+TEST_F(CommunicationWindowsTest, ClosingTheWindowDuringASessionAsksThenCancelsAndCloses) {
+    Demo().Devices[0].Present = false;
+    Controller().bbtnSelectNewDeviceClick(1);
+    QString question;
+    script.Then("frmSelectDevice", ConfirmSerial(QString::number(DemoDevices::FamilyASerial)))
+        .Then("frmMessage", [&question](QWidget* window) {
+            question = MessageText(window);
+            ClickButton(window, "btnYes");
+        });
+    script.WatchShown([this](QWidget* window) {
+        if (window->objectName() == QLatin1String("frmWait")) {
+            QTimer::singleShot(0, &Window(), [this] { Window().close(); });
+        }
+    });
+    QTest::keyClick(&Window(), Qt::Key_R, Qt::ControlModifier);
+    QApplication::processEvents();
+
+    EXPECT_EQ(question, Q(English("COMMUNICATION", "MESSAGE-CANCEL_SESSION_AND_CLOSE")));
+    EXPECT_FALSE(Controller().Sessions().Busy());
+    EXPECT_FALSE(Window().isVisible());
+}
 
 // ---- The change-ID-code dialog --------------------------------------------------------------------------
 

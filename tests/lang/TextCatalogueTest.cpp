@@ -206,8 +206,16 @@ const std::vector<std::vector<std::pair<std::string_view, std::string_view>>> Sh
      {"MENU", "FILE-SAVE_AS"},
      {"MENU", "FILE-LANGUAGE"},
      {"MENU", "FILE-CHANGE_DEFAULT_CONFIG"},
+     {"MENU", "FILE-BACKUPS"},
+     {"MENU", "FILE-EXPORT_SHEET"},
+     {"MENU", "FILE-PRINT"},
      {"MENU", "FILE-EXIT"}},
-    {{"MENU", "COMM-READ_FROM_DEVICE"}, {"MENU", "COMM-WRITE_TO_DEVICE"}, {"MENU", "COMM-CHANGE_ID_CODE"}},
+    {{"MENU", "COMM-READ_FROM_DEVICE"},
+     {"MENU", "COMM-WRITE_TO_DEVICE"},
+     {"MENU", "COMM-COMPARE"},
+     {"MENU", "COMM-BACKUP_BEFORE_WRITE"},
+     {"MENU", "COMM-VERIFY_AFTER_WRITE"},
+     {"MENU", "COMM-CHANGE_ID_CODE"}},
     {{"MENU", "EDIT-UNDO"}, {"MENU", "EDIT-REDO"}},
     {{"MENU", "EDIT-UNDO_NN"}, {"MENU", "EDIT-REDO_NN"}},
     {{"COMMON", "BUTTON-YES"},
@@ -215,6 +223,8 @@ const std::vector<std::vector<std::pair<std::string_view, std::string_view>>> Sh
      {"COMMON", "BUTTON-CANCEL"},
      {"COMMON", "BUTTON-ABORT"}},
     {{"CHANGE_CODE", "BUTTON-CHANGE"}, {"COMMON", "BUTTON-CLOSE"}},
+    {{"BACKUPS", "LABEL-FILTER_SERIAL_NUMBER"}, {"BACKUPS", "BUTTON-OPEN"}, {"COMMON", "BUTTON-CLOSE"}},
+    {{"COMPARE", "BUTTON-TAKE_DEVICE_CONFIGURATION"}, {"COMMON", "BUTTON-CLOSE"}},
 };
 
 // English is the reference every other language file is held to.

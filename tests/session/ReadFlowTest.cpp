@@ -6,6 +6,7 @@
 #include "sim/FaultRule.h"
 #include "support/CaseName.h"
 
+#include <optional>
 #include <ostream>
 
 #include <gtest/gtest.h>
@@ -325,18 +326,26 @@ TEST(ReadFlowTest, AnUnplugLeavesTheBlocksReadInTheImageAndTheEditorAlone) {
     EXPECT_EQ(h.editor->Fields().Get("edtUnitRadioIdCode").Text(), "");
 }
 
-TEST(ReadFlowTest, EscapeDuringASessionIsIgnored) {
+TEST(ReadFlowTest, EscapeInTheWaitWindowCancelsASessionWithin300Ms) {
     SessionHarness h;
     h.LoadDefault(0x23);
-    int escapes = 0;
+    const ProgData::Bytes edited = h.config.Image;
+    // A device that does not answer: the session would go through the bands for a while.
+    std::optional<Millis> pressed;
     h.onPump = [&] {
-        // The operator presses Escape in the wait window and in the main window all the time.
-        escapes += h.sessions->Wait().FormKeyPress(27) ? 1 : 0;
-        h.host.pendingKey = 0;
+        h.host.pendingKey = 0; // Escape in the main window does nothing here
+        if (!pressed && h.sim.clock.Now() >= 2500ms && h.sessions->Wait().FormKeyPress(27)) {
+            pressed = h.sim.clock.Now();
+        }
     };
-    h.view.selectDevice = ConfirmDevice(DemoDevices::FamilyASerial);
-    EXPECT_EQ(h.sessions->mnuCommReadFromDeviceClick(), SessionOutcome::Done);
-    EXPECT_EQ(escapes, 0);
+    h.view.selectDevice = ConfirmDevice(1002);
+    EXPECT_EQ(h.sessions->mnuCommReadFromDeviceClick(), SessionOutcome::Cancelled);
+    ASSERT_TRUE(pressed);
+    EXPECT_LE(h.sim.clock.Now() - *pressed, 300ms);
+    EXPECT_EQ(h.config.Image, edited);
+    EXPECT_EQ(h.view.StatusText(), h.Text("COMMUNICATION", "STATUS-READ_CANCELLED"));
+    EXPECT_FALSE(h.view.waitShown);
+    EXPECT_TRUE(h.view.windowEnabled);
 }
 
 TEST(ReadFlowTest, TheSerialAndTheBandAreKeptForTheNextSession) {

@@ -1,4 +1,4 @@
-#include "BackupStore.h"
+#include "files/BackupStore.h"
 
 #include "files/ProgramFolders.h"
 #include "model/Catalogue.h"
@@ -10,7 +10,7 @@
 
 #include <algorithm>
 
-namespace vorn::cli {
+namespace vorn {
 
 namespace {
 
@@ -162,4 +162,4 @@ std::vector<BackupEntry> BackupStore::List(std::optional<std::uint32_t> serial, 
     return entries;
 }
 
-} // namespace vorn::cli
+} // namespace vorn

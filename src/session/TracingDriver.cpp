@@ -1,4 +1,4 @@
-#include "TracingDriver.h"
+#include "session/TracingDriver.h"
 
 #include "link/KduLink.h"
 #include "model/Catalogue.h"
@@ -6,7 +6,7 @@
 
 #include <optional>
 
-namespace vorn::cli {
+namespace vorn {
 
 namespace {
 
@@ -110,20 +110,15 @@ std::string MemoryJobReply(std::string_view reply) {
 } // namespace
 
 TracingDriver::TracingDriver(UnitDriver& inner, SupportLog& log, TraceSink& sessionTrace)
-    : inner_(inner), log_(log), sessionTrace_(sessionTrace) {}
+    : inner_(inner), log_(log), sessionTrace_(sessionTrace) {
+    sessionTrace_.SetListener([this](std::string_view line) { log_.Write(SupportLog::Session, line); });
+}
 
-void TracingDriver::TakeSessionTrace() {
-    if (sessionTrace_.Count() == 0) {
-        return;
-    }
-    for (const std::string& line : sessionTrace_.Lines()) {
-        log_.Write(SupportLog::Session, line);
-    }
-    sessionTrace_.Clear();
+TracingDriver::~TracingDriver() {
+    sessionTrace_.SetListener({});
 }
 
 void TracingDriver::Note(const std::string& text) {
-    TakeSessionTrace();
     log_.Write(SupportLog::Note, text);
 }
 
@@ -189,7 +184,6 @@ std::string TracingDriver::Meaning(std::string_view payload, char command, bool 
 
 int TracingDriver::OpenByDescription(std::string_view description, std::uint32_t flags) {
     const int status = inner_.OpenByDescription(description, flags);
-    TakeSessionTrace();
     log_.Write(SupportLog::Line,
                status == DriverOk
                    ? "unit opened"
@@ -200,20 +194,17 @@ int TracingDriver::OpenByDescription(std::string_view description, std::uint32_t
 
 int TracingDriver::Close() {
     LogReceived(true);
-    TakeSessionTrace();
     log_.Write(SupportLog::Line, "unit closed");
     return inner_.Close();
 }
 
 int TracingDriver::SetModemLinePulse() {
-    TakeSessionTrace();
     log_.Write(SupportLog::Line, "modem line pulse");
     return inner_.SetModemLinePulse();
 }
 
 int TracingDriver::Write(const std::uint8_t* data, std::uint32_t count, std::uint32_t& done) {
     LogReceived(true);
-    TakeSessionTrace();
     const int status = inner_.Write(data, count, done);
     // The link sends one whole frame per write: STX, payload, two checksum digits, ETX.
     const std::string bytes(reinterpret_cast<const char*>(data), count);
@@ -243,7 +234,6 @@ void TracingDriver::LogReceived(bool flushPartial) {
     while (!received_.empty()) {
         const auto first = static_cast<std::uint8_t>(received_.front());
         if (first != Stx) {
-            TakeSessionTrace();
             log_.Write(SupportLog::Received, BareByteName(first));
             received_.erase(0, 1);
             continue;
@@ -251,7 +241,6 @@ void TracingDriver::LogReceived(bool flushPartial) {
         const auto etx = received_.find(static_cast<char>(Etx));
         if (etx == std::string::npos) {
             if (flushPartial) {
-                TakeSessionTrace();
                 log_.Write(SupportLog::Received, "incomplete frame: " + received_.substr(1));
                 received_.clear();
             }
@@ -263,10 +252,9 @@ void TracingDriver::LogReceived(bool flushPartial) {
             IsValidFrame(std::span(reinterpret_cast<const std::uint8_t*>(frame.data()), frame.size()));
         const std::string payload = frame.size() >= 4 ? frame.substr(1, frame.size() - 4) : frame.substr(1);
         const std::string meaning = valid ? Meaning(payload, lastCommand_, false) : std::string();
-        TakeSessionTrace();
         log_.Write(SupportLog::Received, payload + (meaning.empty() ? "" : "   (" + meaning + ")") +
                                              (valid ? "" : "   [bad checksum]"));
     }
 }
 
-} // namespace vorn::cli
+} // namespace vorn

@@ -1,16 +1,17 @@
-#include "SupportLog.h"
+#include "files/SupportLog.h"
 
 #include "base/Utf8.h"
 #include "files/ProgramFolders.h"
 #include "platform/FileError.h"
 #include "platform/FileSystem.h"
+#include "platform/Folders.h"
 #include "platform/System.h"
 
 #include <chrono>
 #include <cstdio>
 #include <ctime>
 
-namespace vorn::cli {
+namespace vorn {
 
 namespace {
 
@@ -126,6 +127,8 @@ void SupportLog::Append(const std::string& text) {
 }
 
 void SupportLog::Begin(const std::vector<std::string>& commandLine) {
+    begun_ = true;
+    program_ = commandLine.empty() ? std::string("vornctl") : FileNameOfPath(commandLine.front());
     commandLine_.clear();
     for (const std::string& argument : commandLine) {
         commandLine_ += (commandLine_.empty() ? "" : " ") + EscapeControlCharacters(argument);
@@ -138,8 +141,8 @@ void SupportLog::Begin(const std::vector<std::string>& commandLine) {
     if (const auto last = file_.LastByte(); last && *last != '\n') {
         Append("\n");
     }
-    Append(std::string(Header) + Now(true) + " pid " + std::to_string(ProcessId()) + ": " + commandLine_ +
-           "\n");
+    Append(std::string(Header) + EscapeControlCharacters(program_) + " " + Now(true) + " pid " +
+           std::to_string(ProcessId()) + ": " + commandLine_ + "\n");
 }
 
 void SupportLog::Write(char kind, std::string_view text) {
@@ -157,7 +160,12 @@ void SupportLog::Write(char kind, std::string_view text) {
 }
 
 void SupportLog::End(int status) {
-    Write(Line, "end of the command, exit status " + std::to_string(status));
+    End("exit status " + std::to_string(status));
+}
+
+void SupportLog::End(std::string_view result) {
+    Write(Line, "end of the command, " + std::string(result));
+    begun_ = false;
     file_.Close();
 }
 
@@ -193,9 +201,18 @@ std::string SupportLog::Read(const std::string& programData, bool lastOnly, std:
         log += content;
     }
     if (lastOnly) {
-        // The last command's header: at the start of the log or of a line.
-        std::size_t at = log.rfind("\n" + std::string(Header));
-        at = at == std::string::npos ? (log.starts_with(Header) ? 0 : std::string::npos) : at + 1;
+        // The last command's header, of whichever program: at the start of the log or of a line, and
+        // not the header a rotation repeats in the middle of a command.
+        std::size_t at = std::string::npos;
+        for (std::size_t line = 0; line < log.size(); line = log.find('\n', line) + 1) {
+            const std::string_view rest = std::string_view(log).substr(line);
+            if (rest.starts_with(Header) && !rest.starts_with(Continued)) {
+                at = line;
+            }
+            if (log.find('\n', line) == std::string::npos) {
+                break;
+            }
+        }
         if (at == std::string::npos) {
             return {};
         }
@@ -204,4 +221,4 @@ std::string SupportLog::Read(const std::string& programData, bool lastOnly, std:
     return Printable(log);
 }
 
-} // namespace vorn::cli
+} // namespace vorn

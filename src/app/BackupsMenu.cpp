@@ -1,0 +1,41 @@
+// File > Device backups...: the configurations kept from devices, and opening one of them.
+#include "app/ProgramController.h"
+#include "model/Conversion.h"
+
+namespace vorn {
+
+void ProgramController::mnuFileBackupsClick() {
+    if (sessions_->Busy()) {
+        return;
+    }
+    backupsDialog_.Prepare(texts_, sessions_->Backups());
+    backupsDialog_.FormShow();
+    backupsView_->ShowBackups(backupsDialog_);
+    if (backupsDialog_.Result() == BackupsDialog::ResultOpen) {
+        OpenBackup(backupsDialog_.SelectedPath());
+    }
+}
+
+bool ProgramController::OpenBackup(const std::string& path) {
+    ProgData::Bytes image{};
+    if (const std::string problem = ConfigFileProblem(path, image); !problem.empty()) {
+        FileProblemMessage("MESSAGE-COULD_NOT_LOAD_SELECTED_CONFIGURATION", problem);
+        return false;
+    }
+    if (!MayReplaceConfiguration()) {
+        return false;
+    }
+    // A device's configuration, as a read would have left it: no file of its own, so Save asks for a
+    // new name and the backup stays as it was kept.
+    currentConfig_.Image = image;
+    currentConfig_.CurrentFilePath.clear();
+    currentConfig_.Snapshot();
+    currentConfig_.ConfigOrigin = Origin::ReadFromDevice;
+    UpdateCaption();
+    if (ShowLoadedImage() == ResultSuccess) {
+        window_->SetStatusText(FileText("STATUS-CONFIGURATION_NN_LOADED", {FileNameOfPath(path)}));
+    }
+    return true;
+}
+
+} // namespace vorn

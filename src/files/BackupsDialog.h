@@ -1,0 +1,99 @@
+#pragma once
+
+#include "files/BackupStore.h"
+#include "lang/ListIni.h"
+#include "model/FieldModel.h"
+#include "view/ControlText.h"
+
+#include <ctime>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The backups window's logic (TfrmBackups): the configurations kept from devices, newest first, by
+// model, serial number and time, narrowed to the serial numbers that begin with the digits typed into
+// the filter field; the chosen one opens as a configuration of its own.
+namespace vorn {
+
+class BackupsDialog {
+public:
+    static constexpr std::string_view SerialFilterField = "edtBackupsSerialFilter";
+    static constexpr int ResultNone = 0;
+    static constexpr int ResultOpen = 1;
+    static constexpr int ResultClose = 2;
+
+    struct Row {
+        std::string model;
+        std::string serial;
+        std::string time; // local time, "2024-05-01 14:00:00"
+        std::string path;
+    };
+
+    BackupsDialog();
+    BackupsDialog(const BackupsDialog&) = delete;
+    BackupsDialog& operator=(const BackupsDialog&) = delete;
+
+    // The texts of the current language and the store's backups; the filter keeps its digits.
+    void Prepare(const ListIni& texts, const BackupStore& store);
+
+    const std::string& Caption() const { return caption_; }
+    // lblBackupsSerialFilter, lblBackupsNote, btnBackupsOpen and btnBackupsClose.
+    const std::vector<ControlText>& ControlTexts() const { return controlTexts_; }
+    // The list's column headers: model, serial number, time.
+    const std::vector<std::string>& Headers() const { return headers_; }
+    // The filter field (digits only).
+    FieldModel& Fields() { return fields_; }
+    // The backups the filter lets through, newest first.
+    const std::vector<Row>& Rows() const { return shown_; }
+
+    // The row chosen in the list (-1: none); Open is enabled while one is.
+    void Select(int row);
+    int Selected() const { return selected_; }
+    bool OpenEnabled() const { return selected_ >= 0; }
+    // The chosen backup's path (empty: none).
+    std::string SelectedPath() const;
+
+    void FormShow();
+    void btnBackupsOpenClick();
+    void btnBackupsCloseClick();
+    bool Closed() const { return closed_; }
+    int Result() const { return result_; }
+    // Called when the rows, the selection or the dialog's being closed change.
+    void SetStateObserver(std::function<void()> observer) { observer_ = std::move(observer); }
+
+    // A backup's UTC time ("2024-05-01T12:00:00Z") as local time ("2024-05-01 14:00:00").
+    static std::string LocalTime(std::string_view utc);
+
+private:
+    void Filter();
+    void Finish(int result);
+    void Notify();
+
+    FieldModel fields_;
+    std::string caption_;
+    std::vector<ControlText> controlTexts_;
+    std::vector<std::string> headers_;
+    std::vector<Row> all_;
+    std::vector<Row> shown_;
+    int selected_ = -1;
+    bool closed_ = true;
+    int result_ = ResultNone;
+    std::function<void()> observer_;
+};
+
+// The view role that shows the window: modal, returning when the dialog's logic closes it (or the
+// window was closed another way: the result stays ResultNone).
+class BackupsView {
+public:
+    virtual ~BackupsView() = default;
+    virtual void ShowBackups(BackupsDialog& dialog) = 0;
+};
+
+// Nobody there: the window closes without a choice.
+class SilentBackupsView : public BackupsView {
+public:
+    void ShowBackups(BackupsDialog&) override {}
+};
+
+} // namespace vorn

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "lang/ListIni.h"
+#include "session/FieldDifferences.h"
+#include "view/ControlText.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+// The comparison window's logic (TfrmCompare): the fields in which the device differs from the edited
+// configuration (caption, this configuration, the device), a button that takes the device's
+// configuration as a read would, and one that closes.
+namespace vorn {
+
+class CompareDialog {
+public:
+    static constexpr int ResultNone = 0;
+    static constexpr int ResultTake = 1;
+    static constexpr int ResultClose = 2;
+
+    // The texts of the current language, the differing fields and the device they were read from
+    // ("TARV 1001").
+    void Prepare(const ListIni& texts, std::vector<FieldDifference> differences, const std::string& device);
+
+    const std::string& Caption() const { return caption_; }
+    // lblCompareSummary, btnCompareTake and btnCompareClose.
+    const std::vector<ControlText>& ControlTexts() const { return controlTexts_; }
+    // The list's column headers: field, this configuration, the device.
+    const std::vector<std::string>& Headers() const { return headers_; }
+    const std::vector<FieldDifference>& Rows() const { return rows_; }
+
+    void btnCompareTakeClick() { Finish(ResultTake); }
+    void btnCompareCloseClick() { Finish(ResultClose); }
+    // Opening: the flow calls it just before the view shows the window.
+    void FormShow();
+    bool Closed() const { return closed_; }
+    int Result() const { return result_; }
+    void SetStateObserver(std::function<void()> observer) { observer_ = std::move(observer); }
+
+private:
+    void Finish(int result);
+
+    std::string caption_;
+    std::vector<ControlText> controlTexts_;
+    std::vector<std::string> headers_;
+    std::vector<FieldDifference> rows_;
+    bool closed_ = true;
+    int result_ = ResultNone;
+    std::function<void()> observer_;
+};
+
+// The view role that shows the window: modal, returning when the dialog's logic closes it (or the
+// window was closed another way: the result stays ResultNone).
+class CompareView {
+public:
+    virtual ~CompareView() = default;
+    virtual void ShowCompare(CompareDialog& dialog) = 0;
+};
+
+// Nobody there: the window closes without a choice.
+class SilentCompareView : public CompareView {
+public:
+    void ShowCompare(CompareDialog&) override {}
+};
+
+} // namespace vorn
