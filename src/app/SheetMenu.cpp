@@ -1,6 +1,7 @@
 #include "app/ConfigurationSheet.h"
 #include "app/ProgramController.h"
 #include "platform/Files.h"
+#include "platform/System.h"
 
 #include <ctime>
 
@@ -12,13 +13,7 @@ constexpr std::string_view SheetExtension = ".pdf";
 
 // Today in the user's time zone, as the sheet dates itself.
 std::string Today() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-#ifdef _WIN32
-    localtime_s(&local, &now);
-#else
-    localtime_r(&now, &local);
-#endif
+    const std::tm local = LocalTime(std::time(nullptr));
     char text[16] = {};
     std::strftime(text, sizeof text, "%Y-%m-%d", &local);
     return text;

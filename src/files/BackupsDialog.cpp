@@ -1,6 +1,7 @@
 #include "files/BackupsDialog.h"
 
 #include "lang/TextFormat.h"
+#include "platform/System.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -30,9 +31,7 @@ std::string BackupsDialog::LocalTime(std::string_view utc) {
     }
     parts.tm_year -= 1900;
     parts.tm_mon -= 1;
-    const std::time_t when = timegm(&parts);
-    std::tm local{};
-    localtime_r(&when, &local);
+    const std::tm local = vorn::LocalTime(FromUtc(parts));
     char text[32];
     std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local);
     return text;

@@ -27,6 +27,10 @@ unsigned long ProcessId();
 
 // A time as UTC calendar fields.
 std::tm UtcTime(std::time_t time);
+// The time in the user's time zone.
+std::tm LocalTime(std::time_t time);
+// The calendar time of a broken-down UTC time (the inverse of UtcTime).
+std::time_t FromUtc(std::tm utc);
 
 // Milliseconds since this process was started, by the system's record of its start; -1 when unknown.
 double MillisSinceProcessStart();

@@ -51,6 +51,16 @@ std::tm UtcTime(std::time_t time) {
     return utc;
 }
 
+std::tm LocalTime(std::time_t time) {
+    std::tm local{};
+    ::localtime_r(&time, &local);
+    return local;
+}
+
+std::time_t FromUtc(std::tm utc) {
+    return ::timegm(&utc);
+}
+
 double MillisSinceProcessStart() {
     // Field 22 of /proc/self/stat: the start time in clock ticks after boot. The command name (field
     // 2) may hold spaces, so the fields are counted after its closing parenthesis.

@@ -74,6 +74,16 @@ std::tm UtcTime(std::time_t time) {
     return utc;
 }
 
+std::tm LocalTime(std::time_t time) {
+    std::tm local{};
+    ::localtime_s(&local, &time);
+    return local;
+}
+
+std::time_t FromUtc(std::tm utc) {
+    return ::_mkgmtime(&utc);
+}
+
 double MillisSinceProcessStart() {
     FILETIME created{};
     FILETIME exited{};

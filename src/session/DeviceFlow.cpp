@@ -5,6 +5,7 @@
 #include "session/SessionEngine.h"
 
 #include <algorithm>
+#include <array>
 #include <ctime>
 
 namespace vorn {
@@ -49,6 +50,37 @@ constexpr PresenceReport PresenceReports[] = {
     {ReceiveRadioDialog::ResultNoContact, SessionOutcome::NoAnswer, true, "COMMON",
      "STATUS-TIMEOUT_NO_RADIO_CODE_WAS_RECEIVED", "STATUS-TIMEOUT_NO_RADIO_CODE_WAS_RECEIVED"},
 };
+
+} // namespace
+
+namespace {
+
+// The address ranges that a read fetches from a device and a write stores into it, always. The
+// conditional ranges (radio ID code, RFID position) are decided by the read and write flows.
+struct FamilyMemory {
+    Family family;
+    std::span<const AddressRange> read;
+    std::span<const AddressRange> written;
+};
+
+constexpr std::array<AddressRange, 1> ReadA{{{32, 247}}};
+constexpr std::array<AddressRange, 3> WrittenA{{{39, 45}, {48, 116}, {128, 247}}};
+constexpr std::array<AddressRange, 4> ReadB{{{32, 36}, {39, 43}, {46, 52}, {122, 127}}};
+constexpr std::array<AddressRange, 2> WrittenB{{{39, 43}, {48, 52}}};
+constexpr std::array<AddressRange, 3> ReadC{{{0, 37}, {46, 68}, {112, 137}}};
+constexpr std::array<AddressRange, 4> WrittenC{{{0, 20}, {23, 31}, {34, 37}, {48, 68}}};
+
+constexpr std::array<FamilyMemory, 3> FamilyMemories{{
+    {Family::A, ReadA, WrittenA},
+    {Family::B, ReadB, WrittenB},
+    {Family::C, ReadC, WrittenC},
+}};
+
+const FamilyMemory* MemoryOfFamily(Family family) {
+    const auto it = std::find_if(FamilyMemories.begin(), FamilyMemories.end(),
+                                 [family](const FamilyMemory& m) { return m.family == family; });
+    return it != FamilyMemories.end() ? &*it : nullptr;
+}
 
 } // namespace
 
