@@ -17,17 +17,13 @@ void ProgramController::mnuFileBackupsClick() {
 }
 
 bool ProgramController::OpenBackup(const std::string& path) {
-    ProgData::Bytes image{};
-    if (const std::string problem = ConfigFileProblem(path, image); !problem.empty()) {
-        FileProblemMessage("MESSAGE-COULD_NOT_LOAD_SELECTED_CONFIGURATION", problem);
-        return false;
-    }
-    if (!MayReplaceConfiguration()) {
+    const std::optional<ProgData::Bytes> image = ImageToReplaceWith(path);
+    if (!image) {
         return false;
     }
     // A device's configuration, as a read would have left it: no file of its own, so Save asks for a
     // new name and the backup stays as it was kept.
-    currentConfig_.Image = image;
+    currentConfig_.Image = *image;
     currentConfig_.CurrentFilePath.clear();
     currentConfig_.Snapshot();
     currentConfig_.ConfigOrigin = Origin::ReadFromDevice;
@@ -35,6 +31,7 @@ bool ProgramController::OpenBackup(const std::string& path) {
     if (ShowLoadedImage() == ResultSuccess) {
         window_->SetStatusText(FileText("STATUS-CONFIGURATION_NN_LOADED", {FileNameOfPath(path)}));
     }
+    ClearHistory(); // another configuration: a fresh undo history, as after Open
     return true;
 }
 

@@ -1,5 +1,6 @@
 // The Edit menu: undo and redo of the editor, and the commands that are one step of its history.
 #include "app/ProgramController.h"
+#include "base/AsciiText.h"
 #include "lang/FieldCaption.h"
 #include "lang/TextFormat.h"
 #include "model/Catalogue.h"
@@ -25,15 +26,6 @@ std::string PageOfField(std::string_view field) {
         }
     }
     return {};
-}
-
-// A menu caption shows "&" as an accelerator mark unless it is doubled.
-std::string EscapeAmpersands(const std::string& text) {
-    std::string escaped;
-    for (const char c : text) {
-        escaped += c == '&' ? "&&" : std::string(1, c);
-    }
-    return escaped;
 }
 
 } // namespace

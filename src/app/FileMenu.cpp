@@ -219,16 +219,24 @@ void ProgramController::mnuFileOpenClick() {
     LoadConfigFile(chosen);
 }
 
-bool ProgramController::LoadConfigFile(const std::string& path) {
+std::optional<ProgData::Bytes> ProgramController::ImageToReplaceWith(const std::string& path) {
     ProgData::Bytes image{};
     if (const std::string problem = ConfigFileProblem(path, image); !problem.empty()) {
         FileProblemMessage("MESSAGE-COULD_NOT_LOAD_SELECTED_CONFIGURATION", problem);
-        return false;
+        return std::nullopt;
     }
     if (!MayReplaceConfiguration()) {
+        return std::nullopt;
+    }
+    return image;
+}
+
+bool ProgramController::LoadConfigFile(const std::string& path) {
+    const std::optional<ProgData::Bytes> image = ImageToReplaceWith(path);
+    if (!image) {
         return false;
     }
-    currentConfig_.Image = image;
+    currentConfig_.Image = *image;
     currentConfig_.CurrentFilePath = path;
     currentConfig_.Snapshot();
     currentConfig_.ConfigOrigin = Origin::Opened;

@@ -346,6 +346,9 @@ private:
     // Before another configuration replaces the edited one: with unsaved changes the operator is
     // asked as New asks; false when the edited one stays (Cancel, or Yes and the save did not happen).
     bool MayReplaceConfiguration();
+    // The image of a configuration file that may replace the one on screen (the unsaved-changes
+    // question answered); nothing, with the reason shown, otherwise.
+    std::optional<ProgData::Bytes> ImageToReplaceWith(const std::string& path);
     // The program does not go on without a region: a region question that was closed comes back,
     // after a message that says the region is missing; false while there is still none.
     bool EnsureRegion();

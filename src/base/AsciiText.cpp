@@ -43,4 +43,12 @@ std::string_view TrimBlanks(std::string_view text) {
     return text;
 }
 
+std::string EscapeAmpersands(std::string_view text) {
+    std::string escaped;
+    for (const char c : text) {
+        escaped += c == '&' ? "&&" : std::string(1, c);
+    }
+    return escaped;
+}
+
 } // namespace vorn

@@ -21,5 +21,7 @@ bool EqualsIgnoreCase(std::string_view a, std::string_view b);
 bool EndsWithIgnoreCase(std::string_view text, std::string_view suffix);
 // Without leading and trailing spaces and control characters (bytes up to 0x20).
 std::string_view TrimBlanks(std::string_view text);
+// The text with every "&" doubled: a menu caption shows a single one as an accelerator mark.
+std::string EscapeAmpersands(std::string_view text);
 
 } // namespace vorn

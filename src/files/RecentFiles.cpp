@@ -1,5 +1,6 @@
 #include "files/RecentFiles.h"
 
+#include "base/AsciiText.h"
 #include "files/SettingsFile.h"
 
 #include <algorithm>
@@ -17,15 +18,6 @@ std::string KeyOf(std::size_t number) {
 // One file however its path is written ("a//b/./c.vorn" is "a/b/c.vorn").
 std::string Normal(const std::string& path) {
     return std::filesystem::path(path).lexically_normal().string();
-}
-
-// A menu caption shows "&" as an accelerator mark unless it is doubled.
-std::string EscapeAmpersands(const std::string& text) {
-    std::string escaped;
-    for (const char c : text) {
-        escaped += c == '&' ? "&&" : std::string(1, c);
-    }
-    return escaped;
 }
 
 } // namespace
