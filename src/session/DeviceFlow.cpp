@@ -1,5 +1,6 @@
 #include "session/DeviceFlow.h"
 
+#include "base/NumberText.h"
 #include "model/Catalogue.h"
 #include "model/FamilyAMap.h"
 #include "model/FamilyBMap.h"
@@ -16,7 +17,7 @@ namespace vorn {
 namespace {
 
 bool IsHexDigit(char ch) {
-    return (ch >= '0' && ch <= '9') || (ch >= 'A' && ch <= 'F') || (ch >= 'a' && ch <= 'f');
+    return HexDigitValue(static_cast<unsigned char>(ch)).has_value();
 }
 
 // A read record the image can take whole: the count n at characters 4-5, the address at 6-7, then
