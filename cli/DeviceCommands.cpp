@@ -164,8 +164,11 @@ void DeviceCommands::Register(CLI::App& app, GlobalOptions& global) {
         "A batch prints a line a device and a total; it exits 5 when a device failed.");
 
     capture_ = app.add_subcommand("capture", "print the radio code of the transmitter activated next");
-    capture_->add_option("--event", event_, "the radio event named in the prompt (1 to 8)")
-        ->check(CLI::Range(1, 8));
+    capture_
+        ->add_option("--event", event_,
+                     "the radio event named in the prompt (1 to " +
+                         std::to_string(RadioCodeCapture::EventCount) + ")")
+        ->check(CLI::Range(1, RadioCodeCapture::EventCount));
     capture_->footer("Example: vornctl --simulate capture");
 
     changeId_ = app.add_subcommand("change-id", "give a presence unit a new radio ID code");

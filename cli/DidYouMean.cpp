@@ -1,21 +1,12 @@
 #include "DidYouMean.h"
 
+#include "base/AsciiText.h"
+
 #include <algorithm>
-#include <cctype>
 
 namespace vorn::cli {
 
 namespace {
-
-char Folded(char ch) {
-    return static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
-}
-
-std::string Lower(std::string_view text) {
-    std::string lower(text);
-    std::transform(lower.begin(), lower.end(), lower.begin(), Folded);
-    return lower;
-}
 
 // Longer words tolerate more typing errors: two for a short name, a third of the letters beyond.
 std::size_t Tolerance(std::string_view word) {
@@ -35,10 +26,10 @@ std::size_t NameDistance(std::string_view a, std::string_view b) {
     for (std::size_t i = 1; i <= n; ++i) {
         current[0] = i;
         for (std::size_t j = 1; j <= m; ++j) {
-            const std::size_t cost = Folded(a[i - 1]) == Folded(b[j - 1]) ? 0 : 1;
+            const std::size_t cost = LowerAscii(a[i - 1]) == LowerAscii(b[j - 1]) ? 0 : 1;
             current[j] = std::min({previous[j] + 1, current[j - 1] + 1, previous[j - 1] + cost});
-            if (i > 1 && j > 1 && Folded(a[i - 1]) == Folded(b[j - 2]) &&
-                Folded(a[i - 2]) == Folded(b[j - 1])) {
+            if (i > 1 && j > 1 && LowerAscii(a[i - 1]) == LowerAscii(b[j - 2]) &&
+                LowerAscii(a[i - 2]) == LowerAscii(b[j - 1])) {
                 current[j] = std::min(current[j], before[j - 2] + 1);
             }
         }
@@ -53,7 +44,7 @@ std::vector<std::string> ClosestNames(std::string_view word, const std::vector<s
     if (word.empty()) {
         return {};
     }
-    const std::string lowerWord = Lower(word);
+    const std::string lowerWord = FoldCase(word);
     struct Candidate {
         std::size_t score;
         std::size_t order;
@@ -62,7 +53,7 @@ std::vector<std::string> ClosestNames(std::string_view word, const std::vector<s
     std::vector<Candidate> candidates;
     for (std::size_t i = 0; i < names.size(); ++i) {
         const std::string& name = names[i];
-        const std::string lowerName = Lower(name);
+        const std::string lowerName = FoldCase(name);
         const std::size_t distance = NameDistance(lowerWord, lowerName);
         // A part typed whole ("battery" for edtBatteryCheckInterval) is as good as a near miss.
         const bool holds = lowerWord.size() >= 4 && (lowerName.find(lowerWord) != std::string::npos ||

@@ -1,9 +1,9 @@
 #include "Introspection.h"
 
+#include "base/AsciiText.h"
 #include "model/Conversion.h"
 
 #include <CLI/CLI.hpp>
-#include <cctype>
 
 namespace vorn::cli {
 
@@ -49,11 +49,7 @@ std::string Synopsis(const CLI::Option* option) {
     }
     // A flag takes no value; an option's value is named after the option ("--serial SERIAL").
     if (option->get_items_expected_max() > 0 && !option->get_lnames().empty()) {
-        std::string value = option->get_lnames().front();
-        for (char& c : value) {
-            c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-        }
-        names += " " + value;
+        names += " " + UpperCase(option->get_lnames().front());
     }
     return names;
 }

@@ -106,4 +106,21 @@ constexpr int Placed(Nibble place, int value) {
     return place.half == Half::High ? 16 * value : value;
 }
 
+// The first and last address a place takes, for the ranges that are read and written whole.
+constexpr int FirstAddress(auto place) {
+    return place.address;
+}
+constexpr int LastAddress(Byte place) {
+    return place.address;
+}
+constexpr int LastAddress(Word place) {
+    return place.address + 1;
+}
+constexpr int LastAddress(Run place) {
+    return place.address + place.length - 1;
+}
+constexpr int LastAddress(Nibble place) {
+    return place.address;
+}
+
 } // namespace vorn::layout

@@ -1,6 +1,10 @@
 #include "session/DeviceFlow.h"
 
+#include "base/NumberText.h"
 #include "model/Catalogue.h"
+#include "model/FamilyAMap.h"
+#include "model/FamilyBMap.h"
+#include "model/FamilyCMap.h"
 #include "model/ValueHelpers.h"
 #include "session/SessionEngine.h"
 
@@ -13,7 +17,7 @@ namespace vorn {
 namespace {
 
 bool IsHexDigit(char ch) {
-    return (ch >= '0' && ch <= '9') || (ch >= 'A' && ch <= 'F') || (ch >= 'a' && ch <= 'f');
+    return HexDigitValue(static_cast<unsigned char>(ch)).has_value();
 }
 
 // A read record the image can take whole: the count n at characters 4-5, the address at 6-7, then
@@ -63,12 +67,45 @@ struct FamilyMemory {
     std::span<const AddressRange> written;
 };
 
-constexpr std::array<AddressRange, 1> ReadA{{{32, 247}}};
-constexpr std::array<AddressRange, 3> WrittenA{{{39, 45}, {48, 116}, {128, 247}}};
-constexpr std::array<AddressRange, 4> ReadB{{{32, 36}, {39, 43}, {46, 52}, {122, 127}}};
-constexpr std::array<AddressRange, 2> WrittenB{{{39, 43}, {48, 52}}};
-constexpr std::array<AddressRange, 3> ReadC{{{0, 37}, {46, 68}, {112, 137}}};
-constexpr std::array<AddressRange, 4> WrittenC{{{0, 20}, {23, 31}, {34, 37}, {48, 68}}};
+// The ranges run from the first place to the last place of the fields they carry.
+constexpr AddressRange Range(auto first, auto last) {
+    return {layout::FirstAddress(first), layout::LastAddress(last)};
+}
+
+using A = FamilyAMap;
+using B = FamilyBMap;
+using C = FamilyCMap;
+using S = SharedMap;
+
+constexpr std::array<AddressRange, 1> ReadA{{
+    Range(S::RadioId, A::RadioEventActionReference(A::RadioEventCount)),
+}};
+constexpr std::array<AddressRange, 3> WrittenA{{
+    Range(A::RadioTestAlarmInterval, A::EquipmentType),
+    Range(A::AckFlags, A::UserEventActionReference(A::UserEventCount)),
+    Range(A::ActionAlarmType(1), A::RadioEventActionReference(A::RadioEventCount)),
+}};
+constexpr std::array<AddressRange, 4> ReadB{{
+    Range(S::RadioId, B::ProductionDate),
+    Range(B::RadioTestAlarmInterval, B::EquipmentType),
+    Range(S::FirmwareType, B::MaxNumberOfBursts),
+    Range(S::ProductType, B::RadioCalibration),
+}};
+constexpr std::array<AddressRange, 2> WrittenB{{
+    Range(B::RadioTestAlarmInterval, B::EquipmentType),
+    Range(B::RadioFlags, B::MaxNumberOfBursts),
+}};
+constexpr std::array<AddressRange, 3> ReadC{{
+    Range(C::ReceiveFrequency1, C::AckFlags),
+    Range(S::FirmwareType, C::AlarmTypeRadioTest),
+    Range(C::RadioCalibration, C::AntennaType),
+}};
+constexpr std::array<AddressRange, 4> WrittenC{{
+    Range(C::ReceiveFrequency1, C::RadioTestInterval),
+    Range(C::Zone, C::EquipmentType),
+    Range(C::MaxShort, C::AckFlags),
+    Range(C::IdCode(1), C::AlarmTypeRadioTest),
+}};
 
 constexpr std::array<FamilyMemory, 3> FamilyMemories{{
     {Family::A, ReadA, WrittenA},

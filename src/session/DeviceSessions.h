@@ -87,8 +87,6 @@ public:
     // The flows, for the tests that run one part on its own.
     PresenceRadio& Presence() { return radio_; }
     RadioCodeCapture& Capture() { return capture_; }
-    DeviceReader& Reader() { return reader_; }
-    DeviceWriter& Writer() { return writer_; }
 
 private:
     // Runs a command unless one runs already: in the support trace, with what was said and run for

@@ -3,6 +3,7 @@
 #include "base/IniDocument.h"
 #include "model/Catalogue.h"
 #include "model/Conversion.h"
+#include "model/FamilyAMap.h"
 #include "model/ValueHelpers.h"
 #include "platform/Interrupt.h"
 #include "session/FieldDifferences.h"
@@ -110,7 +111,7 @@ SessionOutcome DeviceWriter::WriteByMemoryJobs(const DeviceOptions& options, Dev
         return *failed;
     }
     const std::uint8_t version = device.Image[FirmwareVersionAddress];
-    if (family == Family::A && version >> 4 != FamilyAFirmwareMajor) {
+    if (family == Family::A && FirmwareMajor(version) != FamilyAMap::FirmwareMajor) {
         context_.Message(context_.Text("COMMON", "MESSAGE-INCOMPATIBLE_FIRMWARE_VERSION_NN",
                                        {FormatFirmwareVersion(version)}));
         return SessionOutcome::DeviceFailed;

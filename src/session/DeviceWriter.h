@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/FamilyCMap.h"
 #include "session/DeviceFlow.h"
 
 #include <optional>
@@ -14,12 +15,13 @@ namespace vorn {
 
 // Besides the ranges always written (WrittenRangesOf): the radio ID code only when the operator
 // agrees to change it, family C's RFID position only when it is not 0.
-inline constexpr AddressRange RadioIdRange{32, 33};
-inline constexpr AddressRange FamilyCPositionRange{21, 22};
+inline constexpr AddressRange RadioIdRange{layout::FirstAddress(SharedMap::RadioId),
+                                           layout::LastAddress(SharedMap::RadioId)};
+inline constexpr AddressRange FamilyCPositionRange{layout::FirstAddress(FamilyCMap::Position),
+                                                   layout::LastAddress(FamilyCMap::Position)};
 // The pre-read: the device's radio ID code and firmware version, into a scratch image.
-inline constexpr AddressRange PreReadRange{32, 47};
-// A family A device takes configurations of this firmware major version only.
-inline constexpr int FamilyAFirmwareMajor = 2;
+inline constexpr AddressRange PreReadRange{layout::FirstAddress(SharedMap::RadioId),
+                                           layout::LastAddress(SharedMap::FirmwareVersion)};
 
 class DeviceWriter : public DeviceFlow {
 public:

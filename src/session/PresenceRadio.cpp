@@ -1,6 +1,9 @@
 #include "session/PresenceRadio.h"
 
 #include "base/IniDocument.h"
+#include "base/NumberText.h"
+#include "model/ImageLayout.h"
+#include "model/SharedMap.h"
 #include "model/ValueHelpers.h"
 #include "platform/Interrupt.h"
 
@@ -9,6 +12,13 @@ namespace vorn {
 namespace {
 
 constexpr std::string_view MinimumUnitVersion = "17-1";
+
+// The write entry of the unit's radio ID code without its value: its byte count and its address.
+std::string RadioIdEntry() {
+    constexpr layout::Word place = SharedMap::RadioId;
+    return HexByte(static_cast<std::uint8_t>(layout::LastAddress(place) - layout::FirstAddress(place) + 1)) +
+           HexByte(static_cast<std::uint8_t>(layout::FirstAddress(place)));
+}
 
 } // namespace
 
@@ -178,7 +188,7 @@ int PresenceRadio::ChangeIdCode() {
     if (link.Open() == 0) {
         link.SetH('1');
         const bool accepted = link.AddWriteEntry("") == CommandOk &&
-                              link.AddWriteEntry("0220" + UpperCase(newIdCode_)) == CommandOk;
+                              link.AddWriteEntry(RadioIdEntry() + UpperCase(newIdCode_)) == CommandOk;
         if (!accepted || link.StartRadioJob(deviceRadioCode_) != CommandOk) {
             result = ChangeRefused;
         } else {

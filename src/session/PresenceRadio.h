@@ -50,9 +50,7 @@ public:
     // The code ChangeIdCode gives the unit.
     void SetNewIdCode(std::string code) { newIdCode_ = std::move(code); }
     const std::string& NewIdCode() const { return newIdCode_; }
-    const std::string& InfoReply() const { return infoReply_; }
     const InfoPollTimer& Timer() const { return timer_; }
-    CodeOutcome LastCodeOutcome() const { return codeOutcome_; }
     // What a flow that needed the code reports when none was obtained.
     SessionOutcome MissingCodeOutcome() const;
     ReceiveRadioDialog& Dialog() { return dialog_; }

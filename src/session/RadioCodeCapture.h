@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/FamilyAMap.h"
 #include "session/SessionContext.h"
 #include "session/WaitWindow.h"
 
@@ -19,7 +20,7 @@ public:
     // The capture polls every PollPause while the progress bar counts down from Countdown to 0.
     static constexpr int Countdown = 60;
     static constexpr Millis PollPause{250};
-    static constexpr int EventCount = 8;
+    static constexpr int EventCount = FamilyAMap::RadioEventCount;
     static constexpr std::string_view NoCode = "0000";
 
     RadioCodeCapture(SessionContext& context, WaitWindow& wait) : context_(context), wait_(wait) {}

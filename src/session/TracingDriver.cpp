@@ -1,6 +1,8 @@
 #include "session/TracingDriver.h"
 
+#include "base/NumberText.h"
 #include "link/KduLink.h"
+#include "link/KduProtocol.h"
 #include "model/Catalogue.h"
 #include "model/ValueHelpers.h"
 
@@ -11,22 +13,11 @@ namespace vorn {
 namespace {
 
 // The value of upper-case hexadecimal digits; nothing for other text (a damaged frame, say).
-std::optional<unsigned long> Hex(std::string_view text) {
-    if (text.empty() || text.size() > 8) {
-        return std::nullopt;
-    }
-    unsigned long value = 0;
-    for (const char ch : text) {
-        const int digit = ch >= '0' && ch <= '9' ? ch - '0' : ch >= 'A' && ch <= 'F' ? ch - 'A' + 10 : -1;
-        if (digit < 0) {
-            return std::nullopt;
-        }
-        value = value * 16 + static_cast<unsigned long>(digit);
-    }
-    return value;
+std::optional<std::uint32_t> Hex(std::string_view text) {
+    return HexValue(text, HexLetters::UpperCase);
 }
 
-std::string ModelOf(unsigned long type) {
+std::string ModelOf(std::uint32_t type) {
     const ProductInfo* product = type <= 0xFF ? FindProduct(static_cast<std::uint8_t>(type)) : nullptr;
     return product != nullptr ? std::string(product->model)
                               : "product type " + HexByte(static_cast<std::uint8_t>(type));
@@ -34,8 +25,8 @@ std::string ModelOf(unsigned long type) {
 
 // "N bytes at A" of an entry "CCAA..." (count, address).
 std::string EntryText(std::string_view entry) {
-    const auto count = Hex(entry.substr(0, 2));
-    const auto address = entry.size() >= 4 ? Hex(entry.substr(2, 2)) : std::nullopt;
+    const auto count = Hex(kdu::Cut(entry, kdu::EntryCount));
+    const auto address = Hex(kdu::Cut(entry, kdu::EntryAddress));
     if (!count || !address) {
         return {};
     }
@@ -47,11 +38,11 @@ std::string StatusText(std::string_view status) {
         std::string_view code;
         std::string_view text;
     };
-    static constexpr Row Rows[] = {{"00", "no job of this kind"},
-                                   {"01", "running"},
-                                   {"03", "done"},
-                                   {"04", "failed"},
-                                   {"05", "no radio contact"}};
+    static constexpr Row Rows[] = {{kdu::StatusIdle, "no job of this kind"},
+                                   {kdu::StatusRunning, "running"},
+                                   {kdu::StatusDone, "done"},
+                                   {kdu::StatusFailed, "failed"},
+                                   {kdu::StatusNoContact, "no radio contact"}};
     for (const Row& row : Rows) {
         if (row.code == status) {
             return std::string(row.text);
@@ -71,40 +62,45 @@ std::string BareByteName(std::uint8_t b) {
 }
 
 std::string MemoryJobRequest(std::string_view payload) {
-    // Q, counter, product type, serial number, direction, address, length, data.
-    if (payload.size() < 19) {
+    // The letter, then counter, product type, serial number, direction, address, length, data.
+    const std::string_view request = payload.substr(1);
+    if (request.size() < kdu::job::HeaderLength) {
         return {};
     }
-    const auto counter = Hex(payload.substr(1, 2));
-    const auto type = Hex(payload.substr(3, 2));
-    const auto serial = Hex(payload.substr(5, 6));
-    const auto address = Hex(payload.substr(13, 4));
-    const auto length = Hex(payload.substr(17, 2));
+    const auto counter = Hex(kdu::Cut(request, kdu::job::Counter));
+    const auto type = Hex(kdu::Cut(request, kdu::job::ProductType));
+    const auto serial = Hex(kdu::Cut(request, kdu::job::SerialNumber));
+    const auto address = Hex(kdu::Cut(request, kdu::job::Address));
+    const auto length = Hex(kdu::Cut(request, kdu::job::Length));
     if (!counter || !type || !serial || !address || !length || *length == 0) {
         return {};
     }
-    const bool write = payload.substr(11, 2) == "01";
+    const bool write = kdu::Cut(request, kdu::job::Direction) == kdu::job::Write;
     return "memory job " + std::to_string(*counter) + ": " + ModelOf(*type) + " serial " +
            std::to_string(*serial) + (write ? ", write " : ", read ") + std::to_string(*address) + "-" +
            std::to_string(*address + *length - 1);
 }
 
+// A reply shorter than this is not decoded: it cannot hold the header and the reply's kind.
+constexpr std::size_t DecodedReplyLength = 30;
+
 std::string MemoryJobReply(std::string_view reply) {
-    if (reply == "02") {
+    if (reply == kdu::job::Pending) {
         return "pending";
     }
-    if (reply == "05") {
+    if (reply == kdu::job::NoAnswer) {
         return "the device did not answer";
     }
-    const auto serial = reply.size() >= 30 ? Hex(reply.substr(4, 6)) : std::nullopt;
+    const auto serial =
+        reply.size() >= DecodedReplyLength ? Hex(kdu::Cut(reply, kdu::job::SerialNumber)) : std::nullopt;
     if (!serial) {
         return {};
     }
-    if (reply.substr(24, 2) == "03") {
+    if (kdu::Cut(reply, kdu::job::ReplyKind) == kdu::job::WriteReply) {
         return "serial " + std::to_string(*serial) + " acknowledged the write";
     }
-    return "serial " + std::to_string(*serial) + " answered with " + std::to_string((reply.size() - 32) / 2) +
-           " bytes";
+    return "serial " + std::to_string(*serial) + " answered with " +
+           std::to_string((reply.size() - kdu::job::ReplyDataOffset) / 2) + " bytes";
 }
 
 } // namespace
@@ -129,55 +125,63 @@ std::string TracingDriver::Meaning(std::string_view payload, char command, bool 
     if (sent) {
         const std::string_view arguments = payload.substr(1);
         switch (payload[0]) {
-        case 's':
-            return arguments == "1" ? "listen for transmitters" : arguments == "0" ? "stop listening" : "";
-        case 'h': return "set H";
-        case 'c': return "captured radio code?";
-        case 'a': return "device code request";
-        case 'A': return "device code?";
-        case 'v': return "unit version?";
-        case 'n':
-        case 'm': {
-            const std::string kind = payload[0] == 'n' ? "write" : "read";
+        case kdu::command::Listen:
+            return arguments == std::string_view(&kdu::ListenOn, 1)    ? "listen for transmitters"
+                   : arguments == std::string_view(&kdu::ListenOff, 1) ? "stop listening"
+                                                                       : "";
+        case kdu::command::SetH: return "set H";
+        case kdu::command::CapturedCode: return "captured radio code?";
+        case kdu::command::RequestDeviceCode: return "device code request";
+        case kdu::command::PollDeviceCode: return "device code?";
+        case kdu::command::Version: return "unit version?";
+        case kdu::command::WriteEntry:
+        case kdu::command::ReadEntry: {
+            const std::string kind = payload[0] == kdu::command::WriteEntry ? "write" : "read";
             return arguments.empty() ? "clear the " + kind + " entries"
                                      : kind + " entry: " + EntryText(arguments);
         }
-        case 'N': return "write status?";
-        case 'M': return "read status?";
-        case 'x': return "read record?";
-        case 'i': return "radio job for the unit with radio code " + std::string(arguments);
-        case 'q': {
+        case kdu::command::WriteStatus: return "write status?";
+        case kdu::command::ReadStatus: return "read status?";
+        case kdu::command::ReadRecord: return "read record?";
+        case kdu::command::StartRadioJob:
+            return "radio job for the unit with radio code " + std::string(arguments);
+        case kdu::command::RadioParameters: {
             const auto band = Hex(arguments.substr(0, 2));
             return band ? "radio parameters: band " + std::to_string(*band) : "";
         }
-        case 'Q': return arguments.empty() ? "memory job poll" : MemoryJobRequest(payload);
+        case kdu::command::MemoryJob:
+            return arguments.empty() ? "memory job poll" : MemoryJobRequest(payload);
         default: return {};
         }
     }
     switch (command) {
-    case 'c':
-        if (payload == "00000000") {
+    case kdu::command::CapturedCode:
+        if (payload == kdu::NothingCaptured) {
             return "no radio code yet";
         }
-        return payload.size() == 8 ? "radio code " + std::string(payload.substr(0, 4)) : "";
-    case 'A':
-        if (payload == "01") {
+        return payload.size() == kdu::CapturedCodeLength
+                   ? "radio code " + std::string(kdu::Cut(payload, kdu::CapturedRadioCode))
+                   : "";
+    case kdu::command::PollDeviceCode:
+        if (payload == kdu::DeviceCodeWaiting) {
             return "waiting for a unit's button";
         }
-        if (payload == "04") {
+        if (payload == kdu::DeviceCodeFailed) {
             return "no unit answered";
         }
-        return payload.size() == 12 ? "radio code " + std::string(payload.substr(0, 4)) + ", type " +
-                                          std::string(payload.substr(6, 2))
-                                    : "";
-    case 'N':
-    case 'M': return StatusText(payload);
-    case 'x':
-        return payload.size() >= 8 ? "record of radio code " + std::string(payload.substr(0, 4)) + ": " +
-                                         EntryText(payload.substr(4))
-                                   : "";
-    case 'v': return "unit version";
-    case 'Q': return MemoryJobReply(payload);
+        return payload.size() == kdu::DeviceCodeAnswerLength
+                   ? "radio code " + std::string(kdu::Cut(payload, kdu::AnswerRadioCode)) + ", type " +
+                         std::string(kdu::Cut(payload, kdu::AnswerType))
+                   : "";
+    case kdu::command::WriteStatus:
+    case kdu::command::ReadStatus: return StatusText(payload);
+    case kdu::command::ReadRecord:
+        return payload.size() >= kdu::RecordEntryOffset + kdu::EntryDataOffset
+                   ? "record of radio code " + std::string(kdu::Cut(payload, kdu::RecordRadioCode)) + ": " +
+                         EntryText(payload.substr(kdu::RecordEntryOffset))
+                   : "";
+    case kdu::command::Version: return "unit version";
+    case kdu::command::MemoryJob: return MemoryJobReply(payload);
     default: return {};
     }
 }
@@ -208,8 +212,8 @@ int TracingDriver::Write(const std::uint8_t* data, std::uint32_t count, std::uin
     const int status = inner_.Write(data, count, done);
     // The link sends one whole frame per write: STX, payload, two checksum digits, ETX.
     const std::string bytes(reinterpret_cast<const char*>(data), count);
-    if (count >= 4 && data[0] == Stx && data[count - 1] == Etx) {
-        const std::string payload = bytes.substr(1, bytes.size() - 4);
+    if (count >= kdu::FrameOverhead && data[0] == Stx && data[count - 1] == Etx) {
+        const std::string payload(kdu::PayloadOf(bytes));
         lastCommand_ = payload.empty() ? 0 : payload[0];
         const std::string meaning = Meaning(payload, lastCommand_, true);
         log_.Write(SupportLog::Sent,
@@ -250,7 +254,7 @@ void TracingDriver::LogReceived(bool flushPartial) {
         received_.erase(0, etx + 1);
         const bool valid =
             IsValidFrame(std::span(reinterpret_cast<const std::uint8_t*>(frame.data()), frame.size()));
-        const std::string payload = frame.size() >= 4 ? frame.substr(1, frame.size() - 4) : frame.substr(1);
+        const std::string payload(kdu::PayloadOf(frame));
         const std::string meaning = valid ? Meaning(payload, lastCommand_, false) : std::string();
         log_.Write(SupportLog::Received, payload + (meaning.empty() ? "" : "   (" + meaning + ")") +
                                              (valid ? "" : "   [bad checksum]"));

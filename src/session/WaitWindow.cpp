@@ -17,7 +17,6 @@ void WaitWindow::SetText(const std::string& text) {
 
 void WaitWindow::SetProgress(bool visible, int maximum, int position) {
     progressVisible_ = visible;
-    progressMaximum_ = maximum;
     progressPosition_ = position;
     view_.SetWaitProgress(visible, maximum, position);
 }

@@ -30,7 +30,6 @@ public:
     bool Shown() const { return shown_; }
     const std::string& Text() const { return text_; }
     bool ProgressVisible() const { return progressVisible_; }
-    int ProgressMaximum() const { return progressMaximum_; }
     int ProgressPosition() const { return progressPosition_; }
 
     // The armed abort key (0: none). A capture arms it with Escape and polls it.
@@ -51,7 +50,6 @@ private:
     bool shown_ = false;
     std::string text_;
     bool progressVisible_ = false;
-    int progressMaximum_ = 0;
     int progressPosition_ = 0;
     std::string detail_;
     bool cancellable_ = false;
