@@ -54,14 +54,18 @@ std::string Synopsis(const CLI::Option* option) {
     return names;
 }
 
-void OptionItems(std::string& out, const CLI::App& app) {
+// One item per option of the command (--help and positionals left out); the number written.
+std::size_t OptionItems(std::string& out, const CLI::App& app) {
+    std::size_t written = 0;
     for (const CLI::Option* option : app.get_options()) {
-        if (IsHelp(option)) {
+        if (IsHelp(option) || option->get_positional()) {
             continue;
         }
         out += ".TP\n.B " + Roff(Synopsis(option)) + "\n" + Roff(option->get_description()) +
                (option->get_required() ? " (required)" : "") + "\n";
+        ++written;
     }
+    return written;
 }
 
 std::vector<const CLI::App*> Commands(const CLI::App& app) {
@@ -88,16 +92,9 @@ std::string ManualSections(const CLI::App& app) {
             }
         }
         out += ".SS " + Roff(usage) + "\n" + Roff(command->get_description()) + ".\n";
-        if (command->get_options([](const CLI::Option* o) { return !IsHelp(o) && !o->get_positional(); })
-                .size() > 0) {
-            out += ".RS\n";
-            for (const CLI::Option* option : command->get_options()) {
-                if (!IsHelp(option) && !option->get_positional()) {
-                    out += ".TP\n.B " + Roff(Synopsis(option)) + "\n" + Roff(option->get_description()) +
-                           (option->get_required() ? " (required)" : "") + "\n";
-                }
-            }
-            out += ".RE\n";
+        std::string items;
+        if (OptionItems(items, *command) > 0) {
+            out += ".RS\n" + items + ".RE\n";
         }
         if (const std::string footer = command->get_footer(); !footer.empty()) {
             out += ".PP\n.nf\n" + Roff(footer) + "\n.fi\n";

@@ -11,7 +11,7 @@ class App;
 // options of its manual page, and the words its shell completion offers.
 namespace vorn::cli {
 
-// The manual page's GLOBAL OPTIONS and COMMANDS sections, in roff (man(7)).
+// The manual page's lists of global options and of commands, as roff text.
 std::string ManualSections(const CLI::App& app);
 
 // The names of the commands a user may type (hidden ones left out).
