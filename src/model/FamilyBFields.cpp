@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <array>
-#include <variant>
 
 namespace vorn {
 
@@ -34,7 +33,8 @@ enum class Converter {
     IdentityPart // one of them after the first: the identity row converts it
 };
 
-using Place = std::variant<std::monostate, layout::Byte, layout::Word, layout::Nibble, layout::Bit>;
+using layout::AddressOf;
+using layout::Place;
 
 // One field: its editor row, its place in the image and its converter.
 struct Row {
@@ -42,18 +42,6 @@ struct Row {
     Place place;
     Converter converter;
 };
-
-int AddressOf(const Place& place) {
-    return std::visit(
-        [](const auto& p) {
-            if constexpr (std::is_same_v<std::decay_t<decltype(p)>, std::monostate>) {
-                return -1;
-            } else {
-                return p.address;
-            }
-        },
-        place);
-}
 
 Row YesNo(std::string name, layout::Bit place) {
     return {

@@ -4,6 +4,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <type_traits>
+#include <variant>
 
 // Where a value sits in the device memory image: a whole byte, a big-endian number over several
 // bytes, one bit or one nibble of a byte. The family maps name the place of every field with these,
@@ -121,6 +123,22 @@ constexpr int LastAddress(Run place) {
 }
 constexpr int LastAddress(Nibble place) {
     return place.address;
+}
+
+// The place of one field in a family's field table; none for a field that another row converts.
+using Place = std::variant<std::monostate, Byte, Word, Run, Bit, Nibble>;
+
+// The (first) address of a place, -1 for none.
+constexpr int AddressOf(const Place& place) {
+    return std::visit(
+        [](const auto& p) {
+            if constexpr (std::is_same_v<std::decay_t<decltype(p)>, std::monostate>) {
+                return -1;
+            } else {
+                return p.address;
+            }
+        },
+        place);
 }
 
 } // namespace vorn::layout
