@@ -1,6 +1,7 @@
 #include "gui/pages/EditorPages.h"
 #include "gui/pages/PageBuilder.h"
 #include "model/EditorLayout.h"
+#include "model/FamilyAMap.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -39,14 +40,15 @@ void BuildButtonsPage(QWidget* page) {
 
     // Rows 1-3 are the device's buttons, 4-5 its ports, 6-7 its wired inputs, then the wired inputs'
     // cable length under their input types; a rule parts them.
+    constexpr std::size_t CableLengthRow = FamilyAMap::UserEventCount;
     int row = 1;
     for (std::size_t n = 0; n < layout.rows.size(); ++n) {
-        if (n == 3 || n == 5 || n == 7) {
+        if (n == 3 || n == 5 || n == CableLengthRow) {
             grid->addWidget(NewRule(group), row++, RowLabel, 1, Columns);
         }
         const LayoutRow& cells = layout.rows[n];
         QLabel* label = NewLabel(group, QString::fromStdString(cells.label));
-        if (n == 7) {
+        if (n == CableLengthRow) {
             label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         }
         grid->addWidget(label, row, RowLabel);

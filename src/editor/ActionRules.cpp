@@ -1,5 +1,6 @@
 #include "base/Utf8.h"
 #include "editor/Editor.h"
+#include "model/FamilyAFields.h"
 #include "model/FamilyAMap.h"
 
 #include <string>
@@ -15,23 +16,13 @@ constexpr int AutomaticPosition = 253;
 constexpr int AnyAlarmType = 254;
 constexpr int AnyAlarmTypeExceptBatteryAndTest = 255;
 
-std::string RadioEvent(int n, const char* role) {
-    return "cbbxRadioEvent_" + std::to_string(n) + "_" + role;
-}
-std::string UserEvent(int n, const char* role) {
-    return "cbbxUserEvent_" + std::to_string(n) + "_" + role;
-}
-std::string Action(int i, const char* role) {
-    return "cbbxAction_" + ActionRowName(i) + "_" + role;
-}
-std::string ActionRadioId(int i) {
-    return "edtAction_" + ActionRowName(i) + "_RadioId";
-}
-std::string ActionAuto(int i) {
-    return "cbAction_" + ActionRowName(i) + "_Auto";
-}
-
 } // namespace
+
+using familyA::Action;
+using familyA::ActionAuto;
+using familyA::ActionRadioId;
+using familyA::RadioEvent;
+using familyA::UserEvent;
 
 void Editor::OverflowHint(std::string_view field) {
     const std::string text = fields_.Get(field).Text();

@@ -2,12 +2,14 @@
 
 #include "model/Catalogue.h"
 #include "model/FamilyAFields.h"
+#include "model/FamilyAMap.h"
 #include "model/FamilyBFields.h"
 #include "model/FamilyCFields.h"
 #include "model/PulseTime.h"
 #include "model/ValueHelpers.h"
 
 #include <algorithm>
+#include <iterator>
 #include <unordered_map>
 
 namespace vorn {
@@ -167,7 +169,8 @@ CompatibilityMessage MessageForResult(int result, const Image& image, std::strin
 std::string ActionRowName(int row) {
     static constexpr const char* Names[] = {"1", "2", "3", "4", "5", "6", "7", "8",
                                             "9", "A", "B", "C", "D", "E", "F"};
-    return row >= 1 && row <= 15 ? Names[row - 1] : "";
+    static_assert(std::size(Names) == FamilyAMap::ActionCount);
+    return row >= 1 && row <= FamilyAMap::ActionCount ? Names[row - 1] : "";
 }
 
 namespace conversion {

@@ -1,36 +1,34 @@
 #include "model/FamilyAFields.h"
 
+#include "model/ConversionRows.h"
 #include "model/FamilyAMap.h"
 #include "model/PulseTime.h"
 #include "model/ValueHelpers.h"
 
+#include <algorithm>
+
 namespace vorn {
 
 using namespace conversion;
+using namespace familyA;
+using layout::AddressOf;
 using layout::Get;
 using layout::High;
 using layout::Low;
+using layout::Place;
 using layout::Placed;
 using layout::Put;
 
-namespace {
+namespace familyA {
 
-using Map = FamilyAMap;
-
-std::string UserEvent(int n, const char* role) {
-    return "cbbxUserEvent_" + std::to_string(n) + "_" + role;
+std::string UserEvent(int n, std::string_view role) {
+    return "cbbxUserEvent_" + std::to_string(n) + "_" + std::string(role);
 }
-std::string RadioEventList(int n, const char* role) {
-    return "cbbxRadioEvent_" + std::to_string(n) + "_" + role;
+std::string RadioEvent(int n, std::string_view role) {
+    return "cbbxRadioEvent_" + std::to_string(n) + "_" + std::string(role);
 }
-std::string PositionId(int n) {
-    return "edtRadioEvent_" + std::to_string(n) + "_PositionId";
-}
-std::string RadioEventId(int n) {
-    return "edtRadioEvent_" + std::to_string(n) + "_RadioId";
-}
-std::string ActionList(int i, const char* role) {
-    return "cbbxAction_" + ActionRowName(i) + "_" + role;
+std::string Action(int i, std::string_view role) {
+    return "cbbxAction_" + ActionRowName(i) + "_" + std::string(role);
 }
 std::string ActionRadioId(int i) {
     return "edtAction_" + ActionRowName(i) + "_RadioId";
@@ -39,9 +37,76 @@ std::string ActionAuto(int i) {
     return "cbAction_" + ActionRowName(i) + "_Auto";
 }
 
-constexpr IdentityFields Identity{"edtProductionDate", Map::ProductionDate.address,
-                                  "edtFirmwareType",   "edtFirmwareVersion",
-                                  "edtProductName",    "edtSerialNumber"};
+} // namespace familyA
+
+namespace {
+
+using Map = FamilyAMap;
+
+std::string RadioEventCode(int n, const char* role) {
+    return "edtRadioEvent_" + std::to_string(n) + "_" + role;
+}
+
+constexpr IdentityFields IdentityOfA{"edtProductionDate", Map::ProductionDate.address,
+                                     "edtFirmwareType",   "edtFirmwareVersion",
+                                     "edtProductName",    "edtSerialNumber"};
+
+// How a field is shown from its place and stored into it. A choice whose value has no item shows
+// nothing and, unless said otherwise, records its place. "Paired" fields share their byte: both are
+// stored together, and a refused value stores the byte as 0 and records it.
+enum class Converter {
+    Code,          // a choice's code at its byte or nibble
+    LowNibbleCode, // a choice shown from the low nibble of its byte, stored as the whole byte
+    PairedCodes,   // paired choices of a byte's halves; a code of -1 is refused
+    KeptCode,      // records nothing when shown; without a selection the byte is kept and recorded
+    Reference,     // an action reference: without a selection the nibble is cleared and recorded
+    Flag,          // a bit as a choice of code 1: the flags of a byte are stored together, the byte whole
+    Number,        // a byte in decimal
+    Counts,        // paired transmission counts of a byte's halves; above 15 is refused
+    Word,          // a 16-bit number in decimal
+    RadioCode,     // four hexadecimal digits of a word
+    WildcardCode,  // a radio-event code: the word and its wildcard mask
+    ActionCode,    // an action's radio code with its automatic box: 0x0000 is automatic
+    Automatic,     // the automatic box, converted by the action's radio code row
+    PulseTime,     // tenths of a second in a word, reformatted when stored
+    Identity,      // the shared identity fields, shown and stored together from this row
+    IdentityPart   // one of them after the first: the identity row converts it
+};
+
+// The table below is in page order, which registers the fields. Both conversions take the rows by
+// group in the order of this list, a group's rows in page order: a failing field records its place
+// and the last one wins, so this order decides the error address. Apart from that, the order of
+// fields with places of their own shows nowhere, and fields stored together are stored from their
+// values whole, wherever their first row stands.
+enum class Group {
+    InputTypes,
+    UserEventConditionsA,
+    UserEventConditionsB,
+    UserEventReferences,
+    CableLength,
+    RelayOutputs,
+    PositionIds,
+    RadioIds,
+    RadioEventAlarmTypes,
+    UserTypes,
+    RadioEventConditionsA,
+    RadioEventConditionsB,
+    RadioEventReferences,
+    Actions,
+    RadioAndAlarms,
+    Information
+};
+
+// One field: its editor row, its place, its converter and group; a radio-event code's wildcard mask
+// and the row number of an action's radio code.
+struct Row {
+    FieldRow field;
+    Place place;
+    Converter converter;
+    Group group;
+    layout::Nibble mask{};
+    int n = 0;
+};
 
 FieldRow Choice(std::string name, CodeList CodeLists::*list, const char* listName, int tag = 0) {
     return {
@@ -54,305 +119,275 @@ FieldRow Display(std::string name) {
     return {.name = std::move(name), .enabled = false};
 }
 
-std::vector<FieldRow> BuildRows() {
-    std::vector<FieldRow> rows;
+std::vector<Row> BuildRows() {
+    std::vector<Row> rows;
+    auto add = [&rows](FieldRow field, Place place, Converter converter, Group group) {
+        rows.push_back({std::move(field), place, converter, group});
+    };
+    using C = Converter;
+    using G = Group;
     // Page tbsButtons: user events (buttons 1-3, ports 4-5, wired inputs 6-7).
     for (int n = 1; n <= Map::UserEventCount; ++n) {
-        rows.push_back(Choice(UserEvent(n, "Condition_A"), &CodeLists::Conditions, "Conditions"));
-        rows.push_back(Choice(UserEvent(n, "Condition_B"), &CodeLists::Conditions, "Conditions"));
-        rows.push_back(
-            Choice(UserEvent(n, "ActionReference"), &CodeLists::ActionReferences, "ActionReferences"));
+        add(Choice(UserEvent(n, "Condition_A"), &CodeLists::Conditions, "Conditions"),
+            Map::UserEventConditionA(n), C::Code, G::UserEventConditionsA);
+        add(Choice(UserEvent(n, "Condition_B"), &CodeLists::Conditions, "Conditions"),
+            Map::UserEventConditionB(n), C::Code, G::UserEventConditionsB);
+        add(Choice(UserEvent(n, "ActionReference"), &CodeLists::ActionReferences, "ActionReferences"),
+            Map::UserEventActionReference(n), C::Reference, G::UserEventReferences);
     }
-    rows.push_back(Choice(UserEvent(5, "InputType"), &CodeLists::InputTypesBypass, "InputTypesBypass"));
-    rows.push_back(Choice(UserEvent(6, "InputType"), &CodeLists::InputTypes, "InputTypes"));
-    rows.push_back(Choice(UserEvent(7, "InputType"), &CodeLists::InputTypes, "InputTypes"));
-    rows.push_back(Choice("cbbxCableLength", &CodeLists::CableLengths, "CableLengths"));
+    add(Choice(UserEvent(5, "InputType"), &CodeLists::InputTypesBypass, "InputTypesBypass"),
+        Map::UserEvent5InputType, C::LowNibbleCode, G::InputTypes);
+    add(Choice(UserEvent(6, "InputType"), &CodeLists::InputTypes, "InputTypes"), Map::UserEvent6InputType,
+        C::PairedCodes, G::InputTypes);
+    add(Choice(UserEvent(7, "InputType"), &CodeLists::InputTypes, "InputTypes"), Map::UserEvent7InputType,
+        C::PairedCodes, G::InputTypes);
+    add(Choice("cbbxCableLength", &CodeLists::CableLengths, "CableLengths"), Map::CableLength, C::KeptCode,
+        G::CableLength);
     // Page tbsRadioEvents: radio events; position IDs and alarm types carry their row.
     for (int n = 1; n <= Map::RadioEventCount; ++n) {
+        const FieldRow position{.name = RadioEventCode(n, "PositionId"),
+                                .maxLength = 4,
+                                .keyFilter = KeyFilterKind::HexCodeWildcard,
+                                .tag = n};
+        rows.push_back({position, Map::RadioEventPositionId(n), C::WildcardCode, G::PositionIds,
+                        Map::RadioEventPositionMask(n)});
+        const FieldRow radioId{.name = RadioEventCode(n, "RadioId"),
+                               .maxLength = 4,
+                               .keyFilter = KeyFilterKind::HexCodeWildcard};
         rows.push_back(
-            {.name = PositionId(n), .maxLength = 4, .keyFilter = KeyFilterKind::HexCodeWildcard, .tag = n});
-        rows.push_back(
-            {.name = RadioEventId(n), .maxLength = 4, .keyFilter = KeyFilterKind::HexCodeWildcard});
-        rows.push_back(Choice(RadioEventList(n, "AlarmType"), &CodeLists::RadioEventAlarmTypes,
-                              "RadioEventAlarmTypes", n));
-        rows.push_back(Choice(RadioEventList(n, "Condition_A"), &CodeLists::Conditions, "Conditions"));
-        rows.push_back(Choice(RadioEventList(n, "Condition_B"), &CodeLists::Conditions, "Conditions"));
-        rows.push_back(Choice(RadioEventList(n, "UserType"), &CodeLists::UserTypes, "UserTypes"));
-        rows.push_back(
-            Choice(RadioEventList(n, "ActionReference"), &CodeLists::ActionReferences, "ActionReferences"));
+            {radioId, Map::RadioEventRadioId(n), C::WildcardCode, G::RadioIds, Map::RadioEventRadioMask(n)});
+        add(Choice(RadioEvent(n, "AlarmType"), &CodeLists::RadioEventAlarmTypes, "RadioEventAlarmTypes", n),
+            Map::RadioEventAlarmType(n), C::Code, G::RadioEventAlarmTypes);
+        add(Choice(RadioEvent(n, "Condition_A"), &CodeLists::Conditions, "Conditions"),
+            Map::RadioEventConditionA(n), C::Code, G::RadioEventConditionsA);
+        add(Choice(RadioEvent(n, "Condition_B"), &CodeLists::Conditions, "Conditions"),
+            Map::RadioEventConditionB(n), C::Code, G::RadioEventConditionsB);
+        add(Choice(RadioEvent(n, "UserType"), &CodeLists::UserTypes, "UserTypes"), Map::RadioEventUserType(n),
+            C::Code, G::UserTypes);
+        add(Choice(RadioEvent(n, "ActionReference"), &CodeLists::ActionReferences, "ActionReferences"),
+            Map::RadioEventActionReference(n), C::Reference, G::RadioEventReferences);
     }
     // Page tbsActions: actions (named 1-9, A-F); the radio ID fields are disabled by design.
     for (int i = 1; i <= Map::ActionCount; ++i) {
-        rows.push_back(
-            Choice(ActionList(i, "AlarmType"), &CodeLists::ActionAlarmTypes, "ActionAlarmTypes", i));
-        rows.push_back({.name = ActionRadioId(i),
-                        .maxLength = 4,
-                        .keyFilter = KeyFilterKind::HexCode,
-                        .tag = 999,
-                        .enabled = false});
-        rows.push_back({.name = ActionAuto(i), .kind = FieldKind::Check, .tag = i});
-        rows.push_back(Choice(ActionList(i, "Relay_1"), &CodeLists::RelayActions, "RelayActions"));
-        rows.push_back(Choice(ActionList(i, "Relay_2"), &CodeLists::RelayActions, "RelayActions"));
+        add(Choice(Action(i, "AlarmType"), &CodeLists::ActionAlarmTypes, "ActionAlarmTypes", i),
+            Map::ActionAlarmType(i), C::Code, G::Actions);
+        const FieldRow radioId{.name = ActionRadioId(i),
+                               .maxLength = 4,
+                               .keyFilter = KeyFilterKind::HexCode,
+                               .tag = 999,
+                               .enabled = false};
+        rows.push_back({radioId, Map::ActionRadioId(i), C::ActionCode, G::Actions, {}, i});
+        add({.name = ActionAuto(i), .kind = FieldKind::Check, .tag = i}, {}, C::Automatic, G::Actions);
+        add(Choice(Action(i, "Relay_1"), &CodeLists::RelayActions, "RelayActions"), Map::ActionRelay1(i),
+            C::Code, G::Actions);
+        add(Choice(Action(i, "Relay_2"), &CodeLists::RelayActions, "RelayActions"), Map::ActionRelay2(i),
+            C::Code, G::Actions);
     }
     // Page tbsPreferences.
-    rows.push_back(
-        {.name = "edtUnitRadioIdCode", .maxLength = 4, .keyFilter = KeyFilterKind::HexCode, .tag = 999});
-    rows.push_back(Choice("cbbxSendAck", &CodeLists::YesNo, "YesNo"));
-    rows.push_back(Choice("cbbxIgnoreAck", &CodeLists::YesNo, "YesNo"));
-    rows.push_back(Number("edtMaxShortTx", 2));
-    rows.push_back(Number("edtMaxLongTx", 2));
-    rows.push_back(Number("edtMaxNumberOfBursts", 2));
-    rows.push_back(Number("edtTimeBetweenBursts", 2));
-    rows.push_back(Choice("cbbxTxFrequencyBand", &CodeLists::TransmitBands, "TransmitBands"));
-    rows.push_back(Choice("cbbxRxFrequencyBand", &CodeLists::ReceiveBands, "ReceiveBands"));
-    rows.push_back(Number("edtHalvoSystemId", 5));
-    rows.push_back(Number("edtRadioTestAlarmInterval", 3));
-    rows.push_back(Number("edtNumberOfMissedAckBeforeSleep", 3));
-    rows.push_back(Number("edtBatteryCheckInterval", 3));
-    rows.push_back(Choice("cbbxCheckBatteryIn24Vmode", &CodeLists::YesNo, "YesNo"));
-    rows.push_back(Choice("cbbxOutput_1_Contact", &CodeLists::RelayContacts, "RelayContacts"));
-    rows.push_back(Choice("cbbxOutput_2_Contact", &CodeLists::RelayContacts, "RelayContacts"));
-    rows.push_back(Number("edtOutput_1_GroupActivationCode_1", 3));
-    rows.push_back(Number("edtOutput_1_GroupActivationCode_2", 3));
-    rows.push_back(Number("edtOutput_2_GroupActivationCode_1", 3));
-    rows.push_back(Number("edtOutput_2_GroupActivationCode_2", 3));
-    rows.push_back({.name = "medtPulseActivationTime", .maxLength = 6, .inputMask = PulseTimeMask('.')});
-    rows.push_back(Display("edtProductionDate"));
-    rows.push_back(Display("edtFirmwareType"));
-    rows.push_back(Display("edtFirmwareVersion"));
-    rows.push_back(Display("edtProductName"));
-    rows.push_back(Display("edtSerialNumber"));
-    rows.push_back(Display("edtRadioCalibration"));
-    rows.push_back(Number("edtEquipmentType", 3));
+    add({.name = "edtUnitRadioIdCode", .maxLength = 4, .keyFilter = KeyFilterKind::HexCode, .tag = 999},
+        Map::UnitRadioId, C::RadioCode, G::RadioAndAlarms);
+    add(Choice("cbbxSendAck", &CodeLists::YesNo, "YesNo"), Map::SendAck, C::Flag, G::RadioAndAlarms);
+    add(Choice("cbbxIgnoreAck", &CodeLists::YesNo, "YesNo"), Map::IgnoreAck, C::Flag, G::RadioAndAlarms);
+    add(Number("edtMaxShortTx", 2), Map::MaxShortTx, C::Counts, G::RadioAndAlarms);
+    add(Number("edtMaxLongTx", 2), Map::MaxLongTx, C::Counts, G::RadioAndAlarms);
+    add(Number("edtMaxNumberOfBursts", 2), Map::MaxNumberOfBursts, C::Number, G::RadioAndAlarms);
+    add(Number("edtTimeBetweenBursts", 2), Map::TimeBetweenBursts, C::Number, G::RadioAndAlarms);
+    add(Choice("cbbxTxFrequencyBand", &CodeLists::TransmitBands, "TransmitBands"), Map::TxFrequencyBand,
+        C::Code, G::RadioAndAlarms);
+    add(Choice("cbbxRxFrequencyBand", &CodeLists::ReceiveBands, "ReceiveBands"), Map::RxFrequencyBand,
+        C::Code, G::RadioAndAlarms);
+    add(Number("edtHalvoSystemId", 5), Map::HalvoSystemId, C::Word, G::RadioAndAlarms);
+    add(Number("edtRadioTestAlarmInterval", 3), Map::RadioTestAlarmInterval, C::Number, G::RadioAndAlarms);
+    add(Number("edtNumberOfMissedAckBeforeSleep", 3), Map::MissedAckBeforeSleep, C::Number,
+        G::RadioAndAlarms);
+    add(Number("edtBatteryCheckInterval", 3), Map::BatteryCheckInterval, C::Number, G::RadioAndAlarms);
+    add(Choice("cbbxCheckBatteryIn24Vmode", &CodeLists::YesNo, "YesNo"), Map::CheckBatteryIn24V, C::Flag,
+        G::RadioAndAlarms);
+    add(Choice("cbbxOutput_1_Contact", &CodeLists::RelayContacts, "RelayContacts"), Map::Output1Contact,
+        C::Flag, G::RelayOutputs);
+    add(Choice("cbbxOutput_2_Contact", &CodeLists::RelayContacts, "RelayContacts"), Map::Output2Contact,
+        C::Flag, G::RelayOutputs);
+    add(Number("edtOutput_1_GroupActivationCode_1", 3), Map::Output1GroupActivationCode1, C::Number,
+        G::RelayOutputs);
+    add(Number("edtOutput_1_GroupActivationCode_2", 3), Map::Output1GroupActivationCode2, C::Number,
+        G::RelayOutputs);
+    add(Number("edtOutput_2_GroupActivationCode_1", 3), Map::Output2GroupActivationCode1, C::Number,
+        G::RelayOutputs);
+    add(Number("edtOutput_2_GroupActivationCode_2", 3), Map::Output2GroupActivationCode2, C::Number,
+        G::RelayOutputs);
+    add({.name = "medtPulseActivationTime", .maxLength = 6, .inputMask = PulseTimeMask('.')},
+        Map::PulseActivationTime, C::PulseTime, G::RelayOutputs);
+    add(Display(IdentityOfA.productionDate), {}, C::Identity, G::Information);
+    for (const char* part : {IdentityOfA.firmwareType, IdentityOfA.firmwareVersion, IdentityOfA.productName,
+                             IdentityOfA.serialNumber}) {
+        add(Display(part), {}, C::IdentityPart, G::Information);
+    }
+    add(Display("edtRadioCalibration"), Map::RadioCalibration, C::Number, G::Information);
+    add(Number("edtEquipmentType", 3), Map::EquipmentType, C::Number, G::Information);
     return rows;
 }
 
-void ShowByte(const ConversionContext& c, std::string_view field, std::uint8_t value) {
-    ShowText(c, field, Decimal(value));
+const std::vector<Row>& Rows() {
+    static const std::vector<Row> rows = BuildRows();
+    return rows;
+}
+
+// The rows in the order both conversions take them.
+const std::vector<const Row*>& ConversionOrder() {
+    static const std::vector<const Row*> order = [] {
+        std::vector<const Row*> rows;
+        for (const Row& row : Rows()) {
+            rows.push_back(&row);
+        }
+        std::ranges::stable_sort(rows, {}, &Row::group);
+        return rows;
+    }();
+    return order;
+}
+
+std::string HexAt(const Image& image, const Place& place) {
+    const auto word = std::get<layout::Word>(place);
+    return FormatHex16(High(image, word), Low(image, word));
+}
+
+// Stores the two halves of a row's byte together from the values of its mates (the row's own
+// converter): each value in its half, or 0 with the byte recorded when any value is refused.
+void StoreHalves(const Row& row, Image& image, ConversionOutcome& outcome, auto value, auto refused) {
+    const std::vector<const Row*> halves = ByteMates(Rows(), row);
+    if (halves.front() != &row) {
+        return;
+    }
+    const layout::Byte byte{std::get<layout::Nibble>(row.place).address};
+    int stored = 0;
+    bool anyRefused = false;
+    for (const Row* half : halves) {
+        const int v = value(*half);
+        anyRefused = anyRefused || refused(v);
+        stored += Placed(std::get<layout::Nibble>(half->place), v);
+    }
+    if (anyRefused) {
+        Put(image, byte, 0);
+        outcome.Fail(byte.address);
+    } else {
+        Put(image, byte, stored);
+    }
 }
 
 } // namespace
 
 const std::vector<FieldRow>& FamilyAFieldRows() {
-    static const std::vector<FieldRow> rows = BuildRows();
+    static const std::vector<FieldRow> rows = FieldRowsOf(Rows());
     return rows;
 }
 
 int FamilyAImageToFields(const ConversionContext& c, const Image& image) {
-    const CodeLists& lists = c.lists;
     ConversionOutcome outcome;
-    auto select = [&](const std::string& field, const CodeList& list, int code, int errorAddress) {
-        if (!SelectCode(c, field, list, code)) {
-            outcome.Fail(errorAddress);
+    auto select = [&](const Row& row, int code) {
+        if (!SelectCode(c, row.field.name, ListOf(c, row), code)) {
+            outcome.Fail(AddressOf(row.place));
         }
     };
-    // A choice selected by the value at its place; a value without an item records the place.
-    auto selectAt = [&](const std::string& field, const CodeList& list, auto place) {
-        select(field, list, Get(image, place), place.address);
-    };
-    auto showByte = [&](std::string_view field, layout::Byte place) {
-        ShowByte(c, field, Get(image, place));
-    };
-    auto hexAt = [&](layout::Word place) { return FormatHex16(High(image, place), Low(image, place)); };
-    auto showRadioId = [&](const std::string& field, layout::Word code, layout::Nibble mask) {
-        ShowText(
-            c, field,
-            FormatRadioId(High(image, code), Low(image, code), static_cast<std::uint8_t>(Get(image, mask))));
-    };
-
-    select(UserEvent(5, "InputType"), lists.InputTypesBypass, Get(image, Map::UserEvent5InputType) & 0x0F,
-           Map::UserEvent5InputType.address);
-    selectAt(UserEvent(6, "InputType"), lists.InputTypes, Map::UserEvent6InputType);
-    selectAt(UserEvent(7, "InputType"), lists.InputTypes, Map::UserEvent7InputType);
-    for (int n = 1; n <= Map::UserEventCount; ++n) {
-        selectAt(UserEvent(n, "Condition_A"), lists.Conditions, Map::UserEventConditionA(n));
-    }
-    for (int n = 1; n <= Map::UserEventCount; ++n) {
-        selectAt(UserEvent(n, "Condition_B"), lists.Conditions, Map::UserEventConditionB(n));
-    }
-    for (int n = 1; n <= Map::UserEventCount; ++n) {
-        selectAt(UserEvent(n, "ActionReference"), lists.ActionReferences, Map::UserEventActionReference(n));
-    }
-    SelectCode(c, "cbbxCableLength", lists.CableLengths, Get(image, Map::CableLength));
-    selectAt("cbbxOutput_1_Contact", lists.RelayContacts, Map::Output1Contact);
-    selectAt("cbbxOutput_2_Contact", lists.RelayContacts, Map::Output2Contact);
-    showByte("edtOutput_1_GroupActivationCode_1", Map::Output1GroupActivationCode1);
-    showByte("edtOutput_1_GroupActivationCode_2", Map::Output1GroupActivationCode2);
-    showByte("edtOutput_2_GroupActivationCode_1", Map::Output2GroupActivationCode1);
-    showByte("edtOutput_2_GroupActivationCode_2", Map::Output2GroupActivationCode2);
-    ShowPulseTime(c, "medtPulseActivationTime", image, Map::PulseActivationTime.address);
-    for (int n = 1; n <= Map::RadioEventCount; ++n) {
-        showRadioId(PositionId(n), Map::RadioEventPositionId(n), Map::RadioEventPositionMask(n));
-    }
-    for (int n = 1; n <= Map::RadioEventCount; ++n) {
-        showRadioId(RadioEventId(n), Map::RadioEventRadioId(n), Map::RadioEventRadioMask(n));
-    }
-    for (int n = 1; n <= Map::RadioEventCount; ++n) {
-        selectAt(RadioEventList(n, "AlarmType"), lists.RadioEventAlarmTypes, Map::RadioEventAlarmType(n));
-    }
-    for (int n = 1; n <= Map::RadioEventCount; ++n) {
-        selectAt(RadioEventList(n, "UserType"), lists.UserTypes, Map::RadioEventUserType(n));
-    }
-    for (int n = 1; n <= Map::RadioEventCount; ++n) {
-        selectAt(RadioEventList(n, "Condition_A"), lists.Conditions, Map::RadioEventConditionA(n));
-    }
-    for (int n = 1; n <= Map::RadioEventCount; ++n) {
-        selectAt(RadioEventList(n, "Condition_B"), lists.Conditions, Map::RadioEventConditionB(n));
-    }
-    for (int n = 1; n <= Map::RadioEventCount; ++n) {
-        selectAt(RadioEventList(n, "ActionReference"), lists.ActionReferences,
-                 Map::RadioEventActionReference(n));
-    }
     // An automatic action shows the unit code of the image being loaded.
-    const std::string unitCode = hexAt(Map::UnitRadioId);
-    for (int i = 1; i <= Map::ActionCount; ++i) {
-        selectAt(ActionList(i, "AlarmType"), lists.ActionAlarmTypes, Map::ActionAlarmType(i));
-        const std::string code = hexAt(Map::ActionRadioId(i));
-        const bool automatic = code.empty();
-        ShowText(c, ActionRadioId(i), automatic ? unitCode : code);
-        c.fields.SetEnabled(ActionRadioId(i), !automatic);
-        c.fields.SetChecked(ActionAuto(i), automatic);
-        selectAt(ActionList(i, "Relay_1"), lists.RelayActions, Map::ActionRelay1(i));
-        selectAt(ActionList(i, "Relay_2"), lists.RelayActions, Map::ActionRelay2(i));
+    const std::string unitCode = HexAt(image, Map::UnitRadioId);
+    for (const Row* row : ConversionOrder()) {
+        const std::string& field = row->field.name;
+        switch (row->converter) {
+        case Converter::Code:
+        case Converter::PairedCodes:
+        case Converter::Reference:
+        case Converter::Flag: select(*row, ValueAt(image, row->place)); break;
+        case Converter::LowNibbleCode: select(*row, ValueAt(image, row->place) & 0x0F); break;
+        case Converter::KeptCode: SelectCode(c, field, ListOf(c, *row), ValueAt(image, row->place)); break;
+        case Converter::Number:
+        case Converter::Counts: ShowText(c, field, Decimal(ValueAt(image, row->place))); break;
+        case Converter::Word: ShowWord(c, field, image, AddressOf(row->place)); break;
+        case Converter::RadioCode: ShowText(c, field, HexAt(image, row->place)); break;
+        case Converter::WildcardCode: {
+            const auto code = std::get<layout::Word>(row->place);
+            ShowText(c, field,
+                     FormatRadioId(High(image, code), Low(image, code),
+                                   static_cast<std::uint8_t>(Get(image, row->mask))));
+            break;
+        }
+        case Converter::ActionCode: {
+            const std::string code = HexAt(image, row->place);
+            const bool automatic = code.empty();
+            ShowText(c, field, automatic ? unitCode : code);
+            c.fields.SetEnabled(field, !automatic);
+            c.fields.SetChecked(ActionAuto(row->n), automatic);
+            break;
+        }
+        case Converter::PulseTime: ShowPulseTime(c, field, image, AddressOf(row->place)); break;
+        case Converter::Identity:
+            if (FirmwareMajor(Get(image, Map::FirmwareVersion)) != Map::FirmwareMajor) {
+                outcome.RefuseFirmware();
+            }
+            if (!ShowIdentity(c, IdentityOfA, c.lists.DeviceNamesA, image)) {
+                outcome.Fail(ProductTypeAddress);
+            }
+            break;
+        case Converter::Automatic:
+        case Converter::IdentityPart: break;
+        }
     }
-    ShowText(c, "edtUnitRadioIdCode", unitCode);
-    selectAt("cbbxSendAck", lists.YesNo, Map::SendAck);
-    selectAt("cbbxIgnoreAck", lists.YesNo, Map::IgnoreAck);
-    ShowByte(c, "edtMaxShortTx", static_cast<std::uint8_t>(Get(image, Map::MaxShortTx)));
-    ShowByte(c, "edtMaxLongTx", static_cast<std::uint8_t>(Get(image, Map::MaxLongTx)));
-    showByte("edtMaxNumberOfBursts", Map::MaxNumberOfBursts);
-    showByte("edtTimeBetweenBursts", Map::TimeBetweenBursts);
-    selectAt("cbbxTxFrequencyBand", lists.TransmitBands, Map::TxFrequencyBand);
-    selectAt("cbbxRxFrequencyBand", lists.ReceiveBands, Map::RxFrequencyBand);
-    ShowWord(c, "edtHalvoSystemId", image, Map::HalvoSystemId.address);
-    showByte("edtRadioTestAlarmInterval", Map::RadioTestAlarmInterval);
-    showByte("edtNumberOfMissedAckBeforeSleep", Map::MissedAckBeforeSleep);
-    showByte("edtBatteryCheckInterval", Map::BatteryCheckInterval);
-    selectAt("cbbxCheckBatteryIn24Vmode", lists.YesNo, Map::CheckBatteryIn24V);
-    if (FirmwareMajor(Get(image, Map::FirmwareVersion)) != Map::FirmwareMajor) {
-        outcome.RefuseFirmware();
-    }
-    if (!ShowIdentity(c, Identity, lists.DeviceNamesA, image)) {
-        outcome.Fail(ProductTypeAddress);
-    }
-    showByte("edtRadioCalibration", Map::RadioCalibration);
-    showByte("edtEquipmentType", Map::EquipmentType);
     return outcome.Result();
 }
 
 int FamilyAFieldsToImage(const ConversionContext& c, Image& image) {
-    const CodeLists& lists = c.lists;
     ConversionOutcome outcome;
-    auto code = [&](const std::string& field, const CodeList& list) { return ShownCode(c, field, list); };
-    auto storeByte = [&](std::string_view field, layout::Byte place) {
-        Put(image, place, StoredByte(c, field));
-    };
-    // The low nibble takes the selected code; nothing selected clears it and is an error.
-    auto storeReference = [&](const std::string& field, layout::Nibble place) {
-        if (HasSelection(c, field)) {
-            Put(image, place, code(field, lists.ActionReferences));
-        } else {
-            Put(image, place, 0);
-            outcome.Fail(place.address);
+    auto shownCode = [&c](const Row& row) { return ShownCode(c, row.field.name, ListOf(c, row)); };
+    for (const Row* row : ConversionOrder()) {
+        const std::string& field = row->field.name;
+        switch (row->converter) {
+        case Converter::Code:
+        case Converter::LowNibbleCode: PutValue(image, row->place, shownCode(*row)); break;
+        case Converter::PairedCodes:
+            StoreHalves(*row, image, outcome, shownCode, [](int code) { return code == -1; });
+            break;
+        case Converter::KeptCode:
+        case Converter::Reference:
+            if (HasSelection(c, field)) {
+                PutValue(image, row->place, shownCode(*row));
+                break;
+            }
+            if (row->converter == Converter::Reference) {
+                PutValue(image, row->place, 0);
+            }
+            outcome.Fail(AddressOf(row->place));
+            break;
+        case Converter::Flag: StoreFlags(c, Rows(), *row, image); break;
+        case Converter::Number: PutValue(image, row->place, StoredByte(c, field)); break;
+        case Converter::Counts:
+            StoreHalves(
+                *row, image, outcome,
+                [&c](const Row& count) { return IntOrZero(TextOf(c, count.field.name)); },
+                [](int count) { return count > 15; });
+            break;
+        case Converter::Word: StoreWord(c, field, image, AddressOf(row->place)); break;
+        case Converter::RadioCode:
+        case Converter::ActionCode: {
+            const bool automatic =
+                row->converter == Converter::ActionCode && c.fields.Get(ActionAuto(row->n)).Checked();
+            const Hex16 code = automatic ? Hex16{} : ParseHex16(TextOf(c, field));
+            Put(image, std::get<layout::Word>(row->place), code.b0, code.b1);
+            break;
         }
-    };
-    auto storeRadioId = [&](const std::string& field, layout::Word place, layout::Nibble mask) {
-        const RadioId id = ParseRadioId(TextOf(c, field));
-        Put(image, place, id.b0, id.b1);
-        Put(image, mask, id.mask);
-    };
-
-    Put(image, Map::UserEvent5InputType, code(UserEvent(5, "InputType"), lists.InputTypesBypass));
-    const int input6 = code(UserEvent(6, "InputType"), lists.InputTypes);
-    const int input7 = code(UserEvent(7, "InputType"), lists.InputTypes);
-    const layout::Byte inputTypes{Map::UserEvent6InputType.address};
-    if (input6 == -1 || input7 == -1) {
-        Put(image, inputTypes, 0);
-        outcome.Fail(inputTypes.address);
-    } else {
-        Put(image, inputTypes,
-            Placed(Map::UserEvent6InputType, input6) + Placed(Map::UserEvent7InputType, input7));
+        case Converter::WildcardCode: {
+            const RadioId id = ParseRadioId(TextOf(c, field));
+            Put(image, std::get<layout::Word>(row->place), id.b0, id.b1);
+            Put(image, row->mask, id.mask);
+            break;
+        }
+        case Converter::PulseTime:
+            if (!StorePulseTime(c, field, image, AddressOf(row->place))) {
+                outcome.Fail(AddressOf(row->place));
+            }
+            break;
+        case Converter::Identity: StoreIdentity(c, IdentityOfA, c.lists.DeviceNamesA, image); break;
+        case Converter::Automatic:
+        case Converter::IdentityPart: break;
+        }
     }
-    for (int n = 1; n <= Map::UserEventCount; ++n) {
-        Put(image, Map::UserEventConditionA(n), code(UserEvent(n, "Condition_A"), lists.Conditions));
-        Put(image, Map::UserEventConditionB(n), code(UserEvent(n, "Condition_B"), lists.Conditions));
-    }
-    for (int n = 1; n <= Map::UserEventCount; ++n) {
-        storeReference(UserEvent(n, "ActionReference"), Map::UserEventActionReference(n));
-    }
-    if (HasSelection(c, "cbbxCableLength")) {
-        Put(image, Map::CableLength, code("cbbxCableLength", lists.CableLengths));
-    } else {
-        outcome.Fail(Map::CableLength.address);
-    }
-    const bool contact1 = code("cbbxOutput_1_Contact", lists.RelayContacts) == 1;
-    const bool contact2 = code("cbbxOutput_2_Contact", lists.RelayContacts) == 1;
-    storeByte("edtOutput_1_GroupActivationCode_1", Map::Output1GroupActivationCode1);
-    storeByte("edtOutput_2_GroupActivationCode_1", Map::Output2GroupActivationCode1);
-    storeByte("edtOutput_1_GroupActivationCode_2", Map::Output1GroupActivationCode2);
-    storeByte("edtOutput_2_GroupActivationCode_2", Map::Output2GroupActivationCode2);
-    if (!StorePulseTime(c, "medtPulseActivationTime", image, Map::PulseActivationTime.address)) {
-        outcome.Fail(Map::PulseActivationTime.address);
-    }
-    for (int n = 1; n <= Map::RadioEventCount; ++n) {
-        storeRadioId(PositionId(n), Map::RadioEventPositionId(n), Map::RadioEventPositionMask(n));
-    }
-    for (int n = 1; n <= Map::RadioEventCount; ++n) {
-        storeRadioId(RadioEventId(n), Map::RadioEventRadioId(n), Map::RadioEventRadioMask(n));
-    }
-    for (int n = 1; n <= Map::RadioEventCount; ++n) {
-        Put(image, Map::RadioEventUserType(n), code(RadioEventList(n, "UserType"), lists.UserTypes));
-    }
-    for (int n = 1; n <= Map::RadioEventCount; ++n) {
-        Put(image, Map::RadioEventAlarmType(n),
-            code(RadioEventList(n, "AlarmType"), lists.RadioEventAlarmTypes));
-    }
-    for (int n = 1; n <= Map::RadioEventCount; ++n) {
-        Put(image, Map::RadioEventConditionA(n), code(RadioEventList(n, "Condition_A"), lists.Conditions));
-    }
-    for (int n = 1; n <= Map::RadioEventCount; ++n) {
-        Put(image, Map::RadioEventConditionB(n), code(RadioEventList(n, "Condition_B"), lists.Conditions));
-    }
-    for (int n = 1; n <= Map::RadioEventCount; ++n) {
-        storeReference(RadioEventList(n, "ActionReference"), Map::RadioEventActionReference(n));
-    }
-    for (int i = 1; i <= Map::ActionCount; ++i) {
-        Put(image, Map::ActionAlarmType(i), code(ActionList(i, "AlarmType"), lists.ActionAlarmTypes));
-        const Hex16 id =
-            c.fields.Get(ActionAuto(i)).Checked() ? Hex16{} : ParseHex16(TextOf(c, ActionRadioId(i)));
-        Put(image, Map::ActionRadioId(i), id.b0, id.b1);
-        Put(image, Map::ActionRelay1(i), code(ActionList(i, "Relay_1"), lists.RelayActions));
-        Put(image, Map::ActionRelay2(i), code(ActionList(i, "Relay_2"), lists.RelayActions));
-    }
-    const Hex16 unit = ParseHex16(TextOf(c, "edtUnitRadioIdCode"));
-    Put(image, Map::UnitRadioId, unit.b0, unit.b1);
-    Put(image, Map::AckFlags,
-        Placed(Map::SendAck, code("cbbxSendAck", lists.YesNo) == 1) |
-            Placed(Map::IgnoreAck, code("cbbxIgnoreAck", lists.YesNo) == 1));
-    const int maxShort = IntOrZero(TextOf(c, "edtMaxShortTx"));
-    const int maxLong = IntOrZero(TextOf(c, "edtMaxLongTx"));
-    const layout::Byte maxTransmissions{Map::MaxShortTx.address};
-    if (maxShort > 15 || maxLong > 15) {
-        Put(image, maxTransmissions, 0);
-        outcome.Fail(maxTransmissions.address);
-    } else {
-        Put(image, maxTransmissions, Placed(Map::MaxShortTx, maxShort) + Placed(Map::MaxLongTx, maxLong));
-    }
-    storeByte("edtMaxNumberOfBursts", Map::MaxNumberOfBursts);
-    storeByte("edtTimeBetweenBursts", Map::TimeBetweenBursts);
-    Put(image, Map::TxFrequencyBand, code("cbbxTxFrequencyBand", lists.TransmitBands));
-    Put(image, Map::RxFrequencyBand, code("cbbxRxFrequencyBand", lists.ReceiveBands));
-    StoreWord(c, "edtHalvoSystemId", image, Map::HalvoSystemId.address);
-    storeByte("edtRadioTestAlarmInterval", Map::RadioTestAlarmInterval);
-    storeByte("edtNumberOfMissedAckBeforeSleep", Map::MissedAckBeforeSleep);
-    storeByte("edtBatteryCheckInterval", Map::BatteryCheckInterval);
-    const bool battery24V = code("cbbxCheckBatteryIn24Vmode", lists.YesNo) == 1;
-    StoreIdentity(c, Identity, lists.DeviceNamesA, image);
-    storeByte("edtRadioCalibration", Map::RadioCalibration);
-    storeByte("edtEquipmentType", Map::EquipmentType);
-    Put(image, Map::OutputFlags,
-        Placed(Map::Output1Contact, contact1) | Placed(Map::Output2Contact, contact2) |
-            Placed(Map::CheckBatteryIn24V, battery24V));
     return outcome.Result();
 }
 

@@ -1,5 +1,6 @@
 #include "model/FamilyBFields.h"
 
+#include "model/ConversionRows.h"
 #include "model/FamilyBMap.h"
 #include "model/ValueHelpers.h"
 
@@ -87,27 +88,10 @@ const std::vector<Row>& Rows() {
     return rows;
 }
 
-// The rows of the same converter whose place shares the row's byte, the row first among them.
-std::vector<const Row*> ByteMates(const Row& row) {
-    std::vector<const Row*> mates;
-    for (const Row& other : Rows()) {
-        if (other.converter == row.converter && AddressOf(other.place) == AddressOf(row.place)) {
-            mates.push_back(&other);
-        }
-    }
-    return mates;
-}
-
 } // namespace
 
 const std::vector<FieldRow>& FamilyBFieldRows() {
-    static const std::vector<FieldRow> rows = [] {
-        std::vector<FieldRow> fields;
-        for (const Row& row : Rows()) {
-            fields.push_back(row.field);
-        }
-        return fields;
-    }();
+    static const std::vector<FieldRow> rows = FieldRowsOf(Rows());
     return rows;
 }
 
@@ -156,7 +140,7 @@ int FamilyBFieldsToImage(const ConversionContext& c, Image& image) {
             break;
         }
         case Converter::Count: {
-            const std::vector<const Row*> pair = ByteMates(row);
+            const std::vector<const Row*> pair = ByteMates(Rows(), row);
             if (pair.front() != &row) {
                 break;
             }
@@ -181,19 +165,7 @@ int FamilyBFieldsToImage(const ConversionContext& c, Image& image) {
             break;
         }
         case Converter::Number: Put(image, std::get<layout::Byte>(row.place), StoredByte(c, field)); break;
-        case Converter::Flag: {
-            const std::vector<const Row*> flags = ByteMates(row);
-            if (flags.front() != &row) {
-                break;
-            }
-            std::uint8_t byte = 0;
-            for (const Row* flag : flags) {
-                byte |= Placed(std::get<layout::Bit>(flag->place),
-                               ShownCode(c, flag->field.name, c.lists.YesNo) == 1);
-            }
-            Put(image, layout::Byte{AddressOf(row.place)}, byte);
-            break;
-        }
+        case Converter::Flag: StoreFlags(c, Rows(), row, image); break;
         case Converter::Identity: StoreIdentity(c, IdentityOfB, c.lists.DeviceNamesB, image); break;
         case Converter::IdentityPart: break;
         }

@@ -4,6 +4,7 @@
 #include "support/ValidImages.h"
 
 #include <functional>
+#include <map>
 #include <random>
 
 #include <gtest/gtest.h>
@@ -222,6 +223,65 @@ TEST_P(FamilyAStoreErrors, RecordTheFieldsAddress) {
 
 INSTANTIATE_TEST_SUITE_P(Addresses, FamilyAStoreErrors, ::testing::ValuesIn(StoreErrorCases()),
                          [](const auto& param) { return param.param.name; });
+
+// Which of two failing fields is reported is decided by the order in which a conversion takes the
+// fields: along each chain, a field failing together with the one before it reports its own address.
+TEST(FamilyAErrorOrder, TheLaterFieldOfEachPairWins) {
+    std::map<std::string, FillErrorCase> fill;
+    for (FillErrorCase& c : FillErrorCases()) {
+        fill.emplace(c.name, std::move(c));
+    }
+    for (int n : {1, 8}) {
+        fill.emplace("EventReference" + std::to_string(n), FillErrorCase{"",
+                                                                         [n](CodeLists& l, Image& i) {
+                                                                             for (int m = 1; m <= 8; ++m) {
+                                                                                 i[239 + m] &= 0xF0;
+                                                                             }
+                                                                             i[239 + n] |= 0x0E;
+                                                                             RemoveCode(l.ActionReferences,
+                                                                                        14);
+                                                                         },
+                                                                         239 + n});
+    }
+    std::vector<std::string> fillChain{
+        "InputType5",       "InputType7",       "UserConditionA1", "UserConditionA7",  "UserConditionB1",
+        "UserConditionB7",  "UserReference1",   "UserReference7",  "Contact2",         "EventAlarmType1",
+        "EventAlarmType8",  "EventUserType1",   "EventUserType8",  "EventConditionA1", "EventConditionA8",
+        "EventConditionB1", "EventConditionB8", "EventReference1", "EventReference8"};
+    for (int a = 1; a <= 15; ++a) {
+        fillChain.push_back("ActionAlarmType" + std::to_string(a));
+        fillChain.push_back("Relay2Of" + std::to_string(a));
+    }
+    fillChain.insert(fillChain.end(),
+                     {"SendAck", "TransmitBand", "ReceiveBand", "Battery24V", "ProductName"});
+    for (std::size_t k = 1; k < fillChain.size(); ++k) {
+        CodeLists lists = test::EnglishLists();
+        Image image = BaseImage(lists);
+        fill.at(fillChain[k - 1]).change(lists, image);
+        fill.at(fillChain[k]).change(lists, image);
+        EditorFixture editor(lists);
+        EXPECT_EQ(ImageToFields(editor.context, image), fill.at(fillChain[k]).expected)
+            << fillChain[k - 1] << " then " << fillChain[k];
+    }
+
+    std::map<std::string, StoreErrorCase> store;
+    for (StoreErrorCase& c : StoreErrorCases()) {
+        store.emplace(c.name, std::move(c));
+    }
+    const std::vector<std::string> storeChain{
+        "UserReference1",     "UserReference7",  "CableLengthWithoutSelection",
+        "PulseTimeUntouched", "EventReference1", "EventReference8",
+        "MaxShortOver15"};
+    for (std::size_t k = 1; k < storeChain.size(); ++k) {
+        EditorFixture editor;
+        Image image = BaseImage(editor.lists);
+        ASSERT_EQ(ImageToFields(editor.context, image), ResultSuccess);
+        store.at(storeChain[k - 1]).change(*editor.fields);
+        store.at(storeChain[k]).change(*editor.fields);
+        EXPECT_EQ(FieldsToImage(editor.context, image), store.at(storeChain[k]).expected)
+            << storeChain[k - 1] << " then " << storeChain[k];
+    }
+}
 
 class FamilyA : public ::testing::Test {
 protected:
