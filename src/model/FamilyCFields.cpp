@@ -6,6 +6,7 @@
 #include "model/PulseTime.h"
 #include "model/ValueHelpers.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 
@@ -39,7 +40,6 @@ enum class Converter {
     Choice,        // the item of the byte's code; an error without one, the byte kept without a selection
     Status,        // a choice as read, known from firmware 1.0 on; stored only with a selection
     Flag,          // a bit as a choice: the flags of a byte are stored together, the byte whole
-    RequiredFlag,  // such a flag that is an error without a selection
     ExternalInput, // the function and mode choices of one byte: 1 + 2 × function + mode (1 to 4)
     Band,          // a band as its two carrier frequencies, the second at the row's second place
     PulseTime,     // tenths of a second through the pulse-time mask
@@ -56,29 +56,33 @@ enum class Converter {
     Potentiometer, // display: the step of the potentiometer's raw value
 };
 
-// One field: its editor row, its place in the image (two for some) and its converter.
+// One field: its editor row, its place in the image and its converter; the second place of a field
+// kept in two; whether storing it without a selection is an error (where its converter does not say);
+// and its group, counted in page order.
 struct Row {
     FieldRow field;
+    Place place;
     Converter converter;
-    Place place{};
     Place second{};
+    bool selectionRequired = false;
+    int group = 0;
 };
 
 Row Hex(std::string name, layout::Word place) {
     return {{.name = std::move(name), .maxLength = 4, .keyFilter = KeyFilterKind::HexCode},
-            Converter::HexCode,
-            place};
+            place,
+            Converter::HexCode};
 }
 Row Number(std::string name, std::size_t maxLength, Place place, Converter converter = Converter::Number) {
     return {{.name = std::move(name), .maxLength = maxLength, .keyFilter = KeyFilterKind::Number},
-            converter,
-            place};
+            place,
+            converter};
 }
 Row Choice(std::string name, CodeList CodeLists::*list, const char* listName, Place place,
            Converter converter = Converter::Choice, Place second = {}) {
     return {{.name = std::move(name), .kind = FieldKind::Choice, .list = list, .listName = listName},
-            converter,
             place,
+            converter,
             second};
 }
 Row ReadChoice(std::string name, CodeList CodeLists::*list, const char* listName, Place place,
@@ -88,7 +92,11 @@ Row ReadChoice(std::string name, CodeList CodeLists::*list, const char* listName
     return row;
 }
 Row Display(std::string name, Converter converter, Place place = {}, Place second = {}) {
-    return {{.name = std::move(name), .enabled = false}, converter, place, second};
+    return {{.name = std::move(name), .enabled = false}, place, converter, second};
+}
+Row Required(Row row) {
+    row.selectionRequired = true;
+    return row;
 }
 // The service fields, shown only in the service view.
 Row Service(std::string name, Converter converter, Place place) {
@@ -128,24 +136,23 @@ std::vector<Row> RadioPage() {
     for (int n = 1; n <= Map::IdCodeCount; ++n) {
         rows.push_back(Hex("edtGOFA_IdCode" + std::to_string(n), Map::IdCode(n)));
     }
-    rows.insert(
-        rows.end(),
-        {
-            Choice("cbbxGOFA_SendAck", &CodeLists::YesNo, "YesNo", Map::SendAck, Converter::Flag),
-            Number("edtGOFA_HalvoSystemId", 5, Map::HalvoSystemId, Converter::WordNumber),
-            Number("edtGOFA_GroupActivationCode", 3, Map::GroupActivationCode),
-            Choice("cbbxGOFA_RxFrequencyBand", &CodeLists::ReceiveBands, "ReceiveBands",
-                   Map::ReceiveFrequency1, Converter::Band, Map::ReceiveFrequency2),
-            Hex("edtGOFA_UnitIdCode", Map::UnitIdCode),
-            Number("edtGOFA_MaxShort", 2, Map::MaxShort, Converter::Count),
-            Number("edtGOFA_MaxLong", 2, Map::MaxLong, Converter::Count),
-            Number("edtGOFA_MaxBursts", 2, Map::MaxBursts),
-            Number("edtGOFA_TimeBetweenBursts", 2, Map::TimeBetweenBursts),
-            Choice("cbbxGOFA_IgnoreAck", &CodeLists::YesNo, "YesNo", Map::IgnoreAck, Converter::RequiredFlag),
-            Number("edtGOFA_RadioTestInterval", 5, Map::RadioTestInterval, Converter::WordNumber),
-            Choice("cbbxGOFA_TxFrequencyBand", &CodeLists::TransmitBands, "TransmitBands",
-                   Map::TransmitFrequency1, Converter::Band, Map::TransmitFrequency2),
-        });
+    const std::array settings{
+        Choice("cbbxGOFA_SendAck", &CodeLists::YesNo, "YesNo", Map::SendAck, Converter::Flag),
+        Number("edtGOFA_HalvoSystemId", 5, Map::HalvoSystemId, Converter::WordNumber),
+        Number("edtGOFA_GroupActivationCode", 3, Map::GroupActivationCode),
+        Choice("cbbxGOFA_RxFrequencyBand", &CodeLists::ReceiveBands, "ReceiveBands", Map::ReceiveFrequency1,
+               Converter::Band, Map::ReceiveFrequency2),
+        Hex("edtGOFA_UnitIdCode", Map::UnitIdCode),
+        Number("edtGOFA_MaxShort", 2, Map::MaxShort, Converter::Count),
+        Number("edtGOFA_MaxLong", 2, Map::MaxLong, Converter::Count),
+        Number("edtGOFA_MaxBursts", 2, Map::MaxBursts),
+        Number("edtGOFA_TimeBetweenBursts", 2, Map::TimeBetweenBursts),
+        Required(Choice("cbbxGOFA_IgnoreAck", &CodeLists::YesNo, "YesNo", Map::IgnoreAck, Converter::Flag)),
+        Number("edtGOFA_RadioTestInterval", 5, Map::RadioTestInterval, Converter::WordNumber),
+        Choice("cbbxGOFA_TxFrequencyBand", &CodeLists::TransmitBands, "TransmitBands",
+               Map::TransmitFrequency1, Converter::Band, Map::TransmitFrequency2),
+    };
+    rows.insert(rows.end(), settings.begin(), settings.end());
     for (const AlarmTypeField& alarm : AlarmTypeFields) {
         rows.push_back(Choice(alarm.name, &CodeLists::AlarmTypes, "AlarmTypes", alarm.place));
     }
@@ -157,9 +164,10 @@ std::vector<Row> RadioPage() {
 // registered in. The conversions walk every group's display-only fields before its settings: on
 // page tbsGofaRfid these are the values the unit read from its own switches, so that of a failing
 // reading and a failing setting that overrides it, the setting's address is reported (the last
-// failure wins). Nothing else depends on the order within a group.
-const std::vector<std::vector<Row>>& Groups() {
-    static const std::vector<std::vector<Row>> groups{
+// failure wins). Nothing else depends on the order within a group: fields stored together are
+// stored whole from their values, wherever the first of them stands.
+std::vector<Row> BuildRows() {
+    const std::vector<std::vector<Row>> groups{
         // Page tbsGofaRfid: groups gbGOFA_Rfid, gbGOFA_Relay, gbGOFA_Tamper, gbGOFA_ExtInput, then
         // gbGOFA_Switches and gbGOFA_General, which show only displays.
         {
@@ -179,8 +187,8 @@ const std::vector<std::vector<Row>>& Groups() {
             Choice("cbbxGOFA_RelayPolarity", &CodeLists::RelayPolarities, "RelayPolarities",
                    Map::RelayPolarity, Converter::Flag),
             {{.name = "medtGOFA_RelayPulseTime", .maxLength = 6, .inputMask = PulseTimeMask('.')},
-             Converter::PulseTime,
-             Map::RelayPulseTime},
+             Map::RelayPulseTime,
+             Converter::PulseTime},
             ReadChoice("cbbxGOFA_RelaySource_Read", &CodeLists::RelaySources, "RelaySources", Map::DipRelay,
                        Converter::SwitchBit),
             ReadChoice("cbbxGOFA_RelayPolarity_Read", &CodeLists::RelayPolarities, "RelayPolarities",
@@ -219,40 +227,43 @@ const std::vector<std::vector<Row>>& Groups() {
         },
         RadioPage(),
     };
-    return groups;
+    std::vector<Row> rows;
+    for (std::size_t g = 0; g < groups.size(); ++g) {
+        for (Row row : groups[g]) {
+            row.group = static_cast<int>(g);
+            rows.push_back(std::move(row));
+        }
+    }
+    return rows;
 }
 
+const std::vector<Row>& Rows() {
+    static const std::vector<Row> rows = BuildRows();
+    return rows;
+}
+
+// The rows in the order both conversions take them.
 const std::vector<const Row*>& ConversionOrder() {
     static const std::vector<const Row*> order = [] {
         std::vector<const Row*> rows;
-        for (const std::vector<Row>& group : Groups()) {
-            for (const bool settings : {false, true}) {
-                for (const Row& row : group) {
-                    if (row.field.enabled == settings) {
-                        rows.push_back(&row);
-                    }
-                }
-            }
+        for (const Row& row : Rows()) {
+            rows.push_back(&row);
         }
+        std::ranges::stable_sort(rows, {}, [](const Row* row) {
+            return std::pair{row->group, row->field.enabled};
+        });
         return rows;
     }();
     return order;
 }
 
-// Rows that are stored together into one byte; flags whatever their selection rule.
-bool StoredTogether(const Row& a, const Row& b) {
-    const auto kind = [](Converter converter) {
-        return converter == Converter::RequiredFlag ? Converter::Flag : converter;
-    };
-    return kind(a.converter) == kind(b.converter) && AddressOf(a.place) == AddressOf(b.place);
-}
-
-// The rows stored together with the row, in page order; the first of them stores the byte.
+// The rows of the same converter whose place shares the row's byte, in page order: the fields that
+// are stored together into that byte. The first of them stores it.
 std::vector<const Row*> ByteMates(const Row& row) {
     std::vector<const Row*> mates;
-    for (const Row* other : ConversionOrder()) {
-        if (StoredTogether(*other, row)) {
-            mates.push_back(other);
+    for (const Row& other : Rows()) {
+        if (other.converter == row.converter && AddressOf(other.place) == AddressOf(row.place)) {
+            mates.push_back(&other);
         }
     }
     return mates;
@@ -389,7 +400,6 @@ bool ShowRow(const ConversionContext& c, const Row& row, const Image& image, Con
         c.fields.SetIndex(field, -1);
         break;
     case Converter::Flag:
-    case Converter::RequiredFlag:
         return SelectCode(c, field, ListOf(c, row), layout::Get(image, std::get<layout::Bit>(row.place)));
     case Converter::ExternalInput: {
         const std::vector<const Row*> pair = ByteMates(row);
@@ -484,8 +494,7 @@ bool StoreRow(const ConversionContext& c, const Row& row, Image& image) {
     }
     case Converter::Choice: return StoreSelected(c, row, image);
     case Converter::Status: StoreSelected(c, row, image); break;
-    case Converter::Flag:
-    case Converter::RequiredFlag: {
+    case Converter::Flag: {
         const std::vector<const Row*> flags = ByteMates(row);
         if (flags.front() == &row) {
             std::uint8_t byte = 0;
@@ -495,7 +504,7 @@ bool StoreRow(const ConversionContext& c, const Row& row, Image& image) {
             }
             layout::Put(image, layout::Byte{std::get<layout::Bit>(row.place).address}, byte);
         }
-        return row.converter == Converter::Flag || HasSelection(c, field);
+        return !row.selectionRequired || HasSelection(c, field);
     }
     case Converter::ExternalInput: {
         const std::vector<const Row*> pair = ByteMates(row);
@@ -547,10 +556,8 @@ bool StoreRow(const ConversionContext& c, const Row& row, Image& image) {
 const std::vector<FieldRow>& FamilyCFieldRows() {
     static const std::vector<FieldRow> rows = [] {
         std::vector<FieldRow> fields;
-        for (const std::vector<Row>& group : Groups()) {
-            for (const Row& row : group) {
-                fields.push_back(row.field);
-            }
+        for (const Row& row : Rows()) {
+            fields.push_back(row.field);
         }
         return fields;
     }();
