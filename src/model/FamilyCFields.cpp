@@ -257,11 +257,11 @@ const std::vector<const Row*>& ConversionOrder() {
     return order;
 }
 
-// The rows of the same converter whose place shares the row's byte, in page order: the fields that
+// The rows of the same converter whose place shares the row's byte, in table order: the fields that
 // are stored together into that byte. The first of them stores it.
-std::vector<const Row*> ByteMates(const Row& row) {
+std::vector<const Row*> ByteMates(const std::vector<Row>& rows, const Row& row) {
     std::vector<const Row*> mates;
-    for (const Row& other : Rows()) {
+    for (const Row& other : rows) {
         if (other.converter == row.converter && AddressOf(other.place) == AddressOf(row.place)) {
             mates.push_back(&other);
         }
@@ -271,6 +271,31 @@ std::vector<const Row*> ByteMates(const Row& row) {
 
 const CodeList& ListOf(const ConversionContext& c, const Row& row) {
     return c.lists.*row.field.list;
+}
+
+// Flags stored together, the byte whole: each flag's bit is set when its choice shows code 1. The
+// first of the byte's flags stores the byte, the others nothing.
+void StoreFlags(const ConversionContext& c, const std::vector<Row>& rows, const Row& row, Image& image) {
+    const std::vector<const Row*> flags = ByteMates(rows, row);
+    if (flags.front() != &row) {
+        return;
+    }
+    std::uint8_t byte = 0;
+    for (const Row* flag : flags) {
+        byte |= layout::Placed(std::get<layout::Bit>(flag->place),
+                               ShownCode(c, flag->field.name, ListOf(c, *flag)) == 1);
+    }
+    layout::Put(image, layout::Byte{std::get<layout::Bit>(row.place).address}, byte);
+}
+
+// The editor rows of a table, in the table's order.
+std::vector<FieldRow> FieldRowsOf(const std::vector<Row>& rows) {
+    std::vector<FieldRow> fields;
+    fields.reserve(rows.size());
+    for (const Row& row : rows) {
+        fields.push_back(row.field);
+    }
+    return fields;
 }
 
 layout::Byte ByteOf(const Row& row) {
@@ -402,7 +427,7 @@ bool ShowRow(const ConversionContext& c, const Row& row, const Image& image, Con
     case Converter::Flag:
         return SelectCode(c, field, ListOf(c, row), layout::Get(image, std::get<layout::Bit>(row.place)));
     case Converter::ExternalInput: {
-        const std::vector<const Row*> pair = ByteMates(row);
+        const std::vector<const Row*> pair = ByteMates(Rows(), row);
         if (pair.front() != &row) {
             break;
         }
@@ -471,7 +496,7 @@ bool StoreRow(const ConversionContext& c, const Row& row, Image& image) {
     case Converter::Number: layout::Put(image, ByteOf(row), StoredByte(c, field)); break;
     case Converter::WordNumber: StoreWord(c, field, image, AddressOf(row.place)); break;
     case Converter::Count: {
-        const std::vector<const Row*> pair = ByteMates(row);
+        const std::vector<const Row*> pair = ByteMates(Rows(), row);
         if (pair.front() != &row) {
             break;
         }
@@ -494,20 +519,11 @@ bool StoreRow(const ConversionContext& c, const Row& row, Image& image) {
     }
     case Converter::Choice: return StoreSelected(c, row, image);
     case Converter::Status: StoreSelected(c, row, image); break;
-    case Converter::Flag: {
-        const std::vector<const Row*> flags = ByteMates(row);
-        if (flags.front() == &row) {
-            std::uint8_t byte = 0;
-            for (const Row* flag : flags) {
-                byte |= layout::Placed(std::get<layout::Bit>(flag->place),
-                                       ShownCode(c, flag->field.name, ListOf(c, *flag)) == 1);
-            }
-            layout::Put(image, layout::Byte{std::get<layout::Bit>(row.place).address}, byte);
-        }
+    case Converter::Flag:
+        StoreFlags(c, Rows(), row, image);
         return !row.selectionRequired || HasSelection(c, field);
-    }
     case Converter::ExternalInput: {
-        const std::vector<const Row*> pair = ByteMates(row);
+        const std::vector<const Row*> pair = ByteMates(Rows(), row);
         if (pair.front() != &row) {
             break;
         }
@@ -554,13 +570,7 @@ bool StoreRow(const ConversionContext& c, const Row& row, Image& image) {
 } // namespace
 
 const std::vector<FieldRow>& FamilyCFieldRows() {
-    static const std::vector<FieldRow> rows = [] {
-        std::vector<FieldRow> fields;
-        for (const Row& row : Rows()) {
-            fields.push_back(row.field);
-        }
-        return fields;
-    }();
+    static const std::vector<FieldRow> rows = FieldRowsOf(Rows());
     return rows;
 }
 
