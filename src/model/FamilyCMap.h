@@ -71,6 +71,7 @@ struct FamilyCMap {
     static constexpr Bit DipInputFunction{DipSwitches.address, 3}; // DIP4
     static constexpr Bit DipInputMode{DipSwitches.address, 2};     // DIP3
     // Rotary switches S1 to S3 as read.
+    static constexpr int RotarySwitchCount = 3;
     static constexpr Byte RotarySwitch(int s) { return {128 + s}; }
     static constexpr Word WatchdogReset{132};
     static constexpr Word Potentiometer{134}; // raw value of P1

@@ -282,8 +282,21 @@ std::vector<FillErrorCase> FillErrorCases() {
             i[address] = static_cast<std::uint8_t>(MissingCode(l.*list));
         };
     };
+    auto both = [](auto first, auto second) {
+        return [first, second](CodeLists& l, Image& i) {
+            first(l, i);
+            second(l, i);
+        };
+    };
     std::vector<FillErrorCase> cases{
         {"AntennaType", missing(&CodeLists::AntennaTypes, 137), 137},
+        // Of two failures the later one wins: within a group the switches as read come first.
+        {"AntennaTypeThenZone",
+         both(missing(&CodeLists::AntennaTypes, 137), [](CodeLists&, Image& i) { i[23] = 16; }), 23},
+        {"TamperStatusThenTamperAlarm",
+         both(missing(&CodeLists::TamperStatus, 136), missing(&CodeLists::YesNo, 29)), 29},
+        {"RelaySourceThenTamperStatus",
+         both(missing(&CodeLists::RelaySources, 25), missing(&CodeLists::TamperStatus, 136)), 136},
         {"Zone", [](CodeLists&, Image& i) { i[23] = 16; }, 23},
         {"RelaySource", missing(&CodeLists::RelaySources, 25), 25},
         {"RelayPolarity",
