@@ -2,6 +2,7 @@
 
 #include "base/Utf8.h"
 #include "model/BandTable.h"
+#include "model/ConversionRows.h"
 #include "model/FamilyCMap.h"
 #include "model/PulseTime.h"
 #include "model/ValueHelpers.h"
@@ -255,47 +256,6 @@ const std::vector<const Row*>& ConversionOrder() {
         return rows;
     }();
     return order;
-}
-
-// The rows of the same converter whose place shares the row's byte, in table order: the fields that
-// are stored together into that byte. The first of them stores it.
-std::vector<const Row*> ByteMates(const std::vector<Row>& rows, const Row& row) {
-    std::vector<const Row*> mates;
-    for (const Row& other : rows) {
-        if (other.converter == row.converter && AddressOf(other.place) == AddressOf(row.place)) {
-            mates.push_back(&other);
-        }
-    }
-    return mates;
-}
-
-const CodeList& ListOf(const ConversionContext& c, const Row& row) {
-    return c.lists.*row.field.list;
-}
-
-// Flags stored together, the byte whole: each flag's bit is set when its choice shows code 1. The
-// first of the byte's flags stores the byte, the others nothing.
-void StoreFlags(const ConversionContext& c, const std::vector<Row>& rows, const Row& row, Image& image) {
-    const std::vector<const Row*> flags = ByteMates(rows, row);
-    if (flags.front() != &row) {
-        return;
-    }
-    std::uint8_t byte = 0;
-    for (const Row* flag : flags) {
-        byte |= layout::Placed(std::get<layout::Bit>(flag->place),
-                               ShownCode(c, flag->field.name, ListOf(c, *flag)) == 1);
-    }
-    layout::Put(image, layout::Byte{std::get<layout::Bit>(row.place).address}, byte);
-}
-
-// The editor rows of a table, in the table's order.
-std::vector<FieldRow> FieldRowsOf(const std::vector<Row>& rows) {
-    std::vector<FieldRow> fields;
-    fields.reserve(rows.size());
-    for (const Row& row : rows) {
-        fields.push_back(row.field);
-    }
-    return fields;
 }
 
 layout::Byte ByteOf(const Row& row) {
