@@ -1,6 +1,6 @@
-#include "platform/Files.h"
-
 #include "platform/Descriptor.h"
+#include "platform/Files.h"
+#include "platform/ReadableFile.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -17,16 +17,16 @@
 
 namespace vorn {
 
+FileError LastError() {
+    return FileErrorOfErrno(errno);
+}
+
 namespace {
 
 // Symbolic links followed in one path at most, as the kernel allows.
 constexpr int MaxLinksFollowed = 40;
 // Bytes of the target's name kept in a temporary file's name.
 constexpr std::size_t TemporaryNamePrefix = 32;
-
-FileError LastError() {
-    return FileErrorOfErrno(errno);
-}
 
 // The reason a path of this kind is no configuration file.
 FileError ErrorOfKind(mode_t mode) {
@@ -71,7 +71,8 @@ int OpenRegularForReading(const std::string& path, struct stat& info, FileError&
     return -1;
 }
 
-// Reads up to size bytes; the count read, or -1 on an error (errno set).
+} // namespace
+
 long ReadUpTo(int fd, std::uint8_t* buffer, std::size_t size) {
     std::size_t total = 0;
     while (total < size) {
@@ -89,6 +90,8 @@ long ReadUpTo(int fd, std::uint8_t* buffer, std::size_t size) {
     }
     return static_cast<long>(total);
 }
+
+namespace {
 
 // Writes everything at the descriptor's position, or from offset when it is not negative; false
 // with errno set otherwise.
@@ -460,7 +463,17 @@ FileError CheckTarget(const std::string& path, std::string& target, struct stat&
     return FileError::None;
 }
 
-FileError WriteFile(const std::string& path, const std::uint8_t* data, std::size_t size) {
+} // namespace
+
+ReadableFile::ReadableFile(const std::string& path) {
+    struct stat info {};
+    file_.Reset(OpenRegularForReading(path, info, error_));
+    if (file_.Valid()) {
+        size_ = info.st_size < 0 ? 0 : static_cast<std::uint64_t>(info.st_size);
+    }
+}
+
+FileError ReplaceFileContent(const std::string& path, const std::uint8_t* data, std::size_t size) {
     const FileSizeSignalGuard guard;
     std::string target;
     struct stat existing {};
@@ -506,73 +519,6 @@ FileError WriteFile(const std::string& path, const std::uint8_t* data, std::size
     return FileError::None;
 }
 
-} // namespace
-
-FileStart ReadFileStart(const std::string& path, std::uint8_t* buffer, std::size_t size) {
-    FileStart result;
-    struct stat info {};
-    Descriptor fd(OpenRegularForReading(path, info, result.error));
-    if (!fd.Valid()) {
-        return result;
-    }
-    result.opened = true;
-    result.size = info.st_size < 0 ? 0 : static_cast<std::uint64_t>(info.st_size);
-    std::vector<std::uint8_t> data(size);
-    const long got = ReadUpTo(fd.Get(), data.data(), size);
-    if (got != static_cast<long>(size)) {
-        result.error = got < 0 ? LastError() : FileError::FileTooShort;
-        return result;
-    }
-    std::copy(data.begin(), data.end(), buffer);
-    result.complete = true;
-    return result;
-}
-
-bool ReadFilePrefix(const std::string& path, std::uint8_t* buffer, std::size_t size) {
-    return ReadFileStart(path, buffer, size).complete;
-}
-
-std::optional<std::string> ReadWholeFile(const std::string& path, std::size_t maxBytes) {
-    FileError error = FileError::None;
-    return ReadWholeFile(path, maxBytes, error);
-}
-
-std::optional<std::string> ReadWholeFile(const std::string& path, std::size_t maxBytes, FileError& error) {
-    struct stat info {};
-    error = FileError::None;
-    Descriptor fd(OpenRegularForReading(path, info, error));
-    if (!fd.Valid()) {
-        return std::nullopt;
-    }
-    if (info.st_size < 0 || static_cast<std::uint64_t>(info.st_size) > maxBytes) {
-        error = FileError::FileTooLarge;
-        return std::nullopt;
-    }
-    // Read one byte more than allowed so that a file that grew since fstat is still refused.
-    std::string content(static_cast<std::size_t>(info.st_size) + 1, '\0');
-    const long n = ReadUpTo(fd.Get(), reinterpret_cast<std::uint8_t*>(content.data()), content.size());
-    if (n < 0 || static_cast<std::size_t>(n) > maxBytes) {
-        error = n < 0 ? LastError() : FileError::FileTooLarge;
-        return std::nullopt;
-    }
-    content.resize(static_cast<std::size_t>(n));
-    return content;
-}
-
-bool WriteFileAtomically(const std::string& path, const void* data, std::size_t size, FileError& error) {
-    error = WriteFile(path, static_cast<const std::uint8_t*>(data), size);
-    return error == FileError::None;
-}
-
-bool WriteFileAtomically(const std::string& path, const void* data, std::size_t size) {
-    FileError error = FileError::None;
-    return WriteFileAtomically(path, data, size, error);
-}
-
-bool WriteFileAtomically(const std::string& path, const std::string& content) {
-    return WriteFileAtomically(path, content.data(), content.size());
-}
-
 FileError CheckFileWritable(const std::string& path) {
     std::string target;
     struct stat existing {};
@@ -598,16 +544,6 @@ bool IsForeignLink(const std::string& path) {
     }
     const uid_t us = ::geteuid();
     return link.st_uid != us && link.st_uid != 0 && info.st_uid != us;
-}
-
-std::uint64_t RegularFileSize(const std::string& path) {
-    struct stat info {};
-    FileError error = FileError::None;
-    Descriptor fd(OpenRegularForReading(path, info, error));
-    if (!fd.Valid() || info.st_size < 0) {
-        return 0;
-    }
-    return static_cast<std::uint64_t>(info.st_size);
 }
 
 bool FileExists(const std::string& path) {
