@@ -75,6 +75,9 @@ public:
     std::string UnstorableMessage(const StoreReport& report) const;
     // The fields of the image's family that the image shows otherwise than the editor does now.
     std::vector<std::string> FieldsShownOtherwise(const Image& image);
+    // Shows an image in a field model of its own (its family's fields, with the editor's lists, masks
+    // and decimal separator), so that the editor and its handlers stay untouched; the family's rows.
+    const std::vector<FieldRow>& ShowApart(FieldModel& shown, const Image& image) const;
 
     // Refills every choice field from its code list, keeping the selected positions.
     void FillChoiceFields();

@@ -89,11 +89,8 @@ StoreReport Editor::StoreFields(Image& image) {
     return report;
 }
 
-std::vector<std::string> Editor::FieldsShownOtherwise(const Image& image) {
+const std::vector<FieldRow>& Editor::ShowApart(FieldModel& shown, const Image& image) const {
     const std::vector<FieldRow>& rows = FieldRowsOf(FamilyOf(image[ProductTypeAddress]));
-    // The image shown in a field model of its own, with the editor's lists and masks, so that the
-    // editor and its handlers stay untouched.
-    FieldModel shown;
     RegisterFields(shown, rows);
     for (const FieldRow& row : rows) {
         const Field& field = fields_.Get(row.name);
@@ -106,6 +103,12 @@ std::vector<std::string> Editor::FieldsShownOtherwise(const Image& image) {
     }
     bool filling = false;
     vorn::ImageToFields({shown, lists_, decimalSeparator_, &filling}, image);
+    return rows;
+}
+
+std::vector<std::string> Editor::FieldsShownOtherwise(const Image& image) {
+    FieldModel shown;
+    const std::vector<FieldRow>& rows = ShowApart(shown, image);
     std::vector<std::string> differing;
     for (const FieldRow& row : rows) {
         if (shown.Get(row.name).Value() != fields_.Get(row.name).Value()) {

@@ -85,8 +85,7 @@ std::string BackupsDialog::SelectedPath() const {
 }
 
 void BackupsDialog::FormShow() {
-    closed_ = false;
-    result_ = ResultNone;
+    Open();
     fields_.SetFocus(SerialFilterField);
     Notify();
 }
@@ -99,21 +98,6 @@ void BackupsDialog::btnBackupsOpenClick() {
 
 void BackupsDialog::btnBackupsCloseClick() {
     Finish(ResultClose);
-}
-
-void BackupsDialog::Finish(int result) {
-    if (closed_) {
-        return;
-    }
-    result_ = result;
-    closed_ = true;
-    Notify();
-}
-
-void BackupsDialog::Notify() {
-    if (observer_) {
-        observer_();
-    }
 }
 
 } // namespace vorn

@@ -4,9 +4,9 @@
 #include "lang/ListIni.h"
 #include "model/FieldModel.h"
 #include "view/ControlText.h"
+#include "view/ModalState.h"
 
 #include <ctime>
-#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,10 +16,9 @@
 // the filter field; the chosen one opens as a configuration of its own.
 namespace vorn {
 
-class BackupsDialog {
+class BackupsDialog : public ModalState {
 public:
     static constexpr std::string_view SerialFilterField = "edtBackupsSerialFilter";
-    static constexpr int ResultNone = 0;
     static constexpr int ResultOpen = 1;
     static constexpr int ResultClose = 2;
 
@@ -57,18 +56,13 @@ public:
     void FormShow();
     void btnBackupsOpenClick();
     void btnBackupsCloseClick();
-    bool Closed() const { return closed_; }
-    int Result() const { return result_; }
-    // Called when the rows, the selection or the dialog's being closed change.
-    void SetStateObserver(std::function<void()> observer) { observer_ = std::move(observer); }
+    // The state observer hears the rows, the selection and the dialog's being closed change.
 
     // A backup's UTC time ("2024-05-01T12:00:00Z") as local time ("2024-05-01 14:00:00").
     static std::string LocalTime(std::string_view utc);
 
 private:
     void Filter();
-    void Finish(int result);
-    void Notify();
 
     FieldModel fields_;
     std::string caption_;
@@ -77,9 +71,6 @@ private:
     std::vector<Row> all_;
     std::vector<Row> shown_;
     int selected_ = -1;
-    bool closed_ = true;
-    int result_ = ResultNone;
-    std::function<void()> observer_;
 };
 
 // The view role that shows the window: modal, returning when the dialog's logic closes it (or the

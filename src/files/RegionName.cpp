@@ -1,17 +1,13 @@
 #include "files/RegionName.h"
 
+#include "base/TextTable.h"
 #include "base/Utf8.h"
 
 namespace vorn {
 
 namespace {
 
-struct FaultRow {
-    RegionNameFault fault;
-    std::string_view text;
-};
-
-constexpr FaultRow FaultRows[] = {
+constexpr TextRow<RegionNameFault> FaultRows[] = {
     {RegionNameFault::None, "a usable region name"},
     {RegionNameFault::Empty, "is empty"},
     {RegionNameFault::Separator, "holds a path separator (/ or \\)"},
@@ -23,12 +19,7 @@ constexpr FaultRow FaultRows[] = {
 } // namespace
 
 std::string_view RegionNameFaultText(RegionNameFault fault) {
-    for (const FaultRow& row : FaultRows) {
-        if (row.fault == fault) {
-            return row.text;
-        }
-    }
-    return "is no usable region name";
+    return TextOf(FaultRows, fault, "is no usable region name");
 }
 
 RegionNameFault FindRegionNameFault(std::string_view text) {

@@ -404,26 +404,41 @@ WaitOutcome SerialUnitDriver::WaitReceiveEvent(Millis timeout) {
 }
 
 int SerialUnitDriver::Read(std::uint8_t* buffer, std::uint32_t count, std::uint32_t& done) {
+    return Transfer(Direction::Read, count, done, [&](std::uint32_t at) {
+        return static_cast<long>(::read(fd_, buffer + at, count - at));
+    });
+}
+
+int SerialUnitDriver::Write(const std::uint8_t* data, std::uint32_t count, std::uint32_t& done) {
+    return Transfer(Direction::Write, count, done,
+                    [&](std::uint32_t at) { return static_cast<long>(::write(fd_, data + at, count - at)); });
+}
+
+int SerialUnitDriver::Transfer(Direction direction, std::uint32_t count, std::uint32_t& done,
+                               const std::function<long(std::uint32_t)>& step) {
     done = 0;
     if (fd_ < 0) {
         return DriverInvalidHandle;
     }
-    const auto deadline = SteadyClock::now() + std::chrono::milliseconds(readTimeoutMs_);
+    const bool reading = direction == Direction::Read;
+    const auto deadline =
+        SteadyClock::now() + std::chrono::milliseconds(reading ? readTimeoutMs_ : writeTimeoutMs_);
     while (done < count) {
-        const ssize_t got = ::read(fd_, buffer + done, count - done);
-        if (got > 0) {
-            done += static_cast<std::uint32_t>(got);
+        const long moved = step(done);
+        if (moved > 0) {
+            done += static_cast<std::uint32_t>(moved);
             continue;
         }
-        if (got == 0) {
-            hungUp_ = true;
+        if (moved == 0) {
+            // The end of the input: the unit has hung up.
+            hungUp_ = hungUp_ || reading;
             return done > 0 ? DriverOk : DriverIoError;
         }
         if (errno == EINTR) {
             continue;
         }
         if (errno == EAGAIN) {
-            if (!PollUntil(fd_, POLLIN, deadline)) {
+            if (!PollUntil(fd_, reading ? POLLIN : POLLOUT, deadline)) {
                 break;
             }
             continue;
@@ -432,35 +447,6 @@ int SerialUnitDriver::Read(std::uint8_t* buffer, std::uint32_t count, std::uint3
             hungUp_ = true;
         }
         return done > 0 ? DriverOk : StatusOfErrno(errno);
-    }
-    return DriverOk;
-}
-
-int SerialUnitDriver::Write(const std::uint8_t* data, std::uint32_t count, std::uint32_t& done) {
-    done = 0;
-    if (fd_ < 0) {
-        return DriverInvalidHandle;
-    }
-    const auto deadline = SteadyClock::now() + std::chrono::milliseconds(writeTimeoutMs_);
-    while (done < count) {
-        const ssize_t put = ::write(fd_, data + done, count - done);
-        if (put > 0) {
-            done += static_cast<std::uint32_t>(put);
-            continue;
-        }
-        if (put < 0 && errno == EINTR) {
-            continue;
-        }
-        if (put < 0 && errno == EAGAIN) {
-            if (!PollUntil(fd_, POLLOUT, deadline)) {
-                break;
-            }
-            continue;
-        }
-        if (put < 0 && errno == EIO) {
-            hungUp_ = true;
-        }
-        return done > 0 ? DriverOk : (put < 0 ? StatusOfErrno(errno) : DriverIoError);
     }
     return DriverOk;
 }

@@ -4,6 +4,7 @@
 #include "link/UnitDriver.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -60,6 +61,11 @@ private:
     int Search(std::string_view description, std::uint32_t flags);
     int OpenPort(const std::string& path);
     int ModemLine(bool set);
+    enum class Direction { Read, Write };
+    // The loop of Read and Write: step moves what is left from offset done on, and the port is waited
+    // for while it is not ready, until the direction's time-out.
+    int Transfer(Direction direction, std::uint32_t count, std::uint32_t& done,
+                 const std::function<long(std::uint32_t)>& step);
     int StatusOfErrno(int error) const;
 
     SerialPortOptions options_;

@@ -26,6 +26,19 @@ std::size_t EventSlot(FieldEvent event) {
     return static_cast<std::size_t>(event);
 }
 
+// Observers are kept with an id of the model's, by which they are removed again.
+template <typename Callback>
+int AddWithId(std::vector<std::pair<int, Callback>>& list, int& nextId, Callback callback) {
+    const int id = nextId++;
+    list.emplace_back(id, std::move(callback));
+    return id;
+}
+
+template <typename Callback>
+void RemoveById(std::vector<std::pair<int, Callback>>& list, int id) {
+    std::erase_if(list, [id](const auto& entry) { return entry.first == id; });
+}
+
 } // namespace
 
 class FieldModel::OperatorAct {
@@ -214,13 +227,11 @@ bool FieldModel::Editing() const {
 }
 
 int FieldModel::AddCommitObserver(CommitObserver observer) {
-    const int id = nextObserverId_++;
-    commitObservers_.emplace_back(id, std::move(observer));
-    return id;
+    return AddWithId(commitObservers_, nextObserverId_, std::move(observer));
 }
 
 void FieldModel::RemoveCommitObserver(int id) {
-    std::erase_if(commitObservers_, [id](const auto& entry) { return entry.first == id; });
+    RemoveById(commitObservers_, id);
 }
 
 void FieldModel::SetText(std::string_view name, std::string text) {
@@ -336,6 +347,16 @@ KeyResult FieldModel::BeginTextEdit(Field& field) {
     return KeyResult::Accepted;
 }
 
+template <typename Edit>
+KeyResult FieldModel::OperatorTextEdit(std::string_view name, Edit edit) {
+    const OperatorAct act(*this);
+    Field& field = Mutable(name);
+    if (const KeyResult refused = BeginTextEdit(field); refused != KeyResult::Accepted) {
+        return refused;
+    }
+    return edit(field);
+}
+
 KeyResult FieldModel::SetCaret(std::string_view name, std::size_t position) {
     Field& field = Mutable(name);
     if (const KeyResult refused = BeginTextEdit(field); refused != KeyResult::Accepted) {
@@ -372,12 +393,7 @@ KeyResult FieldModel::SetSelection(std::string_view name, std::size_t start, std
 }
 
 KeyResult FieldModel::TypeKey(std::string_view name, char32_t key) {
-    const OperatorAct act(*this);
-    Field& field = Mutable(name);
-    if (const KeyResult refused = BeginTextEdit(field); refused != KeyResult::Accepted) {
-        return refused;
-    }
-    return TypeAtCaret(field, key);
+    return OperatorTextEdit(name, [&](Field& field) { return TypeAtCaret(field, key); });
 }
 
 KeyResult FieldModel::TypeAtCaret(Field& field, char32_t key) {
@@ -441,12 +457,7 @@ KeyResult FieldModel::Backspace(std::string_view name) {
 }
 
 KeyResult FieldModel::Delete(std::string_view name) {
-    const OperatorAct act(*this);
-    Field& field = Mutable(name);
-    if (const KeyResult refused = BeginTextEdit(field); refused != KeyResult::Accepted) {
-        return refused;
-    }
-    return DeleteAtCaret(field, false);
+    return OperatorTextEdit(name, [&](Field& field) { return DeleteAtCaret(field, false); });
 }
 
 KeyResult FieldModel::DeleteAtCaret(Field& field, bool backward) {
@@ -468,13 +479,10 @@ KeyResult FieldModel::DeleteAtCaret(Field& field, bool backward) {
 }
 
 KeyResult FieldModel::Clear(std::string_view name) {
-    const OperatorAct act(*this);
-    Field& field = Mutable(name);
-    if (const KeyResult refused = BeginTextEdit(field); refused != KeyResult::Accepted) {
-        return refused;
-    }
-    StoreEdit(field, field.mask_ ? field.mask_->EmptyText() : std::u32string(), 0, 0);
-    return KeyResult::Accepted;
+    return OperatorTextEdit(name, [&](Field& field) {
+        StoreEdit(field, field.mask_ ? field.mask_->EmptyText() : std::u32string(), 0, 0);
+        return KeyResult::Accepted;
+    });
 }
 
 KeyResult FieldModel::TypeText(std::string_view name, std::string_view text) {
@@ -488,12 +496,7 @@ KeyResult FieldModel::TypeText(std::string_view name, std::string_view text) {
 }
 
 KeyResult FieldModel::Paste(std::string_view name, std::string_view text) {
-    const OperatorAct act(*this);
-    Field& field = Mutable(name);
-    if (const KeyResult refused = BeginTextEdit(field); refused != KeyResult::Accepted) {
-        return refused;
-    }
-    return PasteAtCaret(field, DecodeUtf8(text));
+    return OperatorTextEdit(name, [&](Field& field) { return PasteAtCaret(field, DecodeUtf8(text)); });
 }
 
 KeyResult FieldModel::PasteAtCaret(Field& field, std::u32string_view pasted) {
@@ -638,13 +641,11 @@ void FieldModel::On(std::string_view name, FieldEvent event, Handler handler) {
 }
 
 int FieldModel::AddObserver(Observer observer) {
-    const int id = nextObserverId_++;
-    observers_.emplace_back(id, std::move(observer));
-    return id;
+    return AddWithId(observers_, nextObserverId_, std::move(observer));
 }
 
 void FieldModel::RemoveObserver(int id) {
-    std::erase_if(observers_, [id](const auto& entry) { return entry.first == id; });
+    RemoveById(observers_, id);
 }
 
 bool FieldModel::TextOverflows(std::string_view name) const {

@@ -270,6 +270,9 @@ private:
     KeyResult PasteAtCaret(Field& field, std::u32string_view text);
     // Refuses an edit of a field that is no text field or cannot be operated; else moves the focus to it.
     KeyResult BeginTextEdit(Field& field);
+    // The operator's edit of a text field, as one act: edit(field) once BeginTextEdit accepts it.
+    template <typename Edit>
+    KeyResult OperatorTextEdit(std::string_view name, Edit edit);
     bool Operable(const Field& field) const { return field.options_.enabled && field.options_.visible; }
 
     std::vector<std::unique_ptr<Field>> fields_;

@@ -1,17 +1,14 @@
 #include "platform/FileError.h"
 
+#include "base/TextTable.h"
+
 #include <cerrno>
 
 namespace vorn {
 
 namespace {
 
-struct FileErrorRow {
-    FileError error;
-    std::string_view text;
-};
-
-constexpr FileErrorRow FileErrorRows[] = {
+constexpr TextRow<FileError> FileErrorRows[] = {
     {FileError::None, "no error"},
     {FileError::NoSuchFile, "no such file"},
     {FileError::NotADirectory, "a folder in the path is a file"},
@@ -57,12 +54,7 @@ constexpr ErrnoRow ErrnoRows[] = {
 } // namespace
 
 std::string_view FileErrorText(FileError error) {
-    for (const FileErrorRow& row : FileErrorRows) {
-        if (row.error == error) {
-            return row.text;
-        }
-    }
-    return "system error";
+    return TextOf(FileErrorRows, error, "system error");
 }
 
 FileError FileErrorOfErrno(int error) {

@@ -1,6 +1,7 @@
 #include "platform/FileSystem.h"
 #include "platform/Files.h"
 #include "platform/Folders.h"
+#include "platform/ReadableFile.h"
 #include "platform/Win32.h"
 #include "platform/WindowsHandle.h"
 
@@ -16,14 +17,14 @@
 // every user of the machine change them).
 namespace vorn {
 
+FileError LastError() {
+    return FileErrorOfSystemError(::GetLastError());
+}
+
 namespace {
 
 // Bytes of the target's name kept in a temporary file's name.
 constexpr std::size_t TemporaryNamePrefix = 32;
-
-FileError LastError() {
-    return FileErrorOfSystemError(::GetLastError());
-}
 
 // What a path names, without opening it: a folder, no such thing, or None for anything else.
 FileError KindOfPath(const std::wstring& path) {
@@ -85,7 +86,8 @@ FileError OpenRegularForReading(const std::string& path, WindowsHandle& file, st
     return FileError::None;
 }
 
-// Reads up to size bytes; the count read, or -1 on an error.
+} // namespace
+
 long ReadUpTo(HANDLE file, std::uint8_t* buffer, std::size_t size) {
     std::size_t total = 0;
     while (total < size) {
@@ -101,6 +103,8 @@ long ReadUpTo(HANDLE file, std::uint8_t* buffer, std::size_t size) {
     }
     return static_cast<long>(total);
 }
+
+namespace {
 
 bool WriteAll(HANDLE file, const std::uint8_t* data, std::size_t size) {
     std::size_t total = 0;
@@ -192,7 +196,10 @@ FileError WriteInPlace(const std::string& target, HANDLE file, const std::uint8_
     return FileError::None;
 }
 
-FileError WriteFile(const std::string& path, const std::uint8_t* data, std::size_t size) {
+// The checks of the atomic write before anything is written: the target does not exist yet, or it is
+// a writable regular file, opened in existing to show that the user may write the file itself (not
+// only its folder).
+FileError CheckTarget(const std::string& path, WindowsHandle& existing) {
     if (path.empty()) {
         return FileError::NoSuchFile;
     }
@@ -201,33 +208,43 @@ FileError WriteFile(const std::string& path, const std::uint8_t* data, std::size
     }
     const std::wstring target = Widen(path);
     const DWORD attributes = ::GetFileAttributesW(target.c_str());
-    const bool replacing = attributes != INVALID_FILE_ATTRIBUTES;
-    if (!replacing && ::GetLastError() != ERROR_FILE_NOT_FOUND) {
-        return ExplainMissing(path, LastError());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        return ::GetLastError() == ERROR_FILE_NOT_FOUND ? FileError::None : ExplainMissing(path, LastError());
     }
+    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        return FileError::IsDirectory;
+    }
+    if ((attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+        return FileError::ReadOnlyFile;
+    }
+    existing.Reset(::CreateFileW(target.c_str(), GENERIC_READ | GENERIC_WRITE, ShareEverything, nullptr,
+                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!existing.Valid()) {
+        return LastError();
+    }
+    return KindOfHandle(existing.Get());
+}
+
+} // namespace
+
+ReadableFile::ReadableFile(const std::string& path) : error_(OpenRegularForReading(path, file_, size_)) {}
+
+FileError ReplaceFileContent(const std::string& path, const std::uint8_t* data, std::size_t size) {
+    WindowsHandle existing;
+    if (const FileError error = CheckTarget(path, existing); error != FileError::None) {
+        return error;
+    }
+    const bool replacing = existing.Valid();
     if (replacing) {
-        if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-            return FileError::IsDirectory;
-        }
-        if ((attributes & FILE_ATTRIBUTE_READONLY) != 0) {
-            return FileError::ReadOnlyFile;
-        }
-        // Write permission on the file itself, not only on its folder; and no device or pipe.
-        WindowsHandle existing(::CreateFileW(target.c_str(), GENERIC_READ | GENERIC_WRITE, ShareEverything,
-                                             nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!existing.Valid()) {
-            return LastError();
-        }
-        if (const FileError kind = KindOfHandle(existing.Get()); kind != FileError::None) {
-            return kind;
-        }
         BY_HANDLE_FILE_INFORMATION information{};
         if (::GetFileInformationByHandle(existing.Get(), &information) != 0 &&
             information.nNumberOfLinks > 1) {
             return WriteInPlace(path, existing.Get(), data, size);
         }
+        existing.Close();
     }
 
+    const std::wstring target = Widen(path);
     FileError error = FileError::None;
     WindowsHandle temporary;
     const std::wstring temporaryPath = CreateTemporary(path, "~", temporary, error);
@@ -256,108 +273,12 @@ FileError WriteFile(const std::string& path, const std::uint8_t* data, std::size
     return error;
 }
 
-} // namespace
-
-FileStart ReadFileStart(const std::string& path, std::uint8_t* buffer, std::size_t size) {
-    FileStart result;
-    WindowsHandle file;
-    result.error = OpenRegularForReading(path, file, result.size);
-    if (result.error != FileError::None) {
-        return result;
-    }
-    result.opened = true;
-    std::vector<std::uint8_t> data(size);
-    const long got = ReadUpTo(file.Get(), data.data(), size);
-    if (got != static_cast<long>(size)) {
-        result.error = got < 0 ? LastError() : FileError::FileTooShort;
-        return result;
-    }
-    std::copy(data.begin(), data.end(), buffer);
-    result.complete = true;
-    return result;
-}
-
-bool ReadFilePrefix(const std::string& path, std::uint8_t* buffer, std::size_t size) {
-    return ReadFileStart(path, buffer, size).complete;
-}
-
-std::optional<std::string> ReadWholeFile(const std::string& path, std::size_t maxBytes) {
-    FileError error = FileError::None;
-    return ReadWholeFile(path, maxBytes, error);
-}
-
-std::optional<std::string> ReadWholeFile(const std::string& path, std::size_t maxBytes, FileError& error) {
-    WindowsHandle file;
-    std::uint64_t size = 0;
-    error = OpenRegularForReading(path, file, size);
-    if (error != FileError::None) {
-        return std::nullopt;
-    }
-    if (size > maxBytes) {
-        error = FileError::FileTooLarge;
-        return std::nullopt;
-    }
-    // Read one byte more than allowed so that a file that grew since it was opened is still refused.
-    std::string content(static_cast<std::size_t>(size) + 1, '\0');
-    const long n = ReadUpTo(file.Get(), reinterpret_cast<std::uint8_t*>(content.data()), content.size());
-    if (n < 0 || static_cast<std::size_t>(n) > maxBytes) {
-        error = n < 0 ? LastError() : FileError::FileTooLarge;
-        return std::nullopt;
-    }
-    content.resize(static_cast<std::size_t>(n));
-    return content;
-}
-
-bool WriteFileAtomically(const std::string& path, const void* data, std::size_t size, FileError& error) {
-    error = WriteFile(path, static_cast<const std::uint8_t*>(data), size);
-    return error == FileError::None;
-}
-
-bool WriteFileAtomically(const std::string& path, const void* data, std::size_t size) {
-    FileError error = FileError::None;
-    return WriteFileAtomically(path, data, size, error);
-}
-
-bool WriteFileAtomically(const std::string& path, const std::string& content) {
-    return WriteFileAtomically(path, content.data(), content.size());
-}
-
-std::uint64_t RegularFileSize(const std::string& path) {
-    WindowsHandle file;
-    std::uint64_t size = 0;
-    return OpenRegularForReading(path, file, size) == FileError::None ? size : 0;
-}
-
 FileError CheckFileWritable(const std::string& path) {
     // The checks of the atomic write, with nothing written: the file itself, then its folder, which
     // must take the new content's temporary file.
-    if (path.empty()) {
-        return FileError::NoSuchFile;
-    }
-    if (IsPathSeparator(path.back())) {
-        return FileError::IsDirectory;
-    }
-    const std::wstring target = Widen(path);
-    const DWORD attributes = ::GetFileAttributesW(target.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) {
-        if (::GetLastError() != ERROR_FILE_NOT_FOUND) {
-            return ExplainMissing(path, LastError());
-        }
-    } else {
-        if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-            return FileError::IsDirectory;
-        }
-        if ((attributes & FILE_ATTRIBUTE_READONLY) != 0) {
-            return FileError::ReadOnlyFile;
-        }
-        WindowsHandle existing(::CreateFileW(target.c_str(), GENERIC_READ | GENERIC_WRITE, ShareEverything,
-                                             nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!existing.Valid()) {
-            return LastError();
-        }
-        if (const FileError kind = KindOfHandle(existing.Get()); kind != FileError::None) {
-            return kind;
-        }
+    WindowsHandle existing;
+    if (const FileError error = CheckTarget(path, existing); error != FileError::None) {
+        return error;
     }
     const std::string folder = FolderOfPath(path);
     return CheckFolderWritable(folder.empty() ? std::string(".") + PathSeparator : folder);

@@ -37,8 +37,7 @@ void ChangeCodeDialog::FormShow() {
     };
     fields_.SetText(NewCodeField, {});
     fields_.SetFocus(NewCodeField);
-    closed_ = false;
-    result_ = ResultNone;
+    Open();
 }
 
 ChangeCodeDialog::ChangeOutcome ChangeCodeDialog::btnChangeClick() {
@@ -99,14 +98,7 @@ ChangeCodeDialog::ChangeOutcome ChangeCodeDialog::btnChangeClick() {
 }
 
 void ChangeCodeDialog::btnCloseClick() {
-    if (closed_) {
-        return;
-    }
-    result_ = ResultClose;
-    closed_ = true;
-    if (observer_) {
-        observer_();
-    }
+    Finish(ResultClose);
 }
 
 } // namespace vorn

@@ -3,8 +3,8 @@
 #include "lang/ListIni.h"
 #include "model/FieldModel.h"
 #include "view/ControlText.h"
+#include "view/ModalState.h"
 
-#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,11 +17,10 @@ namespace vorn {
 class PresenceRadio;
 class SessionContext;
 
-class ChangeCodeDialog {
+class ChangeCodeDialog : public ModalState {
 public:
     static constexpr std::string_view NewCodeField = "edtNewCode";
     static constexpr std::string_view NoteField = "mmoNote";
-    static constexpr int ResultNone = 0;
     static constexpr int ResultClose = 1;
     // Outcomes of Change, for front ends that report them otherwise than by the dialogs.
     enum class ChangeOutcome {
@@ -55,9 +54,6 @@ public:
 
     ChangeOutcome btnChangeClick();
     void btnCloseClick();
-    bool Closed() const { return closed_; }
-    int Result() const { return result_; }
-    void SetStateObserver(std::function<void()> observer) { observer_ = std::move(observer); }
 
 private:
     SessionContext& context_;
@@ -67,9 +63,6 @@ private:
     std::string caption_;
     std::vector<ControlText> controlTexts_;
     std::vector<std::string> note_;
-    bool closed_ = true;
-    int result_ = ResultNone;
-    std::function<void()> observer_;
 };
 
 } // namespace vorn

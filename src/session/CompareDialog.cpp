@@ -28,19 +28,7 @@ void CompareDialog::Prepare(const ListIni& texts, std::vector<FieldDifference> d
 }
 
 void CompareDialog::FormShow() {
-    closed_ = false;
-    result_ = ResultNone;
-}
-
-void CompareDialog::Finish(int result) {
-    if (closed_) {
-        return;
-    }
-    result_ = result;
-    closed_ = true;
-    if (observer_) {
-        observer_();
-    }
+    Open();
 }
 
 } // namespace vorn

@@ -3,8 +3,8 @@
 #include "lang/ListIni.h"
 #include "session/FieldDifferences.h"
 #include "view/ControlText.h"
+#include "view/ModalState.h"
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -13,9 +13,8 @@
 // configuration as a read would, and one that closes.
 namespace vorn {
 
-class CompareDialog {
+class CompareDialog : public ModalState {
 public:
-    static constexpr int ResultNone = 0;
     static constexpr int ResultTake = 1;
     static constexpr int ResultClose = 2;
 
@@ -34,20 +33,12 @@ public:
     void btnCompareCloseClick() { Finish(ResultClose); }
     // Opening: the flow calls it just before the view shows the window.
     void FormShow();
-    bool Closed() const { return closed_; }
-    int Result() const { return result_; }
-    void SetStateObserver(std::function<void()> observer) { observer_ = std::move(observer); }
 
 private:
-    void Finish(int result);
-
     std::string caption_;
     std::vector<ControlText> controlTexts_;
     std::vector<std::string> headers_;
     std::vector<FieldDifference> rows_;
-    bool closed_ = true;
-    int result_ = ResultNone;
-    std::function<void()> observer_;
 };
 
 // The view role that shows the window: modal, returning when the dialog's logic closes it (or the

@@ -1,5 +1,6 @@
 #include "session/DeviceSessions.h"
 
+#include "base/BusyScope.h"
 #include "model/Catalogue.h"
 #include "model/Conversion.h"
 #include "platform/Interrupt.h"
@@ -25,17 +26,6 @@ constexpr ChangeRow ChangeOutcomes[] = {
     {ChangeCodeDialog::ChangeOutcome::NotChanged, SessionOutcome::DeviceFailed},
     {ChangeCodeDialog::ChangeOutcome::DeviceFailed, SessionOutcome::DeviceFailed},
     {ChangeCodeDialog::ChangeOutcome::NoContact, SessionOutcome::NoAnswer},
-};
-
-class Running {
-public:
-    explicit Running(bool& flag) : busy_(flag) { busy_ = true; }
-    Running(const Running&) = delete;
-    Running& operator=(const Running&) = delete;
-    ~Running() { busy_ = false; }
-
-private:
-    bool& busy_;
 };
 
 } // namespace
@@ -69,7 +59,7 @@ DeviceResult DeviceSessions::Exclusive(std::string_view name, Command command) {
     if (busy_ || context_.link.IsBusy()) {
         return result;
     }
-    Running running(busy_);
+    BusyScope running(busy_);
     // A cancel request left over from an earlier command is none for this one.
     if (PendingStopRequest() == StopRequest::Cancel) {
         ClearStopRequest();

@@ -11,22 +11,7 @@ constexpr std::string_view UncheckedMark = "\u2610";
 
 } // namespace
 
-ShownFields::ShownFields(Editor& editor, const Image& image)
-    : rows_(&FieldRowsOf(FamilyOf(image[ProductTypeAddress]))) {
-    RegisterFields(fields_, *rows_);
-    const FieldModel& edited = editor.Fields();
-    for (const FieldRow& row : *rows_) {
-        const Field& field = edited.Get(row.name);
-        if (row.kind == FieldKind::Choice) {
-            fields_.SetItems(row.name, field.Items());
-        }
-        if (!field.InputMask().empty()) {
-            fields_.SetInputMask(row.name, field.InputMask());
-        }
-    }
-    bool filling = false;
-    ImageToFields({fields_, editor.Lists(), editor.DecimalSeparator(), &filling}, image);
-}
+ShownFields::ShownFields(Editor& editor, const Image& image) : rows_(&editor.ShowApart(fields_, image)) {}
 
 std::string ShownFields::Shown(const std::string& name) const {
     const Field& field = fields_.Get(name);

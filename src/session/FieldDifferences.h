@@ -22,8 +22,8 @@ public:
     std::string Shown(const std::string& name) const;
 
 private:
+    FieldModel fields_; // before rows_, which is known once the image is shown in it
     const std::vector<FieldRow>* rows_;
-    FieldModel fields_;
 };
 
 // A field whose value differs between two configurations of one family.

@@ -18,18 +18,17 @@ void ReceiveRadioDialog::ChoosePicture(int type) {
 int ReceiveRadioDialog::ShowModal(std::function<void()> tick, Millis interval) {
     tick_ = std::move(tick);
     interval_ = interval;
-    result_ = ResultNone;
     waited_ = Millis{0};
-    shown_ = true;
+    Open();
     view_.ShowReceiveRadio(*this);
     // However the view came back, the dialog is closed now and no tick runs any more.
-    shown_ = false;
+    MarkClosed();
     tick_ = nullptr;
-    return result_;
+    return Result();
 }
 
 void ReceiveRadioDialog::Tick() {
-    if (shown_ && tick_) {
+    if (Shown() && tick_) {
         // A copy: the tick may close the dialog, which drops the stored one.
         const std::function<void()> tick = tick_;
         tick();
@@ -37,17 +36,6 @@ void ReceiveRadioDialog::Tick() {
         if (waited_ >= MaxButtonWait) {
             SetResult(ResultNotPressed);
         }
-    }
-}
-
-void ReceiveRadioDialog::SetResult(int result) {
-    if (!shown_) {
-        return;
-    }
-    result_ = result;
-    shown_ = false;
-    if (observer_) {
-        observer_();
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Clock.h"
+#include "view/ModalState.h"
 #include "view/ReceiveRadioView.h"
 
 #include <functional>
@@ -11,9 +12,8 @@
 // the unit's outcome, the Abort button with 3.
 namespace vorn {
 
-class ReceiveRadioDialog {
+class ReceiveRadioDialog : public ModalState {
 public:
-    static constexpr int ResultNone = 0;
     static constexpr int ResultDone = 1;       // the unit answered, or the job is complete
     static constexpr int ResultFailed = 2;     // the request or the job failed
     static constexpr int ResultAborted = 3;    // btbtnAbort
@@ -57,14 +57,9 @@ public:
     Millis TickInterval() const { return interval_; }
 
     // Closes the dialog with a result (the timer's outcome); nothing once it is closed.
-    void SetResult(int result);
+    void SetResult(int result) { Finish(result); }
     void btbtnAbortClick() { SetResult(ResultAborted); }
-    bool Shown() const { return shown_; }
-    bool Closed() const { return !shown_; }
-    int Result() const { return result_; }
-
-    // Called when the dialog closes, so a view can end its modal loop.
-    void SetStateObserver(std::function<void()> observer) { observer_ = std::move(observer); }
+    bool Shown() const { return !Closed(); }
 
 private:
     ReceiveRadioView& view_;
@@ -75,12 +70,9 @@ private:
     int actionLabelWidth_ = 0;
     bool picture1_ = false;
     bool picture2_ = false;
-    bool shown_ = false;
-    int result_ = ResultNone;
     std::function<void()> tick_;
     Millis interval_{0};
     Millis waited_{0};
-    std::function<void()> observer_;
 };
 
 } // namespace vorn

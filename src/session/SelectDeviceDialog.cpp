@@ -88,8 +88,7 @@ void SelectDeviceDialog::ProposeSerialNumberOf(const ProgData::Bytes& image) {
 }
 
 void SelectDeviceDialog::FormShow() {
-    closed_ = false;
-    result_ = ResultNone;
+    Open();
     fields_.SetFocus(fields_.Get(ProductsField).Index() < 0 ? ProductsField : SerialField);
     Notify();
 }
@@ -122,13 +121,9 @@ void SelectDeviceDialog::SerialChanged() {
 }
 
 void SelectDeviceDialog::btnWriteOrReadClick() {
-    if (closed_) {
-        return;
-    }
+    // Otherwise it stays open, with no result.
     if (SerialValid() && fields_.Get(ProductsField).Index() >= 0) {
         Finish(ResultConfirm);
-    } else {
-        result_ = ResultNone; // stays open
     }
 }
 
@@ -149,21 +144,6 @@ KeyResult SelectDeviceDialog::KeyPress(std::string_view control, char32_t key) {
         return KeyResult::Accepted;
     }
     return fields_.TypeKey(SerialField, key);
-}
-
-void SelectDeviceDialog::Finish(int result) {
-    if (closed_) {
-        return;
-    }
-    result_ = result;
-    closed_ = true;
-    Notify();
-}
-
-void SelectDeviceDialog::Notify() {
-    if (observer_) {
-        observer_();
-    }
 }
 
 DeviceTarget SelectDeviceDialog::Target(const CodeLists& lists, std::uint8_t imageProductType,

@@ -5,9 +5,9 @@
 #include "model/FieldModel.h"
 #include "model/ProgData.h"
 #include "view/ControlText.h"
+#include "view/ModalState.h"
 
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,7 +26,7 @@ struct DeviceTarget {
     std::string productName;            // the model's name in the family's device-name list
 };
 
-class SelectDeviceDialog {
+class SelectDeviceDialog : public ModalState {
 public:
     static constexpr std::string_view ProductsField = "cbbxProducts";
     static constexpr std::string_view SerialField = "edtSerialNumber";
@@ -35,7 +35,6 @@ public:
     static constexpr std::size_t SerialMaxLength = 8;
     static constexpr std::int64_t MaxSerialNumber = 0xFFFFFF;
     // Results: 0 while open (or closed without a choice), 1 confirmed, 2 cancelled.
-    static constexpr int ResultNone = 0;
     static constexpr int ResultConfirm = 1;
     static constexpr int ResultCancel = 2;
     static constexpr char32_t EnterKey = 13;
@@ -68,8 +67,7 @@ public:
     // btnWriteOrRead is enabled exactly while the serial number is valid.
     bool ConfirmEnabled() const { return confirmEnabled_; }
 
-    // Called when the confirm button's state or the dialog's being closed changes, so a view can follow.
-    void SetStateObserver(std::function<void()> observer) { observer_ = std::move(observer); }
+    // The state observer hears the confirm button's state and the dialog's being closed change.
 
     // Opening the dialog: the flow calls FormShow just before it asks the view to show the window.
     // Then the operator's acts.
@@ -83,9 +81,6 @@ public:
     // The window's close box.
     void FormClose() { Finish(ResultCancel); }
 
-    bool Closed() const { return closed_; }
-    int Result() const { return result_; }
-
     // The serial-number text as a decimal number: -1 when it is empty or holds anything but digits.
     static std::int64_t SerialNumberOf(std::string_view text);
     bool SerialValid() const;
@@ -97,17 +92,12 @@ public:
 
 private:
     void SerialChanged();
-    void Finish(int result);
-    void Notify();
 
     FieldModel fields_;
     std::string caption_;
     std::vector<ControlText> controlTexts_;
     std::vector<std::string> instructions_;
     bool confirmEnabled_ = false; // disabled at first
-    bool closed_ = true;
-    int result_ = ResultNone;
-    std::function<void()> observer_;
 };
 
 } // namespace vorn

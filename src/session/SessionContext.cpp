@@ -1,5 +1,6 @@
 #include "session/SessionContext.h"
 
+#include "base/TextTable.h"
 #include "lang/TranslatedDialog.h"
 #include "session/SessionEngine.h"
 #include "session/WaitWindow.h"
@@ -8,11 +9,7 @@ namespace vorn {
 
 namespace {
 
-struct OutcomeNameRow {
-    SessionOutcome outcome;
-    std::string_view name;
-};
-constexpr OutcomeNameRow OutcomeNames[] = {
+constexpr TextRow<SessionOutcome> OutcomeNames[] = {
     {SessionOutcome::NotRun, "not run"},
     {SessionOutcome::Done, "done"},
     {SessionOutcome::Cancelled, "cancelled"},
@@ -62,12 +59,7 @@ private:
 } // namespace
 
 std::string_view OutcomeName(SessionOutcome outcome) {
-    for (const OutcomeNameRow& row : OutcomeNames) {
-        if (row.outcome == outcome) {
-            return row.name;
-        }
-    }
-    return "unknown";
+    return TextOf(OutcomeNames, outcome, "unknown");
 }
 
 SessionContext::SessionContext(ProgData& configData, Editor& configEditor, KduLink& unitLink,
