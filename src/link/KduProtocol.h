@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -99,6 +100,7 @@ inline constexpr std::string_view DeviceCodeFailed = "04";
 inline constexpr std::size_t DeviceCodeAnswerLength = 12;
 inline constexpr TextField AnswerRadioCode{0, 4};
 inline constexpr TextField AnswerType{6, 2};
+inline constexpr std::array<std::string_view, 2> PresenceUnitTypes{"13", "14"};
 
 // The answers to WriteStatus and ReadStatus.
 inline constexpr std::string_view StatusIdle = "00"; // the job has no part of this kind

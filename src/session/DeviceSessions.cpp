@@ -27,17 +27,6 @@ constexpr ChangeRow ChangeOutcomes[] = {
     {ChangeCodeDialog::ChangeOutcome::NoContact, SessionOutcome::NoAnswer},
 };
 
-class Running {
-public:
-    explicit Running(bool& flag) : busy_(flag) { busy_ = true; }
-    Running(const Running&) = delete;
-    Running& operator=(const Running&) = delete;
-    ~Running() { busy_ = false; }
-
-private:
-    bool& busy_;
-};
-
 } // namespace
 
 DeviceSessions::DeviceSessions(SessionContext context)
@@ -69,7 +58,7 @@ DeviceResult DeviceSessions::Exclusive(std::string_view name, Command command) {
     if (busy_ || context_.link.IsBusy()) {
         return result;
     }
-    Running running(busy_);
+    BusyScope running(busy_);
     // A cancel request left over from an earlier command is none for this one.
     if (PendingStopRequest() == StopRequest::Cancel) {
         ClearStopRequest();
@@ -161,7 +150,7 @@ void DeviceSessions::ReportCancel(bool write, const DeviceResult& result) {
 DeviceResult DeviceSessions::Read() {
     return Exclusive("read", [this](DeviceResult& result) {
         const std::uint8_t type = context_.config.Image[ProductTypeAddress];
-        result.outcome = reader_.mnuCommReadFromDeviceClick();
+        result.outcome = reader_.Read();
         // A read whose image does not convert still holds what the device holds: it is kept.
         result.imageRead =
             result.outcome == SessionOutcome::Done || result.outcome == SessionOutcome::ConversionError;
@@ -233,7 +222,7 @@ DeviceResult DeviceSessions::Compare() {
     });
 }
 
-DeviceResult DeviceSessions::ChangeId(const std::string& newCode) {
+DeviceResult DeviceSessions::ChangeIdCode(const std::string& newCode) {
     return Exclusive("change-id", [this, &newCode](DeviceResult& result) {
         if (FamilyOf(context_.config.Image[ProductTypeAddress]) != Family::B) {
             return;
@@ -259,7 +248,7 @@ DeviceResult DeviceSessions::ChangeId(const std::string& newCode) {
 
 DeviceResult DeviceSessions::CaptureCode(int event) {
     return Exclusive("capture", [this, event](DeviceResult& result) {
-        const RadioCodeCapture::Capture capture = capture_.CaptureRadioCode(
+        const RadioCodeCapture::Heard capture = capture_.CaptureRadioCode(
             context_.Text("COMMON", "MESSAGE-ACTIVATE_WIRELESS_DEVICE_FOR_EVENT_NN", {event}));
         switch (capture.result) {
         case RadioCodeCapture::ResultCaptured:
@@ -309,25 +298,20 @@ std::optional<std::string> DeviceSessions::UnitVersion() {
     return asked.outcome == SessionOutcome::Done ? std::optional<std::string>(asked.code) : std::nullopt;
 }
 
-SessionOutcome DeviceSessions::mnuCommChangeIdCodeClick() {
-    return Exclusive("change ID code",
-                     [this](DeviceResult& result) {
-                         if (FamilyOf(context_.config.Image[ProductTypeAddress]) != Family::B) {
-                             return;
-                         }
-                         changeCode_.FormShow();
-                         context_.views.changeCode.ShowChangeCode(changeCode_);
-                         result.outcome = SessionOutcome::Done;
-                     })
-        .outcome;
+DeviceResult DeviceSessions::ChangeIdCode() {
+    return Exclusive("change ID code", [this](DeviceResult& result) {
+        if (FamilyOf(context_.config.Image[ProductTypeAddress]) != Family::B) {
+            return;
+        }
+        changeCode_.FormShow();
+        context_.views.changeCode.ShowChangeCode(changeCode_);
+        result.outcome = SessionOutcome::Done;
+    });
 }
 
-SessionOutcome DeviceSessions::btnRadioEvent_n_GetRadioCodeClick(int n) {
+DeviceResult DeviceSessions::CaptureIntoEvent(int n) {
     return Exclusive("capture",
-                     [this, n](DeviceResult& result) {
-                         result.outcome = capture_.btnRadioEvent_n_GetRadioCodeClick(n);
-                     })
-        .outcome;
+                     [this, n](DeviceResult& result) { result.outcome = capture_.CaptureIntoEvent(n); });
 }
 
 } // namespace vorn

@@ -29,8 +29,6 @@ public:
     // another unit type, or a dialog closed without a result each use one. The flow then gives up as
     // if the operator had aborted, so a unit that keeps refusing cannot hold the program.
     static constexpr int MaxDeviceCodeAttempts = 10;
-    // A unit's answer to a device-code request: its radio code in characters 0-3, its type in 6-7.
-    static constexpr std::size_t DeviceAnswerLength = 12;
 
     // ChangeIdCode results.
     static constexpr int ChangeDone = 0;
