@@ -39,11 +39,7 @@ void KduLink::SleepPumping(Millis duration) {
 // --- Open and close -------------------------------------------------------------------------------
 
 int KduLink::Open() {
-    if (busy_) {
-        return 1;
-    }
-    BusyScope scope(busy_);
-    return OpenUnguarded();
+    return Guarded(1, [this] { return OpenUnguarded(); });
 }
 
 int KduLink::OpenUnguarded() {
@@ -76,11 +72,7 @@ int KduLink::OpenUnguarded() {
 }
 
 void KduLink::Close() {
-    if (busy_) {
-        return;
-    }
-    BusyScope scope(busy_);
-    CloseUnguarded();
+    Guarded([this] { CloseUnguarded(); });
 }
 
 void KduLink::CloseUnguarded() {
@@ -109,11 +101,7 @@ void KduLink::PulseLine() {
 // --- Sending --------------------------------------------------------------------------------------
 
 void KduLink::PurgeReceiveQueue() {
-    if (busy_) {
-        return;
-    }
-    BusyScope scope(busy_);
-    PurgeUnguarded();
+    Guarded([this] { PurgeUnguarded(); });
 }
 
 void KduLink::PurgeUnguarded() {
@@ -143,11 +131,7 @@ void KduLink::Append(std::uint8_t b) {
 }
 
 int KduLink::SendFrame(std::string_view payload) {
-    if (busy_) {
-        return 0;
-    }
-    BusyScope scope(busy_);
-    return SendFrameUnguarded(payload);
+    return Guarded(0, [&] { return SendFrameUnguarded(payload); });
 }
 
 int KduLink::SendFrameUnguarded(std::string_view payload) {
@@ -182,11 +166,7 @@ int KduLink::SendFrameUnguarded(std::string_view payload) {
 // --- Receiving ------------------------------------------------------------------------------------
 
 bool KduLink::WaitForData(Millis timeout) {
-    if (busy_) {
-        return false;
-    }
-    BusyScope scope(busy_);
-    return WaitForDataUnguarded(timeout);
+    return Guarded(false, [&] { return WaitForDataUnguarded(timeout); });
 }
 
 bool KduLink::WaitForDataUnguarded(Millis timeout) {
@@ -211,11 +191,7 @@ bool KduLink::WaitForDataUnguarded(Millis timeout) {
 }
 
 std::uint32_t KduLink::QueuedCount() {
-    if (busy_) {
-        return 0;
-    }
-    BusyScope scope(busy_);
-    return QueuedCountUnguarded();
+    return Guarded(std::uint32_t{0}, [this] { return QueuedCountUnguarded(); });
 }
 
 std::uint32_t KduLink::QueuedCountUnguarded() {
@@ -227,11 +203,7 @@ std::uint32_t KduLink::QueuedCountUnguarded() {
 }
 
 std::size_t KduLink::ReadAvailable(std::span<std::uint8_t> buffer) {
-    if (busy_) {
-        return 0;
-    }
-    BusyScope scope(busy_);
-    return ReadAvailableUnguarded(buffer);
+    return Guarded(std::size_t{0}, [&] { return ReadAvailableUnguarded(buffer); });
 }
 
 std::size_t KduLink::ReadAvailableUnguarded(std::span<std::uint8_t> buffer) {
@@ -251,12 +223,8 @@ std::size_t KduLink::ReadAvailableUnguarded(std::span<std::uint8_t> buffer) {
 }
 
 int KduLink::ReceiveReply(std::string& output, Millis firstWait, int expectedLength) {
-    if (busy_) {
-        output.clear();
-        return 0;
-    }
-    BusyScope scope(busy_);
-    return ReceiveReplyUnguarded(output, firstWait, expectedLength);
+    output.clear();
+    return Guarded(0, [&] { return ReceiveReplyUnguarded(output, firstWait, expectedLength); });
 }
 
 int KduLink::ReceiveReplyUnguarded(std::string& output, Millis firstWait, int expectedLength) {

@@ -145,6 +145,23 @@ public:
     };
 
 private:
+    // Runs a link operation unless one runs already, in which case nothing happens and whenBusy is
+    // the result.
+    template <class Result, class Operation>
+    Result Guarded(Result whenBusy, Operation operation) {
+        if (busy_) {
+            return whenBusy;
+        }
+        BusyScope scope(busy_);
+        return operation();
+    }
+    template <class Operation>
+    void Guarded(Operation operation) {
+        if (!busy_) {
+            BusyScope scope(busy_);
+            operation();
+        }
+    }
     int OpenUnguarded();
     void CloseUnguarded();
     void PurgeUnguarded();

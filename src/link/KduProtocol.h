@@ -80,6 +80,7 @@ struct RadioSetup {
     std::uint8_t fourth;
 };
 inline constexpr RadioSetup JobRadioSetup{4, 0, 6}; // after the band, with RadioParameters
+inline constexpr TextField RadioParametersBand{0, 2};
 inline constexpr std::string_view DeviceCodeRequestFirst = "FFFF";
 inline constexpr std::string_view DeviceCodeRequestSecond = "2E2F";
 
