@@ -100,10 +100,6 @@ void KduLink::PulseLine() {
 
 // --- Sending --------------------------------------------------------------------------------------
 
-void KduLink::PurgeReceiveQueue() {
-    Guarded([this] { PurgeUnguarded(); });
-}
-
 void KduLink::PurgeUnguarded() {
     if (!open_) {
         return;
@@ -200,10 +196,6 @@ std::uint32_t KduLink::QueuedCountUnguarded() {
     }
     std::uint32_t count = 0;
     return driver_.GetQueueStatus(count) == DriverOk ? count : 0;
-}
-
-std::size_t KduLink::ReadAvailable(std::span<std::uint8_t> buffer) {
-    return Guarded(std::size_t{0}, [&] { return ReadAvailableUnguarded(buffer); });
 }
 
 std::size_t KduLink::ReadAvailableUnguarded(std::span<std::uint8_t> buffer) {

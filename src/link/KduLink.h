@@ -84,7 +84,6 @@ public:
     // Pulse of the modem-control line (100 ms) followed by 300 ms for the unit to settle; a stop
     // request cuts the waits short (the line is put back to rest all the same).
     void PulseLine();
-    void PurgeReceiveQueue();
     // Bytes written; 0 when nothing was sent (closed link, empty payload, a payload too long for the
     // transmit buffer or holding a zero byte).
     int SendFrame(std::string_view payload);
@@ -94,7 +93,6 @@ public:
     int Transact(std::string_view payload, std::string& output, Millis firstWait, int expectedLength);
     // True when a character arrived (or the wait ended for any reason but the time-out).
     bool WaitForData(Millis timeout);
-    std::size_t ReadAvailable(std::span<std::uint8_t> buffer);
     std::uint32_t QueuedCount();
 
     static int HexDigitValue(char ch) { return kdu::ChecksumDigitValue(ch); }

@@ -115,7 +115,6 @@ inline constexpr TextField EntryCount{0, 2};
 inline constexpr TextField EntryAddress{2, 2};
 inline constexpr std::size_t EntryDataOffset = 4;
 std::string ReadEntryText(std::uint8_t count, std::uint8_t address);
-std::string WriteEntryText(std::uint8_t address, std::span<const std::uint8_t> data);
 
 // A read record: the unit's radio code, then an entry with its data.
 inline constexpr TextField RecordRadioCode{0, 4};

@@ -178,9 +178,9 @@ void PresenceRadio::GetDeviceCode() {
     link.Close();
 }
 
-int PresenceRadio::ChangeIdCode() {
+PresenceRadio::ChangeResult PresenceRadio::ChangeIdCode() {
     context_.Status({});
-    int result = ChangeNothingDone;
+    ChangeResult result = ChangeNothingDone;
     if (deviceRadioCode_.empty()) {
         GetDeviceCode();
         if (deviceRadioCode_.empty()) {
