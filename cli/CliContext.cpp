@@ -328,8 +328,8 @@ ProgData::Bytes CliContext::ReadImage(const std::string& path, bool refuseLonger
     return image;
 }
 
-int CliContext::Load(const ProgData::Bytes& image) {
-    const int result = editor->ImageToFields(image);
+ConversionResult CliContext::Load(const ProgData::Bytes& image) {
+    const ConversionResult result = editor->ImageToFields(image);
     ShowActionDescriptions(image);
     return result;
 }
@@ -350,7 +350,7 @@ std::string InstalledPictures::PictureUri(std::uint8_t productType) {
     return png ? DataUri("image/png", std::vector<std::uint8_t>(png->begin(), png->end())) : std::string();
 }
 
-std::string CliContext::ResultMessage(int result, const ProgData::Bytes& image) const {
+std::string CliContext::ResultMessage(ConversionResult result, const ProgData::Bytes& image) const {
     const CompatibilityMessage message = MessageForResult(result, image);
     if (message.section.empty()) {
         return {};

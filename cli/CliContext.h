@@ -135,11 +135,11 @@ public:
     // error, and so is a longer one when refuseLonger is set (writing it back would cut it).
     ProgData::Bytes ReadImage(const std::string& path, bool refuseLonger);
     // Shows an image in the editor (family A also gets its action descriptions); the result code.
-    int Load(const ProgData::Bytes& image);
+    ConversionResult Load(const ProgData::Bytes& image);
     // Family A's action descriptions for the image in the editor, as the window's timer makes them.
     void ShowActionDescriptions(const ProgData::Bytes& image);
     // The text of the compatibility message for a result, empty for success.
-    std::string ResultMessage(int result, const ProgData::Bytes& image) const;
+    std::string ResultMessage(ConversionResult result, const ProgData::Bytes& image) const;
 
 private:
     void ChooseRegion(const std::string& wanted);

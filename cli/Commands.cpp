@@ -310,17 +310,18 @@ std::string BandHint(CliContext& context, const ProgData::Bytes& image) {
 }
 
 // What a conversion result means, for show's text.
-std::string ResultText(int result, const std::string& message) {
-    if (result == ResultSuccess) {
+std::string ResultText(ConversionResult result, const std::string& message) {
+    if (result.Succeeded()) {
         return "the file converts into the editor without errors";
     }
-    if (result == ResultNoFamily) {
+    if (result.NoFamily()) {
         return "the product type is not one of a known model" + (message.empty() ? "" : ": " + message);
     }
-    if (result == ResultFirmwareRefused) {
+    if (result.FirmwareRefused()) {
         return "the firmware version is not one the program takes" + (message.empty() ? "" : ": " + message);
     }
-    return "conversion error at byte " + std::to_string(result) + (message.empty() ? "" : ": " + message);
+    return "conversion error at byte " + std::to_string(result.Value()) +
+           (message.empty() ? "" : ": " + message);
 }
 
 // An image to a file, or to standard output for "-".
@@ -363,7 +364,7 @@ int Show(CliContext& context, const std::string& file, bool json) {
     const ProgData::Bytes image = context.ReadImage(file, false);
     const std::uint8_t type = image[ProductTypeAddress];
     const Family family = FamilyOf(type);
-    const int result = context.Load(image);
+    const ConversionResult result = context.Load(image);
     const std::string message = context.ResultMessage(result, image);
     const auto messages = context.view.TakeMessages();
     if (json) {
@@ -371,7 +372,7 @@ int Show(CliContext& context, const std::string& file, bool json) {
                  {"productType", type},
                  {"family", family == Family::None ? Json(nullptr) : Json(std::string(FamilyName(family)))},
                  {"model", family == Family::None ? Json(nullptr) : Json(ModelName(type))},
-                 {"result", result},
+                 {"result", result.Value()},
                  {"message", message},
                  {"messages", messages},
                  {"fields", Json::object()}};
@@ -396,12 +397,12 @@ int Show(CliContext& context, const std::string& file, bool json) {
         std::cout << "result: " << ResultText(result, message) << "\n";
         PrintMessages(messages);
     }
-    if (result != ResultSuccess) {
+    if (!result.Succeeded()) {
         if (const std::string hint = BandHint(context, image); !hint.empty()) {
             std::fprintf(stderr, "vornctl: %s\n", hint.c_str());
         }
     }
-    return result == ResultSuccess ? ExitSuccess : ExitFailed;
+    return result.Succeeded() ? ExitSuccess : ExitFailed;
 }
 
 int Sheet(CliContext& context, const std::string& file, const std::string& output) {
@@ -432,9 +433,9 @@ int Set(CliContext& context, const std::string& file, const std::vector<std::str
     ProgData data;
     data.Image = context.ReadImage(file, true);
     const Family family = FamilyOf(data.Image[ProductTypeAddress]);
-    const int loaded = context.Load(data.Image);
+    const ConversionResult loaded = context.Load(data.Image);
     const auto loadMessages = context.view.TakeMessages();
-    if (loaded != ResultSuccess) {
+    if (!loaded.Succeeded()) {
         const std::string hint = BandHint(context, data.Image);
         throw CliError(ExitFailed, file + " does not convert: " + context.ResultMessage(loaded, data.Image) +
                                        (hint.empty() ? "" : "\nvornctl: " + hint));
@@ -456,7 +457,7 @@ int Set(CliContext& context, const std::string& file, const std::vector<std::str
     if (!stored.unstorable.empty()) {
         throw CliError(ExitRefused, names(stored.unstorable) + ": a value the configuration cannot store");
     }
-    if (stored.result != ResultSuccess) {
+    if (!stored.result.Succeeded()) {
         throw CliError(ExitFailed,
                        "the fields do not convert: " + context.ResultMessage(stored.result, data.Image));
     }

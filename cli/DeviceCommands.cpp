@@ -302,7 +302,7 @@ int DeviceCommands::RunDevice(CliContext& context, const GlobalOptions& global) 
         }
         // The command itself is the operator's Yes to the question.
         op.changeId = true;
-        return ExitOf(sessions.ChangeId(newCode_));
+        return ExitOf(sessions.ChangeIdCode(newCode_));
     }
 
     if (read_->parsed()) {
@@ -441,7 +441,7 @@ int DeviceCommands::Write(CliContext& context, ProgressView& progress) {
     const ProgData::Bytes image = context.ReadImage(file_, false);
     // The file must convert before any device is touched.
     ProgramController& controller = context.controller;
-    if (const int loaded = controller.LoadFileForDevice(image, file_); loaded != ResultSuccess) {
+    if (const ConversionResult loaded = controller.LoadFileForDevice(image, file_); !loaded.Succeeded()) {
         throw CliError(ExitFailed, file_ + " does not convert: " + context.ResultMessage(loaded, image));
     }
     const std::uint8_t type = image[ProductTypeAddress];

@@ -28,7 +28,7 @@ bool ProgramController::OpenBackup(const std::string& path) {
     currentConfig_.Snapshot();
     currentConfig_.ConfigOrigin = Origin::ReadFromDevice;
     UpdateCaption();
-    if (ShowLoadedImage() == ResultSuccess) {
+    if (ShowLoadedImage().Succeeded()) {
         window_->SetStatusText(FileText("STATUS-CONFIGURATION_NN_LOADED", {FileNameOfPath(path)}));
     }
     ClearHistory(); // another configuration: a fresh undo history, as after Open

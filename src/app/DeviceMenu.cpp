@@ -42,14 +42,14 @@ SessionOutcome ProgramController::mnuCommWriteToDeviceClick() {
 SessionOutcome ProgramController::mnuCommChangeIdCodeClick() {
     // The unit's new code in the editor is a step of the undo history, as a captured code is.
     BeginStep("edtHESK_RadioIdCode");
-    const SessionOutcome outcome = sessions_->mnuCommChangeIdCodeClick();
+    const SessionOutcome outcome = sessions_->ChangeIdCode().outcome;
     EndStep(false);
     return outcome;
 }
 
 SessionOutcome ProgramController::btnRadioEvent_n_GetRadioCodeClick(int n) {
     BeginStep("edtRadioEvent_" + std::to_string(n) + "_RadioId");
-    const SessionOutcome outcome = sessions_->btnRadioEvent_n_GetRadioCodeClick(n);
+    const SessionOutcome outcome = sessions_->CaptureIntoEvent(n).outcome;
     EndStep(false);
     return outcome;
 }
@@ -132,10 +132,10 @@ bool ProgramController::LoadDefaultForDevice(std::uint8_t productType) {
     return true;
 }
 
-int ProgramController::LoadFileForDevice(const ProgData::Bytes& image, const std::string& path) {
+ConversionResult ProgramController::LoadFileForDevice(const ProgData::Bytes& image, const std::string& path) {
     currentConfig_.Image = image;
-    const int loaded = editor_->ImageToFields(currentConfig_.Image);
-    if (loaded == ResultSuccess) {
+    const ConversionResult loaded = editor_->ImageToFields(currentConfig_.Image);
+    if (loaded.Succeeded()) {
         currentConfig_.Snapshot();
         currentConfig_.ConfigOrigin = Origin::Opened;
         currentConfig_.CurrentFilePath = path;

@@ -93,7 +93,7 @@ FileDialogSetup ProgramController::FileDialog(std::string title, const std::stri
     return setup;
 }
 
-void ProgramController::ReportResult(int result, const ProgData::Bytes& image) {
+void ProgramController::ReportResult(ConversionResult result, const ProgData::Bytes& image) {
     const CompatibilityMessage message = MessageForResult(result, image);
     if (message.section.empty()) {
         return;
@@ -110,9 +110,9 @@ void ProgramController::ReportResult(int result, const ProgData::Bytes& image) {
                       MessageKind::Error, Buttons::Ok);
 }
 
-int ProgramController::ShowLoadedImage() {
+ConversionResult ProgramController::ShowLoadedImage() {
     ShowPagesForModel();
-    const int result = editor_->ImageToFields(currentConfig_.Image);
+    const ConversionResult result = editor_->ImageToFields(currentConfig_.Image);
     RefreshModifiedMarker();
     ReportResult(result, currentConfig_.Image);
     return result;
@@ -125,7 +125,7 @@ bool ProgramController::ConvertEditorForSave(StoreReport& report) {
     if (!report.unstorable.empty()) {
         ShowMessageDialog(texts_, *dialogs_, editor_->UnstorableMessage(report), MessageKind::Error,
                           Buttons::Ok);
-    } else if (!report.editRefused && report.result != ResultSuccess) {
+    } else if (!report.editRefused && !report.result.Succeeded()) {
         ReportResult(report.result, image);
     }
     if (!report.Stored()) {
@@ -241,7 +241,7 @@ bool ProgramController::LoadConfigFile(const std::string& path) {
     currentConfig_.Snapshot();
     currentConfig_.ConfigOrigin = Origin::Opened;
     UpdateCaption();
-    if (ShowLoadedImage() == ResultSuccess) {
+    if (ShowLoadedImage().Succeeded()) {
         window_->SetStatusText(FileText("STATUS-CONFIGURATION_NN_LOADED", {FileNameOfPath(path)}));
     }
     ClearHistory();
@@ -357,10 +357,10 @@ void ProgramController::DropFiles(const std::vector<std::string>& paths) {
     UpdateCaption();
     ShowPagesForModel();
     pump_->ProcessPendingEvents();
-    const int result = editor_->ImageToFields(currentConfig_.Image);
+    const ConversionResult result = editor_->ImageToFields(currentConfig_.Image);
     RefreshModifiedMarker();
     ReportResult(result, currentConfig_.Image);
-    if (result == ResultSuccess) {
+    if (result.Succeeded()) {
         window_->SetStatusText(FileText("STATUS-CONFIGURATION_NN_LOADED", {FileNameOfPath(path)}));
     }
     ClearHistory();

@@ -266,7 +266,7 @@ public:
     std::string InstalledDefaultPath(std::uint8_t productType) const;
     // A configuration file's image in the editor as File > Open leaves it; the conversion's result
     // (the file state changes only on success).
-    int LoadFileForDevice(const ProgData::Bytes& image, const std::string& path);
+    ConversionResult LoadFileForDevice(const ProgData::Bytes& image, const std::string& path);
     // The support trace that every device command writes into.
     SupportLog& SupportTrace() { return supportLog_; }
     // The device flows and the windows they show (select-device, wait, receive-radio, change-ID-code),
@@ -330,8 +330,8 @@ private:
     // was loaded.
     bool NewConfiguration(std::optional<int> buttonModel);
     // Pages, then the image into the editor, then the conversion's message; the result.
-    int ShowLoadedImage();
-    void ReportResult(int result, const ProgData::Bytes& image);
+    ConversionResult ShowLoadedImage();
+    void ReportResult(ConversionResult result, const ProgData::Bytes& image);
     FileDialogSetup FileDialog(std::string title, const std::string& path,
                                const std::string& emptyName) const;
     // The editor into the image for a save; false (the operator told why) when nothing is to be written.

@@ -41,8 +41,8 @@ void Editor::SetGofaServiceView(bool shown) {
     }
 }
 
-int Editor::ImageToFields(const Image& image) {
-    const int result = vorn::ImageToFields(Context(), image);
+ConversionResult Editor::ImageToFields(const Image& image) {
+    const ConversionResult result = vorn::ImageToFields(Context(), image);
     switch (FamilyOf(image[ProductTypeAddress])) {
     case Family::A:
         UpdateUserTypeEnabling(0);
@@ -56,11 +56,11 @@ int Editor::ImageToFields(const Image& image) {
     return result;
 }
 
-int Editor::FieldsToImage(Image& image) {
+ConversionResult Editor::FieldsToImage(Image& image) {
     return vorn::FieldsToImage(Context(), image);
 }
 
-int Editor::FieldsToImageQuietly(Image& image) {
+ConversionResult Editor::FieldsToImageQuietly(Image& image) {
     ConversionContext context = Context();
     context.showStoredPulseTimes = false;
     return vorn::FieldsToImage(context, image);

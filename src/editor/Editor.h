@@ -22,11 +22,11 @@ struct StoreReport {
     // number, a pair of transmission counts the unit cannot take.
     std::vector<std::string> unstorable;
     // The conversion's result, when it ran.
-    int result = ResultSuccess;
+    ConversionResult result;
     // Fields that the stored image shows otherwise than the editor showed them.
     std::vector<std::string> shownOtherwise;
 
-    bool Stored() const { return !editRefused && unstorable.empty() && result == ResultSuccess; }
+    bool Stored() const { return !editRefused && unstorable.empty() && result.Succeeded(); }
 };
 
 // The configuration editor of the main window: every field of the three families, the flags the
@@ -54,10 +54,10 @@ public:
 
     // Shows an image in the fields of its family (family A then runs its dependent updates); -2 for
     // no family. Stores the fields into an image with the mapping of the image's own family.
-    int ImageToFields(const Image& image);
-    int FieldsToImage(Image& image);
+    ConversionResult ImageToFields(const Image& image);
+    ConversionResult FieldsToImage(Image& image);
     // Fields to image that leaves the editor exactly as it is (the pulse times stay as typed).
-    int FieldsToImageQuietly(Image& image);
+    ConversionResult FieldsToImageQuietly(Image& image);
 
     // Ends the operator's edit of the focused field as leaving it does, so that its checks run before
     // the editor is stored; false when the field was refused and put back.

@@ -81,7 +81,7 @@ StoreReport Editor::StoreFields(Image& image) {
     // Converted into a copy, so that a conversion that fails half-way changes nothing.
     Image stored = image;
     report.result = FieldsToImage(stored);
-    if (report.result != ResultSuccess) {
+    if (!report.result.Succeeded()) {
         return report;
     }
     report.shownOtherwise = FieldsShownOtherwise(stored);

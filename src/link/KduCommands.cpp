@@ -25,8 +25,8 @@ struct CommandRow {
     int minLength;
     int maxLength;
     std::uint8_t refusalByte;
-    int refusalResult;
-    int failResult;
+    CommandResult refusalResult;
+    CommandResult failResult;
 };
 
 constexpr int Any = static_cast<int>(KduLink::ReceiveAreaSize);
@@ -40,23 +40,23 @@ constexpr int Poll = static_cast<int>(kdu::job::Pending.size());
 
 // clang-format off
 constexpr std::array<CommandRow, 17> CommandTable{{
-    {Command::ListenOff,          1,      ReplyRule::Ack,          0,      0,      0,            0,                   CommandFailed},
-    {Command::ListenOn,           1,      ReplyRule::Ack,          0,      0,      0,            0,                   CommandFailed},
-    {Command::SetH,               1,      ReplyRule::Ack,          0,      0,      0,            0,                   CommandFailed},
-    {Command::GetCapturedCode,    Code,   ReplyRule::Framed,       Code,   Code,   0,            0,                   CommandFailed},
-    {Command::RequestDeviceCode,  1,      ReplyRule::Ack,          0,      0,      0,            0,                   CommandFailed},
-    {Command::PollDeviceCode,     Stat,   ReplyRule::Anything,     0,      Any,    0,            0,                   CommandOk},
-    {Command::GetVersion,         Vers,   ReplyRule::Framed,       Vers,   Vers,   0,            0,                   CommandFailed},
-    {Command::CheckVersion,       Vers,   ReplyRule::Framed,       Vers,   Vers,   0,            0,                   CommandFailed},
+    {Command::ListenOff,          1,      ReplyRule::Ack,          0,      0,      0,            CommandOk,           CommandFailed},
+    {Command::ListenOn,           1,      ReplyRule::Ack,          0,      0,      0,            CommandOk,           CommandFailed},
+    {Command::SetH,               1,      ReplyRule::Ack,          0,      0,      0,            CommandOk,           CommandFailed},
+    {Command::GetCapturedCode,    Code,   ReplyRule::Framed,       Code,   Code,   0,            CommandOk,           CommandFailed},
+    {Command::RequestDeviceCode,  1,      ReplyRule::Ack,          0,      0,      0,            CommandOk,           CommandFailed},
+    {Command::PollDeviceCode,     Stat,   ReplyRule::Anything,     0,      Any,    0,            CommandOk,           CommandOk},
+    {Command::GetVersion,         Vers,   ReplyRule::Framed,       Vers,   Vers,   0,            CommandOk,           CommandFailed},
+    {Command::CheckVersion,       Vers,   ReplyRule::Framed,       Vers,   Vers,   0,            CommandOk,           CommandFailed},
     {Command::AddWriteEntry,      1,      ReplyRule::AckOrRefusal, 0,      0,      EntryRefusal, CommandEntryRefused, CommandFailed},
-    {Command::AddReadEntry,       1,      ReplyRule::Ack,          0,      0,      0,            0,                   CommandFailed},
-    {Command::PollWriteStatus,    Stat,   ReplyRule::Framed,       Stat,   Stat,   0,            0,                   CommandNoData},
-    {Command::PollReadStatus,     Stat,   ReplyRule::Framed,       Stat,   Stat,   0,            0,                   CommandNoData},
-    {Command::GetReadRecord,      RecMin, ReplyRule::Framed,       RecMin, RecMax, 0,            0,                   CommandNoData},
+    {Command::AddReadEntry,       1,      ReplyRule::Ack,          0,      0,      0,            CommandOk,           CommandFailed},
+    {Command::PollWriteStatus,    Stat,   ReplyRule::Framed,       Stat,   Stat,   0,            CommandOk,           CommandNoData},
+    {Command::PollReadStatus,     Stat,   ReplyRule::Framed,       Stat,   Stat,   0,            CommandOk,           CommandNoData},
+    {Command::GetReadRecord,      RecMin, ReplyRule::Framed,       RecMin, RecMax, 0,            CommandOk,           CommandNoData},
     {Command::StartRadioJob,      1,      ReplyRule::AckOrRefusal, 0,      0,      JobRefusal,   CommandJobRefused,   CommandFailed},
-    {Command::SetRadioParameters, 1,      ReplyRule::Ack,          0,      0,      0,            0,                   CommandFailed},
-    {Command::SendJobRequest,     1,      ReplyRule::Ack,          0,      0,      0,            0,                   CommandFailed},
-    {Command::PollJobReply,       Poll,   ReplyRule::Framed,       Poll,   Any,    0,            0,                   CommandFailed},
+    {Command::SetRadioParameters, 1,      ReplyRule::Ack,          0,      0,      0,            CommandOk,           CommandFailed},
+    {Command::SendJobRequest,     1,      ReplyRule::Ack,          0,      0,      0,            CommandOk,           CommandFailed},
+    {Command::PollJobReply,       Poll,   ReplyRule::Framed,       Poll,   Any,    0,            CommandOk,           CommandFailed},
 }};
 // clang-format on
 
@@ -83,7 +83,8 @@ std::string Payload(char letter, std::string_view arguments = {}) {
 
 } // namespace
 
-int KduLink::RunCommand(Command command, std::string_view payload, std::string& output, Millis firstWait) {
+CommandResult KduLink::RunCommand(Command command, std::string_view payload, std::string& output,
+                                  Millis firstWait) {
     output.clear();
     // A command started from inside the pump of another link operation does nothing.
     if (busy_) {
@@ -117,52 +118,49 @@ int KduLink::RunCommand(Command command, std::string_view payload, std::string& 
     return row.failResult;
 }
 
-int KduLink::ListenOff() {
+CommandResult KduLink::RunCommand(Command command, std::string_view payload) {
     std::string ignored;
-    return RunCommand(Command::ListenOff, Payload(kdu::command::Listen, {&kdu::ListenOff, 1}), ignored,
-                      FirstWait);
+    return RunCommand(command, payload, ignored);
 }
 
-int KduLink::ListenOn() {
-    std::string ignored;
-    return RunCommand(Command::ListenOn, Payload(kdu::command::Listen, {&kdu::ListenOn, 1}), ignored,
-                      FirstWait);
+CommandResult KduLink::ListenOff() {
+    return RunCommand(Command::ListenOff, Payload(kdu::command::Listen, {&kdu::ListenOff, 1}));
 }
 
-int KduLink::SetH(std::uint8_t value) {
-    std::string ignored;
+CommandResult KduLink::ListenOn() {
+    return RunCommand(Command::ListenOn, Payload(kdu::command::Listen, {&kdu::ListenOn, 1}));
+}
+
+CommandResult KduLink::SetH(std::uint8_t value) {
     const char raw = static_cast<char>(value);
-    return RunCommand(Command::SetH, Payload(kdu::command::SetH, {&raw, 1}), ignored, FirstWait);
+    return RunCommand(Command::SetH, Payload(kdu::command::SetH, {&raw, 1}));
 }
 
-int KduLink::GetCapturedCode(std::string& code) {
-    const int result =
-        RunCommand(Command::GetCapturedCode,
-                   Payload(kdu::command::CapturedCode, {&kdu::CapturedCodeArgument, 1}), code, FirstWait);
+CommandResult KduLink::GetCapturedCode(std::string& code) {
+    const CommandResult result = RunCommand(
+        Command::GetCapturedCode, Payload(kdu::command::CapturedCode, {&kdu::CapturedCodeArgument, 1}), code);
     if (result == CommandOk) {
         code = std::string(kdu::Cut(code, kdu::CapturedRadioCode));
     }
     return result;
 }
 
-int KduLink::RequestDeviceCode(std::string_view first, std::string_view second) {
-    std::string ignored;
+CommandResult KduLink::RequestDeviceCode(std::string_view first, std::string_view second) {
     return RunCommand(Command::RequestDeviceCode,
-                      Payload(kdu::command::RequestDeviceCode, std::string(first) + std::string(second)),
-                      ignored, FirstWait);
+                      Payload(kdu::command::RequestDeviceCode, std::string(first) + std::string(second)));
 }
 
-int KduLink::PollDeviceCode(std::string& reply) {
-    return RunCommand(Command::PollDeviceCode, Payload(kdu::command::PollDeviceCode), reply, FirstWait);
+CommandResult KduLink::PollDeviceCode(std::string& reply) {
+    return RunCommand(Command::PollDeviceCode, Payload(kdu::command::PollDeviceCode), reply);
 }
 
-int KduLink::GetVersion(std::string& version) {
-    return RunCommand(Command::GetVersion, Payload(kdu::command::Version), version, FirstWait);
+CommandResult KduLink::GetVersion(std::string& version) {
+    return RunCommand(Command::GetVersion, Payload(kdu::command::Version), version);
 }
 
-int KduLink::CheckVersion(std::string_view minimum) {
+CommandResult KduLink::CheckVersion(std::string_view minimum) {
     std::string version;
-    const int result = RunCommand(Command::CheckVersion, Payload(kdu::command::Version), version, FirstWait);
+    const CommandResult result = RunCommand(Command::CheckVersion, Payload(kdu::command::Version), version);
     if (result != CommandOk) {
         return result;
     }
@@ -176,48 +174,41 @@ int KduLink::CheckVersion(std::string_view minimum) {
     return newEnough ? CommandOk : CommandVersionRefused;
 }
 
-int KduLink::AddWriteEntry(std::string_view entry) {
-    std::string ignored;
-    return RunCommand(Command::AddWriteEntry, Payload(kdu::command::WriteEntry, entry), ignored, FirstWait);
+CommandResult KduLink::AddWriteEntry(std::string_view entry) {
+    return RunCommand(Command::AddWriteEntry, Payload(kdu::command::WriteEntry, entry));
 }
 
-int KduLink::AddReadEntry(std::string_view entry) {
-    std::string ignored;
-    return RunCommand(Command::AddReadEntry, Payload(kdu::command::ReadEntry, entry), ignored, FirstWait);
+CommandResult KduLink::AddReadEntry(std::string_view entry) {
+    return RunCommand(Command::AddReadEntry, Payload(kdu::command::ReadEntry, entry));
 }
 
-int KduLink::PollWriteStatus(std::string& status) {
-    return RunCommand(Command::PollWriteStatus, Payload(kdu::command::WriteStatus), status, FirstWait);
+CommandResult KduLink::PollWriteStatus(std::string& status) {
+    return RunCommand(Command::PollWriteStatus, Payload(kdu::command::WriteStatus), status);
 }
 
-int KduLink::PollReadStatus(std::string& status) {
-    return RunCommand(Command::PollReadStatus, Payload(kdu::command::ReadStatus), status, FirstWait);
+CommandResult KduLink::PollReadStatus(std::string& status) {
+    return RunCommand(Command::PollReadStatus, Payload(kdu::command::ReadStatus), status);
 }
 
-int KduLink::GetReadRecord(std::string& record) {
-    return RunCommand(Command::GetReadRecord, Payload(kdu::command::ReadRecord), record, FirstWait);
+CommandResult KduLink::GetReadRecord(std::string& record) {
+    return RunCommand(Command::GetReadRecord, Payload(kdu::command::ReadRecord), record);
 }
 
-int KduLink::StartRadioJob(std::string_view radioCode) {
-    std::string ignored;
-    return RunCommand(Command::StartRadioJob, Payload(kdu::command::StartRadioJob, radioCode), ignored,
-                      FirstWait);
+CommandResult KduLink::StartRadioJob(std::string_view radioCode) {
+    return RunCommand(Command::StartRadioJob, Payload(kdu::command::StartRadioJob, radioCode));
 }
 
-int KduLink::SetRadioParameters(std::uint8_t band, std::uint8_t second, std::uint8_t third,
-                                std::uint8_t fourth) {
-    std::string ignored;
+CommandResult KduLink::SetRadioParameters(std::uint8_t band, std::uint8_t second, std::uint8_t third,
+                                          std::uint8_t fourth) {
     const std::string arguments = HexByte(band) + HexByte(second) + HexByte(third) + HexByte(fourth);
-    return RunCommand(Command::SetRadioParameters, Payload(kdu::command::RadioParameters, arguments), ignored,
-                      FirstWait);
+    return RunCommand(Command::SetRadioParameters, Payload(kdu::command::RadioParameters, arguments));
 }
 
-int KduLink::SendJobRequest(std::string_view request) {
-    std::string ignored;
-    return RunCommand(Command::SendJobRequest, Payload(kdu::command::MemoryJob, request), ignored, FirstWait);
+CommandResult KduLink::SendJobRequest(std::string_view request) {
+    return RunCommand(Command::SendJobRequest, Payload(kdu::command::MemoryJob, request));
 }
 
-int KduLink::PollJobReply(std::string& reply, Millis firstWait) {
+CommandResult KduLink::PollJobReply(std::string& reply, Millis firstWait) {
     return RunCommand(Command::PollJobReply, Payload(kdu::command::MemoryJob), reply, firstWait);
 }
 

@@ -39,11 +39,7 @@ void KduLink::SleepPumping(Millis duration) {
 // --- Open and close -------------------------------------------------------------------------------
 
 int KduLink::Open() {
-    if (busy_) {
-        return 1;
-    }
-    BusyScope scope(busy_);
-    return OpenUnguarded();
+    return Guarded(1, [this] { return OpenUnguarded(); });
 }
 
 int KduLink::OpenUnguarded() {
@@ -76,11 +72,7 @@ int KduLink::OpenUnguarded() {
 }
 
 void KduLink::Close() {
-    if (busy_) {
-        return;
-    }
-    BusyScope scope(busy_);
-    CloseUnguarded();
+    Guarded([this] { CloseUnguarded(); });
 }
 
 void KduLink::CloseUnguarded() {
@@ -107,14 +99,6 @@ void KduLink::PulseLine() {
 }
 
 // --- Sending --------------------------------------------------------------------------------------
-
-void KduLink::PurgeReceiveQueue() {
-    if (busy_) {
-        return;
-    }
-    BusyScope scope(busy_);
-    PurgeUnguarded();
-}
 
 void KduLink::PurgeUnguarded() {
     if (!open_) {
@@ -143,11 +127,7 @@ void KduLink::Append(std::uint8_t b) {
 }
 
 int KduLink::SendFrame(std::string_view payload) {
-    if (busy_) {
-        return 0;
-    }
-    BusyScope scope(busy_);
-    return SendFrameUnguarded(payload);
+    return Guarded(0, [&] { return SendFrameUnguarded(payload); });
 }
 
 int KduLink::SendFrameUnguarded(std::string_view payload) {
@@ -182,11 +162,7 @@ int KduLink::SendFrameUnguarded(std::string_view payload) {
 // --- Receiving ------------------------------------------------------------------------------------
 
 bool KduLink::WaitForData(Millis timeout) {
-    if (busy_) {
-        return false;
-    }
-    BusyScope scope(busy_);
-    return WaitForDataUnguarded(timeout);
+    return Guarded(false, [&] { return WaitForDataUnguarded(timeout); });
 }
 
 bool KduLink::WaitForDataUnguarded(Millis timeout) {
@@ -211,11 +187,7 @@ bool KduLink::WaitForDataUnguarded(Millis timeout) {
 }
 
 std::uint32_t KduLink::QueuedCount() {
-    if (busy_) {
-        return 0;
-    }
-    BusyScope scope(busy_);
-    return QueuedCountUnguarded();
+    return Guarded(std::uint32_t{0}, [this] { return QueuedCountUnguarded(); });
 }
 
 std::uint32_t KduLink::QueuedCountUnguarded() {
@@ -224,14 +196,6 @@ std::uint32_t KduLink::QueuedCountUnguarded() {
     }
     std::uint32_t count = 0;
     return driver_.GetQueueStatus(count) == DriverOk ? count : 0;
-}
-
-std::size_t KduLink::ReadAvailable(std::span<std::uint8_t> buffer) {
-    if (busy_) {
-        return 0;
-    }
-    BusyScope scope(busy_);
-    return ReadAvailableUnguarded(buffer);
 }
 
 std::size_t KduLink::ReadAvailableUnguarded(std::span<std::uint8_t> buffer) {
@@ -251,12 +215,8 @@ std::size_t KduLink::ReadAvailableUnguarded(std::span<std::uint8_t> buffer) {
 }
 
 int KduLink::ReceiveReply(std::string& output, Millis firstWait, int expectedLength) {
-    if (busy_) {
-        output.clear();
-        return 0;
-    }
-    BusyScope scope(busy_);
-    return ReceiveReplyUnguarded(output, firstWait, expectedLength);
+    output.clear();
+    return Guarded(0, [&] { return ReceiveReplyUnguarded(output, firstWait, expectedLength); });
 }
 
 int KduLink::ReceiveReplyUnguarded(std::string& output, Millis firstWait, int expectedLength) {

@@ -17,13 +17,15 @@
 
 namespace vorn {
 
-// Result codes of the command operations.
-inline constexpr int CommandOk = 0;
-inline constexpr int CommandFailed = 2;         // no reply, a reply of the wrong form, no acknowledge
-inline constexpr int CommandVersionRefused = 7; // unit firmware below the minimum or of another type
-inline constexpr int CommandNoData = 8;         // nothing to report yet (status polls, read records)
-inline constexpr int CommandJobRefused = 9;     // StartRadioJob refused with 0x04
-inline constexpr int CommandEntryRefused = 10;  // AddWriteEntry refused with 0x1B
+// Result codes of the command operations (the numbers are those the support trace shows).
+enum CommandResult : int {
+    CommandOk = 0,
+    CommandFailed = 2,         // no reply, a reply of the wrong form, no acknowledge
+    CommandVersionRefused = 7, // unit firmware below the minimum or of another type
+    CommandNoData = 8,         // nothing to report yet (status polls, read records)
+    CommandJobRefused = 9,     // StartRadioJob refused with 0x04
+    CommandEntryRefused = 10,  // AddWriteEntry refused with 0x1B
+};
 
 // The link to the interface unit: opens and sets up the unit through its driver, frames every command,
 // collects and checks every reply, and offers the unit's command set. Opened and closed around every
@@ -82,7 +84,6 @@ public:
     // Pulse of the modem-control line (100 ms) followed by 300 ms for the unit to settle; a stop
     // request cuts the waits short (the line is put back to rest all the same).
     void PulseLine();
-    void PurgeReceiveQueue();
     // Bytes written; 0 when nothing was sent (closed link, empty payload, a payload too long for the
     // transmit buffer or holding a zero byte).
     int SendFrame(std::string_view payload);
@@ -92,33 +93,33 @@ public:
     int Transact(std::string_view payload, std::string& output, Millis firstWait, int expectedLength);
     // True when a character arrived (or the wait ended for any reason but the time-out).
     bool WaitForData(Millis timeout);
-    std::size_t ReadAvailable(std::span<std::uint8_t> buffer);
     std::uint32_t QueuedCount();
 
     static int HexDigitValue(char ch) { return kdu::ChecksumDigitValue(ch); }
     static std::string ByteToHex(std::uint8_t b) { return HexByte(b); }
 
     // The command set. Results are the Command* codes above.
-    int ListenOff();
-    int ListenOn();
-    int SetH(std::uint8_t value);
+    CommandResult ListenOff();
+    CommandResult ListenOn();
+    CommandResult SetH(std::uint8_t value);
     // On success code holds the captured radio code (4 characters).
-    int GetCapturedCode(std::string& code);
-    int RequestDeviceCode(std::string_view first, std::string_view second);
+    CommandResult GetCapturedCode(std::string& code);
+    CommandResult RequestDeviceCode(std::string_view first, std::string_view second);
     // Always 0 unless re-entered: reply holds whatever came (a 2-character status, a device answer,
     // one bare byte or nothing).
-    int PollDeviceCode(std::string& reply);
-    int GetVersion(std::string& version);
-    int CheckVersion(std::string_view minimum);
-    int AddWriteEntry(std::string_view entry);
-    int AddReadEntry(std::string_view entry);
-    int PollWriteStatus(std::string& status);
-    int PollReadStatus(std::string& status);
-    int GetReadRecord(std::string& record);
-    int StartRadioJob(std::string_view radioCode);
-    int SetRadioParameters(std::uint8_t band, std::uint8_t second, std::uint8_t third, std::uint8_t fourth);
-    int SendJobRequest(std::string_view request);
-    int PollJobReply(std::string& reply, Millis firstWait);
+    CommandResult PollDeviceCode(std::string& reply);
+    CommandResult GetVersion(std::string& version);
+    CommandResult CheckVersion(std::string_view minimum);
+    CommandResult AddWriteEntry(std::string_view entry);
+    CommandResult AddReadEntry(std::string_view entry);
+    CommandResult PollWriteStatus(std::string& status);
+    CommandResult PollReadStatus(std::string& status);
+    CommandResult GetReadRecord(std::string& record);
+    CommandResult StartRadioJob(std::string_view radioCode);
+    CommandResult SetRadioParameters(std::uint8_t band, std::uint8_t second, std::uint8_t third,
+                                     std::uint8_t fourth);
+    CommandResult SendJobRequest(std::string_view request);
+    CommandResult PollJobReply(std::string& reply, Millis firstWait);
 
     // The commands, in the order of the command table.
     enum class Command {
@@ -142,6 +143,23 @@ public:
     };
 
 private:
+    // Runs a link operation unless one runs already, in which case nothing happens and whenBusy is
+    // the result.
+    template <class Result, class Operation>
+    Result Guarded(Result whenBusy, Operation operation) {
+        if (busy_) {
+            return whenBusy;
+        }
+        BusyScope scope(busy_);
+        return operation();
+    }
+    template <class Operation>
+    void Guarded(Operation operation) {
+        if (!busy_) {
+            BusyScope scope(busy_);
+            operation();
+        }
+    }
     int OpenUnguarded();
     void CloseUnguarded();
     void PurgeUnguarded();
@@ -156,7 +174,10 @@ private:
 
     // Sends the payload and classifies the reply by the command's row of the command table; the
     // framed payload (or the bare byte) goes to output when the row accepts it.
-    int RunCommand(Command command, std::string_view payload, std::string& output, Millis firstWait);
+    CommandResult RunCommand(Command command, std::string_view payload, std::string& output,
+                             Millis firstWait = FirstWait);
+    // A command whose reply carries nothing but its verdict.
+    CommandResult RunCommand(Command command, std::string_view payload);
 
     UnitDriver& driver_;
     Clock& clock_;

@@ -62,14 +62,6 @@ std::string ReadEntryText(std::uint8_t count, std::uint8_t address) {
     return HexByte(count) + HexByte(address);
 }
 
-std::string WriteEntryText(std::uint8_t address, std::span<const std::uint8_t> data) {
-    std::string entry = HexByte(static_cast<std::uint8_t>(data.size())) + HexByte(address);
-    for (const std::uint8_t byte : data) {
-        entry += HexByte(byte);
-    }
-    return entry;
-}
-
 } // namespace kdu
 
 } // namespace vorn

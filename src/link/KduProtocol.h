@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -79,6 +80,7 @@ struct RadioSetup {
     std::uint8_t fourth;
 };
 inline constexpr RadioSetup JobRadioSetup{4, 0, 6}; // after the band, with RadioParameters
+inline constexpr TextField RadioParametersBand{0, 2};
 inline constexpr std::string_view DeviceCodeRequestFirst = "FFFF";
 inline constexpr std::string_view DeviceCodeRequestSecond = "2E2F";
 
@@ -99,6 +101,7 @@ inline constexpr std::string_view DeviceCodeFailed = "04";
 inline constexpr std::size_t DeviceCodeAnswerLength = 12;
 inline constexpr TextField AnswerRadioCode{0, 4};
 inline constexpr TextField AnswerType{6, 2};
+inline constexpr std::array<std::string_view, 2> PresenceUnitTypes{"13", "14"};
 
 // The answers to WriteStatus and ReadStatus.
 inline constexpr std::string_view StatusIdle = "00"; // the job has no part of this kind
@@ -112,7 +115,6 @@ inline constexpr TextField EntryCount{0, 2};
 inline constexpr TextField EntryAddress{2, 2};
 inline constexpr std::size_t EntryDataOffset = 4;
 std::string ReadEntryText(std::uint8_t count, std::uint8_t address);
-std::string WriteEntryText(std::uint8_t address, std::span<const std::uint8_t> data);
 
 // A read record: the unit's radio code, then an entry with its data.
 inline constexpr TextField RecordRadioCode{0, 4};

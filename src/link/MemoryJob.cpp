@@ -86,7 +86,7 @@ JobReplyKind DecodeJobReply(std::string_view reply, MemoryJob& job, TraceSink& t
     return JobReplyKind::ReplyError;
 }
 
-int SendJob(KduLink& link, MemoryJob& job) {
+JobResult SendJob(KduLink& link, MemoryJob& job) {
     if (!job.CanBeSent()) {
         return JobCannotBeSent;
     }
@@ -103,7 +103,7 @@ int SendJob(KduLink& link, MemoryJob& job) {
 
 namespace {
 
-int PollForReply(KduLink& link, MemoryJob& job, Millis jobStart) {
+JobResult PollForReply(KduLink& link, MemoryJob& job, Millis jobStart) {
     Clock& clock = link.LinkClock();
     const Millis pollingSince = clock.Now();
     int failures = 0;
@@ -143,12 +143,12 @@ int PollForReply(KduLink& link, MemoryJob& job, Millis jobStart) {
 
 } // namespace
 
-int RunMemoryJob(KduLink& link, MemoryJob& job) {
+JobResult RunMemoryJob(KduLink& link, MemoryJob& job) {
     if (StopRequested()) {
         return JobInterrupted;
     }
     const Millis start = link.LinkClock().Now();
-    int result = JobNotOpened;
+    JobResult result = JobNotOpened;
     if (link.Open() == 0) {
         link.PulseLine();
         if (StopRequested()) {

@@ -11,17 +11,19 @@
 
 namespace vorn {
 
-// Results of a memory job.
-inline constexpr int JobDone = 0;
-inline constexpr int JobNotOpened = 1;       // the unit could not be opened or set up
-inline constexpr int JobNotAcknowledged = 2; // SetH, SetRadioParameters or SendJobRequest refused
-inline constexpr int JobVersionRefused = 7;  // unit firmware too old, of another type, or silent
-inline constexpr int JobCannotBeSent = 11;   // the request cannot be formed as it stands; nothing sent
-inline constexpr int JobNoReply = 12;        // the device did not answer
-inline constexpr int JobReplyError = 13;     // a reply of another kind, of the wrong length, or with data
-                                             // that are not hexadecimal digits
-inline constexpr int JobInterrupted = 14;    // a stop request ended the job at a safe point: the device
-                                             // may or may not have acted on a request already sent
+// Results of a memory job (the numbers are those the support trace shows: "result 13").
+enum JobResult : int {
+    JobDone = 0,
+    JobNotOpened = 1,       // the unit could not be opened or set up
+    JobNotAcknowledged = 2, // SetH, SetRadioParameters or SendJobRequest refused
+    JobVersionRefused = 7,  // unit firmware too old, of another type, or silent
+    JobCannotBeSent = 11,   // the request cannot be formed as it stands; nothing sent
+    JobNoReply = 12,        // the device did not answer
+    JobReplyError = 13,     // a reply of another kind, of the wrong length, or with data that are not
+                            // hexadecimal digits
+    JobInterrupted = 14,    // a stop request ended the job at a safe point: the device may or may not
+                            // have acted on a request already sent
+};
 
 inline constexpr std::uint8_t JobRead = 0;
 inline constexpr std::uint8_t JobWrite = 1;
@@ -80,11 +82,11 @@ enum class JobReplyKind {
 JobReplyKind DecodeJobReply(std::string_view reply, MemoryJob& job, TraceSink& trace);
 
 // Sends the job: SetH, SetRadioParameters, SendJobRequest. 0, 2 or 11.
-int SendJob(KduLink& link, MemoryJob& job);
+JobResult SendJob(KduLink& link, MemoryJob& job);
 
 // One complete job: open, pulse, version check, send, poll for the device's answer, close. A stop
 // request (platform/Interrupt.h) ends it before the unit is opened, during the line's pulse, before the
 // request is sent or between two polls, with JobInterrupted; the unit is closed in every case.
-int RunMemoryJob(KduLink& link, MemoryJob& job);
+JobResult RunMemoryJob(KduLink& link, MemoryJob& job);
 
 } // namespace vorn

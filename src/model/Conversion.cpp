@@ -147,21 +147,21 @@ int FieldsToImage(const ConversionContext& context, Image& image) {
     return 0;
 }
 
-CompatibilityMessage MessageForResult(int result, const Image& image, std::string_view errorSection) {
-    if (result == ResultNoFamily) {
+CompatibilityMessage MessageForResult(ConversionResult result, const Image& image,
+                                      std::string_view errorSection) {
+    if (result.NoFamily()) {
         return {
             "COMMON", "MESSAGE-INVALID_PRODUCT_TYPE_NN", {static_cast<long long>(image[ProductTypeAddress])}};
     }
-    if (result == ResultFirmwareRefused) {
+    if (result.FirmwareRefused()) {
         return {"COMMON",
                 "MESSAGE-INCOMPATIBLE_FIRMWARE_VERSION_NN",
                 {FormatFirmwareVersion(layout::Get(image, SharedMap::FirmwareVersion))}};
     }
-    if (result >= 0 && result < ProgData::ImageSize) {
+    if (const auto address = result.ErrorAddress(); address && *address < image.size()) {
         return {std::string(errorSection),
                 "MESSAGE-ERROR_CONVERTING_DATA",
-                {static_cast<long long>(image[static_cast<std::size_t>(result)]),
-                 static_cast<long long>(result)}};
+                {static_cast<long long>(image[*address]), static_cast<long long>(*address)}};
     }
     return {};
 }

@@ -5,7 +5,9 @@
 #include "model/FieldModel.h"
 #include "model/ProgData.h"
 
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -17,9 +19,34 @@ namespace vorn {
 
 using Image = ProgData::Bytes;
 
-inline constexpr int ResultSuccess = -1;
-inline constexpr int ResultNoFamily = -2;
-inline constexpr int ResultFirmwareRefused = -4;
+// The statuses of a conversion. Any other result of a family's conversion is the address of the byte
+// that did not convert (0-255), which the messages show.
+enum ConversionStatus : int {
+    ResultSuccess = -1,
+    ResultNoFamily = -2,
+    ResultFirmwareRefused = -4,
+};
+
+// A conversion's result as its callers read it: a status, or the address of the failing byte.
+class ConversionResult {
+public:
+    constexpr ConversionResult(int value = ResultSuccess) : value_(value) {}
+
+    constexpr bool Succeeded() const { return value_ == ResultSuccess; }
+    constexpr bool NoFamily() const { return value_ == ResultNoFamily; }
+    constexpr bool FirmwareRefused() const { return value_ == ResultFirmwareRefused; }
+    // The address of the byte that did not convert, when one did not.
+    constexpr std::optional<std::size_t> ErrorAddress() const {
+        return value_ >= 0 ? std::optional<std::size_t>(static_cast<std::size_t>(value_)) : std::nullopt;
+    }
+    // The number itself, as the messages and the trace show it.
+    constexpr int Value() const { return value_; }
+
+    friend constexpr bool operator==(ConversionResult, ConversionResult) = default;
+
+private:
+    int value_;
+};
 
 // What a conversion works on: the editor's fields, the code lists as they are now, the locale's
 // decimal separator, and the main window's Filling flag (set while an image is being shown).
@@ -93,7 +120,7 @@ struct CompatibilityMessage {
     std::string key;
     std::vector<MessageArgument> arguments; // in the order of the text's placeholders
 };
-CompatibilityMessage MessageForResult(int result, const Image& image,
+CompatibilityMessage MessageForResult(ConversionResult result, const Image& image,
                                       std::string_view errorSection = "COMMON");
 
 // The row names of the fifteen actions in control names: 1 to 9, then A to F.

@@ -20,18 +20,29 @@ bool IsHexDigit(char ch) {
     return HexDigitValue(static_cast<unsigned char>(ch)).has_value();
 }
 
-// A read record the image can take whole: the count n at characters 4-5, the address at 6-7, then
-// n data bytes, every one of these characters a hexadecimal digit (of either case), all inside the
-// image. Characters 0-3 and any after the data are the unit's own.
+// A byte of an entry, written as two hexadecimal digits (of either case); nothing when the entry is
+// too short or holds another character there.
+std::optional<std::size_t> EntryByte(std::string_view entry, kdu::TextField field) {
+    return HexValue(kdu::Cut(entry, field));
+}
+
+// A read record the image can take whole: after the unit's radio code an entry, whose count and
+// address and count data bytes are all hexadecimal digits (of either case), all inside the image.
+// Any characters after the data are the unit's own.
 bool IsCompleteRecord(std::string_view record) {
-    if (record.size() < 8 || !std::all_of(record.begin() + 4, record.begin() + 8, IsHexDigit)) {
+    if (record.size() < kdu::RecordEntryOffset) {
         return false;
     }
-    const std::size_t count = HexPairValue(record[4], record[5]);
-    const std::size_t address = HexPairValue(record[6], record[7]);
-    const std::size_t end = 8 + 2 * count;
-    return record.size() >= end && address + count <= ProgData::ImageSize &&
-           std::all_of(record.begin() + 8, record.begin() + static_cast<std::ptrdiff_t>(end), IsHexDigit);
+    const std::string_view entry = record.substr(kdu::RecordEntryOffset);
+    const auto count = EntryByte(entry, kdu::EntryCount);
+    const auto address = EntryByte(entry, kdu::EntryAddress);
+    if (!count || !address) {
+        return false;
+    }
+    const std::size_t end = kdu::EntryDataOffset + 2 * *count;
+    return entry.size() >= end && *address + *count <= ProgData::ImageSize &&
+           std::all_of(entry.begin() + kdu::EntryDataOffset, entry.begin() + static_cast<std::ptrdiff_t>(end),
+                       IsHexDigit);
 }
 
 // What the receive-radio dialog's outcomes of a presence unit's radio job say: read and write alike,
@@ -132,8 +143,14 @@ std::span<const AddressRange> WrittenRangesOf(Family family) {
 }
 
 std::string ReadEntry(const AddressRange& range) {
-    return HexByte(static_cast<std::uint8_t>(range.last - range.first + 1)) +
-           HexByte(static_cast<std::uint8_t>(range.first));
+    return kdu::ReadEntryText(static_cast<std::uint8_t>(range.last - range.first + 1),
+                              static_cast<std::uint8_t>(range.first));
+}
+
+void MarkRanges(ProgData& data, std::span<const AddressRange> ranges, ByteState state) {
+    for (const AddressRange& range : ranges) {
+        data.MarkRange(range.first, range.last, state);
+    }
 }
 
 std::vector<std::string> ReadEntries(std::span<const AddressRange> ranges) {
@@ -148,7 +165,8 @@ int PresencePicture(std::uint8_t productType) {
     return productType == 0x2A ? 1 : productType == 0x2B ? 2 : 0;
 }
 
-SessionOutcome ReportSessionFailure(SessionContext& context, int result, const DeviceTarget& target) {
+SessionOutcome ReportSessionFailure(SessionContext& context, SessionResult result,
+                                    const DeviceTarget& target) {
     switch (result) {
     case SessionUnitNotOpened:
         context.Message(context.UnitNotFoundText());
@@ -201,7 +219,7 @@ std::optional<SessionOutcome> DeviceFlow::RunShown(ProgData& data, const std::st
                                                    std::string_view notMovedKey) {
     const ByteState pending = context_.job.IsWrite() ? ByteState::ToWrite : ByteState::ToRead;
     context_.Status(status);
-    const int result = context_.RunSessionShown(data, status, wait_);
+    const SessionResult result = context_.RunSessionShown(data, status, wait_);
     if (result == SessionNothingToTransfer) {
         context_.Message(std::string(internalError));
         return SessionOutcome::InternalError;
@@ -216,6 +234,13 @@ std::optional<SessionOutcome> DeviceFlow::RunShown(ProgData& data, const std::st
     return std::nullopt;
 }
 
+std::optional<SessionOutcome> DeviceFlow::ReadShown(ProgData& data, const std::string& status,
+                                                    const DeviceTarget& target) {
+    FillJob(target, JobRead);
+    return RunShown(data, status, target, ReadInternalErrorText,
+                    "MESSAGE-ERROR_A_TOTAL_OF_NN_PARAMETERS_WAS_NOT_READ");
+}
+
 int DeviceFlow::RunPresenceJob(const PresenceJob& job, const std::function<void()>& whileOpen) {
     KduLink& link = context_.link;
     if (link.Open() != 0) {
@@ -225,7 +250,7 @@ int DeviceFlow::RunPresenceJob(const PresenceJob& job, const std::function<void(
     const auto add = [&](std::string_view entry) {
         return job.write ? link.AddWriteEntry(entry) : link.AddReadEntry(entry);
     };
-    link.SetH('1');
+    link.SetH(kdu::HValue);
     // An entry the unit refuses would leave the job incomplete (a write would write part of the
     // configuration and report it complete): the job is not started without all of them.
     bool accepted = add("") == CommandOk;
@@ -299,10 +324,10 @@ int DeviceFlow::TakeReadRecords(ProgData& data, std::span<const std::string> ent
     }
     int missing = 0;
     for (const std::string& entry : entries) {
-        const int count = HexPairValue(entry[0], entry[1]);
-        const int address = HexPairValue(entry[2], entry[3]);
-        for (int a = address; a < address + count && a < ProgData::ImageSize; ++a) {
-            missing += received.State[static_cast<std::size_t>(a)] == ByteState::ToRead ? 0 : 1;
+        const std::size_t count = EntryByte(entry, kdu::EntryCount).value_or(0);
+        const std::size_t address = EntryByte(entry, kdu::EntryAddress).value_or(0);
+        for (std::size_t a = address; a < address + count && a < ProgData::ImageSize; ++a) {
+            missing += received.State[a] == ByteState::ToRead ? 0 : 1;
         }
     }
     if (missing == 0) {
@@ -310,6 +335,54 @@ int DeviceFlow::TakeReadRecords(ProgData& data, std::span<const std::string> ent
         data.State = received.State;
     }
     return missing;
+}
+
+std::string DeviceFlow::PresenceCode(std::uint8_t productType, const std::string& caption) {
+    ReceiveRadioDialog& dialog = radio_.Dialog();
+    dialog.ChoosePicture(PresencePicture(productType));
+    dialog.SetCaption(caption);
+    radio_.GetDeviceCode();
+    const std::string code = radio_.DeviceRadioCode();
+    if (code.empty()) {
+        context_.Status(context_.texts.Text("HESK", "MESSAGE-USER_ABORT_DEVICE_ID_CODE_READ_OPERATION"));
+    }
+    return code;
+}
+
+DeviceFlow::PresenceRead DeviceFlow::ReadByRadioJob(ProgData& data, const std::vector<std::string>& entries,
+                                                    const std::string& radioCode, const std::string& caption,
+                                                    const std::string& actionText) {
+    PresenceRead read;
+    read.result = RunPresenceJob({.write = false,
+                                  .entries = entries,
+                                  .radioCode = radioCode,
+                                  .caption = caption,
+                                  .actionText = actionText},
+                                 [&] {
+                                     data.ClearStates();
+                                     read.missing = TakeReadRecords(data, entries);
+                                 });
+    if (PresenceJobStarted(read.result) && read.result != ReceiveRadioDialog::ResultDone) {
+        data.ClearStates();
+    }
+    return read;
+}
+
+SessionOutcome DeviceFlow::FetchPresenceConfiguration(ProgData& data, const std::string& radioCode,
+                                                      const std::string& caption,
+                                                      const std::string& actionText) {
+    const PresenceRead read =
+        ReadByRadioJob(data, ReadEntries(ReadRangesOf(Family::B)), radioCode, caption, actionText);
+    if (const SessionOutcome outcome = ReportPresenceJob(read.result, false);
+        outcome != SessionOutcome::Done) {
+        return outcome;
+    }
+    if (read.missing != 0) {
+        context_.Message(context_.Text("COMMUNICATION", "MESSAGE-ERROR_A_TOTAL_OF_NN_PARAMETERS_WAS_NOT_READ",
+                                       {read.missing}));
+        return SessionOutcome::NoAnswer;
+    }
+    return SessionOutcome::Done;
 }
 
 std::optional<std::string> DeviceFlow::KeepBackup(const ProgData::Bytes& image, std::uint8_t productType,

@@ -5,6 +5,7 @@
 #include "session/PresenceRadio.h"
 #include "session/SelectDeviceDialog.h"
 #include "session/SessionContext.h"
+#include "session/SessionProgress.h"
 #include "session/WaitWindow.h"
 
 #include <cstdint>
@@ -42,13 +43,19 @@ std::vector<std::string> ReadEntries(std::span<const AddressRange> ranges);
 int PresencePicture(std::uint8_t productType);
 // The session-result messages that reads and writes share (results 1, 2, 3; an interrupted session
 // shows none), shown as a message; the outcome they stand for.
-SessionOutcome ReportSessionFailure(SessionContext& context, int result, const DeviceTarget& target);
+SessionOutcome ReportSessionFailure(SessionContext& context, SessionResult result,
+                                    const DeviceTarget& target);
+// Marks every byte of the ranges with the state.
+void MarkRanges(ProgData& data, std::span<const AddressRange> ranges, ByteState state);
 
 class DeviceFlow {
 public:
     // The results of a presence unit's radio job besides the receive-radio dialog's.
     static constexpr int PresenceNotOpened = -1; // the unit could not be opened (nothing said)
     static constexpr int PresenceRefused = -2;   // the unit refused an entry or the job (said)
+    // True when a presence unit's radio job was started (whatever became of it): the unit may have
+    // acted on it.
+    static bool PresenceJobStarted(int result) { return result >= 0; }
 
     DeviceFlow(SessionContext& context, SelectDeviceDialog& selectDevice, WaitWindow& wait,
                PresenceRadio& radio);
@@ -75,6 +82,9 @@ protected:
     std::optional<SessionOutcome> RunShown(ProgData& data, const std::string& status,
                                            const DeviceTarget& target, std::string_view internalError,
                                            std::string_view notMovedKey);
+    // A read session of the bytes marked ToRead in data, from the target, shown as RunShown shows it.
+    std::optional<SessionOutcome> ReadShown(ProgData& data, const std::string& status,
+                                            const DeviceTarget& target);
 
     struct PresenceJob {
         bool write = false;
@@ -93,6 +103,24 @@ protected:
     // Takes the unit's read records into the image, each byte marked ToRead, but only when they bring
     // every byte the entries asked for: a read cut short leaves the image as it was. The bytes missing.
     int TakeReadRecords(ProgData& data, std::span<const std::string> entries);
+
+    // The radio code of the presence unit of the product type whose button the operator presses, with
+    // the receive-radio dialog under the caption; empty when none was obtained (the status says so and
+    // MissingCodeOutcome tells the outcome).
+    std::string PresenceCode(std::uint8_t productType, const std::string& caption);
+    // A radio job that reads the entries' bytes into data (see TakeReadRecords), the button pressed as
+    // actionText asks. A job started but not completed leaves no byte of data marked.
+    struct PresenceRead {
+        int result = PresenceNotOpened; // as RunPresenceJob gives it
+        int missing = 0;                // bytes the entries asked for that did not come
+    };
+    PresenceRead ReadByRadioJob(ProgData& data, const std::vector<std::string>& entries,
+                                const std::string& radioCode, const std::string& caption,
+                                const std::string& actionText);
+    // The unit's whole configuration read that way, the operator told of a job that did not complete
+    // or of bytes that did not come; Done when all came.
+    SessionOutcome FetchPresenceConfiguration(ProgData& data, const std::string& radioCode,
+                                              const std::string& caption, const std::string& actionText);
 
     SessionContext& context_;
     SelectDeviceDialog& selectDevice_;

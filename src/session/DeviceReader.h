@@ -14,11 +14,8 @@ class DeviceReader : public DeviceFlow {
 public:
     using DeviceFlow::DeviceFlow;
 
-    // The menu command: dispatches on the edited image's product type, reads the device into the
-    // image and shows it in the editor.
-    SessionOutcome mnuCommReadFromDeviceClick();
-    SessionOutcome ReadByMemoryJobs();
-    SessionOutcome ReadPresenceUnit();
+    // Reads the device of the edited image's product type into the image and shows it in the editor.
+    SessionOutcome Read();
 
     // The device's configuration into an image as a read fetches it (the ranges or entries read over
     // the image's own bytes), with the read's dialogs and messages; forEditor also puts a presence

@@ -151,7 +151,7 @@ void DeviceSessions::ReportCancel(bool write, const DeviceResult& result) {
 DeviceResult DeviceSessions::Read() {
     return Exclusive("read", [this](DeviceResult& result) {
         const std::uint8_t type = context_.config.Image[ProductTypeAddress];
-        result.outcome = reader_.mnuCommReadFromDeviceClick();
+        result.outcome = reader_.Read();
         // A read whose image does not convert still holds what the device holds: it is kept.
         result.imageRead =
             result.outcome == SessionOutcome::Done || result.outcome == SessionOutcome::ConversionError;
@@ -223,7 +223,7 @@ DeviceResult DeviceSessions::Compare() {
     });
 }
 
-DeviceResult DeviceSessions::ChangeId(const std::string& newCode) {
+DeviceResult DeviceSessions::ChangeIdCode(const std::string& newCode) {
     return Exclusive("change-id", [this, &newCode](DeviceResult& result) {
         if (FamilyOf(context_.config.Image[ProductTypeAddress]) != Family::B) {
             return;
@@ -249,7 +249,7 @@ DeviceResult DeviceSessions::ChangeId(const std::string& newCode) {
 
 DeviceResult DeviceSessions::CaptureCode(int event) {
     return Exclusive("capture", [this, event](DeviceResult& result) {
-        const RadioCodeCapture::Capture capture = capture_.CaptureRadioCode(
+        const RadioCodeCapture::Heard capture = capture_.CaptureRadioCode(
             context_.Text("COMMON", "MESSAGE-ACTIVATE_WIRELESS_DEVICE_FOR_EVENT_NN", {event}));
         switch (capture.result) {
         case RadioCodeCapture::ResultCaptured:
@@ -299,25 +299,20 @@ std::optional<std::string> DeviceSessions::UnitVersion() {
     return asked.outcome == SessionOutcome::Done ? std::optional<std::string>(asked.code) : std::nullopt;
 }
 
-SessionOutcome DeviceSessions::mnuCommChangeIdCodeClick() {
-    return Exclusive("change ID code",
-                     [this](DeviceResult& result) {
-                         if (FamilyOf(context_.config.Image[ProductTypeAddress]) != Family::B) {
-                             return;
-                         }
-                         changeCode_.FormShow();
-                         context_.views.changeCode.ShowChangeCode(changeCode_);
-                         result.outcome = SessionOutcome::Done;
-                     })
-        .outcome;
+DeviceResult DeviceSessions::ChangeIdCode() {
+    return Exclusive("change ID code", [this](DeviceResult& result) {
+        if (FamilyOf(context_.config.Image[ProductTypeAddress]) != Family::B) {
+            return;
+        }
+        changeCode_.FormShow();
+        context_.views.changeCode.ShowChangeCode(changeCode_);
+        result.outcome = SessionOutcome::Done;
+    });
 }
 
-SessionOutcome DeviceSessions::btnRadioEvent_n_GetRadioCodeClick(int n) {
+DeviceResult DeviceSessions::CaptureIntoEvent(int n) {
     return Exclusive("capture",
-                     [this, n](DeviceResult& result) {
-                         result.outcome = capture_.btnRadioEvent_n_GetRadioCodeClick(n);
-                     })
-        .outcome;
+                     [this, n](DeviceResult& result) { result.outcome = capture_.CaptureIntoEvent(n); });
 }
 
 } // namespace vorn

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/BusyScope.h"
 #include "files/BackupStore.h"
 #include "files/SupportLog.h"
 #include "session/ChangeCodeDialog.h"
@@ -53,23 +54,20 @@ public:
     // Reads the device into an image of its own and shows the fields that differ from the edited
     // configuration; the operator may take the device's configuration as a read would.
     DeviceResult Compare();
+    // Shows the change-ID-code dialog for the presence unit of the edited model (other families:
+    // nothing), as Communication > Change ID-code.
+    DeviceResult ChangeIdCode();
     // Gives the presence unit whose button is pressed a new radio ID code, typed into the
     // change-ID-code dialog as an operator would (the edited model must be a presence unit).
-    DeviceResult ChangeId(const std::string& newCode);
+    DeviceResult ChangeIdCode(const std::string& newCode);
     // Captures the radio code of the transmitter activated next (the prompt names the event).
     DeviceResult CaptureCode(int event);
+    // Captures the radio code of the transmitter activated next into radio event n of the editor
+    // (1 to 8; any other does nothing), as its get-radio-code button does.
+    DeviceResult CaptureIntoEvent(int n);
     // The unit's version text, into the result's code.
     DeviceResult UnitInfo();
 
-    // ---- The window's handlers --------------------------------------------------------------------
-    // Communication > Read from device (Ctrl+R), Write to device (Ctrl+W; no backup, no read-back:
-    // the controller passes its options to Write), Change ID-code.
-    SessionOutcome mnuCommReadFromDeviceClick() { return Read().outcome; }
-    SessionOutcome mnuCommWriteToDeviceClick() { return Write({}).outcome; }
-    // Family B: shows the change-ID-code dialog; other families: nothing.
-    SessionOutcome mnuCommChangeIdCodeClick();
-    // The get-radio-code button of radio event n (its tag, 1 to 8).
-    SessionOutcome btnRadioEvent_n_GetRadioCodeClick(int n);
     // One tick of tmrPollKduInfo (the receive-radio dialog's modal loop ticks it through the dialog).
     void tmrPollKduInfoTimer() { radio_.tmrPollKduInfoTimer(); }
     // Help > About...: the unit's version text, or nothing when no unit answered.

@@ -19,10 +19,6 @@ std::string RadioIdText(const ProgData::Bytes& image) {
     return FormatHex16(image[RadioIdAddress], image[RadioIdAddress + 1]);
 }
 
-void Mark(ProgData& data, const AddressRange& range, ByteState state) {
-    data.MarkRange(range.first, range.last, state);
-}
-
 // A presence unit's write entry of a range: count, address, then the image's bytes.
 std::string WriteEntry(const ProgData::Bytes& image, const AddressRange& range) {
     return EncodeWriteEntry(image, static_cast<std::uint8_t>(range.last - range.first + 1),
@@ -30,11 +26,6 @@ std::string WriteEntry(const ProgData::Bytes& image, const AddressRange& range) 
 }
 
 } // namespace
-
-SessionOutcome DeviceWriter::mnuCommWriteToDeviceClick() {
-    DeviceResult result;
-    return Write({}, result);
-}
 
 SessionOutcome DeviceWriter::Write(const DeviceOptions& options, DeviceResult& result) {
     switch (FamilyOf(context_.config.Image[ProductTypeAddress])) {
@@ -67,9 +58,9 @@ SessionOutcome DeviceWriter::WriteByMemoryJobs(const DeviceOptions& options, Dev
     if (const auto refused = Refused(stored, true)) {
         return *refused;
     }
-    if (stored.result != ResultSuccess) {
-        context_.Message(context_.Text("COMMON", "MESSAGE-ERROR_CONVERTING_DATA",
-                                       {data.Image[static_cast<std::size_t>(stored.result)], stored.result}));
+    if (const auto address = stored.result.ErrorAddress()) {
+        context_.Message(
+            context_.Text("COMMON", "MESSAGE-ERROR_CONVERTING_DATA", {data.Image[*address], *address}));
         return SessionOutcome::ConversionError;
     }
     const std::uint8_t type = data.Image[ProductTypeAddress];
@@ -85,14 +76,10 @@ SessionOutcome DeviceWriter::WriteByMemoryJobs(const DeviceOptions& options, Dev
         // The device's whole configuration, as a read fetches it, before anything is written.
         ProgData backup;
         backup.Image = data.Image;
-        for (const AddressRange& range : ReadRangesOf(family)) {
-            Mark(backup, range, ByteState::ToRead);
-        }
-        FillJob(target, JobRead);
-        const std::string status =
-            context_.Text("COMMUNICATION", "STATUS-BACKING_UP_NNNN_WITH_SERIAL_NUMBER_NN", who);
-        if (const auto failed = RunShown(backup, status, target, ReadInternalErrorText,
-                                         "MESSAGE-ERROR_A_TOTAL_OF_NN_PARAMETERS_WAS_NOT_READ")) {
+        MarkRanges(backup, ReadRangesOf(family), ByteState::ToRead);
+        if (const auto failed = ReadShown(
+                backup, context_.Text("COMMUNICATION", "STATUS-BACKING_UP_NNNN_WITH_SERIAL_NUMBER_NN", who),
+                target)) {
             return *failed;
         }
         if (const auto failed = StoreBackup(backup.Image, target.serialNumber, result)) {
@@ -102,12 +89,10 @@ SessionOutcome DeviceWriter::WriteByMemoryJobs(const DeviceOptions& options, Dev
 
     // The pre-read: the device's radio ID code and firmware version, into a scratch image.
     ProgData device;
-    Mark(device, PreReadRange, ByteState::ToRead);
-    FillJob(target, JobRead);
+    MarkRanges(device, {&PreReadRange, 1}, ByteState::ToRead);
     const std::string status =
         context_.Text("COMMUNICATION", "STATUS-WRITING_TO_NNNN_WITH_SERIAL_NUMBER_NN", who);
-    if (const auto failed = RunShown(device, status, target, ReadInternalErrorText,
-                                     "MESSAGE-ERROR_A_TOTAL_OF_NN_PARAMETERS_WAS_NOT_READ")) {
+    if (const auto failed = ReadShown(device, status, target)) {
         return *failed;
     }
     const std::uint8_t version = device.Image[FirmwareVersionAddress];
@@ -118,16 +103,14 @@ SessionOutcome DeviceWriter::WriteByMemoryJobs(const DeviceOptions& options, Dev
     }
 
     data.ClearStates();
-    for (const AddressRange& range : WrittenRangesOf(family)) {
-        Mark(data, range, ByteState::ToWrite);
-    }
+    MarkRanges(data, WrittenRangesOf(family), ByteState::ToWrite);
     const std::string edited = RadioIdText(data.Image);
     const std::string current = RadioIdText(device.Image);
     if (!edited.empty() && edited != current) {
         const std::string question = context_.Text(
             "COMMUNICATION", "MESSAGE-DO_YOU_WANT_TO_CHANGE_ID_CODE_FROM_XXXX_TO_YYYY", {current, edited});
         switch (context_.Dialog(question, MessageKind::Confirmation, Buttons::YesNoCancel)) {
-        case DialogResult::Yes: Mark(data, RadioIdRange, ByteState::ToWrite); break;
+        case DialogResult::Yes: MarkRanges(data, {&RadioIdRange, 1}, ByteState::ToWrite); break;
         case DialogResult::No: break;
         case DialogResult::None: return SessionOutcome::QuestionUnanswered;
         default: context_.Status({}); return SessionOutcome::Cancelled;
@@ -135,7 +118,7 @@ SessionOutcome DeviceWriter::WriteByMemoryJobs(const DeviceOptions& options, Dev
     }
     if (family == Family::C &&
         (data.Image[FamilyCPositionRange.first] != 0 || data.Image[FamilyCPositionRange.last] != 0)) {
-        Mark(data, FamilyCPositionRange, ByteState::ToWrite);
+        MarkRanges(data, {&FamilyCPositionRange, 1}, ByteState::ToWrite);
     }
 
     FillJob(target, JobWrite);
@@ -157,14 +140,12 @@ SessionOutcome DeviceWriter::WriteByMemoryJobs(const DeviceOptions& options, Dev
     const std::vector<AddressRange> ranges = RangesInState(data.State, ByteState::Written);
     ProgData back;
     back.Image = data.Image;
-    for (const AddressRange& range : ranges) {
-        Mark(back, range, ByteState::ToRead);
-    }
+    MarkRanges(back, ranges, ByteState::ToRead);
     context_.job.Direction = JobRead;
     const std::string verifying =
         context_.Text("COMMUNICATION", "STATUS-VERIFYING_NNNN_WITH_SERIAL_NUMBER_NN", who);
     context_.Status(verifying);
-    const int readBack = context_.RunSessionShown(back, verifying, wait_);
+    const SessionResult readBack = context_.RunSessionShown(back, verifying, wait_);
     if (readBack == SessionInterrupted) {
         result.verify = VerifyResult::NotVerified;
         return SessionOutcome::Interrupted;
@@ -207,14 +188,9 @@ SessionOutcome DeviceWriter::WritePresenceUnit(const DeviceOptions& options, Dev
             MessageKind::Error, Buttons::Ok);
         return SessionOutcome::Refused;
     }
-    ReceiveRadioDialog& dialog = radio_.Dialog();
-    dialog.ChoosePicture(PresencePicture(data.Image[ProductTypeAddress]));
     const std::string caption = context_.texts.Text("COMMUNICATION", "TITLE-WRITE_TO_DEVICE");
-    dialog.SetCaption(caption);
-    radio_.GetDeviceCode();
-    const std::string code = radio_.DeviceRadioCode();
+    const std::string code = PresenceCode(data.Image[ProductTypeAddress], caption);
     if (code.empty()) {
-        context_.Status(context_.texts.Text("HESK", "MESSAGE-USER_ABORT_DEVICE_ID_CODE_READ_OPERATION"));
         return radio_.MissingCodeOutcome();
     }
     bool writeRadioId = false;
@@ -228,8 +204,8 @@ SessionOutcome DeviceWriter::WritePresenceUnit(const DeviceOptions& options, Dev
         default: return SessionOutcome::Cancelled;
         }
     }
-    if (stored.result != ResultSuccess) {
-        context_.Dialog(context_.Text("HESK", "MESSAGE_ERROR_CONVERTING_FORM", {stored.result}),
+    if (!stored.result.Succeeded()) {
+        context_.Dialog(context_.Text("HESK", "MESSAGE_ERROR_CONVERTING_FORM", {stored.result.Value()}),
                         MessageKind::Error, Buttons::Ok);
         return SessionOutcome::ConversionError;
     }
@@ -239,22 +215,11 @@ SessionOutcome DeviceWriter::WritePresenceUnit(const DeviceOptions& options, Dev
         // the write's.
         ProgData backup;
         backup.Image = data.Image;
-        const std::vector<std::string> entries = ReadEntries(ReadRangesOf(Family::B));
-        int missing = 0;
-        const int job = RunPresenceJob(
-            {.write = false,
-             .entries = entries,
-             .radioCode = code,
-             .caption = caption,
-             .actionText = context_.texts.Text("HESK", "LABEL-PRESS_DEVICE_BUTTON_TO_BACK_UP_CONFIGURATION")},
-            [&] { missing = TakeReadRecords(backup, entries); });
-        if (const SessionOutcome outcome = ReportPresenceJob(job, false); outcome != SessionOutcome::Done) {
+        if (const SessionOutcome outcome = FetchPresenceConfiguration(
+                backup, code, caption,
+                context_.texts.Text("HESK", "LABEL-PRESS_DEVICE_BUTTON_TO_BACK_UP_CONFIGURATION"));
+            outcome != SessionOutcome::Done) {
             return outcome;
-        }
-        if (missing != 0) {
-            context_.Message(context_.Text("COMMUNICATION",
-                                           "MESSAGE-ERROR_A_TOTAL_OF_NN_PARAMETERS_WAS_NOT_READ", {missing}));
-            return SessionOutcome::NoAnswer;
         }
         if (const auto failed = StoreBackup(backup.Image, std::nullopt, result)) {
             return *failed;
@@ -277,7 +242,7 @@ SessionOutcome DeviceWriter::WritePresenceUnit(const DeviceOptions& options, Dev
          .caption = caption,
          .actionText = context_.texts.Text("HESK", "LABEL-PRESS_DEVICE_BUTTON_TO_WRITE_CONFIGURATION")});
     // A job the unit started may have reached the unit, whatever became of it.
-    result.writeStarted = job >= 0;
+    result.writeStarted = PresenceJobStarted(job);
     if (const SessionOutcome outcome = ReportPresenceJob(job, true); outcome != SessionOutcome::Done) {
         return outcome;
     }
@@ -292,22 +257,17 @@ SessionOutcome DeviceWriter::WritePresenceUnit(const DeviceOptions& options, Dev
 
     // The read-back of the written entries, by the button once more; a changed radio ID code is the
     // unit's address from now on.
-    const std::vector<std::string> readEntries = ReadEntries(ranges);
     ProgData back;
     back.Image = data.Image;
-    int missing = 0;
-    const int readBack = RunPresenceJob(
-        {.write = false,
-         .entries = readEntries,
-         .radioCode = writeRadioId ? UpperCase(entered) : code,
-         .caption = caption,
-         .actionText = context_.texts.Text("HESK", "LABEL-PRESS_DEVICE_BUTTON_TO_VERIFY_CONFIGURATION")},
-        [&] { missing = TakeReadRecords(back, readEntries); });
-    if (readBack != ReceiveRadioDialog::ResultDone && StopRequested()) {
+    const PresenceRead readBack =
+        ReadByRadioJob(back, ReadEntries(ranges), writeRadioId ? UpperCase(entered) : code, caption,
+                       context_.texts.Text("HESK", "LABEL-PRESS_DEVICE_BUTTON_TO_VERIFY_CONFIGURATION"));
+    const bool readBackDone = readBack.result == ReceiveRadioDialog::ResultDone;
+    if (!readBackDone && StopRequested()) {
         result.verify = VerifyResult::NotVerified;
         return SessionOutcome::Interrupted;
     }
-    Compare(data, ranges, back, readBack == ReceiveRadioDialog::ResultDone && missing == 0, result);
+    Compare(data, ranges, back, readBackDone && readBack.missing == 0, result);
     return ReportVerify(result, writtenStatus);
 }
 

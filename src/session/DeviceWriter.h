@@ -27,8 +27,6 @@ class DeviceWriter : public DeviceFlow {
 public:
     using DeviceFlow::DeviceFlow;
 
-    // The menu command as the flows have it: no backup, no read-back.
-    SessionOutcome mnuCommWriteToDeviceClick();
     // The write with the options; what became of the backup, the addresses written and the read-back
     // go into the result.
     SessionOutcome Write(const DeviceOptions& options, DeviceResult& result);

@@ -7,17 +7,24 @@
 #include "model/ValueHelpers.h"
 #include "platform/Interrupt.h"
 
+#include <algorithm>
+
 namespace vorn {
 
 namespace {
 
-constexpr std::string_view MinimumUnitVersion = "17-1";
-
 // The write entry of the unit's radio ID code without its value: its byte count and its address.
 std::string RadioIdEntry() {
     constexpr layout::Word place = SharedMap::RadioId;
-    return HexByte(static_cast<std::uint8_t>(layout::LastAddress(place) - layout::FirstAddress(place) + 1)) +
-           HexByte(static_cast<std::uint8_t>(layout::FirstAddress(place)));
+    return kdu::ReadEntryText(
+        static_cast<std::uint8_t>(layout::LastAddress(place) - layout::FirstAddress(place) + 1),
+        static_cast<std::uint8_t>(layout::FirstAddress(place)));
+}
+
+// A unit's answer to the device-code request names a presence unit by one of these types.
+bool IsPresenceUnitType(std::string_view type) {
+    return std::find(kdu::PresenceUnitTypes.begin(), kdu::PresenceUnitTypes.end(), type) !=
+           kdu::PresenceUnitTypes.end();
 }
 
 } // namespace
@@ -68,7 +75,7 @@ void PresenceRadio::tmrPollKduInfoTimer() {
     switch (timer_.tag) {
     case TagDeviceCode:
         link.PollDeviceCode(reply);
-        if (reply == "04") {
+        if (reply == kdu::DeviceCodeFailed) {
             result = ReceiveRadioDialog::ResultFailed;
         } else if (reply.size() >= 8) {
             result = ReceiveRadioDialog::ResultDone;
@@ -113,14 +120,14 @@ void PresenceRadio::GetDeviceCode() {
         link.Close();
         return;
     }
-    if (link.CheckVersion(MinimumUnitVersion) != CommandOk) {
+    if (link.CheckVersion(kdu::MinimumUnitVersion) != CommandOk) {
         codeOutcome_ = CodeOutcome::FirmwareTooOld;
         link.Close();
         context_.Dialog(context_.texts.Text("COMMON", "MESSAGE-PLEASE_UPGRADE_KDU_FIRMWARE"),
                         MessageKind::Error, Buttons::Ok);
         return;
     }
-    link.SetH('1');
+    link.SetH(kdu::HValue);
     StartTimer(TagDeviceCode);
     bool finished = false;
     for (int attempt = 1; !finished; ++attempt) {
@@ -131,7 +138,7 @@ void PresenceRadio::GetDeviceCode() {
             codeOutcome_ = CodeOutcome::GivenUp;
             break;
         }
-        if (link.RequestDeviceCode("FFFF", "2E2F") != CommandOk) {
+        if (link.RequestDeviceCode(kdu::DeviceCodeRequestFirst, kdu::DeviceCodeRequestSecond) != CommandOk) {
             continue;
         }
         dialog_.SetGroupCaption(context_.texts.Text("HESK", "LABEL-WAIT_FOR_TRANSMITTER_ACTIVATION"));
@@ -141,10 +148,9 @@ void PresenceRadio::GetDeviceCode() {
         infoReply_.clear();
         switch (ShowDialog()) {
         case ReceiveRadioDialog::ResultDone:
-            if (infoReply_.size() == DeviceAnswerLength) {
-                deviceRadioCode_ = infoReply_.substr(0, 4);
-                const std::string type = infoReply_.substr(6, 2);
-                finished = type == "13" || type == "14";
+            if (infoReply_.size() == kdu::DeviceCodeAnswerLength) {
+                deviceRadioCode_ = kdu::Cut(infoReply_, kdu::AnswerRadioCode);
+                finished = IsPresenceUnitType(kdu::Cut(infoReply_, kdu::AnswerType));
                 codeOutcome_ = finished ? CodeOutcome::Obtained : codeOutcome_;
             }
             break;
@@ -172,9 +178,9 @@ void PresenceRadio::GetDeviceCode() {
     link.Close();
 }
 
-int PresenceRadio::ChangeIdCode() {
+PresenceRadio::ChangeResult PresenceRadio::ChangeIdCode() {
     context_.Status({});
-    int result = ChangeNothingDone;
+    ChangeResult result = ChangeNothingDone;
     if (deviceRadioCode_.empty()) {
         GetDeviceCode();
         if (deviceRadioCode_.empty()) {
@@ -186,7 +192,7 @@ int PresenceRadio::ChangeIdCode() {
     }
     KduLink& link = context_.link;
     if (link.Open() == 0) {
-        link.SetH('1');
+        link.SetH(kdu::HValue);
         const bool accepted = link.AddWriteEntry("") == CommandOk &&
                               link.AddWriteEntry(RadioIdEntry() + UpperCase(newIdCode_)) == CommandOk;
         if (!accepted || link.StartRadioJob(deviceRadioCode_) != CommandOk) {

@@ -29,15 +29,15 @@ public:
     // another unit type, or a dialog closed without a result each use one. The flow then gives up as
     // if the operator had aborted, so a unit that keeps refusing cannot hold the program.
     static constexpr int MaxDeviceCodeAttempts = 10;
-    // A unit's answer to a device-code request: its radio code in characters 0-3, its type in 6-7.
-    static constexpr std::size_t DeviceAnswerLength = 12;
 
     // ChangeIdCode results.
-    static constexpr int ChangeDone = 0;
-    static constexpr int ChangeNothingDone = 1;
-    static constexpr int ChangeDeviceFailed = 2;
-    static constexpr int ChangeNoContact = 3;
-    static constexpr int ChangeRefused = 4; // the unit refused the write entry or the radio job
+    enum ChangeResult : int {
+        ChangeDone = 0,
+        ChangeNothingDone = 1,
+        ChangeDeviceFailed = 2,
+        ChangeNoContact = 3,
+        ChangeRefused = 4, // the unit refused the write entry or the radio job
+    };
 
     // How the last get-device-code flow ended.
     enum class CodeOutcome { Obtained, UnitNotFound, FirmwareTooOld, Failed, Aborted, GivenUp, NotPressed };
@@ -49,7 +49,6 @@ public:
     void ClearDeviceRadioCode() { deviceRadioCode_.clear(); }
     // The code ChangeIdCode gives the unit.
     void SetNewIdCode(std::string code) { newIdCode_ = std::move(code); }
-    const std::string& NewIdCode() const { return newIdCode_; }
     const InfoPollTimer& Timer() const { return timer_; }
     // What a flow that needed the code reports when none was obtained.
     SessionOutcome MissingCodeOutcome() const;
@@ -59,7 +58,7 @@ public:
     // none was obtained (aborted, failed, no unit: the last is reported here).
     void GetDeviceCode();
     // Gives the unit the new ID code (learning the unit's code first when none is known).
-    int ChangeIdCode();
+    ChangeResult ChangeIdCode();
 
     // One tick of tmrPollKduInfo: sends the tag's poll, keeps the reply as the info reply, and closes
     // the receive-radio dialog with the outcome. A tick while a command of a flow waits, while the

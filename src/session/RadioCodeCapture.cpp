@@ -36,12 +36,12 @@ void RadioCodeCapture::PauseServingTheView(Millis pause) {
     }
 }
 
-RadioCodeCapture::Capture RadioCodeCapture::CaptureRadioCode(const std::string& prompt) {
-    Capture capture;
+RadioCodeCapture::Heard RadioCodeCapture::CaptureRadioCode(const std::string& prompt) {
+    Heard capture;
     KduLink& link = context_.link;
     if (link.Open() == 0) {
         link.PulseLine();
-        link.SetH('1');
+        link.SetH(kdu::HValue);
         if (link.ListenOn() == CommandOk) {
             MainWindowView& window = context_.views.window;
             window.SetWindowEnabled(false);
@@ -104,11 +104,11 @@ RadioCodeCapture::Found RadioCodeCapture::FindCodeInOtherEvents(const std::strin
     return found;
 }
 
-SessionOutcome RadioCodeCapture::btnRadioEvent_n_GetRadioCodeClick(int n) {
+SessionOutcome RadioCodeCapture::CaptureIntoEvent(int n) {
     if (n < 1 || n > EventCount) {
         return SessionOutcome::NotRun;
     }
-    const Capture capture =
+    const Heard capture =
         CaptureRadioCode(context_.Text("COMMON", "MESSAGE-ACTIVATE_WIRELESS_DEVICE_FOR_EVENT_NN", {n}));
     switch (capture.result) {
     case ResultCaptured: {

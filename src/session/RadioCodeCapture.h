@@ -13,10 +13,12 @@ namespace vorn {
 class RadioCodeCapture {
 public:
     // Capture results.
-    static constexpr int ResultCaptured = 0;
-    static constexpr int ResultNotOpened = 1; // the unit could not be opened or did not listen
-    static constexpr int ResultTimeOut = 3;
-    static constexpr int ResultAborted = 14; // Escape in the main window or the wait window
+    enum Result : int {
+        ResultCaptured = 0,
+        ResultNotOpened = 1, // the unit could not be opened or did not listen
+        ResultTimeOut = 3,
+        ResultAborted = 14, // Escape in the main window or the wait window
+    };
     // The capture polls every PollPause while the progress bar counts down from Countdown to 0.
     static constexpr int Countdown = 60;
     static constexpr Millis PollPause{250};
@@ -25,12 +27,12 @@ public:
 
     RadioCodeCapture(SessionContext& context, WaitWindow& wait) : context_(context), wait_(wait) {}
 
-    struct Capture {
-        int result = ResultNotOpened;
+    struct Heard {
+        Result result = ResultNotOpened;
         std::string code; // for ResultCaptured
     };
     // Listens for a transmitter, showing the prompt in the wait window.
-    Capture CaptureRadioCode(const std::string& prompt);
+    Heard CaptureRadioCode(const std::string& prompt);
 
     struct Found {
         bool found = false;
@@ -39,8 +41,9 @@ public:
     // The radio events other than n whose radio ID field holds exactly this code.
     Found FindCodeInOtherEvents(const std::string& code, int n) const;
 
-    // The get-radio-code button of event n (1 to 8; any other does nothing).
-    SessionOutcome btnRadioEvent_n_GetRadioCodeClick(int n);
+    // Captures a code into the radio ID field of event n (1 to 8; any other does nothing), asking
+    // first when another event holds it already: the get-radio-code button of the event.
+    SessionOutcome CaptureIntoEvent(int n);
 
     static std::string RadioIdField(int n);
 

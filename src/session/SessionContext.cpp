@@ -45,7 +45,7 @@ public:
         }
     }
     void SessionEnded(int result, const SessionStep& last) override {
-        context_.sessions.push_back({result, last});
+        context_.sessions.push_back({static_cast<SessionResult>(result), last});
         if (context_.progress != nullptr) {
             context_.progress->SessionEnded(result, last);
         }
@@ -108,7 +108,7 @@ std::string SessionContext::UnitNotFoundText() const {
     return text;
 }
 
-int SessionContext::RunSessionShown(ProgData& data, const std::string& text, WaitWindow& wait) {
+SessionResult SessionContext::RunSessionShown(ProgData& data, const std::string& text, WaitWindow& wait) {
     MainWindowView& window = views.window;
     window.SetBusyCursor(true);
     window.SetWindowEnabled(false);
@@ -116,7 +116,7 @@ int SessionContext::RunSessionShown(ProgData& data, const std::string& text, Wai
     wait.SetCancellable(true, texts.Text("COMMON", "BUTTON-CANCEL"));
     wait.Show(text);
     WaitProgress observer(*this, wait);
-    const int result = RunSession(data, job, link, lists.ReceiveBands, &observer);
+    const SessionResult result = RunSession(data, job, link, lists.ReceiveBands, &observer);
     wait.SetProgress(false, 0, 0);
     wait.Close();
     window.SetWindowEnabled(true);

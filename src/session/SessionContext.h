@@ -66,7 +66,7 @@ std::string_view OutcomeName(SessionOutcome outcome);
 
 // One session the flows ran (memory jobs): how it ended and where it stood then.
 struct SessionRecord {
-    int result = 0;
+    SessionResult result = SessionNothingToTransfer;
     SessionStep last;
 };
 
@@ -114,7 +114,7 @@ public:
     // as the jobs go, the block being moved (n of N), the band being tried and the bytes done in its
     // progress bar; then the session; then the wait window closed, the window enabled, the cursor
     // restored and the focus back on the main window. The session's result; it is also recorded.
-    int RunSessionShown(ProgData& data, const std::string& text, WaitWindow& wait);
+    SessionResult RunSessionShown(ProgData& data, const std::string& text, WaitWindow& wait);
 };
 
 } // namespace vorn

@@ -46,8 +46,8 @@ void CountBlocks(const ProgData& data, ByteState wanted, SessionStep& step) {
 
 } // namespace
 
-int RunSession(ProgData& data, MemoryJob& job, KduLink& link, const CodeList& receiveBands,
-               SessionProgress* progress) {
+SessionResult RunSession(ProgData& data, MemoryJob& job, KduLink& link, const CodeList& receiveBands,
+                         SessionProgress* progress) {
     TraceSink& trace = link.Trace();
     const bool write = job.IsWrite();
     const ByteState wanted = write ? ByteState::ToWrite : ByteState::ToRead;
@@ -57,7 +57,7 @@ int RunSession(ProgData& data, MemoryJob& job, KduLink& link, const CodeList& re
     if (progress != nullptr) {
         CountBlocks(data, wanted, step);
     }
-    const auto ended = [&](int result) {
+    const auto ended = [&](SessionResult result) {
         if (progress != nullptr) {
             step.band = job.Band;
             progress->SessionEnded(result, step);
@@ -87,7 +87,7 @@ int RunSession(ProgData& data, MemoryJob& job, KduLink& link, const CodeList& re
             step.band = job.Band;
             progress->JobStarting(step);
         }
-        const int result = RunMemoryJob(link, job);
+        const JobResult result = RunMemoryJob(link, job);
         switch (result) {
         case JobDone:
             succeeded = true;

@@ -13,16 +13,6 @@
 // by block in memory jobs, across the frequency bands of the region.
 namespace vorn {
 
-// Session results.
-inline constexpr int SessionNothingToTransfer = 0;
-inline constexpr int SessionUnitNotOpened = 1;
-inline constexpr int SessionFirmwareTooOld = 2;
-inline constexpr int SessionTimeOut = 3;
-inline constexpr int SessionComplete = 4;
-// A stop request ended the session at a safe point (between two commands); the blocks done so far
-// are marked, the rest keep their state.
-inline constexpr int SessionInterrupted = 5;
-
 // Reply errors (job result 13) since the last success that end a session with a time-out.
 inline constexpr int MaxReplyErrors = 3;
 // Jobs the unit refused (job results 2 and 11, and any other unexpected result) since the last
@@ -38,8 +28,8 @@ inline constexpr int MaxRefusedJobs = 5;
 // once before the session ends with SessionFirmwareTooOld. Traces go to the link's trace sink. A progress
 // observer, when given, hears of every job before it is sent and of the session's end; it changes nothing of
 // the session.
-int RunSession(ProgData& data, MemoryJob& job, KduLink& link, const CodeList& receiveBands,
-               SessionProgress* progress = nullptr);
+SessionResult RunSession(ProgData& data, MemoryJob& job, KduLink& link, const CodeList& receiveBands,
+                         SessionProgress* progress = nullptr);
 
 // A family B write entry: count and address, then count bytes of the image from address, each as two
 // upper-case hexadecimal digits (4 + 2 x count characters). Bytes beyond the image are left out.

@@ -7,6 +7,18 @@
 // which band stay the same with or without one. The window passes none.
 namespace vorn {
 
+// Session results (the numbers are those the support trace shows).
+enum SessionResult : int {
+    SessionNothingToTransfer = 0,
+    SessionUnitNotOpened = 1,
+    SessionFirmwareTooOld = 2,
+    SessionTimeOut = 3,
+    SessionComplete = 4,
+    // A stop request ended the session at a safe point (between two commands); the blocks done so far
+    // are marked, the rest keep their state.
+    SessionInterrupted = 5,
+};
+
 // Where a session stands before one memory job.
 struct SessionStep {
     bool write = false;
@@ -24,7 +36,7 @@ public:
     // Before every memory job, the first attempt at a block and every repeat (on the same or the next
     // band) alike.
     virtual void JobStarting(const SessionStep& step) = 0;
-    // When the session ends: its result (SessionComplete, SessionTimeOut, ...) and the band last used.
+    // When the session ends: its result (a SessionResult, passed as its number) and the band last used.
     virtual void SessionEnded(int result, const SessionStep& last) = 0;
 };
 

@@ -146,7 +146,7 @@ std::string TracingDriver::Meaning(std::string_view payload, char command, bool 
         case kdu::command::StartRadioJob:
             return "radio job for the unit with radio code " + std::string(arguments);
         case kdu::command::RadioParameters: {
-            const auto band = Hex(arguments.substr(0, 2));
+            const auto band = Hex(kdu::Cut(arguments, kdu::RadioParametersBand));
             return band ? "radio parameters: band " + std::to_string(*band) : "";
         }
         case kdu::command::MemoryJob:

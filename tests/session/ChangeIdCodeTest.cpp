@@ -32,7 +32,7 @@ TEST(ChangeIdCodeTest, ChangesTheCodeOfThePresenceUnit) {
     Outcome outcome = Outcome::None;
     h.view.changeCode = TypeAndChange("00a1", &outcome);
     h.view.AnswerDialog(DialogResult::Yes);
-    EXPECT_EQ(h.sessions->mnuCommChangeIdCodeClick(), SessionOutcome::Done);
+    EXPECT_EQ(h.sessions->ChangeIdCode().outcome, SessionOutcome::Done);
     EXPECT_EQ(outcome, Outcome::Changed);
     EXPECT_EQ(h.Presence().RadioCode, "00A1");
     EXPECT_EQ(h.view.DialogTexts(),
@@ -71,7 +71,7 @@ TEST_P(ChangeCodeTest, EndsInItsReport) {
     c.arrange(h);
     Outcome outcome = Outcome::None;
     h.view.changeCode = TypeAndChange(c.typed, &outcome);
-    h.sessions->mnuCommChangeIdCodeClick();
+    h.sessions->ChangeIdCode().outcome;
     EXPECT_EQ(outcome, c.outcome);
     EXPECT_EQ(h.view.DialogTexts(), c.dialogs(h));
     EXPECT_EQ(h.sim.unit.OpenCount(), c.opens);
@@ -177,7 +177,7 @@ TEST(ChangeIdCodeTest, OnlyPresenceUnitsHaveTheCommand) {
     for (std::uint8_t type : {std::uint8_t{0x23}, std::uint8_t{0x4B}}) {
         SessionHarness h;
         h.LoadDefault(type);
-        EXPECT_EQ(h.sessions->mnuCommChangeIdCodeClick(), SessionOutcome::NotRun);
+        EXPECT_EQ(h.sessions->ChangeIdCode().outcome, SessionOutcome::NotRun);
         EXPECT_EQ(h.sessions->ChangeCode().Result(), ChangeCodeDialog::ResultNone);
     }
 }
@@ -188,7 +188,7 @@ TEST(ChangeIdCodeTest, TheDialogReadsItsOwnReader) {
     ChangeCodeDialog& dialog = h.sessions->ChangeCode();
     dialog.Texts().LoadFile(test::DataFolder() + "Deutsch-1031.lang");
     h.view.changeCode = [](ChangeCodeDialog& d) { d.btnCloseClick(); };
-    h.sessions->mnuCommChangeIdCodeClick();
+    h.sessions->ChangeIdCode().outcome;
     EXPECT_EQ(dialog.Caption(), dialog.Texts().Text("CHANGE_CODE", "TITLE-CHANGE_ID_CODE"));
     EXPECT_NE(dialog.Caption(), h.texts.Text("CHANGE_CODE", "TITLE-CHANGE_ID_CODE"));
     EXPECT_EQ(dialog.Note(),

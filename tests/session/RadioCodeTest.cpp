@@ -27,7 +27,7 @@ void SetEventCode(SessionHarness& h, int n, const std::string& code) {
 TEST(RadioCodeTest, ACapturedCodeGoesIntoTheEvent) {
     SessionHarness h(OneTransmitter("4D2E", 2s));
     h.LoadDefault(0x23);
-    EXPECT_EQ(h.sessions->btnRadioEvent_n_GetRadioCodeClick(3), SessionOutcome::Done);
+    EXPECT_EQ(h.sessions->CaptureIntoEvent(3).outcome, SessionOutcome::Done);
     EXPECT_EQ(h.editor->Fields().Get("edtRadioEvent_3_RadioId").Text(), "4D2E");
     EXPECT_EQ(h.view.StatusText(),
               h.Text("COMMON", "STATUS-RADIO_CODE_NNNN_COPIED_INTO_EVENT_NN", {"4D2E", 3}));
@@ -56,7 +56,7 @@ TEST(RadioCodeTest, ACodeInOtherEventsIsCopiedOnlyWhenTheOperatorSaysYes) {
         SetEventCode(h, 5, "4D2E");
         SetEventCode(h, 6, "4d2e"); // compared exactly
         h.view.AnswerDialog(answer);
-        h.sessions->btnRadioEvent_n_GetRadioCodeClick(3);
+        h.sessions->CaptureIntoEvent(3).outcome;
         ASSERT_EQ(h.view.Dialogs().size(), 1u);
         EXPECT_EQ(
             h.view.Dialogs()[0].text,
@@ -103,7 +103,7 @@ TEST_P(CaptureTest, EndsWithItsResult) {
     SessionHarness h(OneTransmitter("0000", 1s));
     h.LoadDefault(0x23);
     c.arrange(h);
-    EXPECT_EQ(h.sessions->btnRadioEvent_n_GetRadioCodeClick(1), c.outcome);
+    EXPECT_EQ(h.sessions->CaptureIntoEvent(1).outcome, c.outcome);
     EXPECT_EQ(h.view.StatusText(), c.status(h));
     EXPECT_EQ(h.view.Dialogs().size(), c.dialog ? 1u : 0u);
     EXPECT_EQ(h.editor->Fields().Get("edtRadioEvent_1_RadioId").Text(), "");
@@ -158,7 +158,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(RadioCodeTest, ZeroCodesArePolledSixtyOneTimesThenTimeOut) {
     SessionHarness h(OneTransmitter("0000", 1s));
     h.LoadDefault(0x23);
-    h.sessions->btnRadioEvent_n_GetRadioCodeClick(1);
+    h.sessions->CaptureIntoEvent(1).outcome;
     const auto& commands = h.sim.unit.Firmware().Opens().at(0).commands;
     EXPECT_EQ(std::count(commands.begin(), commands.end(), "c1"), 61);
     EXPECT_EQ(h.view.progressPositions.back(), 0);
@@ -179,7 +179,7 @@ TEST(RadioCodeTest, EscapeWinsOverACodeOfTheSameRound) {
 TEST(RadioCodeTest, AfterACaptureTheNextEscapeOnTheMainWindowIsSwallowedOnce) {
     SessionHarness h(OneTransmitter("4D2E", 1s));
     h.LoadDefault(0x23);
-    h.sessions->btnRadioEvent_n_GetRadioCodeClick(1);
+    h.sessions->CaptureIntoEvent(1).outcome;
     // The main window's FormKeyPress (the controller's) takes the key armed by the capture once.
     EXPECT_EQ(h.host.pendingKey, 27);
     EXPECT_EQ(h.sessions->Wait().AbortKey(), 27);
@@ -190,7 +190,7 @@ TEST(RadioCodeTest, AfterACaptureTheNextEscapeOnTheMainWindowIsSwallowedOnce) {
 TEST(RadioCodeTest, AButtonOfNoEventDoesNothing) {
     SessionHarness h(OneTransmitter("4D2E", 1s));
     for (int n : {0, 9, -1}) {
-        EXPECT_EQ(h.sessions->btnRadioEvent_n_GetRadioCodeClick(n), SessionOutcome::NotRun) << n;
+        EXPECT_EQ(h.sessions->CaptureIntoEvent(n).outcome, SessionOutcome::NotRun) << n;
     }
     EXPECT_EQ(h.sim.unit.OpenCount(), 0);
 }

@@ -27,7 +27,7 @@ TEST(ReadFlowTest, FamilyAReadFillsTheEditorFromTheDevice) {
     sim::MemoryDevice& device = h.Device(DemoDevices::FamilyASerial);
     device.Image[40] = 7; // something the default does not hold: the battery check interval
     h.view.selectDevice = ConfirmDevice(DemoDevices::FamilyASerial);
-    EXPECT_EQ(h.sessions->mnuCommReadFromDeviceClick(), SessionOutcome::Done);
+    EXPECT_EQ(h.sessions->Read().outcome, SessionOutcome::Done);
 
     for (int a = 32; a <= 247; ++a) {
         EXPECT_EQ(h.config.Image[a], device.Image[a]) << a;
@@ -57,7 +57,7 @@ TEST(ReadFlowTest, FamilyCReadFetchesItsThreeRanges) {
     SessionHarness h;
     h.LoadDefault(0x4B);
     h.view.selectDevice = ConfirmDevice(DemoDevices::FamilyCSerial);
-    EXPECT_EQ(h.sessions->mnuCommReadFromDeviceClick(), SessionOutcome::Done);
+    EXPECT_EQ(h.sessions->Read().outcome, SessionOutcome::Done);
     const sim::Memory& device = h.Device(DemoDevices::FamilyCSerial).Image;
     for (int a = 0; a < 256; ++a) {
         const bool read = a <= 37 || (a >= 46 && a <= 68) || (a >= 112 && a <= 137);
@@ -85,7 +85,7 @@ TEST(ReadFlowTest, LowerCaseDataAndAVersionReplyLostInMidSessionAreReadThrough) 
         device[RadioIdAddress + 1] = 0xAF;
         h.sim.AddFault(Fault(fault));
         h.view.selectDevice = ConfirmDevice(DemoDevices::FamilyASerial);
-        EXPECT_EQ(h.sessions->mnuCommReadFromDeviceClick(), SessionOutcome::Done) << fault;
+        EXPECT_EQ(h.sessions->Read().outcome, SessionOutcome::Done) << fault;
         EXPECT_TRUE(std::equal(device.begin() + 32, device.begin() + 248, h.config.Image.begin() + 32))
             << fault;
     }
@@ -95,8 +95,8 @@ TEST(ReadFlowTest, TheSequenceCounterRunsOnAcrossSessions) {
     SessionHarness h;
     h.LoadDefault(0x23);
     h.view.selectDevice = ConfirmDevice(DemoDevices::FamilyASerial);
-    ASSERT_EQ(h.sessions->mnuCommReadFromDeviceClick(), SessionOutcome::Done);
-    ASSERT_EQ(h.sessions->mnuCommReadFromDeviceClick(), SessionOutcome::Done);
+    ASSERT_EQ(h.sessions->Read().outcome, SessionOutcome::Done);
+    ASSERT_EQ(h.sessions->Read().outcome, SessionOutcome::Done);
     EXPECT_EQ(h.sim.unit.Firmware().SequenceCounters(), (std::vector<std::uint8_t>{1, 2, 3, 4, 5, 6, 7, 8}));
     EXPECT_EQ(h.sim.unit.Firmware().RepeatedCounters(), 0);
 }
@@ -105,7 +105,7 @@ TEST(ReadFlowTest, EveryJobOpensPulsesAndSetsUpTheUnitBeforeItsRequest) {
     SessionHarness h;
     h.LoadDefault(0x23);
     h.view.selectDevice = ConfirmDevice(DemoDevices::FamilyASerial);
-    ASSERT_EQ(h.sessions->mnuCommReadFromDeviceClick(), SessionOutcome::Done);
+    ASSERT_EQ(h.sessions->Read().outcome, SessionOutcome::Done);
     const auto& opens = h.sim.unit.Firmware().Opens();
     ASSERT_EQ(opens.size(), 4u);
     for (const auto& open : opens) {
@@ -121,7 +121,7 @@ TEST(ReadFlowTest, CancellingTheDialogStartsNothing) {
     SessionHarness h;
     h.LoadDefault(0x23);
     h.view.selectDevice = test::EscapeDevice();
-    EXPECT_EQ(h.sessions->mnuCommReadFromDeviceClick(), SessionOutcome::Cancelled);
+    EXPECT_EQ(h.sessions->Read().outcome, SessionOutcome::Cancelled);
     EXPECT_EQ(h.sim.unit.OpenCount(), 0);
     EXPECT_TRUE(h.view.Dialogs().empty());
     EXPECT_TRUE(h.view.StatusTexts().empty());
@@ -132,7 +132,7 @@ TEST(ReadFlowTest, CancellingTheDialogStartsNothing) {
 TEST(ReadFlowTest, AModelOfNoFamilyDoesNothing) {
     SessionHarness h;
     h.config.Image[ProductTypeAddress] = 0x2C;
-    EXPECT_EQ(h.sessions->mnuCommReadFromDeviceClick(), SessionOutcome::NotRun);
+    EXPECT_EQ(h.sessions->Read().outcome, SessionOutcome::NotRun);
     EXPECT_EQ(h.view.selectDeviceShows, 0);
     EXPECT_EQ(h.view.receiveRadioShows, 0);
     EXPECT_EQ(h.sim.unit.OpenCount(), 0);
@@ -156,7 +156,7 @@ TEST_P(ReadConversionTest, ReportsTheConversion) {
     h.LoadDefault(0x23);
     c.change(h.Device(DemoDevices::FamilyASerial).Image);
     h.view.selectDevice = ConfirmDevice(DemoDevices::FamilyASerial);
-    EXPECT_EQ(h.sessions->mnuCommReadFromDeviceClick(), c.outcome);
+    EXPECT_EQ(h.sessions->Read().outcome, c.outcome);
     if (c.dialog) {
         ASSERT_EQ(h.view.DialogTexts(), std::vector<std::string>{c.dialog(h)});
         EXPECT_EQ(h.view.StatusText() == c.dialog(h), c.statusIsDialog);
@@ -214,7 +214,7 @@ TEST_P(ReadFailureTest, EndsInItsMessageWithTheWindowUsable) {
     c.arrange(h);
     h.view.selectDevice = ConfirmDevice(DemoDevices::FamilyASerial);
     const Millis start = h.sim.clock.Now();
-    EXPECT_EQ(h.sessions->mnuCommReadFromDeviceClick(), c.outcome);
+    EXPECT_EQ(h.sessions->Read().outcome, c.outcome);
     const std::string message = c.message(h);
     EXPECT_EQ(h.view.DialogTexts(), std::vector<std::string>{message});
     EXPECT_EQ(h.view.StatusText(), message);
@@ -294,7 +294,7 @@ TEST(ReadFlowTest, ASilentDeviceIsSoughtSixTimesOverThreeBands) {
     h.LoadDefault(0x23);
     h.Device(DemoDevices::FamilyASerial).Present = false;
     h.view.selectDevice = ConfirmDevice(DemoDevices::FamilyASerial, "868.7125 MHz");
-    EXPECT_EQ(h.sessions->mnuCommReadFromDeviceClick(), SessionOutcome::NoAnswer);
+    EXPECT_EQ(h.sessions->Read().outcome, SessionOutcome::NoAnswer);
     std::vector<std::string> bands;
     for (const std::string& payload : h.sim.unit.Firmware().ReceivedPayloads()) {
         if (payload.starts_with("q")) {
@@ -317,7 +317,7 @@ TEST(ReadFlowTest, AnUnplugLeavesTheBlocksReadInTheImageAndTheEditorAlone) {
     h.sim.AddFault(unplug);
     h.Device(DemoDevices::FamilyASerial).Image[33] = 0x99;
     h.view.selectDevice = ConfirmDevice(DemoDevices::FamilyASerial);
-    h.sessions->mnuCommReadFromDeviceClick();
+    h.sessions->Read().outcome;
     EXPECT_EQ(h.config.State[32], ByteState::Read);
     EXPECT_EQ(h.config.Image[33], 0x99);
     // Each job is a request and three polls: the third job's request unplugged the unit.
@@ -339,7 +339,7 @@ TEST(ReadFlowTest, EscapeInTheWaitWindowCancelsASessionWithin300Ms) {
         }
     };
     h.view.selectDevice = ConfirmDevice(1002);
-    EXPECT_EQ(h.sessions->mnuCommReadFromDeviceClick(), SessionOutcome::Cancelled);
+    EXPECT_EQ(h.sessions->Read().outcome, SessionOutcome::Cancelled);
     ASSERT_TRUE(pressed);
     EXPECT_LE(h.sim.clock.Now() - *pressed, 300ms);
     EXPECT_EQ(h.config.Image, edited);
@@ -353,14 +353,14 @@ TEST(ReadFlowTest, TheSerialAndTheBandAreKeptForTheNextSession) {
     h.LoadDefault(0x23);
     h.Device(DemoDevices::FamilyASerial).Band = 6;
     h.view.selectDevice = ConfirmDevice(DemoDevices::FamilyASerial, "869.4125 MHz");
-    ASSERT_EQ(h.sessions->mnuCommReadFromDeviceClick(), SessionOutcome::Done);
+    ASSERT_EQ(h.sessions->Read().outcome, SessionOutcome::Done);
     h.view.selectDevice = [](SelectDeviceDialog& dialog) {
         EXPECT_EQ(dialog.Fields().Get(SelectDeviceDialog::SerialField).Text(), "1001");
         EXPECT_EQ(dialog.Fields().Get(SelectDeviceDialog::BandField).Text(), "869.4125 MHz");
         EXPECT_TRUE(dialog.ConfirmEnabled());
         dialog.btnWriteOrReadClick();
     };
-    EXPECT_EQ(h.sessions->mnuCommReadFromDeviceClick(), SessionOutcome::Done);
+    EXPECT_EQ(h.sessions->Read().outcome, SessionOutcome::Done);
     EXPECT_FALSE(h.sim.trace.Contains("Change frequency to"));
 }
 
@@ -370,15 +370,15 @@ TEST(ReadFlowTest, TheDialogProposesTheSerialNumberOfTheConfigurationOnScreen) {
     SessionHarness h;
     h.LoadDefault(0x23);
     h.view.selectDevice = ConfirmDevice(DemoDevices::FamilyASerial);
-    ASSERT_EQ(h.sessions->mnuCommReadFromDeviceClick(), SessionOutcome::Done);
+    ASSERT_EQ(h.sessions->Read().outcome, SessionOutcome::Done);
     h.view.selectDevice = ConfirmDevice(DemoDevices::FamilyASerial + 1);
-    ASSERT_EQ(h.sessions->mnuCommReadFromDeviceClick(), SessionOutcome::NoAnswer);
+    ASSERT_EQ(h.sessions->Read().outcome, SessionOutcome::NoAnswer);
     std::string proposed;
     h.view.selectDevice = [&proposed](SelectDeviceDialog& dialog) {
         proposed = dialog.Fields().Get(SelectDeviceDialog::SerialField).Text();
         dialog.btnCancelClick();
     };
-    EXPECT_EQ(h.sessions->mnuCommWriteToDeviceClick(), SessionOutcome::Cancelled);
+    EXPECT_EQ(h.sessions->Write({}).outcome, SessionOutcome::Cancelled);
     EXPECT_EQ(proposed, std::to_string(DemoDevices::FamilyASerial));
 }
 
@@ -389,7 +389,7 @@ TEST(ReadFlowTest, FamilyBReadLearnsTheCodeThenReadsWhenTheButtonIsPressed) {
     h.LoadDefault(0x2A);
     sim::PresenceUnit& unit = h.Presence();
     unit.Image[0x28] = 9; // a byte of the second read entry
-    EXPECT_EQ(h.sessions->mnuCommReadFromDeviceClick(), SessionOutcome::Done);
+    EXPECT_EQ(h.sessions->Read().outcome, SessionOutcome::Done);
     EXPECT_EQ(h.view.receiveRadioShows, 2);
     EXPECT_EQ(
         h.view.receiveRadioActions,
@@ -438,7 +438,7 @@ TEST_P(PresenceReadTest, EndsInItsReport) {
     SessionHarness h;
     h.LoadDefault(0x2A);
     c.arrange(h);
-    EXPECT_EQ(h.sessions->mnuCommReadFromDeviceClick(), c.outcome);
+    EXPECT_EQ(h.sessions->Read().outcome, c.outcome);
     if (c.dialog) {
         EXPECT_EQ(h.view.DialogTexts(), std::vector<std::string>{c.dialog(h)});
     } else {
@@ -528,7 +528,7 @@ TEST(ReadFlowTest, APresenceUnitOfAnotherTypeIsAskedAgainThenGivenUp) {
     SessionHarness h;
     h.LoadDefault(0x2A);
     h.Presence().TypeCode = "15";
-    EXPECT_EQ(h.sessions->mnuCommReadFromDeviceClick(), SessionOutcome::NoAnswer);
+    EXPECT_EQ(h.sessions->Read().outcome, SessionOutcome::NoAnswer);
     EXPECT_EQ(h.view.receiveRadioShows, PresenceRadio::MaxDeviceCodeAttempts);
     EXPECT_EQ(h.sessions->Presence().DeviceRadioCode(), "");
     EXPECT_EQ(h.view.StatusText(), h.texts.Text("HESK", "MESSAGE-USER_ABORT_DEVICE_ID_CODE_READ_OPERATION"));
@@ -539,7 +539,7 @@ TEST(ReadFlowTest, AUnitThatRefusesEveryCodeRequestIsGivenUp) {
     SessionHarness h;
     h.LoadDefault(0x2A);
     h.sim.AddFault(test::RawReply("\x15", "a", -1));
-    EXPECT_EQ(h.sessions->mnuCommReadFromDeviceClick(), SessionOutcome::NoAnswer);
+    EXPECT_EQ(h.sessions->Read().outcome, SessionOutcome::NoAnswer);
     EXPECT_EQ(h.view.receiveRadioShows, 0);
     const auto& received = h.sim.unit.Firmware().ReceivedPayloads();
     EXPECT_EQ(std::count(received.begin(), received.end(), "aFFFF2E2F"),
@@ -552,7 +552,7 @@ TEST(ReadFlowTest, AFamilyBReadWithoutRecordsFailsWithTheImageKeptAndTheStatesCl
     h.sim.AddFault(test::RawReply("\x15", "x", -1));
     h.config.MarkRange(0, 255, ByteState::ToWrite);
     const ProgData::Bytes before = h.config.Image;
-    EXPECT_EQ(h.sessions->mnuCommReadFromDeviceClick(), SessionOutcome::NoAnswer);
+    EXPECT_EQ(h.sessions->Read().outcome, SessionOutcome::NoAnswer);
     for (int a = 0; a < 256; ++a) {
         EXPECT_EQ(h.config.State[a], ByteState::Idle) << a;
     }

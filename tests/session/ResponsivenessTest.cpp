@@ -61,7 +61,7 @@ TEST(ResponsivenessTest, AFamilyAWriteWithFaultsServesTheViewEvery50Ms) {
     h.view.AnswerDialog(DialogResult::Yes);
 
     const Millis start = h.sim.clock.Now();
-    EXPECT_EQ(h.sessions->mnuCommWriteToDeviceClick(), SessionOutcome::Done);
+    EXPECT_EQ(h.sessions->Write({}).outcome, SessionOutcome::Done);
     const Millis end = h.sim.clock.Now();
     EXPECT_GT(end - start, 10s); // the faults cost real protocol time
     EXPECT_GT(h.sim.trace.CountContaining("Purging"), 0u);
@@ -76,7 +76,7 @@ TEST(ResponsivenessTest, ACaptureServesTheViewEvery50Ms) {
     SessionHarness h(scenario);
     h.LoadDefault(0x23);
     const Millis start = h.sim.clock.Now();
-    EXPECT_EQ(h.sessions->btnRadioEvent_n_GetRadioCodeClick(1), SessionOutcome::Done);
+    EXPECT_EQ(h.sessions->CaptureIntoEvent(1).outcome, SessionOutcome::Done);
     const Millis end = h.sim.clock.Now();
     EXPECT_GT(end - start, 9s);
     EXPECT_LE(LargestGap(h, start, end), 50ms);
@@ -86,7 +86,7 @@ TEST(ResponsivenessTest, ACaptureThatTimesOutServesTheViewEvery50Ms) {
     SessionHarness h(sim::SimScenario{});
     h.LoadDefault(0x23);
     const Millis start = h.sim.clock.Now();
-    EXPECT_EQ(h.sessions->btnRadioEvent_n_GetRadioCodeClick(1), SessionOutcome::NoAnswer);
+    EXPECT_EQ(h.sessions->CaptureIntoEvent(1).outcome, SessionOutcome::NoAnswer);
     const Millis end = h.sim.clock.Now();
     EXPECT_GE(end - start, 61 * 250ms);
     EXPECT_LE(LargestGap(h, start, end), 50ms);
@@ -100,16 +100,16 @@ TEST(ResponsivenessTest, CommandsStartedWhileAFlowWaitsDoNothing) {
     std::optional<std::string> version = "untouched";
     h.onPump = [&] {
         // The operator's shortcuts and the timers, while the read waits for the unit.
-        nested.push_back(h.sessions->mnuCommReadFromDeviceClick());
-        nested.push_back(h.sessions->mnuCommWriteToDeviceClick());
-        nested.push_back(h.sessions->mnuCommChangeIdCodeClick());
-        nested.push_back(h.sessions->btnRadioEvent_n_GetRadioCodeClick(1));
+        nested.push_back(h.sessions->Read().outcome);
+        nested.push_back(h.sessions->Write({}).outcome);
+        nested.push_back(h.sessions->ChangeIdCode().outcome);
+        nested.push_back(h.sessions->CaptureIntoEvent(1).outcome);
         h.sessions->Presence().StartTimer(PresenceRadio::TagReadStatus);
         h.sessions->tmrPollKduInfoTimer();
         h.sessions->Presence().StopTimer();
         version = h.sessions->UnitVersion();
     };
-    EXPECT_EQ(h.sessions->mnuCommReadFromDeviceClick(), SessionOutcome::Done);
+    EXPECT_EQ(h.sessions->Read().outcome, SessionOutcome::Done);
     ASSERT_FALSE(nested.empty());
     for (const SessionOutcome outcome : nested) {
         EXPECT_EQ(outcome, SessionOutcome::NotRun);

@@ -71,7 +71,7 @@ TEST(WriteFlowTest, FullFamilyAWriteWithTheIdCodeRunsSixBlocksAndFollowsTheNewBa
     TypeInto(h, "edtBatteryCheckInterval", "12");
     h.view.selectDevice = ConfirmDevice(DemoDevices::FamilyASerial);
     h.view.AnswerDialog(DialogResult::Yes);
-    EXPECT_EQ(h.sessions->mnuCommWriteToDeviceClick(), SessionOutcome::Done);
+    EXPECT_EQ(h.sessions->Write({}).outcome, SessionOutcome::Done);
 
     EXPECT_EQ(SeenJobs(h), (std::vector<SeenJob>{{1, false, 32, 16},
                                                  {1, true, 32, 2},
@@ -131,7 +131,7 @@ TEST_P(IdQuestionTest, AsksOnlyWhenTheCodesDiffer) {
     if (c.answer) {
         h.view.AnswerDialog(*c.answer);
     }
-    EXPECT_EQ(h.sessions->mnuCommWriteToDeviceClick(), c.outcome);
+    EXPECT_EQ(h.sessions->Write({}).outcome, c.outcome);
     EXPECT_EQ(h.view.Dialogs().size(), c.answer ? 1u : 0u);
     bool idJob = false;
     for (const SeenJob& job : SeenJobs(h)) {
@@ -161,7 +161,7 @@ TEST(WriteFlowTest, ADeviceOfAnotherFirmwareMajorIsNotWritten) {
     h.LoadDefault(0x23);
     h.Device(DemoDevices::FamilyASerial).Image[47] = 0x31;
     h.view.selectDevice = ConfirmDevice(DemoDevices::FamilyASerial);
-    EXPECT_EQ(h.sessions->mnuCommWriteToDeviceClick(), SessionOutcome::DeviceFailed);
+    EXPECT_EQ(h.sessions->Write({}).outcome, SessionOutcome::DeviceFailed);
     const std::string message = h.Text("COMMON", "MESSAGE-INCOMPATIBLE_FIRMWARE_VERSION_NN", {"v3.1"});
     EXPECT_EQ(h.view.DialogTexts(), std::vector<std::string>{message});
     EXPECT_EQ(h.view.StatusText(), message);
@@ -172,7 +172,7 @@ TEST(WriteFlowTest, AnEditorThatDoesNotConvertSendsNothing) {
     SessionHarness h;
     h.LoadDefault(0x23);
     h.editor->Fields().SetIndex("cbbxCableLength", -1); // as a file with a cable length of no list item
-    EXPECT_EQ(h.sessions->mnuCommWriteToDeviceClick(), SessionOutcome::ConversionError);
+    EXPECT_EQ(h.sessions->Write({}).outcome, SessionOutcome::ConversionError);
     // The message names the field that cannot be stored.
     EXPECT_EQ(h.view.DialogTexts(),
               std::vector<std::string>{h.Text("FILE", "MESSAGE-FIELD_NN_CANNOT_BE_STORED",
@@ -184,7 +184,7 @@ TEST(WriteFlowTest, AnEditorThatDoesNotConvertSendsNothing) {
 TEST(WriteFlowTest, AProductTypeOfNoFamilyOnlyTraces) {
     SessionHarness h;
     h.config.Image[ProductTypeAddress] = 0x3A;
-    EXPECT_EQ(h.sessions->mnuCommWriteToDeviceClick(), SessionOutcome::NotRun);
+    EXPECT_EQ(h.sessions->Write({}).outcome, SessionOutcome::NotRun);
     EXPECT_EQ(h.sim.trace.Lines(), std::vector<std::string>{"mnuCommWriteToDevice(): Invalid product type"});
     EXPECT_TRUE(h.view.Dialogs().empty());
     EXPECT_EQ(h.sim.unit.OpenCount(), 0);
@@ -196,7 +196,7 @@ TEST(WriteFlowTest, FamilyCWritesItsRangesAndFollowsItsCarrierFrequency) {
     ASSERT_TRUE(h.editor->Fields().SelectText("cbbxGOFA_RxFrequencyBand", "868.7125 MHz")); // band 2
     h.view.selectDevice = ConfirmDevice(DemoDevices::FamilyCSerial);
     // The default's code 0000 is empty: no question.
-    EXPECT_EQ(h.sessions->mnuCommWriteToDeviceClick(), SessionOutcome::Done);
+    EXPECT_EQ(h.sessions->Write({}).outcome, SessionOutcome::Done);
     EXPECT_TRUE(h.view.Dialogs().empty());
     // 21-22 are both 0 in the default: left out; the device moves after the first block.
     EXPECT_EQ(
@@ -212,7 +212,7 @@ TEST(WriteFlowTest, FamilyCWritesThePositionWhenItIsNotZero) {
     h.LoadDefault(0x4B);
     TypeInto(h, "edtGOFA_Position", "0001");
     h.view.selectDevice = ConfirmDevice(DemoDevices::FamilyCSerial);
-    EXPECT_EQ(h.sessions->mnuCommWriteToDeviceClick(), SessionOutcome::Done);
+    EXPECT_EQ(h.sessions->Write({}).outcome, SessionOutcome::Done);
     EXPECT_EQ(SeenJobs(h)[1], (SeenJob{1, true, 0, 32})); // 0-20, 21-22 and 23-31 form one run
     EXPECT_EQ(h.Device(DemoDevices::FamilyCSerial).Image[22], 0x01);
 }
@@ -235,7 +235,7 @@ TEST_P(WriteFailureTest, EndsInItsMessage) {
     h.LoadDefault(0x23);
     c.arrange(h);
     h.view.selectDevice = ConfirmDevice(DemoDevices::FamilyASerial);
-    EXPECT_EQ(h.sessions->mnuCommWriteToDeviceClick(), c.outcome);
+    EXPECT_EQ(h.sessions->Write({}).outcome, c.outcome);
     const std::string message = c.message(h);
     EXPECT_EQ(h.view.DialogTexts(), std::vector<std::string>{message});
     EXPECT_EQ(h.view.StatusText(), message);
@@ -317,7 +317,7 @@ TEST(WriteFlowTest, FamilyBWriteSendsItsEntriesAndWaitsForTheButton) {
     h.LoadDefault(0x2A);
     TypeInto(h, "edtHESK_RadioIdCode", "BEEF");
     h.view.AnswerDialog(DialogResult::Yes);
-    EXPECT_EQ(h.sessions->mnuCommWriteToDeviceClick(), SessionOutcome::Done);
+    EXPECT_EQ(h.sessions->Write({}).outcome, SessionOutcome::Done);
     EXPECT_EQ(h.view.DialogTexts(), std::vector<std::string>{IdQuestion(h, "12AB", "BEEF")});
     EXPECT_EQ(h.view.Dialogs()[0].kind, MessageKind::Information);
     EXPECT_EQ(h.view.StatusText(), h.texts.Text("HESK", "MESSAGE-WRITE_COMPLETE"));
@@ -342,7 +342,7 @@ TEST(WriteFlowTest, FamilyBWriteWithoutTheIdCodeWhenTheOperatorSaysNo) {
     h.LoadDefault(0x2A);
     TypeInto(h, "edtHESK_RadioIdCode", "BEEF");
     h.view.AnswerDialog(DialogResult::No);
-    EXPECT_EQ(h.sessions->mnuCommWriteToDeviceClick(), SessionOutcome::Done);
+    EXPECT_EQ(h.sessions->Write({}).outcome, SessionOutcome::Done);
     EXPECT_EQ(h.Presence().RadioCode, "12AB");
     const auto& write = h.sim.unit.Firmware().Opens()[1].commands;
     EXPECT_EQ(std::count_if(write.begin(), write.end(),
@@ -369,7 +369,7 @@ TEST_P(PresenceWriteTest, EndsInItsReport) {
     h.LoadDefault(0x2A);
     Place(h, "edtHESK_RadioIdCode", c.code);
     c.arrange(h);
-    EXPECT_EQ(h.sessions->mnuCommWriteToDeviceClick(), c.outcome);
+    EXPECT_EQ(h.sessions->Write({}).outcome, c.outcome);
     if (c.dialog) {
         ASSERT_FALSE(h.view.Dialogs().empty());
         EXPECT_EQ(h.view.Dialogs().back().text, c.dialog(h));
@@ -448,7 +448,7 @@ TEST(WriteFlowTest, FamilyBConversionFailureSendsNoEntries) {
     h.LoadDefault(0x2A);
     Place(h, "edtHESK_MaxShortTx", "0"); // no transmissions at all
     Place(h, "edtHESK_MaxLongTx", "0");
-    EXPECT_EQ(h.sessions->mnuCommWriteToDeviceClick(), SessionOutcome::ConversionError);
+    EXPECT_EQ(h.sessions->Write({}).outcome, SessionOutcome::ConversionError);
     // Both counts named, before the unit is asked for anything.
     const std::string counts = h.texts.Text("TAB_4", "LABEL-MAX_NUMBER_OF_SHORT_TRANSMISSIONS") + ", " +
                                h.texts.Text("TAB_4", "LABEL-MAX_NUMBER_OF_LONG_TRANSMISSIONS");
