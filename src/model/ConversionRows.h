@@ -3,6 +3,7 @@
 #include "model/Conversion.h"
 #include "model/ImageLayout.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <variant>
 #include <vector>
@@ -21,6 +22,19 @@ std::vector<FieldRow> FieldRowsOf(const std::vector<Row>& rows) {
         fields.push_back(row.field);
     }
     return fields;
+}
+
+// The rows in the order of their key, rows of the same key in table order: the order in which both
+// conversions take them.
+template <typename Row, typename Key>
+std::vector<const Row*> RowsInOrder(const std::vector<Row>& rows, Key key) {
+    std::vector<const Row*> ordered;
+    ordered.reserve(rows.size());
+    for (const Row& row : rows) {
+        ordered.push_back(&row);
+    }
+    std::ranges::stable_sort(ordered, {}, key);
+    return ordered;
 }
 
 // The rows of the same converter whose place shares the row's byte, in table order: the fields that

@@ -245,16 +245,9 @@ const std::vector<Row>& Rows() {
 
 // The rows in the order both conversions take them.
 const std::vector<const Row*>& ConversionOrder() {
-    static const std::vector<const Row*> order = [] {
-        std::vector<const Row*> rows;
-        for (const Row& row : Rows()) {
-            rows.push_back(&row);
-        }
-        std::ranges::stable_sort(rows, {}, [](const Row* row) {
-            return std::pair{row->group, row->field.enabled};
-        });
-        return rows;
-    }();
+    static const std::vector<const Row*> order = RowsInOrder(Rows(), [](const Row* row) {
+        return std::pair{row->group, row->field.enabled};
+    });
     return order;
 }
 
