@@ -7,6 +7,7 @@
 #include "lang/TextFormat.h"
 #include "model/Catalogue.h"
 #include "model/Conversion.h"
+#include "model/FamilyAMap.h"
 #include "model/FieldModel.h"
 #include "platform/Files.h"
 #include "platform/Locale.h"
@@ -156,10 +157,11 @@ void BuildCodeLists(const ListIni& reader, CodeLists& lists) {
     }
     // Until the action descriptions are built, an action reference shows its number.
     lists.ActionReferences.clear();
-    for (int i = 0; i < 15; ++i) {
+    for (int i = 0; i < FamilyAMap::ActionCount; ++i) {
         lists.ActionReferences.push_back(MakeItem(i, " " + std::to_string(i + 1) + "."));
     }
-    lists.ActionReferences.push_back(MakeItem(15, reader.Text("COMMON", "TEXT-NO_ACTION")));
+    lists.ActionReferences.push_back(
+        MakeItem(FamilyAMap::NoActionReference, reader.Text("COMMON", "TEXT-NO_ACTION")));
     for (const auto& row : DeviceNameLists()) {
         CodeList& list = lists.*row.list;
         list.clear();

@@ -2,6 +2,8 @@
 
 #include "lang/ListIni.h"
 #include "lang/TextFormat.h"
+#include "model/FamilyAMap.h"
+#include "model/FamilyCMap.h"
 
 #include <algorithm>
 #include <array>
@@ -461,10 +463,10 @@ std::vector<std::pair<std::string, std::string>> RowLabels(RowSet rows) {
     int count = 0;
     switch (rows) {
     case RowSet::None: return {{"", ""}};
-    case RowSet::UserEvents: count = 7; break;
-    case RowSet::RadioEvents: count = 8; break;
-    case RowSet::GofaIdCodes: count = 8; break;
-    case RowSet::Actions: count = 15; break;
+    case RowSet::UserEvents: count = FamilyAMap::UserEventCount; break;
+    case RowSet::RadioEvents: count = FamilyAMap::RadioEventCount; break;
+    case RowSet::GofaIdCodes: count = FamilyCMap::IdCodeCount; break;
+    case RowSet::Actions: count = FamilyAMap::ActionCount; break;
     }
     for (int i = 1; i <= count; ++i) {
         const std::string number = std::to_string(i);

@@ -77,7 +77,7 @@ void PresenceRadio::tmrPollKduInfoTimer() {
         link.PollDeviceCode(reply);
         if (reply == kdu::DeviceCodeFailed) {
             result = ReceiveRadioDialog::ResultFailed;
-        } else if (reply.size() >= 8) {
+        } else if (!kdu::Cut(reply, kdu::AnswerType).empty()) { // long enough to name the unit's type
             result = ReceiveRadioDialog::ResultDone;
         }
         break;
