@@ -39,7 +39,7 @@ DialogResult RegionChooser::ShowMessageDialog(const MessageDialog& dialog) {
     return RecordingOperator::ShowMessageDialog(dialog);
 }
 
-void RegionChooser::ShowSelectRegion(SelectRegionDialog& dialog) {
+void RegionChooser::Show(SelectRegionDialog& dialog) {
     shown = true;
     // The list shows the regions in the order of the language's region list.
     const auto& items = dialog.Fields().Get(SelectRegionDialog::RegionField).Items();

@@ -55,7 +55,7 @@ private:
 class RegionChooser : public RecordingOperator, public SelectRegionView {
 public:
     DialogResult ShowMessageDialog(const MessageDialog& dialog) override;
-    void ShowSelectRegion(SelectRegionDialog& dialog) override;
+    void Show(SelectRegionDialog& dialog) override;
 
     std::string wanted;                // the region's name or its shown text
     const CodeList* regions = nullptr; // the language's region list

@@ -74,7 +74,7 @@ DialogResult DeviceOperator::AskIdQuestion(const MessageDialog& dialog) {
     }
 }
 
-void DeviceOperator::ShowSelectDevice(SelectDeviceDialog& dialog) {
+void DeviceOperator::Show(SelectDeviceDialog& dialog) {
     FieldModel& fields = dialog.Fields();
     fields.Clear(SelectDeviceDialog::SerialField);
     fields.TypeText(SelectDeviceDialog::SerialField, std::to_string(serialNumber));
@@ -84,7 +84,7 @@ void DeviceOperator::ShowSelectDevice(SelectDeviceDialog& dialog) {
     dialog.btnWriteOrReadClick();
 }
 
-void DeviceOperator::ShowReceiveRadio(ReceiveRadioDialog& dialog) {
+void DeviceOperator::Show(ReceiveRadioDialog& dialog) {
     Say(dialog.ActionText(), false);
     while (dialog.Shown()) {
         clock_.Sleep(dialog.TickInterval());

@@ -52,8 +52,9 @@ public:
     void SetWaitProgress(bool, int, int) override {}
     void CloseWait() override {}
 
-    void ShowSelectDevice(SelectDeviceDialog& dialog) override;
-    void ShowReceiveRadio(ReceiveRadioDialog& dialog) override;
+    using SilentChangeCodeView::Show;
+    void Show(SelectDeviceDialog& dialog) override;
+    void Show(ReceiveRadioDialog& dialog) override;
     int ActionGroupWidth() const override { return 0; }
 
 private:

@@ -145,7 +145,7 @@ void TfrmBackups::Follow() {
     }
 }
 
-void TfrmBackups::ShowBackups(BackupsDialog& dialog) {
+void TfrmBackups::Show(BackupsDialog& dialog) {
     Attach(dialog);
     CentreOverOwner(*this, parentWidget());
     if (!dialog.Closed()) {

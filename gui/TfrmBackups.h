@@ -26,7 +26,7 @@ public:
     explicit TfrmBackups(QWidget* owner);
     ~TfrmBackups() override;
 
-    void ShowBackups(BackupsDialog& dialog) override;
+    void Show(BackupsDialog& dialog) override;
     // Binds and fills the window from the dialog's logic without showing it.
     void Attach(BackupsDialog& dialog);
     void Detach();

@@ -91,7 +91,7 @@ void TfrmChangeCode::Detach() {
     dialog_ = nullptr;
 }
 
-void TfrmChangeCode::ShowChangeCode(ChangeCodeDialog& dialog) {
+void TfrmChangeCode::Show(ChangeCodeDialog& dialog) {
     Attach(dialog);
     CentreOverOwner(*this, parentWidget());
     if (!dialog.Closed()) {

@@ -27,7 +27,7 @@ public:
     explicit TfrmChangeCode(QWidget* owner);
     ~TfrmChangeCode() override;
 
-    void ShowChangeCode(ChangeCodeDialog& dialog) override;
+    void Show(ChangeCodeDialog& dialog) override;
     // Binds and fills the window from the dialog's logic without showing it.
     void Attach(ChangeCodeDialog& dialog);
     void Detach();

@@ -96,7 +96,7 @@ void TfrmCompare::Detach() {
     dialog_ = nullptr;
 }
 
-void TfrmCompare::ShowCompare(CompareDialog& dialog) {
+void TfrmCompare::Show(CompareDialog& dialog) {
     Attach(dialog);
     CentreOverOwner(*this, parentWidget());
     if (!dialog.Closed()) {

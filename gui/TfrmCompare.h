@@ -20,7 +20,7 @@ public:
     explicit TfrmCompare(QWidget* owner);
     ~TfrmCompare() override;
 
-    void ShowCompare(CompareDialog& dialog) override;
+    void Show(CompareDialog& dialog) override;
     // Binds and fills the window from the dialog's logic without showing it.
     void Attach(CompareDialog& dialog);
     void Detach();

@@ -116,7 +116,7 @@ void TfrmReceiveRadio::Detach() {
     dialog_ = nullptr;
 }
 
-void TfrmReceiveRadio::ShowReceiveRadio(ReceiveRadioDialog& dialog) {
+void TfrmReceiveRadio::Show(ReceiveRadioDialog& dialog) {
     Attach(dialog);
     CentreOverOwner(*this, parentWidget());
     // The info poll runs while the window waits, at the pace the logic asks for.

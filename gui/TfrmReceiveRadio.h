@@ -26,7 +26,7 @@ public:
     explicit TfrmReceiveRadio(QWidget* owner);
     ~TfrmReceiveRadio() override;
 
-    void ShowReceiveRadio(ReceiveRadioDialog& dialog) override;
+    void Show(ReceiveRadioDialog& dialog) override;
     int ActionGroupWidth() const override;
     // Fills the window from the dialog's logic without showing it.
     void Attach(ReceiveRadioDialog& dialog);

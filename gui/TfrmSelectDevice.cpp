@@ -143,7 +143,7 @@ void TfrmSelectDevice::Detach() {
     dialog_ = nullptr;
 }
 
-void TfrmSelectDevice::ShowSelectDevice(SelectDeviceDialog& dialog) {
+void TfrmSelectDevice::Show(SelectDeviceDialog& dialog) {
     Attach(dialog);
     CentreOverOwner(*this, parentWidget());
     if (!dialog.Closed()) {

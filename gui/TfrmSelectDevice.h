@@ -34,7 +34,7 @@ public:
 
     // Shows the window modally over the middle of the main window, bound to the dialog's logic, until
     // the logic closes it (or the window is closed another way).
-    void ShowSelectDevice(SelectDeviceDialog& dialog) override;
+    void Show(SelectDeviceDialog& dialog) override;
     // Binds and fills the window from the dialog's logic without showing it.
     void Attach(SelectDeviceDialog& dialog);
     void Detach();

@@ -77,7 +77,7 @@ void TfrmSelectRegion::Detach() {
     dialog_ = nullptr;
 }
 
-void TfrmSelectRegion::ShowSelectRegion(SelectRegionDialog& dialog) {
+void TfrmSelectRegion::Show(SelectRegionDialog& dialog) {
     Attach(dialog);
     CentreOverOwner(*this, parentWidget());
     exec();

@@ -24,7 +24,7 @@ public:
 
     // Shows the window modally over its owner, bound to the dialog's logic, until the logic closes it
     // (OK, Close) or the window is closed another way.
-    void ShowSelectRegion(SelectRegionDialog& dialog) override;
+    void Show(SelectRegionDialog& dialog) override;
     // Binds and fills the window from the dialog's logic without showing it.
     void Attach(SelectRegionDialog& dialog);
     void Detach();

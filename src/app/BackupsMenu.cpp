@@ -10,7 +10,7 @@ void ProgramController::mnuFileBackupsClick() {
     }
     backupsDialog_.Prepare(texts_, sessions_->Backups());
     backupsDialog_.FormShow();
-    backupsView_->ShowBackups(backupsDialog_);
+    backupsView_->Show(backupsDialog_);
     if (backupsDialog_.Result() == BackupsDialog::ResultOpen) {
         OpenBackup(backupsDialog_.SelectedPath());
     }

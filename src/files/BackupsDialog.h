@@ -5,6 +5,7 @@
 #include "model/FieldModel.h"
 #include "view/ControlText.h"
 #include "view/ModalState.h"
+#include "view/ModalView.h"
 
 #include <ctime>
 #include <string>
@@ -73,18 +74,7 @@ private:
     int selected_ = -1;
 };
 
-// The view role that shows the window: modal, returning when the dialog's logic closes it (or the
-// window was closed another way: the result stays ResultNone).
-class BackupsView {
-public:
-    virtual ~BackupsView() = default;
-    virtual void ShowBackups(BackupsDialog& dialog) = 0;
-};
-
-// Nobody there: the window closes without a choice.
-class SilentBackupsView : public BackupsView {
-public:
-    void ShowBackups(BackupsDialog&) override {}
-};
+using BackupsView = ModalView<BackupsDialog>;
+using SilentBackupsView = SilentView<BackupsDialog>;
 
 } // namespace vorn

@@ -50,7 +50,7 @@ std::string SelectRegionDialog::SelectRegion(const ListIni& texts, const CodeLis
     if (regions.size() == 1) {
         return NameOfText(regions, selected);
     }
-    view.ShowSelectRegion(*this);
+    view.Show(*this);
     switch (closed_ ? result_ : DialogResult::None) {
     case DialogResult::Ok: return NameOfText(regions, fields_.Get(RegionField).Text());
     case DialogResult::Close: return std::string(current);

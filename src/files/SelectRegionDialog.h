@@ -4,6 +4,7 @@
 #include "model/FieldModel.h"
 #include "view/ControlText.h"
 #include "view/MessageDialog.h"
+#include "view/ModalView.h"
 
 #include <string>
 #include <string_view>
@@ -15,7 +16,8 @@
 namespace vorn {
 
 class ListIni;
-class SelectRegionView;
+class SelectRegionDialog;
+using SelectRegionView = ModalView<SelectRegionDialog>;
 
 class SelectRegionDialog {
 public:
@@ -63,18 +65,6 @@ private:
     DialogResult result_ = DialogResult::None;
 };
 
-// The view role that shows the dialog: modal, returning when the dialog's logic closes it (or the
-// window is closed another way).
-class SelectRegionView {
-public:
-    virtual ~SelectRegionView() = default;
-    virtual void ShowSelectRegion(SelectRegionDialog& dialog) = 0;
-};
-
-// Nobody there: the dialog closes without a choice.
-class SilentSelectRegionView : public SelectRegionView {
-public:
-    void ShowSelectRegion(SelectRegionDialog&) override {}
-};
+using SilentSelectRegionView = SilentView<SelectRegionDialog>;
 
 } // namespace vorn

@@ -4,6 +4,7 @@
 #include "session/FieldDifferences.h"
 #include "view/ControlText.h"
 #include "view/ModalState.h"
+#include "view/ModalView.h"
 
 #include <string>
 #include <vector>
@@ -41,18 +42,7 @@ private:
     std::vector<FieldDifference> rows_;
 };
 
-// The view role that shows the window: modal, returning when the dialog's logic closes it (or the
-// window was closed another way: the result stays ResultNone).
-class CompareView {
-public:
-    virtual ~CompareView() = default;
-    virtual void ShowCompare(CompareDialog& dialog) = 0;
-};
-
-// Nobody there: the window closes without a choice.
-class SilentCompareView : public CompareView {
-public:
-    void ShowCompare(CompareDialog&) override {}
-};
+using CompareView = ModalView<CompareDialog>;
+using SilentCompareView = SilentView<CompareDialog>;
 
 } // namespace vorn

@@ -193,7 +193,7 @@ std::optional<DeviceTarget> DeviceFlow::ChooseDevice(SelectDeviceDialog::Mode mo
     selectDevice_.SetUp(mode, productType, context_.texts, context_.lists);
     selectDevice_.ProposeSerialNumberOf(context_.config.Image);
     selectDevice_.FormShow();
-    context_.views.selectDevice.ShowSelectDevice(selectDevice_);
+    context_.views.selectDevice.Show(selectDevice_);
     if (selectDevice_.Result() != SelectDeviceDialog::ResultConfirm) {
         return std::nullopt;
     }

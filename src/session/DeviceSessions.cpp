@@ -211,7 +211,7 @@ DeviceResult DeviceSessions::Compare() {
         compare_.Prepare(context_.texts,
                          DifferingFields(context_.editor, context_.texts, edited, device.Image), name);
         compare_.FormShow();
-        compareView_->ShowCompare(compare_);
+        compareView_->Show(compare_);
         if (compare_.Result() == CompareDialog::ResultTake) {
             // As a read takes it.
             config.Image = device.Image;
@@ -305,7 +305,7 @@ DeviceResult DeviceSessions::ChangeIdCode() {
             return;
         }
         changeCode_.FormShow();
-        context_.views.changeCode.ShowChangeCode(changeCode_);
+        context_.views.changeCode.Show(changeCode_);
         result.outcome = SessionOutcome::Done;
     });
 }

@@ -20,7 +20,7 @@ int ReceiveRadioDialog::ShowModal(std::function<void()> tick, Millis interval) {
     interval_ = interval;
     waited_ = Millis{0};
     Open();
-    view_.ShowReceiveRadio(*this);
+    view_.Show(*this);
     // However the view came back, the dialog is closed now and no tick runs any more.
     MarkClosed();
     tick_ = nullptr;

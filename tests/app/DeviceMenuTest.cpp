@@ -31,20 +31,20 @@ public:
     explicit DeviceWindows(VirtualClock& clock) : clock_(clock) {}
 
     void ShowWait(const std::string& text) override { waitTexts.push_back(text); }
-    void ShowSelectDevice(SelectDeviceDialog& dialog) override {
+    void Show(SelectDeviceDialog& dialog) override {
         ++selectDeviceShows;
         dialog.Fields().Clear(SelectDeviceDialog::SerialField);
         dialog.Fields().TypeText(SelectDeviceDialog::SerialField, std::to_string(serial));
         dialog.btnWriteOrReadClick();
     }
-    void ShowReceiveRadio(ReceiveRadioDialog& dialog) override {
+    void Show(ReceiveRadioDialog& dialog) override {
         for (int tick = 0; dialog.Shown() && tick < 600; ++tick) {
             clock_.Sleep(dialog.TickInterval());
             dialog.Tick();
         }
     }
     int ActionGroupWidth() const override { return 300; }
-    void ShowChangeCode(ChangeCodeDialog& dialog) override {
+    void Show(ChangeCodeDialog& dialog) override {
         ++changeCodeShows;
         dialog.Fields().TypeText(ChangeCodeDialog::NewCodeField, newCode);
         changeOutcome = dialog.btnChangeClick();
@@ -52,7 +52,7 @@ public:
     }
 
     // The backups window: every row, then the filter typed and the first row opened.
-    void ShowBackups(BackupsDialog& dialog) override {
+    void Show(BackupsDialog& dialog) override {
         allBackups = dialog.Rows();
         dialog.Fields().TypeText(BackupsDialog::SerialFilterField, backupFilter);
         filteredBackups = dialog.Rows();

@@ -15,7 +15,7 @@ using test::ProgramHarness;
 
 // The select-device dialog confirmed with the demo unit's family A device.
 struct ConfirmDemoDevice : SilentWaitView, SelectDeviceView {
-    void ShowSelectDevice(SelectDeviceDialog& dialog) override {
+    void Show(SelectDeviceDialog& dialog) override {
         dialog.Fields().TypeText(SelectDeviceDialog::SerialField, std::to_string(DemoDevices::FamilyASerial));
         dialog.btnWriteOrReadClick();
     }

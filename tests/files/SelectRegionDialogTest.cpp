@@ -14,7 +14,7 @@ class ActingView : public SelectRegionView {
 public:
     std::function<void(SelectRegionDialog&)> act;
     int shown = 0;
-    void ShowSelectRegion(SelectRegionDialog& dialog) override {
+    void Show(SelectRegionDialog& dialog) override {
         ++shown;
         if (act) {
             act(dialog);

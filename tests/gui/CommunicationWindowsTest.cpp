@@ -176,7 +176,7 @@ TEST_F(CommunicationWindowsTest, SelectDeviceKeepsConfirmDisabledUntilTheSerialN
         // Escape in any control cancels, here in the band list.
         QTest::keyClick(Child<QComboBox>(window, "cbbxPrimaryFrequencyBand"), Qt::Key_Escape);
     });
-    gui.program->SelectDevice().ShowSelectDevice(dialog);
+    gui.program->SelectDevice().Show(dialog);
     EXPECT_EQ(script.Pending(), 0u);
     EXPECT_EQ(dialog.Result(), SelectDeviceDialog::ResultCancel);
     EXPECT_FALSE(gui.program->SelectDevice().isVisible());
@@ -198,7 +198,7 @@ TEST_F(CommunicationWindowsTest, SelectDeviceEnterConfirmsOnlyWithAModelAndTheCl
         EXPECT_FALSE(dialog.Closed());
         window->close();
     });
-    gui.program->SelectDevice().ShowSelectDevice(dialog);
+    gui.program->SelectDevice().Show(dialog);
     EXPECT_EQ(dialog.Result(), SelectDeviceDialog::ResultCancel);
 
     dialog.SetUp(SelectDeviceDialog::Mode::Write, DemoDevices::FamilyCType, Controller().Texts(),
@@ -211,7 +211,7 @@ TEST_F(CommunicationWindowsTest, SelectDeviceEnterConfirmsOnlyWithAModelAndTheCl
         EXPECT_TRUE(serial->hasFocus()) << "with a model chosen, the serial number has the focus";
         QTest::keyClick(serial, Qt::Key_Enter);
     });
-    gui.program->SelectDevice().ShowSelectDevice(dialog);
+    gui.program->SelectDevice().Show(dialog);
     EXPECT_EQ(dialog.Result(), SelectDeviceDialog::ResultConfirm);
     EXPECT_EQ(script.Pending(), 0u);
 }

@@ -134,7 +134,7 @@ TEST(DeviceService, ABackupThatCannotBeKeptStopsTheWriteBeforeTheDeviceIsAsked) 
 // The comparison window as the operator leaves it: by taking the device's configuration or closing.
 class CompareWindow : public CompareView {
 public:
-    void ShowCompare(CompareDialog& dialog) override {
+    void Show(CompareDialog& dialog) override {
         rows = dialog.Rows();
         take ? dialog.btnCompareTakeClick() : dialog.btnCompareCloseClick();
     }

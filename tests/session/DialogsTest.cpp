@@ -225,7 +225,7 @@ class WidthView : public SilentReceiveRadioView {
 public:
     explicit WidthView(int width) : width_(width) {}
     int ActionGroupWidth() const override { return width_; }
-    void ShowReceiveRadio(ReceiveRadioDialog& dialog) override {
+    void Show(ReceiveRadioDialog& dialog) override {
         shownWithCaption = dialog.Caption();
         dialog.Tick();
         dialog.Tick();

@@ -40,7 +40,7 @@ void SessionOperator::CloseWait() {
     waitShown = false;
 }
 
-void SessionOperator::ShowSelectDevice(SelectDeviceDialog& dialog) {
+void SessionOperator::Show(SelectDeviceDialog& dialog) {
     ++selectDeviceShows;
     if (!selectDevice) {
         ADD_FAILURE() << "the select-device dialog was shown without a script";
@@ -49,7 +49,7 @@ void SessionOperator::ShowSelectDevice(SelectDeviceDialog& dialog) {
     selectDevice(dialog);
 }
 
-void SessionOperator::ShowReceiveRadio(ReceiveRadioDialog& dialog) {
+void SessionOperator::Show(ReceiveRadioDialog& dialog) {
     ++receiveRadioShows;
     receiveRadioActions.push_back(dialog.ActionText());
     for (int tick = 0; dialog.Shown(); ++tick) {
@@ -69,7 +69,7 @@ void SessionOperator::ShowReceiveRadio(ReceiveRadioDialog& dialog) {
     }
 }
 
-void SessionOperator::ShowChangeCode(ChangeCodeDialog& dialog) {
+void SessionOperator::Show(ChangeCodeDialog& dialog) {
     if (!changeCode) {
         ADD_FAILURE() << "the change-ID-code dialog was shown without a script";
         return;

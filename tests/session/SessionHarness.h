@@ -48,10 +48,11 @@ public:
     void SetWaitProgress(bool visible, int maximum, int position) override;
     void CloseWait() override;
 
-    void ShowSelectDevice(SelectDeviceDialog& dialog) override;
-    void ShowReceiveRadio(ReceiveRadioDialog& dialog) override;
+    using ScriptedOperator::Show;
+    void Show(SelectDeviceDialog& dialog) override;
+    void Show(ReceiveRadioDialog& dialog) override;
     int ActionGroupWidth() const override { return groupWidth; }
-    void ShowChangeCode(ChangeCodeDialog& dialog) override;
+    void Show(ChangeCodeDialog& dialog) override;
 
     // The texts of the error, information and question dialogs in order.
     std::vector<std::string> DialogTexts() const;

@@ -148,7 +148,7 @@ std::optional<std::string> ScriptedOperator::AskSaveFile(const FileDialogSetup& 
     return TakeFileAnswer(saveAnswers_, setup);
 }
 
-void ScriptedOperator::ShowSelectRegion(SelectRegionDialog& dialog) {
+void ScriptedOperator::Show(SelectRegionDialog& dialog) {
     const Field& list = dialog.Fields().Get(SelectRegionDialog::RegionField);
     regionDialogs_.push_back(
         {dialog.Caption(), list.Items(), list.Index(), dialog.CloseVisible(), dialog.ControlTexts()});

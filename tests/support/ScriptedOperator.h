@@ -103,7 +103,7 @@ public:
         DialogResult button = DialogResult::Ok;
     };
     void AnswerSelectRegion(RegionAct act) { regionAnswers_.push_back(act); }
-    void ShowSelectRegion(SelectRegionDialog& dialog) override;
+    void Show(SelectRegionDialog& dialog) override;
     struct RegionDialogShown {
         std::string caption;
         std::vector<std::string> items;
