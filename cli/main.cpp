@@ -3,7 +3,7 @@
 #include "Commands.h"
 #include "DeviceCommands.h"
 #include "DidYouMean.h"
-#include "Introspection.h"
+#include "SelfDescription.h"
 #include "Version.h"
 #include "base/CodeList.h"
 #include "base/Utf8.h"
@@ -165,7 +165,7 @@ int RunCommand(const std::vector<std::string>& arguments) {
             return Models(json);
         }
         if (manual->parsed()) {
-            std::cout << ManualSections(app);
+            std::cout << ManualPageBody(app);
             return ExitSuccess;
         }
         if (complete->parsed() && completionKind != "regions") {

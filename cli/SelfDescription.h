@@ -12,7 +12,7 @@ class App;
 namespace vorn::cli {
 
 // The manual page's lists of global options and of commands, as roff text.
-std::string ManualSections(const CLI::App& app);
+std::string ManualPageBody(const CLI::App& app);
 
 // The names of the commands a user may type (hidden ones left out).
 std::vector<std::string> CommandNames(const CLI::App& app);

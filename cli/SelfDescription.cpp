@@ -1,4 +1,4 @@
-#include "Introspection.h"
+#include "SelfDescription.h"
 
 #include "base/AsciiText.h"
 #include "model/Conversion.h"
@@ -80,7 +80,7 @@ std::vector<const CLI::App*> Commands(const CLI::App& app) {
 
 } // namespace
 
-std::string ManualSections(const CLI::App& app) {
+std::string ManualPageBody(const CLI::App& app) {
     std::string out = ".SH GLOBAL OPTIONS\nThey may stand before or after the command.\n";
     OptionItems(out, app);
     out += ".SH COMMANDS\n";
